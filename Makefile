@@ -1,0 +1,29 @@
+# Pictavo: a Windows program, cross-compiled with mingw-w64 and run under Wine.
+#   make run    install what is missing, build, start Pictavo
+#   make test   install what is missing, build, run every test
+#   make bench  build and run the benchmarks (figures on standard output)
+
+BUILD ?= build
+CACHE ?= $(HOME)/.cache/pictavo
+
+.PHONY: run test bench deps build
+
+deps:
+	@scripts/install-deps.sh
+	@scripts/build-libjpeg.sh $(CACHE)
+
+$(BUILD)/build.ninja:
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
+	  -DCMAKE_BUILD_TYPE=Release -DPICTAVO_CACHE=$(CACHE)
+
+build: deps $(BUILD)/build.ninja
+	@cmake --build $(BUILD)
+
+run: build
+	scripts/run-pictavo $(BUILD)/bin/Pictavo.exe
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure
+
+bench: build
+	scripts/run-benchmarks $(BUILD)

@@ -1,0 +1,143 @@
+#include "tests/support/TestEnvironment.h"
+
+#include <shellapi.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "toolkit/PumpMessages.h"
+
+namespace {
+std::string NewTempPath() {
+    char base[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, base);
+    static unsigned counter = 0;
+    char path[MAX_PATH];
+    std::snprintf(path, sizeof path, "%spictavo-test-%lu-%u", base, ::GetCurrentProcessId(), ++counter);
+    return path;
+}
+}  // namespace
+
+TempFolder::TempFolder() : path_(NewTempPath()) {
+    DeleteTree(path_);
+    ::CreateDirectoryA(path_.c_str(), nullptr);
+}
+
+TempFolder::~TempFolder() { DeleteTree(path_); }
+
+void DeleteTree(const std::string& path) {
+    if (!PathExists(path)) return;
+    // Attributes first: read-only and hidden entries must go as well.
+    WIN32_FIND_DATAA data;
+    HANDLE find = ::FindFirstFileA((path + "\\*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = data.cFileName;
+            if (name == "." || name == "..") continue;
+            std::string child = path + "\\" + name;
+            ::SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                DeleteTree(child);
+            } else {
+                ::DeleteFileA(child.c_str());
+            }
+        } while (::FindNextFileA(find, &data));
+        ::FindClose(find);
+    }
+    ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (!::RemoveDirectoryA(path.c_str())) ::DeleteFileA(path.c_str());
+}
+
+bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+    auto end = std::chrono::steady_clock::now() + timeout;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() >= end) return false;
+        PumpMessages();
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    }
+    return true;
+}
+
+void PumpFor(std::chrono::milliseconds duration) {
+    PumpUntil([] { return false; }, duration);
+}
+
+std::string ReadFileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+}
+
+bool PathExists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string UnixPath(const std::string& windowsPath) {
+    using Converter = char*(CDECL*)(LPCSTR);
+    static auto convert = reinterpret_cast<Converter>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    if (!convert) return windowsPath;
+    char* unix = convert(windowsPath.c_str());
+    if (!unix) return windowsPath;
+    std::string result = unix;
+    ::HeapFree(::GetProcessHeap(), 0, unix);
+    return result;
+}
+
+namespace {
+// Wine starts host programs but gives no handle to wait on, so the command writes its
+// output and then a marker file, which is waited for.
+bool RunThroughShell(const std::string& commandLine, std::chrono::milliseconds timeout, std::string* output) {
+    TempFolder folder;
+    const std::string script = folder / "run.sh";
+    WriteFileBytes(script, "#!/bin/sh\n" + commandLine + " >'" + UnixPath(folder / "out") + "' 2>&1\necho $? >'" +
+                               UnixPath(folder / "rc.tmp") + "'\nmv '" + UnixPath(folder / "rc.tmp") + "' '" +
+                               UnixPath(folder / "rc") + "'\n");
+    std::string line = "/bin/sh " + UnixPath(script);
+    STARTUPINFOA startup{sizeof startup};
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return false;
+    if (process.hProcess) ::CloseHandle(process.hProcess);
+    if (process.hThread) ::CloseHandle(process.hThread);
+    auto end = std::chrono::steady_clock::now() + timeout;
+    while (!PathExists(folder / "rc")) {
+        if (std::chrono::steady_clock::now() >= end) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    if (output) *output = ReadFileBytes(folder / "out");
+    return std::atoi(ReadFileBytes(folder / "rc").c_str()) == 0;
+}
+}  // namespace
+
+bool RunHostCommand(const std::string& commandLine, std::chrono::milliseconds timeout) {
+    return RunThroughShell(commandLine, timeout, nullptr);
+}
+
+std::string HostCommandOutput(const std::string& commandLine) {
+    std::string output;
+    RunThroughShell(commandLine, std::chrono::seconds(30), &output);
+    return output;
+}
+
+int RequestedDepth() {
+    const char* depth = std::getenv("PICTAVO_DEPTH");
+    return depth ? std::atoi(depth) : 24;
+}
+
+std::string Utf8(const std::string& ansi) {
+    int wide = ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
+    std::wstring w(static_cast<size_t>(wide), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), w.data(), wide);
+    int bytes = ::WideCharToMultiByte(CP_UTF8, 0, w.data(), wide, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(bytes), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, w.data(), wide, out.data(), bytes, nullptr, nullptr);
+    return out;
+}

@@ -1,0 +1,52 @@
+#pragma once
+// Helpers shared by the test executables: temporary folders, waiting for what a message
+// handler does, Shift-JIS text in failure messages.
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+
+// A fresh, empty folder under the system's temporary folder, removed with its content
+// when the object goes away. Path() ends without a backslash.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::string& Path() const { return path_; }
+    std::string operator/(const std::string& name) const { return path_ + "\\" + name; }
+
+private:
+    std::string path_;
+};
+
+// Processes messages until the condition holds or the time is up; returns the condition.
+bool PumpUntil(const std::function<bool()>& condition,
+               std::chrono::milliseconds timeout = std::chrono::milliseconds(5000));
+// Processes messages for a while (for things that must *not* happen in that time).
+void PumpFor(std::chrono::milliseconds duration);
+
+// Reads and writes whole files.
+std::string ReadFileBytes(const std::string& path);
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+bool PathExists(const std::string& path);
+void DeleteTree(const std::string& path);
+
+// Runs a command line of the host (an X tool such as xdotool) and waits until it ends.
+// Returns false when it cannot be started or does not end in time.
+bool RunHostCommand(const std::string& commandLine, std::chrono::milliseconds timeout = std::chrono::seconds(10));
+
+// Output of a host command (its standard output), e.g. ImageMagick's identify.
+std::string HostCommandOutput(const std::string& commandLine);
+
+// The Unix path of a Windows path, for host tools.
+std::string UnixPath(const std::string& windowsPath);
+
+// The display's colour depth that the test run was started with (PICTAVO_DEPTH, else 24).
+int RequestedDepth();
+
+// Shift-JIS bytes as UTF-8, for readable failure messages.
+std::string Utf8(const std::string& ansi);

@@ -1,0 +1,68 @@
+#include "toolkit/TApplication.h"
+
+#include "toolkit/EOSError.h"
+#include "toolkit/PumpMessages.h"
+#include "toolkit/TForm.h"
+
+namespace {
+TApplication* instance = nullptr;
+const char kWindowClass[] = "TApplication";
+}  // namespace
+
+TApplication::TApplication() : TComponent(nullptr) {
+    instance = this;
+    HINSTANCE module = ::GetModuleHandleA(nullptr);
+    icon_ = ::LoadIconA(module, "MAINICON");
+    if (!icon_) icon_ = ::LoadIconA(nullptr, IDI_APPLICATION);
+
+    WNDCLASSEXA wc{sizeof wc};
+    if (!::GetClassInfoExA(module, kWindowClass, &wc)) {
+        wc = WNDCLASSEXA{sizeof wc};
+        wc.lpfnWndProc = ::DefWindowProcA;
+        wc.hInstance = module;
+        wc.hIcon = icon_;
+        wc.lpszClassName = kWindowClass;
+        ThrowLastErrorIf(::RegisterClassExA(&wc) == 0);
+    }
+    // Zero-sized and never shown: it owns the forms and stands for the program towards
+    // the system (dialog owners), without a taskbar button.
+    handle_.reset(::CreateWindowExA(0, kWindowClass, "", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                                    ::GetSystemMetrics(SM_CXSCREEN) / 2, ::GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0,
+                                    nullptr, nullptr, module, nullptr));
+    ThrowLastErrorIf(!handle_);
+}
+
+TApplication::~TApplication() {
+    // Forms go before the window that owns them.
+    while (ComponentCount() > 0) delete Components(ComponentCount() - 1);
+    handle_.reset();
+    if (instance == this) instance = nullptr;
+}
+
+TApplication& TApplication::Instance() { return *instance; }
+
+bool TApplication::Exists() { return instance != nullptr; }
+
+void TApplication::SetTitle(const std::string& title) {
+    if (title == title_) return;
+    title_ = title;
+    ::SetWindowTextA(handle_.get(), title.c_str());
+}
+
+void TApplication::Terminate() {
+    terminated_ = true;
+    ::PostQuitMessage(0);
+}
+
+bool TApplication::PreTranslate(MSG& message) { return OnPreTranslate && OnPreTranslate(message); }
+
+void TApplication::Run() {
+    if (mainForm_ && showMainForm_) mainForm_->Show();
+    MSG message;
+    while (!terminated_ && ::GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (PreTranslate(message)) continue;
+        ::TranslateMessage(&message);
+        ::DispatchMessageA(&message);
+    }
+    terminated_ = true;
+}

@@ -1,0 +1,58 @@
+#pragma once
+// The application object: its title, the hidden top-level window that owns every form
+// (and would carry the taskbar button), the main form and the message loop.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "toolkit/TComponent.h"
+#include "toolkit/UniqueHandle.h"
+
+class TForm;
+
+class TApplication : public TComponent {
+public:
+    TApplication();
+    ~TApplication() override;
+
+    // The one instance of the run; it must exist before any form is made.
+    static TApplication& Instance();
+    static bool Exists();
+
+    const std::string& Title() const { return title_; }
+    void SetTitle(const std::string& title);
+
+    HWND Handle() const { return handle_.get(); }
+    // The icon of the executable (resource "MAINICON"), or the system's application icon.
+    HICON Icon() const { return icon_; }
+
+    TForm* MainForm() const { return mainForm_; }
+    // Creates a form owned by the application; the first one becomes the main form.
+    template <typename T>
+    T* CreateForm() {
+        T* form = new T(this);
+        if (!mainForm_) mainForm_ = form;
+        return form;
+    }
+
+    bool ShowMainForm() const { return showMainForm_; }
+    void SetShowMainForm(bool value) { showMainForm_ = value; }
+
+    // Shows the main form once and runs the message loop until the main form closes.
+    void Run();
+    void Terminate();
+    bool Terminated() const { return terminated_; }
+
+    // Messages a form wants to handle before they are dispatched (dialog keys, accelerators).
+    std::function<bool(MSG& message)> OnPreTranslate;
+    bool PreTranslate(MSG& message);
+
+private:
+    std::string title_;
+    UniqueHwnd handle_;
+    HICON icon_;
+    TForm* mainForm_ = nullptr;
+    bool showMainForm_ = true;
+    bool terminated_ = false;
+};

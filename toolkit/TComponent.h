@@ -1,0 +1,51 @@
+#pragma once
+// A component belongs to an owner that destroys it (in reverse order of creation) and is
+// told when it goes away. Components that refer to one another ask for that notice with
+// FreeNotification, so a reference never outlives what it names.
+#include <string>
+#include <vector>
+
+#include "toolkit/TObject.h"
+
+enum class TOperation { opInsert, opRemove };
+
+class TComponent : public TObject {
+public:
+    explicit TComponent(TComponent* owner);
+    ~TComponent() override;
+
+    TComponent* Owner() const { return owner_; }
+    const std::string& Name() const { return name_; }
+    void SetName(const std::string& name) { name_ = name; }
+
+    int ComponentCount() const { return static_cast<int>(components_.size()); }
+    TComponent* Components(int index) const { return components_[index]; }
+
+    // `other` is told (Notification, opRemove) when this component is destroyed.
+    void FreeNotification(TComponent* other);
+    void RemoveFreeNotification(TComponent* other);
+
+    // Streaming hooks: a definition's properties are set inside ReadState, and Loaded runs
+    // once all of them are in place.
+    virtual void ReadState(const std::function<void()>& readProperties);
+    virtual void Loaded();
+    bool Loading() const { return loading_; }
+    bool Reading() const { return reading_; }
+
+    // Runs Loaded on every owned component still loading, then on this one.
+    void FinishLoading();
+
+protected:
+    virtual void Notification(TComponent& component, TOperation operation);
+
+private:
+    void InsertComponent(TComponent* component);
+    void RemoveComponent(TComponent* component);
+
+    TComponent* owner_;
+    std::string name_;
+    std::vector<TComponent*> components_;
+    std::vector<TComponent*> freeNotifies_;
+    bool loading_ = false;
+    bool reading_ = false;
+};

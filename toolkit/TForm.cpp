@@ -1,0 +1,92 @@
+#include "toolkit/TForm.h"
+
+#include "toolkit/TApplication.h"
+
+TForm::TForm(TComponent* owner) : TWinControl(owner) {
+    SetVisible(false);
+    Font().SetName("ＭＳ Ｐゴシック");
+    Font().SetHeight(12);
+}
+
+void TForm::CreateParams(TCreateParams& params) {
+    TWinControl::CreateParams(params);
+    params.style &= ~(WS_CHILD | WS_VISIBLE);
+    params.style |= WS_CLIPCHILDREN;
+    switch (borderStyle_) {
+        case TFormBorderStyle::bsNone:
+            params.style |= WS_POPUP;
+            break;
+        case TFormBorderStyle::bsSingle:
+            params.style |= WS_CAPTION | WS_BORDER;
+            break;
+        case TFormBorderStyle::bsDialog:
+            params.style |= WS_POPUP | WS_CAPTION | DS_MODALFRAME;
+            params.exStyle |= WS_EX_DLGMODALFRAME;
+            break;
+    }
+    if (systemMenu_ && borderStyle_ != TFormBorderStyle::bsNone) params.style |= WS_SYSMENU;
+    params.parentWindow = TApplication::Instance().Handle();
+}
+
+void TForm::SetWindowState(TWindowState state) {
+    if (state == windowState_) return;
+    windowState_ = state;
+    // A hidden form only records the state; it takes effect when the form is shown.
+    if (HandleAllocated() && Visible()) {
+        static const int commands[] = {SW_RESTORE, SW_MINIMIZE, SW_MAXIMIZE};
+        ::ShowWindow(Handle(), commands[static_cast<int>(state)]);
+    }
+}
+
+void TForm::VisibleChanging(bool visible) {
+    if (visible) {
+        Handle();
+        if (center_) Center();
+        Raise(OnShow, *this);
+    }
+}
+
+void TForm::VisibleChanged() {
+    if (Visible()) {
+        static const int commands[] = {SW_SHOWNORMAL, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED};
+        ::ShowWindow(Handle(), commands[static_cast<int>(windowState_)]);
+    } else {
+        ::ShowWindow(Handle(), SW_HIDE);
+        Raise(OnHide, *this);
+    }
+}
+
+void TForm::Center() {
+    int x = (::GetSystemMetrics(SM_CXSCREEN) - Width()) / 2;
+    int y = (::GetSystemMetrics(SM_CYSCREEN) - Height()) / 2;
+    SetBounds(x, y, Width(), Height());
+}
+
+void TForm::BringToFront() {
+    if (HandleAllocated()) ::SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void TForm::Close() {
+    bool canClose = true;
+    Raise(OnCloseQuery, *this, canClose);
+    if (!canClose) return;
+    TCloseAction action = TCloseAction::caHide;
+    Raise(OnClose, *this, action);
+    if (action == TCloseAction::caNone) return;
+    if (TApplication::Instance().MainForm() == this) {
+        TApplication::Instance().Terminate();
+    } else if (action == TCloseAction::caMinimize) {
+        SetWindowState(TWindowState::wsMinimized);
+    } else {
+        // Forms live for the whole run; a close that asks to free one only hides it.
+        Hide();
+    }
+}
+
+LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CLOSE) {
+        Close();
+        return 0;
+    }
+    return TWinControl::WndProc(message, wParam, lParam);
+}

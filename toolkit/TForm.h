@@ -1,0 +1,52 @@
+#pragma once
+// A top-level window of the program. Forms are owned by the application window, so none
+// of them gets a taskbar button of its own.
+#include <functional>
+
+#include "toolkit/TWinControl.h"
+
+enum class TFormBorderStyle { bsNone, bsSingle, bsDialog };
+enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
+enum class TCloseAction { caNone, caHide, caFree, caMinimize };
+
+class TForm : public TWinControl {
+public:
+    explicit TForm(TComponent* owner);
+
+    TFormBorderStyle BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(TFormBorderStyle style) { borderStyle_ = style; }
+    // Title-bar buttons: the close box (system menu), minimise and maximise.
+    bool SystemMenu() const { return systemMenu_; }
+    void SetSystemMenu(bool value) { systemMenu_ = value; }
+
+    TWindowState WindowState() const { return windowState_; }
+    void SetWindowState(TWindowState state);
+
+    // Centred on the primary screen whenever it is shown.
+    bool CenterOnScreen() const { return center_; }
+    void SetCenterOnScreen(bool value) { center_ = value; }
+
+    // Asks OnCloseQuery, then OnClose; the main form's close ends the program, any other
+    // form hides unless the close action says otherwise.
+    void Close();
+    void BringToFront();
+
+    TNotifyEvent OnShow;
+    TNotifyEvent OnHide;
+    std::function<void(TObject& sender, TCloseAction& action)> OnClose;
+    std::function<void(TObject& sender, bool& canClose)> OnCloseQuery;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void VisibleChanging(bool visible) override;
+    void VisibleChanged() override;
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void Center();
+
+    TFormBorderStyle borderStyle_ = TFormBorderStyle::bsSingle;
+    TWindowState windowState_ = TWindowState::wsNormal;
+    bool systemMenu_ = true;
+    bool center_ = false;
+};

@@ -1,0 +1,42 @@
+#include "toolkit/TUtilityWindow.h"
+
+#include "toolkit/EOSError.h"
+#include "toolkit/MessageBoxes.h"
+
+namespace {
+const char kClassName[] = "PictavoUtilityWindow";
+}
+
+TUtilityWindow::TUtilityWindow(Handler handler) : handler_(std::move(handler)) {
+    HINSTANCE module = ::GetModuleHandleA(nullptr);
+    WNDCLASSEXA wc{sizeof wc};
+    if (!::GetClassInfoExA(module, kClassName, &wc)) {
+        wc = WNDCLASSEXA{sizeof wc};
+        wc.lpfnWndProc = WindowProc;
+        wc.hInstance = module;
+        wc.lpszClassName = kClassName;
+        ThrowLastErrorIf(::RegisterClassExA(&wc) == 0);
+    }
+    window_.reset(::CreateWindowExA(0, kClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, module, this));
+    ThrowLastErrorIf(!window_);
+}
+
+LRESULT CALLBACK TUtilityWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<TUtilityWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<TUtilityWindow*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (message == WM_NCDESTROY) ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    // Messages of the creation itself, and of the destruction, are the system's business.
+    if (!self || !self->handler_ || self->window_.get() != window || message == WM_NCDESTROY)
+        return ::DefWindowProcA(window, message, wParam, lParam);
+    try {
+        return self->handler_(message, wParam, lParam);
+    } catch (const std::exception& error) {
+        MessageBoxes::ApplicationError(error.what());
+    } catch (...) {
+        MessageBoxes::ApplicationError("Unknown error");
+    }
+    return 0;
+}

@@ -1,0 +1,318 @@
+#include "toolkit/TWinControl.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "toolkit/EOSError.h"
+#include "toolkit/MessageBoxes.h"
+
+namespace {
+const char kControlProperty[] = "Pictavo.Control";
+UINT_PTR nextControlId = 100;
+}  // namespace
+
+TWinControl::TWinControl(TComponent* owner) : TComponent(owner), font_(std::make_unique<TFont>()) {
+    font_->OnChange = [this](TObject&) {
+        if (handle_) ::SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_->Handle()), TRUE);
+    };
+}
+
+TWinControl::~TWinControl() {
+    for (TWinControl* child : children_) child->parent_ = nullptr;
+    if (parent_) {
+        auto& siblings = parent_->children_;
+        siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+    }
+    if (handle_) {
+        // The window outlives nothing of ours: once it is gone, no message can reach us.
+        HWND window = handle_;
+        ::DestroyWindow(window);
+        if (handle_ == window) Detach();
+    }
+}
+
+void TWinControl::SetParent(TWinControl* parent) {
+    if (parent == parent_) return;
+    if (parent_) {
+        auto& siblings = parent_->children_;
+        siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+    }
+    parent_ = parent;
+    if (!parent_) return;
+    parent_->children_.push_back(this);
+    if (handle_) {
+        ::SetParent(handle_, parent_->Handle());
+    } else if (parent_->HandleAllocated()) {
+        CreateHandle();
+    }
+}
+
+HWND TWinControl::Handle() {
+    if (!handle_) CreateHandle();
+    return handle_;
+}
+
+TWinControl* TWinControl::FromHandle(HWND window) {
+    if (!window) return nullptr;
+    return static_cast<TWinControl*>(::GetPropA(window, kControlProperty));
+}
+
+void TWinControl::CreateParams(TCreateParams& params) {
+    params.style = WS_CLIPSIBLINGS;
+    if (parent_) params.style |= WS_CHILD;
+    if (visible_) params.style |= WS_VISIBLE;
+    if (!enabled_) params.style |= WS_DISABLED;
+    if (tabStop_) params.style |= WS_TABSTOP;
+}
+
+ATOM TWinControl::RegisterOwnClass(const TCreateParams& params) {
+    char name[64];
+    std::snprintf(name, sizeof name, "Pictavo:%X:%p", params.classStyle, static_cast<void*>(params.cursor));
+    WNDCLASSEXA existing{sizeof existing};
+    HINSTANCE instance = ::GetModuleHandleA(nullptr);
+    if (ATOM atom = static_cast<ATOM>(::GetClassInfoExA(instance, name, &existing))) return atom;
+    WNDCLASSEXA wc{sizeof wc};
+    wc.style = params.classStyle;
+    wc.lpfnWndProc = ThunkProc;
+    wc.hInstance = instance;
+    wc.hCursor = params.cursor ? params.cursor : ::LoadCursorA(nullptr, IDC_ARROW);
+    wc.lpszClassName = name;
+    ATOM atom = ::RegisterClassExA(&wc);
+    ThrowLastErrorIf(atom == 0);
+    return atom;
+}
+
+void TWinControl::CreateHandle() {
+    if (handle_ || creating_) return;
+    creating_ = true;
+    struct Reset {
+        bool& flag;
+        ~Reset() { flag = false; }
+    } reset{creating_};
+
+    TCreateParams params;
+    if (parent_) params.parentWindow = parent_->Handle();
+    CreateParams(params);
+    if (parentFont_ && parent_) font_->Assign(parent_->Font());
+
+    const bool own = params.className.empty();
+    LPCSTR className = own ? MAKEINTATOM(RegisterOwnClass(params)) : params.className.c_str();
+    HMENU id = (params.style & WS_CHILD) ? reinterpret_cast<HMENU>(nextControlId++) : nullptr;
+    HWND window = ::CreateWindowExA(params.exStyle, className, caption_.c_str(), params.style, left_, top_, width_,
+                                    height_, params.parentWindow, id, ::GetModuleHandleA(nullptr), this);
+    ThrowLastErrorIf(window == nullptr);
+    if (!own) {
+        Attach(window);
+        originalProc_ = reinterpret_cast<WNDPROC>(
+            ::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ThunkProc)));
+    }
+    ::SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font_->Handle()), FALSE);
+    UpdateBoundsFromWindow();
+    CreateWnd();
+    for (TWinControl* child : std::vector<TWinControl*>(children_)) child->CreateHandle();
+}
+
+void TWinControl::Attach(HWND window) {
+    handle_ = window;
+    ::SetPropA(window, kControlProperty, this);
+}
+
+void TWinControl::Detach() {
+    ::RemovePropA(handle_, kControlProperty);
+    handle_ = nullptr;
+    originalProc_ = nullptr;
+}
+
+LRESULT CALLBACK TWinControl::ThunkProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    TWinControl* self = FromHandle(window);
+    if (!self && message == WM_NCCREATE) {
+        self = static_cast<TWinControl*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        if (self) self->Attach(window);
+    }
+    if (!self) return ::DefWindowProcA(window, message, wParam, lParam);
+
+    LRESULT result = 0;
+    try {
+        result = self->WndProc(message, wParam, lParam);
+    } catch (const std::exception& error) {
+        MessageBoxes::ApplicationError(error.what());
+    } catch (...) {
+        MessageBoxes::ApplicationError("Unknown error");
+    }
+    if (message == WM_NCDESTROY && self->handle_ == window) self->Detach();
+    return result;
+}
+
+LRESULT TWinControl::DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (originalProc_) return ::CallWindowProcA(originalProc_, handle_, message, wParam, lParam);
+    return ::DefWindowProcA(handle_, message, wParam, lParam);
+}
+
+LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            if (TWinControl* control = FromHandle(reinterpret_cast<HWND>(lParam))) {
+                if (control->CommandNotification(HIWORD(wParam))) return 0;
+            }
+            break;
+        case WM_NOTIFY: {
+            auto* header = reinterpret_cast<NMHDR*>(lParam);
+            if (TWinControl* control = FromHandle(header->hwndFrom)) {
+                LRESULT result = 0;
+                if (control->NotifyNotification(*header, result)) return result;
+            }
+            break;
+        }
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+            if (TWinControl* control = FromHandle(reinterpret_cast<HWND>(lParam))) {
+                if (HBRUSH brush = control->CtlColor(reinterpret_cast<HDC>(wParam)))
+                    return reinterpret_cast<LRESULT>(brush);
+            }
+            break;
+        case WM_ERASEBKGND:
+            if (!originalProc_) {
+                RECT client;
+                ::GetClientRect(handle_, &client);
+                ::FillRect(reinterpret_cast<HDC>(wParam), &client, BackgroundBrush());
+                return 1;
+            }
+            break;
+        case WM_WINDOWPOSCHANGED:
+            UpdateBoundsFromWindow();
+            break;
+        default:
+            break;
+    }
+    return DefaultHandler(message, wParam, lParam);
+}
+
+void TWinControl::UpdateBoundsFromWindow() {
+    if (!handle_) return;
+    RECT r;
+    ::GetWindowRect(handle_, &r);
+    if (HWND parent = ::GetParent(handle_); parent && (::GetWindowLongA(handle_, GWL_STYLE) & WS_CHILD)) {
+        ::MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
+    }
+    left_ = r.left;
+    top_ = r.top;
+    width_ = r.right - r.left;
+    height_ = r.bottom - r.top;
+}
+
+HBRUSH TWinControl::BackgroundBrush() {
+    if (!brush_) brush_.reset(::CreateSolidBrush(ColorToRGB(color_)));
+    return brush_.get();
+}
+
+void TWinControl::SetBounds(int left, int top, int width, int height) {
+    if (left == left_ && top == top_ && width == width_ && height == height_) return;
+    left_ = left;
+    top_ = top;
+    width_ = width;
+    height_ = height;
+    if (handle_) ::SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int TWinControl::ClientWidth() {
+    RECT r;
+    ::GetClientRect(Handle(), &r);
+    return r.right;
+}
+
+int TWinControl::ClientHeight() {
+    RECT r;
+    ::GetClientRect(Handle(), &r);
+    return r.bottom;
+}
+
+void TWinControl::SetClientSize(int width, int height) {
+    HWND window = Handle();
+    RECT r{0, 0, width, height};
+    ::AdjustWindowRectEx(&r, ::GetWindowLongA(window, GWL_STYLE), FALSE, ::GetWindowLongA(window, GWL_EXSTYLE));
+    SetBounds(left_, top_, r.right - r.left, r.bottom - r.top);
+}
+
+void TWinControl::SetVisible(bool visible) {
+    if (visible == visible_) return;
+    VisibleChanging(visible);
+    visible_ = visible;
+    if (handle_ || visible) {
+        if (visible) Handle();
+        VisibleChanged();
+    }
+}
+
+void TWinControl::VisibleChanged() { ::ShowWindow(handle_, visible_ ? SW_SHOWNA : SW_HIDE); }
+
+bool TWinControl::Enabled() const { return handle_ ? ::IsWindowEnabled(handle_) != FALSE : enabled_; }
+
+void TWinControl::SetEnabled(bool enabled) {
+    if (enabled == Enabled()) return;
+    enabled_ = enabled;
+    if (handle_) {
+        ::EnableWindow(handle_, enabled);
+        Invalidate();
+    }
+}
+
+std::string TWinControl::Caption() const {
+    if (!handle_) return caption_;
+    int length = ::GetWindowTextLengthA(handle_);
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    text.resize(static_cast<size_t>(::GetWindowTextA(handle_, text.data(), length + 1)));
+    return text;
+}
+
+void TWinControl::SetCaption(const std::string& caption) {
+    if (caption == Caption()) return;
+    caption_ = caption;
+    if (handle_) {
+        ::SetWindowTextA(handle_, caption.c_str());
+        Invalidate();
+    }
+}
+
+void TWinControl::SetColor(TColor color) {
+    if (color == color_) return;
+    color_ = color;
+    brush_.reset();
+    Invalidate();
+}
+
+void TWinControl::SetTabStop(bool value) {
+    if (value == tabStop_) return;
+    tabStop_ = value;
+    if (handle_) {
+        LONG style = ::GetWindowLongA(handle_, GWL_STYLE);
+        ::SetWindowLongA(handle_, GWL_STYLE, value ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP));
+    }
+}
+
+bool TWinControl::Focused() const { return handle_ && ::GetFocus() == handle_; }
+
+bool TWinControl::CanFocus() const {
+    for (const TWinControl* c = this; c; c = c->parent_) {
+        if (!c->visible_ || !c->Enabled()) return false;
+    }
+    return true;
+}
+
+void TWinControl::SetFocus() { ::SetFocus(Handle()); }
+
+void TWinControl::Invalidate() {
+    if (handle_) ::InvalidateRect(handle_, nullptr, TRUE);
+}
+
+void TWinControl::Update() {
+    if (handle_) ::UpdateWindow(handle_);
+}
+
+void TWinControl::Repaint() {
+    Invalidate();
+    Update();
+}
+
+void TWinControl::Click() { Raise(OnClick, *this); }
