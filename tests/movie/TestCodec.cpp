@@ -54,6 +54,7 @@ LRESULT Compress(Instance& self, ICCOMPRESS& request) {
     const std::size_t p = PixelBytes(*request.lpbiInput);
     const auto* pixels = static_cast<const std::uint8_t*>(request.lpInput);
     ++calls.compressed;
+    if (calls.onCompress) calls.onCompress();
     calls.lastQuality = request.dwQuality;
     const bool keyAsked = (request.dwFlags & ICCOMPRESS_KEYFRAME) != 0;
     if (keyAsked) ++calls.keyFramesAsked;

@@ -7,6 +7,7 @@
 #include <vfw.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,8 @@ struct Calls {
     int compressed = 0;
     int keyFramesAsked = 0;
     std::vector<bool> asked;  // per compressed frame: was a key frame asked for
+    // Runs at each frame, before it is compressed: lets a test act while compression runs.
+    std::function<void()> onCompress;
     DWORD lastQuality = 0;
 };
 Calls& Observed();

@@ -3,6 +3,7 @@
 // sets directly, drawn with the system's BitBlt/StretchBlt like any bitmap.
 #include <cstdint>
 #include <functional>
+#include <utility>
 
 #include "movie/DibSection.h"
 #include "toolkit/TGraphic.h"
@@ -15,6 +16,12 @@ class TestPicture : public TGraphic {
 public:
     TestPicture() = default;
     TestPicture(int width, int height, const std::function<Rgb(int x, int y)>& color);
+    // Pictures are kept in lists by the tests.
+    TestPicture(TestPicture&& other) noexcept : pixels_(std::move(other.pixels_)) {}
+    TestPicture& operator=(TestPicture&& other) noexcept {
+        pixels_ = std::move(other.pixels_);
+        return *this;
+    }
 
     Rgb At(int x, int y) const;
 
