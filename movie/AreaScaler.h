@@ -2,8 +2,8 @@
 // Scales 32-bit pixel rows (blue, green, red, unused) by exact area averaging: every target
 // pixel is the mean of the source area it covers. Text stays legible when a screen is shrunk
 // to a movie frame, where sampling (the system's stretched drawing) drops whole strokes.
-// Works row by row: the source rows are asked for in non-decreasing order, so a caller can
-// supply them a strip at a time.
+// Works a target row at a time and asks for source rows in non-decreasing order, so a caller
+// can supply them a strip at a time.
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -13,7 +13,9 @@
 
 class AreaScaler {
 public:
-    using SourceRow = std::function<const std::uint8_t*(int row)>;
+    // Returns source row `first`; rows first .. first + count - 1 follow it SourceWidth * 4
+    // bytes apart and stay readable until the next call.
+    using SourceRows = std::function<const std::uint8_t*(int first, int count)>;
 
     AreaScaler(int sourceWidth, int sourceHeight, int targetWidth, int targetHeight);
 
@@ -26,9 +28,18 @@ public:
 
     // Writes TargetHeight rows from targetTop on, `targetStride` bytes apart (negative for a
     // bottom-up picture). The unused byte of each target pixel is set to 0.
-    void Scale(const SourceRow& sourceRow, std::uint8_t* targetTop, std::ptrdiff_t targetStride);
+    void Scale(const SourceRows& sourceRows, std::uint8_t* targetTop, std::ptrdiff_t targetStride);
+
+    // The SSE2 code is used where the processor has it; tests switch it off to check the
+    // plain code as well.
+    static void AllowSse2(bool allowed) { sse2Allowed_ = allowed; }
 
 private:
+    void ScaleRowPlain(const std::uint8_t* rows, const std::uint16_t* weights, int count, std::uint8_t* target);
+    void ScaleRowSse2(const std::uint8_t* rows, const std::uint16_t* weights, int count, std::uint8_t* target);
+
+    static bool sse2Allowed_;
+
     AreaWeights horizontal_;
     AreaWeights vertical_;
     std::vector<std::uint32_t> columnSums_;

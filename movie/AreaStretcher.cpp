@@ -25,9 +25,8 @@ void AreaStretcher::Prepare(int sourceWidth, int sourceHeight, int targetWidth, 
     }
     Release();
     scaler_ = std::make_unique<AreaScaler>(sourceWidth, sourceHeight, targetWidth, targetHeight);
-    // A target row must find all its source rows in one strip, plus the row it shares with
-    // the next target row.
-    const int rows = std::max(kStripBytes / (sourceWidth * 4), scaler_->MaxRowsPerTargetRow() + 1);
+    // A target row must find all its source rows in one strip.
+    const int rows = std::max(kStripBytes / (sourceWidth * 4), scaler_->MaxRowsPerTargetRow());
     strip_.Create(sourceWidth, std::min(rows, sourceHeight), false);
     stripDc_.reset(::CreateCompatibleDC(nullptr));
     ThrowLastErrorIf(!stripDc_);
@@ -35,15 +34,16 @@ void AreaStretcher::Prepare(int sourceWidth, int sourceHeight, int targetWidth, 
     stripRows_ = strip_.Height();
 }
 
-const std::uint8_t* AreaStretcher::SourceRow(const TGraphic& graphic, int row) {
-    if (row < stripTop_ || row >= stripTop_ + stripRows_) {
-        // Rows are asked for in non-decreasing order, so the new strip starts at this row.
-        stripTop_ = std::min(row, scaler_->SourceHeight() - stripRows_);
+const std::uint8_t* AreaStretcher::SourceRows(const TGraphic& graphic, int first, int count) {
+    if (first < stripTop_ || first + count > stripTop_ + stripRows_) {
+        // Rows are asked for in non-decreasing order, so the new strip starts at the first
+        // row asked for (or ends with the picture).
+        stripTop_ = std::min(first, scaler_->SourceHeight() - stripRows_);
         ::PatBlt(stripDc_.get(), 0, 0, strip_.Width(), stripRows_, BLACKNESS);
         graphic.Draw(stripDc_.get(), 0, -stripTop_);
         ::GdiFlush();
     }
-    return strip_.Row(row - stripTop_);
+    return strip_.Row(first - stripTop_);
 }
 
 void AreaStretcher::Draw(const TGraphic& graphic, DibSection& target) {
@@ -58,5 +58,6 @@ void AreaStretcher::Draw(const TGraphic& graphic, DibSection& target) {
     // Force the first request to draw: the strip still holds the previous picture.
     stripTop_ = -stripRows_ - 1;
     ::GdiFlush();
-    scaler_->Scale([&](int row) { return SourceRow(graphic, row); }, target.Row(0), target.Stride());
+    scaler_->Scale([&](int first, int count) { return SourceRows(graphic, first, count); }, target.Row(0),
+                   target.Stride());
 }

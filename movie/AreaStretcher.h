@@ -24,7 +24,7 @@ public:
 
 private:
     void Prepare(int sourceWidth, int sourceHeight, int targetWidth, int targetHeight);
-    const std::uint8_t* SourceRow(const TGraphic& graphic, int row);
+    const std::uint8_t* SourceRows(const TGraphic& graphic, int first, int count);
 
     std::unique_ptr<AreaScaler> scaler_;
     // Declared in this order so the strip is deselected, then its DC deleted, then the bitmap.

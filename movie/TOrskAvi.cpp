@@ -4,6 +4,7 @@
 #include <cstring>
 #include <memory>
 
+#include "movie/FrameRows.h"
 #include "movie/TAviProgressForm.h"
 #include "toolkit/CharWalk.h"
 #include "toolkit/MessageBoxes.h"
@@ -167,8 +168,7 @@ bool TOrskAvi::Open() {
     frameHeader_.header.biCompression = BI_RGB;
     frameHeader_.header.biSizeImage = 0;
     frameHeader_.header.biBitCount = bitDepth_;
-    // Rows as GetDIBits hands them out: DWORD-aligned.
-    frameSize_ = (static_cast<DWORD>(width_) * bitDepth_ + 31) / 32 * 4 * height_;
+    frameSize_ = static_cast<DWORD>(FrameBytes(width_, height_, bitDepth_));
 
     ResetCompressor();
     if (compress_ && preCompress_ && !ChooseCompressor()) {
@@ -225,15 +225,8 @@ bool TOrskAvi::AddFrame(const TGraphic& graphic) {
     if (!stream_) return false;
     stretcher_.Draw(graphic, workBitmap_);
 
-    // GetDIBits may write back into the header it is given; the frame header stays as the
-    // stream's format says.
-    FrameHeader format = frameHeader_;
     std::unique_ptr<BYTE[]> pixels(new BYTE[frameSize_]);
-    {
-        WindowDC screen(nullptr);
-        ::GetDIBits(screen.get(), workBitmap_.Handle(), 0, height_, pixels.get(), reinterpret_cast<BITMAPINFO*>(&format),
-                    DIB_RGB_COLORS);
-    }
+    StoreFrameRows(workBitmap_, bitDepth_, pixels.get());
 
     if (PreCompressing()) {
         BOOL key = FALSE;

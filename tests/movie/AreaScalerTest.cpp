@@ -44,10 +44,11 @@ std::vector<std::uint8_t> Scale(const std::vector<std::uint8_t>& source, const S
     std::vector<std::uint8_t> target(std::size_t(s.targetWidth) * s.targetHeight * 4, 0xCD);
     int lastRow = -1;
     scaler.Scale(
-        [&](int row) {
-            EXPECT_GE(row, lastRow) << "rows must come in order, a strip at a time";
-            lastRow = row;
-            return source.data() + std::size_t(row) * s.sourceWidth * 4;
+        [&](int first, int count) {
+            EXPECT_GE(first, lastRow) << "rows must come in order, a strip at a time";
+            EXPECT_LE(first + count, s.sourceHeight);
+            lastRow = first;
+            return source.data() + std::size_t(first) * s.sourceWidth * 4;
         },
         target.data(), std::ptrdiff_t(s.targetWidth) * 4);
     return target;
@@ -97,13 +98,20 @@ TEST(AreaScaler, MatchesTheExactAreaAverageWithinRounding) {
         {320, 240, 320, 240},   // same size: a copy
         {17, 13, 5, 4}, {5, 4, 17, 13}, {1, 1, 3, 2},
     };
-    for (const Size& s : sizes) {
-        const auto source = RandomPixels(s.sourceWidth, s.sourceHeight, unsigned(s.sourceWidth * 31 + s.targetHeight));
-        const auto target = Scale(source, s);
-        const double worst = WorstError(source, s, [&](int x, int y) { return &target[(std::size_t(y) * s.targetWidth + x) * 4]; });
-        EXPECT_LE(worst, kRounding) << s.sourceWidth << "x" << s.sourceHeight << " -> " << s.targetWidth << "x" << s.targetHeight;
-        for (std::size_t k = 3; k < target.size(); k += 4) ASSERT_EQ(target[k], 0) << "unused byte";
+    // Both ways of computing it: with SSE2 (where the processor has it) and without.
+    for (bool sse2 : {true, false}) {
+        AreaScaler::AllowSse2(sse2);
+        for (const Size& s : sizes) {
+            const auto source = RandomPixels(s.sourceWidth, s.sourceHeight, unsigned(s.sourceWidth * 31 + s.targetHeight));
+            const auto target = Scale(source, s);
+            const double worst =
+                WorstError(source, s, [&](int x, int y) { return &target[(std::size_t(y) * s.targetWidth + x) * 4]; });
+            EXPECT_LE(worst, kRounding) << s.sourceWidth << "x" << s.sourceHeight << " -> " << s.targetWidth << "x"
+                                        << s.targetHeight << (sse2 ? " with SSE2" : " without SSE2");
+            for (std::size_t k = 3; k < target.size(); k += 4) ASSERT_EQ(target[k], 0) << "unused byte";
+        }
     }
+    AreaScaler::AllowSse2(true);
 }
 
 TEST(AreaStretcher, ThinLinesTurnGreyInsteadOfVanishing) {

@@ -13,7 +13,8 @@ const char kSaveOptionsTitle[] = "ビデオ圧縮";
 
 Rgb BlockColour(int blockX, int blockY, int seed) {
     const unsigned h = unsigned(blockX * 73856093 ^ blockY * 19349663 ^ seed * 83492791);
-    return {std::uint8_t((h & 31) * 8), std::uint8_t(((h >> 5) & 31) * 8), std::uint8_t(((h >> 10) & 31) * 8)};
+    auto level = [](unsigned q) { return std::uint8_t((q << 3) | (q >> 2)); };
+    return {level(h & 31), level((h >> 5) & 31), level((h >> 10) & 31)};
 }
 
 TestPicture BlockScreen(int seed) {
@@ -41,10 +42,6 @@ std::string DecodeRgb(const std::string& path) {
     return HostCommandOutput("ffmpeg -v error -i '" + UnixPath(path) + "' -f rawvideo -pix_fmt rgb24 -");
 }
 
-int Widen5(int value8) {
-    const int v = value8 >> 3;
-    return (v << 3) | (v >> 2);
-}
 
 std::function<void(HWND)> Choose(const std::string& entry) {
     return [entry](HWND dialog) {

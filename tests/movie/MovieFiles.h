@@ -11,7 +11,8 @@
 #include "tests/movie/TestPicture.h"
 
 // A 1024 x 768 screen of 32 x 32 blocks, each of one colour; every block becomes exactly
-// 10 x 10 frame pixels at 320 x 240. Colours are multiples of 8, so 5 bits hold them exactly.
+// 10 x 10 frame pixels at 320 x 240. The colours are 5-bit levels as readers widen them
+// ((q << 3) | (q >> 2)), so a 5-5-5 frame holds them exactly.
 Rgb BlockColour(int blockX, int blockY, int seed);
 TestPicture BlockScreen(int seed);
 
@@ -19,8 +20,6 @@ TestPicture BlockScreen(int seed);
 std::map<std::string, std::string> ProbeStream(const std::string& path);
 // Every frame decoded by ffmpeg into top-down 24-bit RGB.
 std::string DecodeRgb(const std::string& path);
-// A 5-bit channel as a decoder widens it to 8 bits.
-int Widen5(int value8);
 
 // An answer for a compressor dialog (DialogAnswerer): the entry that starts with `entry`
 // and OK, or Cancel when `entry` is empty.

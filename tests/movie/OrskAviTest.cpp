@@ -105,8 +105,7 @@ TEST(OrskAvi, UncompressedMovieIsReadBackWithItsHeadersFramesAndPixels) {
                 const int x = bx * 10 + 5, y = by * 10 + 5;
                 ASSERT_EQ(PixelAt(file.frames[frame], x, y, 320, 240), Pack555(expected)) << bx << "," << by;
                 const auto* p = reinterpret_cast<const std::uint8_t*>(rgb.data()) + ((frame * 240 + y) * 320 + x) * 3;
-                ASSERT_EQ(std::vector<int>({p[0], p[1], p[2]}),
-                          std::vector<int>({Widen5(expected.r), Widen5(expected.g), Widen5(expected.b)}));
+                ASSERT_EQ(std::vector<int>({p[0], p[1], p[2]}), std::vector<int>({expected.r, expected.g, expected.b}));
             }
         }
     }
@@ -150,6 +149,23 @@ TEST(OrskAvi, TwentyFourBitFramesAndOddSizesGiveFramesAReaderDecodes) {
                     << c.width << "x" << c.height << "x" << c.depth << " at " << x << "," << y;
             }
         }
+    }
+}
+
+TEST(OrskAvi, EveryColourIsStoredAsTheNearestFiveBitLevel) {
+    TempFolder folder;
+    UncompressedWriter avi(folder / "grey.avi");
+    avi.SetWidth(256);
+    avi.SetHeight(1);
+    ASSERT_TRUE(avi.Open());
+    avi.AddFrame(TestPicture(256, 1, [](int x, int) { return Rgb{std::uint8_t(x), std::uint8_t(x), std::uint8_t(255 - x)}; }));
+    avi.Close();
+    const std::string rgb = DecodeRgb(folder / "grey.avi");
+    ASSERT_EQ(rgb.size(), 256u * 3);
+    for (int x = 0; x < 256; ++x) {
+        // 32 levels over 0..255 lie at most 9 apart: the nearest is never further than 4.
+        EXPECT_LE(std::abs(std::uint8_t(rgb[3 * x]) - x), 4) << x;
+        EXPECT_LE(std::abs(std::uint8_t(rgb[3 * x + 2]) - (255 - x)), 4) << x;
     }
 }
 
