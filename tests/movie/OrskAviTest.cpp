@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <psapi.h>
+
 #include "movie/AviFileLibrary.h"
 #include "movie/TOrskAvi.h"
 #include "tests/movie/AviReader.h"
@@ -199,6 +202,25 @@ TEST(OrskAvi, MovieWithoutFramesIsStillAnAviFile) {
     EXPECT_EQ(probe["codec_type"], "video");
     EXPECT_EQ(probe["width"], "320");
     EXPECT_EQ(AviFileLibrary::OpenUses(), 0);
+}
+
+TEST(OrskAvi, MemoryDoesNotGrowWithTheLengthOfTheMovie) {
+    TempFolder folder;
+    UncompressedWriter avi(folder / "long.avi");
+    const TestPicture screens[2] = {BlockScreen(1), BlockScreen(2)};
+    auto privateBytes = [] {
+        PROCESS_MEMORY_COUNTERS counters{sizeof counters};
+        ::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof counters);
+        return double(counters.PagefileUsage) / 1048576.0;
+    };
+    ASSERT_TRUE(avi.Open());
+    for (int n = 0; n < 30; ++n) avi.AddFrame(screens[n % 2]);
+    const double settled = privateBytes();
+    for (int n = 0; n < 400; ++n) avi.AddFrame(screens[n % 2]);
+    // 400 frames are 60 MB of movie; what stays in memory is a few bytes of index each.
+    EXPECT_LT(privateBytes() - settled, 2.0) << "MB more after 400 frames";
+    avi.Close();
+    EXPECT_EQ(ReadAvi(folder / "long.avi").frames.size(), 430u);
 }
 
 TEST(OrskAvi, FileThatCannotBeCreatedIsReportedAndLeavesNothingOpen) {
