@@ -1,0 +1,31 @@
+#pragma once
+// An icon picture: drawn with its own mask, so it is always transparent.
+#include <windows.h>
+
+#include <string>
+
+#include "toolkit/TGraphic.h"
+#include "toolkit/UniqueHandle.h"
+
+class TIcon : public TGraphic {
+public:
+    TIcon() = default;
+
+    bool Empty() const override { return !handle_; }
+    int Width() const override { return width_; }
+    int Height() const override { return height_; }
+    void Draw(HDC dc, int x, int y) const override;
+    void StretchDraw(HDC dc, const RECT& rect) const override;
+
+    // Takes ownership of an icon (never a shared one).
+    void SetHandle(HICON icon);
+    HICON Handle() const { return handle_.get(); }
+    // The image of an ICON resource nearest to size × size (0: the system's large icon
+    // size); throws when the module has no such resource.
+    void LoadFromResourceName(HINSTANCE module, const std::string& name, int size = 0);
+
+private:
+    UniqueHicon handle_;
+    int width_ = 0;
+    int height_ = 0;
+};
