@@ -17,9 +17,11 @@
 #include <vector>
 
 #include "movie/DibSection.h"
+#include "movie/TMovieFrame.h"
 #include "movie/TOrskAvi.h"
 #include "toolkit/SelectObjectGuard.h"
 #include "toolkit/TApplication.h"
+#include "toolkit/TPicture.h"
 #include "toolkit/UniqueHandle.h"
 
 namespace {
@@ -105,7 +107,7 @@ void WriteBmp(const std::string& path, const DibSection& pixels) {
     for (int y = pixels.Height() - 1; y >= 0; --y) ::WriteFile(out.get(), pixels.Row(y), rowBytes, &written, nullptr);
 }
 
-// A frame file loaded the plain way: the rows read straight into a bitmap's pixels.
+// A frame file read straight into 32-bit pixels, for the reference frames.
 class BmpPicture : public TGraphic {
 public:
     bool Load(const std::string& path) {
@@ -277,11 +279,15 @@ void MakeFrames(const std::string& folder, int count) {
     }
 }
 
-// Writes a movie the way the program does: one frame file after the other into the writer.
+// Writes a movie the way the program does: one frame file after the other read into the
+// movie's frame holder and handed to the writer. With `viaBitmap`, the frames go through
+// the toolkit's general picture holder instead (a bitmap in the display's format), for
+// comparison.
 struct Assembly {
     double load = 0, add = 0, total = 0;
 };
-Assembly Assemble(const std::string& folder, const std::string& movie, int frames, int distinct) {
+Assembly Assemble(const std::string& folder, const std::string& movie, int frames, int distinct,
+                  bool viaBitmap = false) {
     Assembly times;
     const double start = Now();
     TOrskAvi avi(nullptr);
@@ -289,12 +295,20 @@ Assembly Assemble(const std::string& folder, const std::string& movie, int frame
     avi.SetCompress(false);
     avi.SetFrameRate(5);
     if (!avi.Open()) return times;
-    BmpPicture picture;
+    TMovieFrame frame;
+    TPicture picture;
     for (int n = 0; n < frames; ++n) {
+        const std::string path = FramePath(folder, n % distinct + 1);
         const double t0 = Now();
-        picture.Load(FramePath(folder, n % distinct + 1));
+        if (viaBitmap) {
+            picture.Clear();
+            picture.LoadFromFile(path);
+        } else {
+            frame.Clear();
+            frame.LoadFromFile(path);
+        }
         const double t1 = Now();
-        avi.AddFrame(picture);
+        avi.AddFrame(viaBitmap ? *picture.Graphic() : static_cast<const TGraphic&>(frame));
         times.load += t1 - t0;
         times.add += Now() - t1;
     }
@@ -331,12 +345,16 @@ int Timing(const std::string& folder, int frames, int runs) {
     std::printf("movie assembly: %d frames 1024x768 (32-bit BMP) -> 320x240 raw 5-5-5 AVI, median of %d runs\n",
                 frames, runs);
 
-    std::vector<double> load, add, ours, ffmpegReal, ffmpegWall;
+    std::vector<double> load, add, ours, bitmapLoad, bitmapAdd, bitmapTotal, ffmpegReal, ffmpegWall;
     for (int run = 0; run < runs; ++run) {
         const Assembly a = Assemble(folder, folder + "\\pictavo.avi", frames, frames);
         load.push_back(a.load / frames);
         add.push_back(a.add / frames);
         ours.push_back(a.total / frames);
+        const Assembly b = Assemble(folder, folder + "\\bitmap.avi", frames, frames, true);
+        bitmapLoad.push_back(b.load / frames);
+        bitmapAdd.push_back(b.add / frames);
+        bitmapTotal.push_back(b.total / frames);
 
         const double start = Now();
         const std::string output = Host(folder,
@@ -350,8 +368,10 @@ int Timing(const std::string& folder, int frames, int runs) {
         }
         ffmpegReal.push_back(std::atof(output.c_str() + at + 6) * 1000 / frames);
     }
-    std::printf("  %-44s %6.2f ms a frame  (load %.2f + scale and store %.2f)\n", "Pictavo (TOrskAvi, area average)",
+    std::printf("  %-44s %6.2f ms a frame  (load %.2f + scale and store %.2f)\n", "Pictavo (TMovieFrame + TOrskAvi)",
                 Median(ours), Median(load), Median(add));
+    std::printf("  %-44s %6.2f ms a frame  (load %.2f + scale and store %.2f)\n", "  frames through TPicture/TBitmap instead",
+                Median(bitmapTotal), Median(bitmapLoad), Median(bitmapAdd));
     std::printf("  %-44s %6.2f ms a frame  (%.2f with process start)\n", "ffmpeg, same run (its own -benchmark rtime)",
                 Median(ffmpegReal), Median(ffmpegWall));
 

@@ -23,7 +23,8 @@ AreaScaler::AreaScaler(int sourceWidth, int sourceHeight, int targetWidth, int t
       vertical_(sourceHeight, targetHeight),
       columnSums_(static_cast<std::size_t>(sourceWidth) * 4 + 8) {}
 
-void AreaScaler::Scale(const SourceRows& sourceRows, std::uint8_t* targetTop, std::ptrdiff_t targetStride) {
+void AreaScaler::Scale(const SourceRows& sourceRows, std::ptrdiff_t sourceStride, std::uint8_t* targetTop,
+                       std::ptrdiff_t targetStride) {
     const bool sse2 = sse2Allowed_ && HasSse2();
     for (int y = 0; y < TargetHeight(); ++y) {
         // Down the columns first, then across: the column sums of one target row stay in
@@ -31,17 +32,16 @@ void AreaScaler::Scale(const SourceRows& sourceRows, std::uint8_t* targetTop, st
         const std::uint8_t* rows = sourceRows(vertical_.First(y), vertical_.Count(y));
         std::uint8_t* target = targetTop + targetStride * y;
         if (sse2) {
-            ScaleRowSse2(rows, vertical_.Weights(y), vertical_.Count(y), target);
+            ScaleRowSse2(rows, sourceStride, vertical_.Weights(y), vertical_.Count(y), target);
         } else {
-            ScaleRowPlain(rows, vertical_.Weights(y), vertical_.Count(y), target);
+            ScaleRowPlain(rows, sourceStride, vertical_.Weights(y), vertical_.Count(y), target);
         }
     }
 }
 
-void AreaScaler::ScaleRowPlain(const std::uint8_t* rows, const std::uint16_t* weights, int count,
-                               std::uint8_t* target) {
+void AreaScaler::ScaleRowPlain(const std::uint8_t* rows, std::ptrdiff_t stride, const std::uint16_t* weights,
+                               int count, std::uint8_t* target) {
     const std::size_t bytes = static_cast<std::size_t>(SourceWidth()) * 4;
-    const std::ptrdiff_t stride = static_cast<std::ptrdiff_t>(bytes);
     std::uint32_t* sums = columnSums_.data();
     for (std::size_t k = 0; k < bytes; ++k) sums[k] = weights[0] * rows[k];
     for (int i = 1; i < count; ++i) {
@@ -71,10 +71,9 @@ void AreaScaler::ScaleRowPlain(const std::uint8_t* rows, const std::uint16_t* we
 // column sums of two source pixels meet theirs. Between the passes the column sums drop 5 of
 // their 20 fraction bits, so they fit 16-bit lanes (255 * kOne / 32 = 32640).
 __attribute__((target("sse2"), force_align_arg_pointer)) void AreaScaler::ScaleRowSse2(
-    const std::uint8_t* rows, const std::uint16_t* weights, int count, std::uint8_t* target) {
+    const std::uint8_t* rows, std::ptrdiff_t stride, const std::uint16_t* weights, int count, std::uint8_t* target) {
     constexpr int kDrop = 5;
     const std::size_t bytes = static_cast<std::size_t>(SourceWidth()) * 4;
-    const std::ptrdiff_t stride = static_cast<std::ptrdiff_t>(bytes);
     auto* sums = reinterpret_cast<std::int16_t*>(columnSums_.data());
     const __m128i zero = _mm_setzero_si128();
 

@@ -13,8 +13,8 @@
 
 class AreaScaler {
 public:
-    // Returns source row `first`; rows first .. first + count - 1 follow it SourceWidth * 4
-    // bytes apart and stay readable until the next call.
+    // Returns source row `first`; rows first .. first + count - 1 follow it, each the source
+    // stride further on, and stay readable until the next call.
     using SourceRows = std::function<const std::uint8_t*(int first, int count)>;
 
     AreaScaler(int sourceWidth, int sourceHeight, int targetWidth, int targetHeight);
@@ -26,17 +26,21 @@ public:
     // Most source rows that one target row takes.
     int MaxRowsPerTargetRow() const { return vertical_.MaxCount(); }
 
-    // Writes TargetHeight rows from targetTop on, `targetStride` bytes apart (negative for a
-    // bottom-up picture). The unused byte of each target pixel is set to 0.
-    void Scale(const SourceRows& sourceRows, std::uint8_t* targetTop, std::ptrdiff_t targetStride);
+    // Strides are the bytes from one row to the next one below it (negative for bottom-up
+    // pictures). Writes TargetHeight rows from targetTop on; the unused byte of each target
+    // pixel is set to 0.
+    void Scale(const SourceRows& sourceRows, std::ptrdiff_t sourceStride, std::uint8_t* targetTop,
+               std::ptrdiff_t targetStride);
 
     // The SSE2 code is used where the processor has it; tests switch it off to check the
     // plain code as well.
     static void AllowSse2(bool allowed) { sse2Allowed_ = allowed; }
 
 private:
-    void ScaleRowPlain(const std::uint8_t* rows, const std::uint16_t* weights, int count, std::uint8_t* target);
-    void ScaleRowSse2(const std::uint8_t* rows, const std::uint16_t* weights, int count, std::uint8_t* target);
+    void ScaleRowPlain(const std::uint8_t* rows, std::ptrdiff_t stride, const std::uint16_t* weights, int count,
+                       std::uint8_t* target);
+    void ScaleRowSse2(const std::uint8_t* rows, std::ptrdiff_t stride, const std::uint16_t* weights, int count,
+                      std::uint8_t* target);
 
     static bool sse2Allowed_;
 

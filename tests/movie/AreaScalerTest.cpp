@@ -50,7 +50,7 @@ std::vector<std::uint8_t> Scale(const std::vector<std::uint8_t>& source, const S
             lastRow = first;
             return source.data() + std::size_t(first) * s.sourceWidth * 4;
         },
-        target.data(), std::ptrdiff_t(s.targetWidth) * 4);
+        std::ptrdiff_t(s.sourceWidth) * 4, target.data(), std::ptrdiff_t(s.targetWidth) * 4);
     return target;
 }
 }  // namespace
@@ -127,23 +127,28 @@ TEST(AreaStretcher, ThinLinesTurnGreyInsteadOfVanishing) {
     }
 }
 
-TEST(AreaStretcher, DrawsPicturesOfEverySizeStripByStripAsTheExactAverage) {
+TEST(AreaStretcher, DrawsPicturesOfEverySizeAsTheExactAverageWholeOrStripByStrip) {
     DibSection frame;
     frame.Create(320, 240, true);
-    // One stretcher for all: it must notice every change of picture size, and pictures
-    // taller than a strip are drawn in several strips.
+    // One stretcher for all: it must notice every change of picture size.
     AreaStretcher stretcher;
-    for (Size s : std::vector<Size>{{1024, 768, 320, 240}, {640, 480, 320, 240}, {1024, 768, 320, 240},
-                                    {33, 7, 320, 240}, {4000, 90, 320, 240}, {320, 240, 320, 240}, {64, 2000, 320, 240}}) {
-        const auto source = RandomPixels(s.sourceWidth, s.sourceHeight, unsigned(s.sourceHeight));
-        TestPicture picture(s.sourceWidth, s.sourceHeight, [&](int x, int y) {
-            const std::uint8_t* p = &source[(std::size_t(y) * s.sourceWidth + x) * 4];
-            return Rgb{p[2], p[1], p[0]};
-        });
-        stretcher.Draw(picture, frame);
-        EXPECT_LE(WorstError(source, s, [&](int x, int y) { return frame.Row(y) + 4 * x; }), kRounding)
-            << s.sourceWidth << "x" << s.sourceHeight;
+    for (std::size_t canvas : {std::size_t(64) << 20, std::size_t(64) << 10}) {
+        // Pictures larger than the canvas are drawn a strip of rows at a time.
+        AreaStretcher::SetCanvasLimit(canvas);
+        for (Size s : std::vector<Size>{{1024, 768, 320, 240}, {640, 480, 320, 240}, {1024, 768, 320, 240},
+                                        {33, 7, 320, 240}, {4000, 90, 320, 240}, {320, 240, 320, 240},
+                                        {64, 2000, 320, 240}}) {
+            const auto source = RandomPixels(s.sourceWidth, s.sourceHeight, unsigned(s.sourceHeight));
+            TestPicture picture(s.sourceWidth, s.sourceHeight, [&](int x, int y) {
+                const std::uint8_t* p = &source[(std::size_t(y) * s.sourceWidth + x) * 4];
+                return Rgb{p[2], p[1], p[0]};
+            });
+            stretcher.Draw(picture, frame);
+            EXPECT_LE(WorstError(source, s, [&](int x, int y) { return frame.Row(y) + 4 * x; }), kRounding)
+                << s.sourceWidth << "x" << s.sourceHeight << " with a canvas of " << canvas << " bytes";
+        }
     }
+    AreaStretcher::SetCanvasLimit(std::size_t(64) << 20);
     stretcher.Draw(TestPicture(), frame);
     for (int y = 0; y < 240; ++y)
         for (int x = 0; x < 320; ++x) ASSERT_EQ(frame.Row(y)[4 * x] | frame.Row(y)[4 * x + 1] | frame.Row(y)[4 * x + 2], 0);
