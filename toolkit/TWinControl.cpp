@@ -313,8 +313,8 @@ void TWinControl::Update() {
 }
 
 void TWinControl::Repaint() {
-    Invalidate();
-    Update();
+    // Children included: a repaint "at once" must not leave parts for later.
+    if (handle_) ::RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 void TWinControl::Click() { Raise(OnClick, *this); }
