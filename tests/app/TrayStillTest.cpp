@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <cstdio>
 #include <thread>
 
 #include "tests/support/ProgramForms.h"
+#include "tests/support/ScreenSearch.h"
 #include "tests/support/TestEnvironment.h"
 #include "toolkit/TForm.h"
 
@@ -50,40 +50,6 @@ Bmp ReadBmp(const std::string& path) {
     return bmp;
 }
 
-// Where the picture of the given colour is on the X display (its bounding box).
-RECT FindOnScreen(const std::string& colour) {
-    TempFolder folder;
-    const std::string shot = UnixPath(folder / "shot.png");
-    RunHostCommand("import -window root '" + shot + "'", std::chrono::seconds(30));
-    std::string box = HostCommandOutput("convert '" + shot + "' -fill black +opaque '" + colour +
-                                        "' -fill white -opaque '" + colour + "' -format '%@' info:");
-    int w = 0, h = 0, x = 0, y = 0;
-    if (std::sscanf(box.c_str(), "%dx%d+%d+%d", &w, &h, &x, &y) != 4 || w <= 1) return RECT{};
-    return RECT{x, y, x + w, y + h};
-}
-
-std::string ClickAt(int x, int y) {
-    return "xdotool mousemove " + std::to_string(x) + " " + std::to_string(y) + " sleep 0.2 click 1";
-}
-
-// A 32 x 32 icon of one colour, for finding the tray icon on the screen.
-HICON SolidIcon(COLORREF colour) {
-    HDC screen = ::GetDC(nullptr);
-    UniqueHbitmap image(::CreateCompatibleBitmap(screen, 32, 32));
-    UniqueHbitmap mask(::CreateBitmap(32, 32, 1, 1, nullptr));
-    UniqueMemoryDc dc(::CreateCompatibleDC(screen));
-    ::ReleaseDC(nullptr, screen);
-    HGDIOBJ old = ::SelectObject(dc.get(), image.get());
-    UniqueHbrush brush(::CreateSolidBrush(colour));
-    RECT all{0, 0, 32, 32};
-    ::FillRect(dc.get(), &all, brush.get());
-    ::SelectObject(dc.get(), mask.get());
-    ::PatBlt(dc.get(), 0, 0, 32, 32, BLACKNESS);
-    ::SelectObject(dc.get(), old);
-    ICONINFO info{TRUE, 0, 0, mask.get(), image.get()};
-    return ::CreateIconIndirect(&info);
-}
-
 using TrayStill = ProgramForms;
 }  // namespace
 
@@ -121,7 +87,7 @@ TEST_F(TrayStill, ActiveWindowStillFromTheTrayMenuTakesTheDocumentTheUserWasIn) 
     form2->spnSetEndNum->SetValue(999);
     LastActiveWindow = nullptr;
     TIcon findable;
-    findable.SetHandle(SolidIcon(RGB(255, 0, 255)));
+    findable.SetHandle(MakeSolidIcon(RGB(255, 0, 255)));
     form1->TrayIcon1->SetIcon(&findable);
 
     const COLORREF paper = RGB(30, 160, 60);
@@ -132,7 +98,7 @@ TEST_F(TrayStill, ActiveWindowStillFromTheTrayMenuTakesTheDocumentTheUserWasIn) 
     PumpFor(milliseconds(300));
 
     RECT icon{};
-    ASSERT_TRUE(PumpUntil([&] { return (icon = FindOnScreen("#FF00FF")).right > 0; }, std::chrono::seconds(20)));
+    ASSERT_TRUE(PumpUntil([&] { return (icon = FindColourOnScreen("#FF00FF")).right > 0; }, std::chrono::seconds(20)));
 
     // While the menu is open (the user's thread is inside it), another thread plays the
     // user: it waits longer than a poll, then clicks the item with the pointer.

@@ -6,7 +6,7 @@
 
 #include "desktop/TCallbackWindow.h"
 #include "desktop/TTrayIcon.h"
-#include "tests/desktop/ShellRecorder.h"
+#include "tests/desktop/TrayTestSupport.h"
 #include "tests/support/BoxRecorder.h"
 #include "tests/support/TestEnvironment.h"
 #include "toolkit/Exception.h"
@@ -14,22 +14,6 @@
 
 namespace {
 using Clock = std::chrono::steady_clock;
-
-class RecordingMenu : public TPopupMenu {
-public:
-    using TPopupMenu::TPopupMenu;
-    void Popup(int x, int y) override {
-        opened.push_back({x, y});
-        foregroundAtOpen = ::GetForegroundWindow();
-    }
-    std::vector<POINT> opened;
-    HWND foregroundAtOpen = nullptr;
-};
-
-void SendMouse(const TTrayIcon& icon, UINT mouseMessage) {
-    ::SendMessageA(TTrayIcon::CallbackWindow()->Handle(), TCallbackWindow::kNotifyMessage, icon.IconNumber(),
-                   mouseMessage);
-}
 
 // Every event of the icon, as text, in order.
 struct EventLog {
@@ -47,8 +31,6 @@ struct EventLog {
     std::vector<std::string> events;
 };
 
-// The click decision ends when no single-click wait is left.
-bool ClickDecided() { return TTrayIcon::CallbackWindow()->PendingSingleClicks() == 0; }
 }  // namespace
 
 TEST(TrayIconMouse, EachMouseMessageRaisesItsEventWithButtonAndShift) {
