@@ -50,8 +50,14 @@ TTrayIcon::~TTrayIcon() {
                        iconRegister.end());
     callbackWindow->Forget(this);
     if (iconRegister.empty()) {
-        delete callbackWindow;
-        callbackWindow = nullptr;
+        if (callbackWindow->Busy()) {
+            // The last icon went from inside one of the window's handlers; the window stays
+            // for the next icon (or the end of the run), its waiting clicks do not.
+            callbackWindow->DropSingleClicks();
+        } else {
+            delete callbackWindow;
+            callbackWindow = nullptr;
+        }
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "desktop/TCallbackWindow.h"
@@ -172,4 +173,24 @@ TEST(TrayIconClick, IconDestroyedWhileAClickIsTimedReportsNothing) {
         ASSERT_TRUE(PumpUntil(ClickDecided));
     }
     EXPECT_EQ(clicks, 0);
+}
+
+TEST(TrayIconMouse, LastIconFreedByItsOwnHandlerKeepsTheWindowItIsCalledFrom) {
+    auto* icon = new TTrayIcon(nullptr);
+    HWND window = TTrayIcon::CallbackWindow()->Handle();
+    icon->OnMouseDown = [&](TObject&, TMouseButton, TShiftState, int, int) {
+        // Nothing of the handler (a member of the icon) is touched after the delete.
+        delete std::exchange(icon, nullptr);
+    };
+    SendMouse(*icon, WM_LBUTTONDOWN);
+    ASSERT_EQ(icon, nullptr);
+    EXPECT_TRUE(::IsWindow(window)) << "destroyed while still inside its own handler";
+
+    // The window serves the next icon, and goes with it.
+    TTrayIcon next(nullptr);
+    int moves = 0;
+    next.OnMouseMove = [&](TObject&, TShiftState, int, int) { ++moves; };
+    EXPECT_EQ(TTrayIcon::CallbackWindow()->Handle(), window);
+    SendMouse(next, WM_MOUSEMOVE);
+    EXPECT_EQ(moves, 1);
 }
