@@ -2,6 +2,9 @@
 
 #include "app/TrayPictures.h"
 #include "capture/CaptureToFile.h"
+#include "movie/FrameCapture.h"
+#include "movie/TMovieFrame.h"
+#include "movie/WorkFolder.h"
 #include "settings/TFolderEntries.h"
 #include "settings/TForm2.h"
 #include "toolkit/FilePath.h"
@@ -35,9 +38,17 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     ActiveWindow1->OnActiveOn = [this](TObject& sender) { ActiveWindow1ActiveOn(sender); };
     HookHotKey1 = new THookHotKey(this);
     HookHotKey1->OnHotKey = [this](TObject& sender, int index) { HookHotKey1HotKey(sender, index); };
+    OrskAvi1 = new TOrskAvi(this);
+    OrskAvi1->SetWidth(320);
+    OrskAvi1->SetHeight(240);
+    OrskAvi1->SetCompress(true);
+    OrskAvi1->SetPreCompress(false);
+    OrskAvi1->SetFrameRate(30);
+    OrskAvi1->SetBitDepth(16);
     Timer2 = new TTimer(this);
     Timer2->SetEnabled(false);
     Timer2->SetInterval(1000);
+    Timer2->SetOnTimer([this](TObject& sender) { Timer2Timer(sender); });
     TBImageList1 = new TImageList(this, 32, 32);
     AddRecordingPictures(*TBImageList1);
 
@@ -77,8 +88,8 @@ void TForm1::BuildMenu() {
     TB_Capture_ALL = item("画面全体をキャプチャ", &TForm1::TB_Capture_ALLClick);
     TB_Capture_Active = item("アクティブなウインドウだけをキャプチャ", &TForm1::TB_Capture_ActiveClick);
     separator();
-    TB_MovieCaptureStart = item("動画撮影開始", nullptr);
-    TB_MovieCaptureEnd = item("動画撮影終了", nullptr);
+    TB_MovieCaptureStart = item("動画撮影開始", &TForm1::TB_MovieCaptureStartClick);
+    TB_MovieCaptureEnd = item("動画撮影終了", &TForm1::TB_MovieCaptureEndClick);
     separator();
     TB_Set = item("設定", &TForm1::TB_SetClick);
     separator();
@@ -189,5 +200,93 @@ void TForm1::ActiveWindow1ActiveOn(TObject&) {
 }
 
 void TForm1::TrayIcon1Click(TObject&) {
-    // A click on the icon ends a running recording; the recording fills this in.
+    // A single click on the icon ends a running recording.
+    if (TB_MovieCaptureEnd->Enabled()) TB_MovieCaptureEnd->Click();
+}
+
+void TForm1::TB_MovieCaptureStartClick(TObject&) {
+    // From here on the end command is the only one.
+    TB_MovieCaptureEnd->SetEnabled(true);
+    TB_MovieCaptureStart->SetEnabled(false);
+    TB_Set->SetEnabled(false);
+    TB_Version->SetEnabled(false);
+    TB_End->SetEnabled(false);
+    TrayIcon1->StartAnimation(false);
+    FrameFileList.clear();
+    FrameCounter = 0;
+    // The first frame comes one interval after the start.
+    Timer2->SetInterval(static_cast<unsigned>(Form2->spnRecTime->Value()));
+    Timer2->SetEnabled(true);
+}
+
+void TForm1::Timer2Timer(TObject&) {
+    ++FrameCounter;
+    const std::string path = FrameFilePath(FrameCounter);
+    CaptureFrameToFile(path, this);
+    // Listed even when the write failed: the movie then stops at this frame.
+    FrameFileList.push_back(path);
+    ::Sleep(1);
+}
+
+void TForm1::TB_MovieCaptureEndClick(TObject&) {
+    // Ending shows boxes and processes messages; a second end request (hotkey, tray click)
+    // arriving meanwhile must find the command disabled, or it would run this again on the
+    // same writer.
+    TB_MovieCaptureEnd->SetEnabled(false);
+    TrayIcon1->StopAnimation();
+    Timer2->SetEnabled(false);
+    PumpMessages();
+    WriteMovie();
+    PumpMessages();
+    try {
+        DeleteWorkFolder(WorkFolderPath());
+    } catch (...) {
+        // The frames stay; the next recording writes over them.
+    }
+    PumpMessages();
+    TB_MovieCaptureStart->SetEnabled(true);
+    TB_Set->SetEnabled(true);
+    TB_Version->SetEnabled(true);
+    TB_End->SetEnabled(true);
+}
+
+void TForm1::WriteMovie() {
+    const char failed[] = "ムービーを出力できませんでした";
+    try {
+        std::string path;
+        if (!FindFreeFileName(SaveFolder + Form2->MakeFileName(StartNumber), path)) {
+            MessageBoxes::Warning(failed);
+            return;
+        }
+        OrskAvi1->SetFileName(path);
+        OrskAvi1->SetPreCompress(true);
+        OrskAvi1->SetCompress(Form2->chkCompress->Checked());
+        OrskAvi1->SetFrameRate(Form2->spnFrameRate->Value());
+        if (!OrskAvi1->Open()) {
+            MessageBoxes::Warning(failed);
+            return;
+        }
+        TMovieFrame frame;
+        for (const std::string& file : FrameFileList) {
+            frame.Clear();
+            frame.LoadFromFile(file);
+            OrskAvi1->AddFrame(frame);
+        }
+        OrskAvi1->Close();
+        FrameFileList.clear();
+        MessageBoxes::Information("ムービーを出力しました");
+    } catch (const std::exception&) {
+        // A frame that cannot be read ends the movie there: what was written is closed
+        // into a complete file, and the library is released.
+        OrskAvi1->Close();
+        MessageBoxes::Warning(failed);
+    }
+}
+
+void TForm1::DeleteWorkFolder(const std::string& path) {
+    // A recording ended before its first frame made no folder: nothing to delete.
+    if (::GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) return;
+    if (DeleteFolderTree(Handle(), path) != 0) {
+        MessageBoxes::Plain("一時フォルダの削除に失敗しました。", TApplication::Instance().Title(), MB_OK);
+    }
 }

@@ -10,6 +10,7 @@
 #include "desktop/TActiveWindow.h"
 #include "desktop/THookHotKey.h"
 #include "desktop/TTrayIcon.h"
+#include "movie/TOrskAvi.h"
 #include "toolkit/TForm.h"
 #include "toolkit/TImageList.h"
 #include "toolkit/TMenuItem.h"
@@ -38,6 +39,8 @@ public:
     TActiveWindow* ActiveWindow1;
     // The four capture keys, registered by the settings window.
     THookHotKey* HookHotKey1;
+    // Writes every movie: 320 x 240 at 16 bits.
+    TOrskAvi* OrskAvi1;
     // Movie frame timer.
     TTimer* Timer2;
     TImageList* TBImageList1;
@@ -46,6 +49,8 @@ public:
     std::string SaveFolder;
     // The sequence number a file name is first built from.
     int StartNumber = 0;
+    // The frame files of the current recording, in the order they were taken, and the
+    // number of the last one.
     std::vector<std::string> FrameFileList;
     int FrameCounter = 0;
 
@@ -65,6 +70,11 @@ public:
     void HookHotKey1HotKey(TObject& sender, int index);
     void ActiveWindow1ActiveOn(TObject& sender);
     void TrayIcon1Click(TObject& sender);
+    void TB_MovieCaptureStartClick(TObject& sender);
+    void Timer2Timer(TObject& sender);
+    void TB_MovieCaptureEndClick(TObject& sender);
+    // Deletes the folder and its content through the shell; says so when that fails.
+    void DeleteWorkFolder(const std::string& path);
 
 protected:
     void CreateParams(TCreateParams& params) override;
@@ -73,6 +83,9 @@ protected:
 
 private:
     void BuildMenu();
+    // Writes the recorded frames into the next free movie file (the main part of ending a
+    // recording); every failure is told in a box.
+    void WriteMovie();
 };
 
 extern TForm1* Form1;

@@ -4,11 +4,11 @@
 #include <windows.h>
 
 #include <functional>
-#include <map>
 #include <string>
 #include <vector>
 
 #include "tests/movie/TestPicture.h"
+#include "tests/support/AviReader.h"
 
 // A 1024 x 768 screen of 32 x 32 blocks, each of one colour; every block becomes exactly
 // 10 x 10 frame pixels at 320 x 240. The colours are 5-bit levels as readers widen them
@@ -16,10 +16,6 @@
 Rgb BlockColour(int blockX, int blockY, int seed);
 TestPicture BlockScreen(int seed);
 
-// ffprobe's key=value lines for the first stream (frames counted by decoding).
-std::map<std::string, std::string> ProbeStream(const std::string& path);
-// Every frame decoded by ffmpeg into top-down 24-bit RGB.
-std::string DecodeRgb(const std::string& path);
 
 // An answer for a compressor dialog (DialogAnswerer): the entry that starts with `entry`
 // and OK, or Cancel when `entry` is empty.

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "movie/AreaStretcher.h"
+#include "movie/FrameCapture.h"
 #include "movie/TMovieFrame.h"
 #include "tests/movie/TestPicture.h"
 #include "tests/support/TestEnvironment.h"
@@ -141,4 +142,18 @@ TEST(MovieFrame, IsScaledStraightFromItsPixelsLikeAnyDrawnPicture) {
     stretcher.Draw(frame, direct);
     stretcher.Draw(drawn, viaDrawing);
     for (int y = 0; y < 240; ++y) ASSERT_EQ(std::memcmp(direct.Row(y), viaDrawing.Row(y), 320 * 4), 0) << "row " << y;
+}
+
+TEST(MovieFrame, FramesAreBitmapsWhateverTheirFolderIsCalled) {
+    // The still grabber writes JPEG for any path holding "jpg"; a recording kept beside a
+    // program in such a folder must still be readable.
+    TempFolder folder;
+    const std::string path = folder / "jpg tools\\moviework\\1.bmp";
+    ::CreateDirectoryA((folder / "jpg tools").c_str(), nullptr);
+    CaptureFrameToFile(path, nullptr);
+    ASSERT_EQ(ReadFileBytes(path).substr(0, 2), "BM");
+    TMovieFrame frame;
+    frame.LoadFromFile(path);
+    EXPECT_EQ(frame.Width(), ::GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(frame.Height(), ::GetSystemMetrics(SM_CYSCREEN));
 }

@@ -5,7 +5,7 @@
 
 #include "movie/AviFileLibrary.h"
 #include "movie/TOrskAvi.h"
-#include "tests/movie/AviReader.h"
+#include "tests/support/AviReader.h"
 #include "tests/movie/DialogDriver.h"
 #include "tests/movie/MovieFiles.h"
 #include "tests/movie/TestCodec.h"

@@ -1,11 +1,12 @@
 #pragma once
-// Reads an AVI file's own structures for the tests: the stream header and format of the
-// first stream, and every frame chunk of the movie list with its index flags. Only what a
-// test compares against is kept.
+// What the tests see of an AVI file: its own structures read directly (the stream header
+// and format of the first stream, every frame chunk of the movie list with its index
+// flags), and what independent readers (ffprobe, ffmpeg) make of it.
 #include <windows.h>
 #include <vfw.h>
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -38,3 +39,8 @@ struct AviContents {
 };
 
 AviContents ReadAvi(const std::string& path);
+
+// ffprobe's key=value lines for the first video stream (frames counted by decoding).
+std::map<std::string, std::string> ProbeStream(const std::string& path);
+// Every frame decoded by ffmpeg into top-down 24-bit RGB.
+std::string DecodeRgb(const std::string& path);

@@ -1,6 +1,7 @@
-#include "tests/movie/AviReader.h"
+#include "tests/support/AviReader.h"
 
 #include <cstring>
+#include <sstream>
 
 #include "tests/support/TestEnvironment.h"
 
@@ -68,4 +69,25 @@ AviContents ReadAvi(const std::string& path) {
         avi.error = "no movie list";
     }
     return avi;
+}
+
+std::map<std::string, std::string> ProbeStream(const std::string& path) {
+    const std::string output = HostCommandOutput(
+        "ffprobe -v error -count_frames -select_streams v:0 -show_entries "
+        "stream=codec_type,codec_name,codec_tag_string,width,height,pix_fmt,r_frame_rate,nb_frames,nb_read_frames:"
+        "stream_tags=title -of default=noprint_wrappers=1 '" +
+        UnixPath(path) + "'");
+    std::map<std::string, std::string> values;
+    std::istringstream lines(output);
+    for (std::string line; std::getline(lines, line);) {
+        const auto equals = line.find('=');
+        if (equals != std::string::npos) values[line.substr(0, equals)] = line.substr(equals + 1);
+    }
+    // Nothing read: the output says why.
+    if (values.empty()) values["error"] = output;
+    return values;
+}
+
+std::string DecodeRgb(const std::string& path) {
+    return HostCommandOutput("ffmpeg -v error -i '" + UnixPath(path) + "' -f rawvideo -pix_fmt rgb24 -");
 }
