@@ -200,8 +200,11 @@ void TForm1::ActiveWindow1ActiveOn(TObject&) {
 }
 
 void TForm1::TrayIcon1Click(TObject&) {
-    // A single click on the icon ends a running recording.
-    if (TB_MovieCaptureEnd->Enabled()) TB_MovieCaptureEnd->Click();
+    // A single click on the icon ends a running recording. The icon reports a click the
+    // double-click time after its release, so a click reported sooner than that after the
+    // start was made before it: the very click that opened the menu to start the recording.
+    const DWORD sinceStart = ::GetTickCount() - recordingStarted_;
+    if (TB_MovieCaptureEnd->Enabled() && sinceStart >= ::GetDoubleClickTime() + 50) TB_MovieCaptureEnd->Click();
 }
 
 void TForm1::TB_MovieCaptureStartClick(TObject&) {
@@ -212,6 +215,7 @@ void TForm1::TB_MovieCaptureStartClick(TObject&) {
     TB_Version->SetEnabled(false);
     TB_End->SetEnabled(false);
     TrayIcon1->StartAnimation(false);
+    recordingStarted_ = ::GetTickCount();
     FrameFileList.clear();
     FrameCounter = 0;
     // The first frame comes one interval after the start.

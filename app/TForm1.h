@@ -86,6 +86,9 @@ private:
     // Writes the recorded frames into the next free movie file (the main part of ending a
     // recording); every failure is told in a box.
     void WriteMovie();
+
+    // When the current recording started (GetTickCount).
+    DWORD recordingStarted_ = 0;
 };
 
 extern TForm1* Form1;

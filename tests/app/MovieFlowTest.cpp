@@ -174,6 +174,21 @@ TEST_F(MovieFlow, EndRequestsWhileEndingDoNothing) {
     EXPECT_EQ(boxes.Boxes().size(), 1u);
 }
 
+TEST_F(MovieFlow, TrayClickEndsOnlyARecordingThatWasRunningWhenTheIconWasClicked) {
+    BoxRecorder boxes;
+    // The left press that opens the menu to start a recording is reported as a click the
+    // double-click time after its release: when it arrives, the recording has just begun.
+    form1->TB_MovieCaptureStart->Click();
+    form1->TrayIcon1Click(*form1->TrayIcon1);
+    EXPECT_TRUE(boxes.Boxes().empty());
+    EXPECT_EQ(Modes(), kRecording);
+    // A click made once the recording runs ends it.
+    PumpFor(std::chrono::milliseconds(::GetDoubleClickTime() + 100));
+    form1->TrayIcon1Click(*form1->TrayIcon1);
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>({"ムービーを出力しました"}));
+    EXPECT_EQ(Modes(), kReady);
+}
+
 TEST_F(MovieFlow, NoFreeNumberOrACancelledCompressorGiveNoMovieButStillClearTheFrames) {
     BoxRecorder boxes;
     // Every number of the range taken.
