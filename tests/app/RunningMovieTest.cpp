@@ -1,0 +1,107 @@
+// The real Pictavo.exe recording movies, used from outside as a person would: AVI mode
+// chosen in the settings window, a recording started with the start key and ended with the
+// end key, a second one ended with a click on the animated tray icon.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "tests/support/AviReader.h"
+#include "tests/support/ProgramDriver.h"
+#include "tests/support/ScreenSearch.h"
+
+namespace {
+using std::chrono::seconds;
+
+// Presses keys until the condition holds: the first presses may come before the program
+// has registered its keys.
+bool PressUntil(const std::string& keys, const std::function<bool()>& done) {
+    return PumpUntil(
+        [&] {
+            ProgramDriver::PressKeys(keys);
+            return PumpUntil(done, seconds(3));
+        },
+        seconds(30));
+}
+struct EditSearch {
+    std::string text;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchEditText(HWND window, LPARAM lParam) {
+    auto* search = reinterpret_cast<EditSearch*>(lParam);
+    char name[16] = {}, text[64] = {};
+    ::GetClassNameA(window, name, sizeof name);
+    // Asked of the control itself: another process's edit text is not its window caption.
+    ::SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    if (std::string(name) == "Edit" && search->text == text) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND FindEditHolding(HWND parent, const std::string& text) {
+    EditSearch search{text};
+    ::EnumChildWindows(parent, MatchEditText, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+}  // namespace
+
+TEST(RunningProgram, RecordsMoviesEndedByTheKeyAndByATrayClick) {
+    ProgramDriver program;
+    TempFolder movies;
+    const std::string work = program.Folder() / "moviework";
+    ASSERT_TRUE(program.Start());
+    HWND settings = program.WaitForWindow("Pictavo 設定画面", seconds(20));
+    ASSERT_NE(settings, nullptr);
+    HWND folderGroup = ProgramDriver::FindControl(settings, "Button", "保存先フォルダの指定");
+    ::SendMessageA(ProgramDriver::FindControl(folderGroup, "Edit", ""), WM_SETTEXT, 0,
+                   reinterpret_cast<LPARAM>(movies.Path().c_str()));
+    HWND avi = ProgramDriver::FindControl(settings, "Button", "AVI");
+    ASSERT_NE(avi, nullptr);
+    ::SendMessageA(avi, BM_CLICK, 0, 0);
+    HWND interval = FindEditHolding(settings, "1000");
+    ASSERT_NE(interval, nullptr);
+    ::SendMessageA(interval, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("300"));
+    ::PostMessageA(ProgramDriver::FindControl(settings, "Button", "設定完了（撮影モードへ）"), BM_CLICK, 0, 0);
+    ShownBox box;
+    ASSERT_TRUE(program.AnswerBox(box, IDOK));
+    ASSERT_TRUE(PumpUntil([&] { return !::IsWindowVisible(settings); }));
+
+    // Start key, frames every 300 ms into the work folder beside the program, end key.
+    ASSERT_TRUE(PressUntil("ctrl+alt+s", [&] { return PathExists(work + "\\1.bmp"); }));
+    ASSERT_TRUE(PumpUntil([&] { return PathExists(work + "\\6.bmp"); }, seconds(30)));
+    ASSERT_TRUE(PressUntil("ctrl+alt+e", [&] { return !program.OpenBoxes().empty(); }));
+    ASSERT_TRUE(program.AnswerBox(box, IDOK));
+    EXPECT_EQ(box.caption, "情報");
+    EXPECT_EQ(box.text, "ムービーを出力しました");
+    // Deleted once the box is answered.
+    EXPECT_TRUE(PumpUntil([&] { return !PathExists(work); }));
+    // No start number asked for: numbering starts at 0.
+    auto probe = ProbeStream(movies / "000.AVI");
+    const int frames = std::atoi(probe["nb_read_frames"].c_str());
+    EXPECT_GE(frames, 6);
+    EXPECT_EQ(probe["width"], "320");
+    EXPECT_EQ(probe["r_frame_rate"], "5/1") << "the settings window's frame rate";
+    EXPECT_EQ(probe["TAG:title"], "VIDEO");
+    const std::string duration = HostCommandOutput("ffprobe -v error -show_entries format=duration -of csv=p=0 '" +
+                                                   UnixPath(movies / "000.AVI") + "'");
+    EXPECT_NEAR(std::atof(duration.c_str()), frames / 5.0, 0.05) << "a time-lapse: frames at 5 a second";
+
+    // Again, ended with a single click on the icon, which shows the recording's camera.
+    ASSERT_TRUE(PressUntil("ctrl+alt+s", [&] { return PathExists(work + "\\2.bmp"); }));
+    RECT icon{};
+    ASSERT_TRUE(PumpUntil([&] { return (icon = FindColourOnScreen("#285AAA")).right > 0; }, seconds(20)));
+    ASSERT_TRUE(RunHostCommand(ClickAt((icon.left + icon.right) / 2, (icon.top + icon.bottom) / 2)));
+    // The press opened the tray menu as well: the user closes it again.
+    PumpFor(std::chrono::milliseconds(300));
+    ProgramDriver::PressKeys("Escape");
+    ASSERT_TRUE(program.AnswerBox(box, IDOK, seconds(20)));
+    EXPECT_EQ(box.text, "ムービーを出力しました");
+    // Deleted once the box is answered.
+    EXPECT_TRUE(PumpUntil([&] { return !PathExists(work); }));
+    const AviContents second = ReadAvi(movies / "001.AVI");
+    ASSERT_TRUE(second.valid) << second.error;
+    EXPECT_GE(second.frames.size(), 2u);
+    EXPECT_TRUE(program.OpenBoxes().empty());
+}
