@@ -90,6 +90,8 @@ void TForm1::BuildMenu() {
     separator();
     TB_MovieCaptureStart = item("動画撮影開始", &TForm1::TB_MovieCaptureStartClick);
     TB_MovieCaptureEnd = item("動画撮影終了", &TForm1::TB_MovieCaptureEndClick);
+    // Only a running recording can be ended; the start command enables it.
+    TB_MovieCaptureEnd->SetEnabled(false);
     separator();
     TB_Set = item("設定", &TForm1::TB_SetClick);
     separator();

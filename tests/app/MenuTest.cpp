@@ -13,6 +13,7 @@ TEST_F(MainMenu, ThirteenItemsInOrderWithADisabledDefaultTitle) {
     for (size_t i = 0; i < items.size(); ++i) EXPECT_EQ(items[i]->Caption(), captions[i]) << i;
     EXPECT_FALSE(form1->TB_PopUp_Title->Enabled());
     EXPECT_TRUE(form1->TB_PopUp_Title->Default());
+    EXPECT_FALSE(form1->TB_MovieCaptureEnd->Enabled()) << "nothing to end before a recording";
 }
 
 TEST_F(MainMenu, SettingsWindowSwitchesTheModes) {
