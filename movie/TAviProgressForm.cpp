@@ -6,7 +6,7 @@ TAviProgressForm::TAviProgressForm(TComponent* owner) : TForm(owner) {
     SetCaption("進行状況");
     SetClientSize(200, 80);
 
-    Label1 = new TStaticText(this);
+    Label1 = new TLabel(this);
     Label1->SetCaption("圧縮ＡＶＩファイル作成中...");
     Label1->SetBounds(8, 8, 0, 0);
     Label1->SetParent(this);

@@ -4,14 +4,14 @@
 // shown without being modal, so the rest of the program stays usable meanwhile.
 #include "toolkit/TButton.h"
 #include "toolkit/TForm.h"
+#include "toolkit/TLabel.h"
 #include "toolkit/TProgressBar.h"
-#include "toolkit/TStaticText.h"
 
 class TAviProgressForm : public TForm {
 public:
     explicit TAviProgressForm(TComponent* owner);
 
-    TStaticText* Label1;
+    TLabel* Label1;
     TButton* Abort1;
     TProgressBar* ProgressBar1;
 
