@@ -1,0 +1,169 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "settings/TfrmVersion.h"
+#include "tests/support/PixelCanvas.h"
+#include "tests/support/TestEnvironment.h"
+#include "toolkit/TIcon.h"
+
+namespace {
+std::string Fixture(const std::string& name) {
+    std::string path = TfrmVersion::ExecutablePath();
+    return path.substr(0, path.rfind('\\') + 1) + "fixtures\\" + name + ".dll";
+}
+}  // namespace
+
+TEST(VersionDialog, ShowsTheProgramsNameVersionAndIcon) {
+    TfrmVersion dialog(nullptr);
+    EXPECT_EQ(dialog.Label1->Caption(), "Pictavo");
+    EXPECT_EQ(dialog.Label2->Caption(), "Version: 3.0.0");
+    ASSERT_FALSE(dialog.Image2->Picture().Empty());
+    EXPECT_NE(dynamic_cast<TIcon*>(dialog.Image2->Picture().Graphic()), nullptr);
+    EXPECT_EQ(dialog.Image2->Width(), 32);
+    EXPECT_EQ(dialog.Image2->Height(), 32);
+    // Right-aligned: the longer text grew to the left.
+    EXPECT_EQ(dialog.Label2->Left() + dialog.Label2->Width(), 324);
+}
+
+TEST(VersionDialog, WithoutVersionResourceShowsNoNameAndABareVersionPrefix) {
+    TfrmVersion dialog(nullptr, Fixture("NoVersion"));
+    EXPECT_EQ(dialog.Label1->Caption(), "");
+    EXPECT_EQ(dialog.Label2->Caption(), "Version: ");
+    EXPECT_FALSE(dialog.Image2->Picture().Empty());
+}
+
+TEST(VersionDialog, WithoutTranslationEntryStopsQuietlyBeforeTheIcon) {
+    // No box appears (the test run fails on any unexpected one).
+    TfrmVersion dialog(nullptr, Fixture("NoTranslation"));
+    EXPECT_EQ(dialog.Label1->Caption(), "");
+    EXPECT_EQ(dialog.Label2->Caption(), "");
+    EXPECT_TRUE(dialog.Image2->Picture().Empty());
+}
+
+TEST(VersionDialog, IsLaidOutAsASmallFixedDialog) {
+    TfrmVersion dialog(nullptr);
+    EXPECT_EQ(dialog.Caption(), "バージョン情報");
+    EXPECT_EQ(dialog.ClientWidth(), 345);
+    EXPECT_EQ(dialog.ClientHeight(), 224);
+    LONG style = ::GetWindowLongA(dialog.Handle(), GWL_STYLE);
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
+    EXPECT_EQ(dialog.Font().Name(), "ＭＳ Ｐゴシック");
+    EXPECT_EQ(dialog.Font().Height(), 12);
+
+    EXPECT_EQ(dialog.Image2->Left(), 12);
+    EXPECT_EQ(dialog.Image2->Top(), 16);
+    EXPECT_EQ(dialog.Label1->Left(), 64);
+    EXPECT_EQ(dialog.Label1->Top(), 16);
+    EXPECT_TRUE(dialog.Label1->Font().Bold());
+    EXPECT_EQ(dialog.Label1->Font().Height(), 21);
+    EXPECT_EQ(dialog.Label1->Font().Color(), clBlack);
+    EXPECT_TRUE(dialog.Label1->Transparent());
+    EXPECT_TRUE(dialog.Label2->Font().Bold());
+    EXPECT_EQ(dialog.Label2->Font().Height(), 16);
+    EXPECT_GT(dialog.Label2->Top(), dialog.Label1->Top() + dialog.Label1->Height() - 1);
+
+    const RECT panel{dialog.Panel1->Left(), dialog.Panel1->Top(), dialog.Panel1->Width(), dialog.Panel1->Height()};
+    const RECT expectedPanel{52, 72, 241, 105};
+    EXPECT_TRUE(::EqualRect(&panel, &expectedPanel));
+    EXPECT_EQ(dialog.Panel1->Color(), clWhite);
+    EXPECT_EQ(dialog.Panel1->BevelOuter(), TBevelCut::bvNone);
+    EXPECT_EQ(dialog.Panel1->BevelInner(), TBevelCut::bvNone);
+
+    TPictureButton& close = *dialog.btnClose;
+    const RECT button{close.Left(), close.Top(), close.Width(), close.Height()};
+    const RECT expectedButton{120, 192, 105, 25};
+    EXPECT_TRUE(::EqualRect(&button, &expectedButton));
+    EXPECT_EQ(close.Caption(), "閉じる");
+    EXPECT_EQ(close.FocusStyle(), TFocusStyle::bfsStdButton);
+    EXPECT_EQ(close.InColor(), 14931660);
+    EXPECT_EQ(close.ButtonStyle(), TButtonStyle::bsStdButton);
+    EXPECT_FALSE(close.Stretch());
+
+    // Every credit line fits on the panel.
+    for (int i = 0; i < dialog.ComponentCount(); ++i) {
+        auto* control = dynamic_cast<TWinControl*>(dialog.Components(i));
+        if (!control || control->Parent() != dialog.Panel1) continue;
+        EXPECT_LE(control->Left() + control->Width(), 241) << Utf8(control->Caption());
+        EXPECT_LE(control->Top() + control->Height(), 105) << Utf8(control->Caption());
+    }
+}
+
+TEST(VersionDialog, CreditLinksAreBlueTurnRedHaveNoPopUpAndDistinctTargets) {
+    TfrmVersion dialog(nullptr);
+    std::set<std::string> targets;
+    for (TURLLink* link : {dialog.URLLink1, dialog.URLLink2, dialog.URLLink3, dialog.URLLink4}) {
+        SCOPED_TRACE(Utf8(link->Caption()));
+        EXPECT_EQ(link->Parent(), dialog.Panel1);
+        EXPECT_EQ(link->Font().Color(), clBlue);
+        EXPECT_EQ(link->LinkColor(), clRed);
+        EXPECT_FALSE(link->EnableShowHint());
+        EXPECT_TRUE(link->Transparent());
+        EXPECT_EQ(link->Cursor(), crHandPoint);
+        EXPECT_EQ(link->HintFormFont().Height(), 12);
+        EXPECT_EQ(link->URLType(), TURLtype::tpURL);
+        EXPECT_EQ(link->Link().rfind("https://", 0), 0u);
+        EXPECT_FALSE(link->Caption().empty());
+        targets.insert(link->Link());
+    }
+    EXPECT_EQ(targets.size(), 4u);
+    // The plain label follows the maker's link on the same line.
+    EXPECT_EQ(dialog.lblMaker->Top(), dialog.URLLink1->Top());
+    EXPECT_GE(dialog.lblMaker->Left(), dialog.URLLink1->Left() + dialog.URLLink1->Width());
+}
+
+TEST(VersionDialog, ShowingDisablesTheSettingsWindowAndEveryWayOfClosingEnablesIt) {
+    TForm settings(nullptr);
+    settings.Show();
+    TfrmVersion dialog(nullptr);
+    dialog.SetSettingsWindow(&settings);
+
+    // The close button, then the title bar's close box.
+    for (bool byButton : {true, false}) {
+        dialog.Show();
+        EXPECT_TRUE(::IsWindowVisible(dialog.Handle()));
+        EXPECT_FALSE(settings.Enabled());
+        if (byButton) {
+            dialog.btnClose->Click();
+        } else {
+            ::SendMessageA(dialog.Handle(), WM_CLOSE, 0, 0);
+        }
+        EXPECT_FALSE(::IsWindowVisible(dialog.Handle()));
+        EXPECT_TRUE(settings.Enabled());
+        // Shown again unchanged.
+        EXPECT_EQ(dialog.Label1->Caption(), "Pictavo");
+    }
+}
+
+TEST(VersionDialog, ClosingWhileTheSettingsWindowIsHiddenLeavesItHidden) {
+    TForm settings(nullptr);
+    TfrmVersion dialog(nullptr);
+    dialog.SetSettingsWindow(&settings);
+    dialog.Show();
+    dialog.Close();
+    EXPECT_TRUE(settings.Enabled());
+    EXPECT_FALSE(settings.Visible());
+    EXPECT_FALSE(settings.HandleAllocated() && ::IsWindowVisible(settings.Handle()));
+}
+
+TEST(VersionDialog, ForgetsASettingsWindowThatIsDestroyed) {
+    TfrmVersion dialog(nullptr);
+    {
+        TForm settings(nullptr);
+        dialog.SetSettingsWindow(&settings);
+    }
+    EXPECT_EQ(dialog.SettingsWindow(), nullptr);
+    dialog.Show();
+    dialog.Close();
+}
+
+TEST(VersionDialog, IsCentredOnTheScreen) {
+    TfrmVersion dialog(nullptr);
+    dialog.Show();
+    RECT window;
+    ::GetWindowRect(dialog.Handle(), &window);
+    EXPECT_NEAR((window.left + window.right) / 2, ::GetSystemMetrics(SM_CXSCREEN) / 2, 1);
+    EXPECT_NEAR((window.top + window.bottom) / 2, ::GetSystemMetrics(SM_CYSCREEN) / 2, 1);
+}
