@@ -3,23 +3,33 @@
 #include "toolkit/EOSError.h"
 
 void TIcon::SetHandle(HICON icon) {
+    if (icon == handle_.get()) return;
     handle_.reset(icon);
     width_ = height_ = 0;
     ICONINFO info{};
-    if (!icon || !::GetIconInfo(icon, &info)) return;
-    // GetIconInfo hands out copies of both bitmaps.
-    UniqueHbitmap mask(info.hbmMask), color(info.hbmColor);
-    BITMAP bitmap{};
-    if (color) {
-        ::GetObjectA(color.get(), sizeof bitmap, &bitmap);
-        width_ = bitmap.bmWidth;
-        height_ = bitmap.bmHeight;
-    } else if (mask) {
-        // A monochrome icon keeps the AND and XOR masks one above the other.
-        ::GetObjectA(mask.get(), sizeof bitmap, &bitmap);
-        width_ = bitmap.bmWidth;
-        height_ = bitmap.bmHeight / 2;
+    if (icon && ::GetIconInfo(icon, &info)) {
+        // GetIconInfo hands out copies of both bitmaps.
+        UniqueHbitmap mask(info.hbmMask), color(info.hbmColor);
+        BITMAP bitmap{};
+        if (color) {
+            ::GetObjectA(color.get(), sizeof bitmap, &bitmap);
+            width_ = bitmap.bmWidth;
+            height_ = bitmap.bmHeight;
+        } else if (mask) {
+            // A monochrome icon keeps the AND and XOR masks one above the other.
+            ::GetObjectA(mask.get(), sizeof bitmap, &bitmap);
+            width_ = bitmap.bmWidth;
+            height_ = bitmap.bmHeight / 2;
+        }
     }
+    Raise(OnChange, *this);
+}
+
+void TIcon::Assign(const TIcon& source) {
+    if (&source == this) return;
+    HICON copy = nullptr;
+    if (source.Handle()) copy = ThrowIfNull(::CopyIcon(source.Handle()));
+    SetHandle(copy);
 }
 
 void TIcon::LoadFromResourceName(HINSTANCE module, const std::string& name, int size) {

@@ -80,11 +80,15 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
 bool PathExists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 std::string UnixPath(const std::string& windowsPath) {
-    using Converter = char*(CDECL*)(LPCSTR);
+    // Wine's converter takes the path in UTF-16.
+    using Converter = char*(CDECL*)(LPCWSTR);
     static auto convert = reinterpret_cast<Converter>(
         reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
     if (!convert) return windowsPath;
-    char* unix = convert(windowsPath.c_str());
+    int length = ::MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, wide.data(), length);
+    char* unix = convert(wide.c_str());
     if (!unix) return windowsPath;
     std::string result = unix;
     ::HeapFree(::GetProcessHeap(), 0, unix);

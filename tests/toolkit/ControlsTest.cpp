@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "tests/support/PixelCanvas.h"
+#include "toolkit/BitmapDC.h"
 #include "toolkit/TBitmap.h"
 #include "toolkit/TForm.h"
 #include "toolkit/TImage.h"
@@ -104,16 +105,12 @@ TEST(Image, AutoSizeTakesThePictureSizeAndTransparentPixelsShowTheParent) {
     bitmap->SetSize(8, 6);
     {
         // Red all over, the bottom-left pixel green: green becomes the transparent colour.
-        HDC dc = ::CreateCompatibleDC(nullptr);
-        HGDIOBJ old = ::SelectObject(dc, bitmap->Handle());
-        HBRUSH red = ::CreateSolidBrush(RGB(255, 0, 0));
+        BitmapDC dc(*bitmap);
+        UniqueHbrush red(::CreateSolidBrush(RGB(255, 0, 0)));
         RECT all{0, 0, 8, 6};
-        ::FillRect(dc, &all, red);
-        ::DeleteObject(red);
-        ::SetPixel(dc, 0, 5, RGB(0, 255, 0));
-        ::SetPixel(dc, 7, 0, RGB(0, 255, 0));
-        ::SelectObject(dc, old);
-        ::DeleteDC(dc);
+        ::FillRect(dc.get(), &all, red.get());
+        ::SetPixel(dc.get(), 0, 5, RGB(0, 255, 0));
+        ::SetPixel(dc.get(), 7, 0, RGB(0, 255, 0));
     }
     bitmap->SetTransparent(true);
     image->Picture().SetGraphic(std::move(bitmap));

@@ -1,0 +1,92 @@
+#include "capture/CaptureToFile.h"
+
+#include <memory>
+
+#include "capture/JpegWriter.h"
+#include "capture/MbString.h"
+#include "toolkit/BitmapDC.h"
+#include "toolkit/CharWalk.h"
+#include "toolkit/EOSError.h"
+#include "toolkit/FilePath.h"
+#include "toolkit/MessageBoxes.h"
+#include "toolkit/PumpMessages.h"
+#include "toolkit/TPicture.h"
+#include "toolkit/WindowDC.h"
+
+namespace {
+// Makes the folder and every missing parent. Failures are not reported here: a folder
+// that cannot be made shows up as the save's own error.
+void ForceDirectories(const std::string& folder) {
+    // Each '\' that ends a name closes one folder of the chain; the ones that follow a
+    // drive's ':' or another '\' ("C:\", "\\server") close none.
+    bool afterName = false;
+    for (CharWalk walk(folder); !walk.AtEnd(); walk.Next()) {
+        const char c = folder[walk.Position()];
+        const bool separator = walk.CharSize() == 1 && (c == '\\' || c == ':');
+        if (separator && c == '\\' && afterName) ::CreateDirectoryA(folder.substr(0, walk.Position()).c_str(), nullptr);
+        afterName = !separator;
+    }
+    if (afterName) ::CreateDirectoryA(folder.c_str(), nullptr);
+}
+
+void Grab(HDC dc, int width, int height, TBitmap& bitmap, TPicture& holder) {
+    bitmap.SetSize(width, height);
+    CopyDCToBitmap(dc, bitmap);
+    holder.Assign(bitmap);
+}
+
+// The working bitmap lives only in here, so that once the holder has its copy the screen
+// is held once, and on failure the device context and bitmap are gone before the error
+// reaches the caller.
+void GrabSource(BYTE source, HWND window, TPicture& holder) {
+    TBitmap bitmap;
+    if (source == csWindow) {
+        if (!window || !::IsWindow(window)) throw Exception("キャプチャするウインドウがありません");
+        WindowDC dc(window, WindowDC::Area::WholeWindow);
+        RECT rect{};
+        if (!dc || !::GetWindowRect(window, &rect)) throw Exception("キャプチャするウインドウがありません");
+        Grab(dc.get(), rect.right - rect.left, rect.bottom - rect.top, bitmap, holder);
+    } else {
+        WindowDC dc(nullptr);
+        if (!dc) throw Exception("画面のデバイス コンテキストを取得できません");
+        Grab(dc.get(), ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN), bitmap, holder);
+    }
+}
+}  // namespace
+
+bool IsJpegPath(const std::string& path) { return MbPos(path, "jpg") >= 1 || MbRight(path, 5) == ".JPEG"; }
+
+void CaptureToFile(BYTE source, const std::string& path, TComponent* owner, HWND window) {
+    const std::string folder = ExtractFilePath(path);
+    if (!folder.empty()) ForceDirectories(folder);
+    std::unique_ptr<TPicture> holder(new TPicture(owner));
+    PumpMessages();
+    GrabSource(source, window, *holder);
+    try {
+        if (IsJpegPath(path)) {
+            JpegWriter().SaveToFile(holder->Bitmap(), path);
+        } else {
+            holder->SaveToFile(path);
+        }
+    } catch (const Exception&) {
+        ShowSystemError(::GetLastError());
+    } catch (const std::bad_alloc&) {
+        ShowSystemError(ERROR_NOT_ENOUGH_MEMORY);
+    }
+}
+
+bool CopyDCToBitmap(HDC dc, TBitmap& bitmap) {
+    BitmapDC target(bitmap);
+    ::BitBlt(target.get(), 0, 0, bitmap.Width(), bitmap.Height(), dc, 0, 0, SRCCOPY);
+    return true;
+}
+
+void ShowSystemError(DWORD code) {
+    char buffer[256] = {};
+    DWORD length = ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
+                                    LANG_SYSTEM_DEFAULT, buffer, sizeof buffer - 1, nullptr);
+    std::string text(buffer, length);
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+    if (text.empty()) text = "不明なエラーです (コード " + std::to_string(code) + ")";
+    MessageBoxes::Plain(text, "Error", MB_OKCANCEL);
+}

@@ -1,0 +1,27 @@
+#pragma once
+// The screen grabber and image writer: copies the whole primary screen, or one window with
+// its frame, into a bitmap and writes it as JPEG or BMP.
+#include <windows.h>
+
+#include <string>
+
+#include "toolkit/TBitmap.h"
+#include "toolkit/TComponent.h"
+
+enum TCaptureSource : BYTE { csWholeScreen = 0, csWindow = 1 };
+
+// JPEG when "jpg" occurs anywhere in the path (by characters, case-sensitive) or the path
+// ends in ".JPEG"; BMP otherwise. Missing folders of the path are made first. A failed
+// write is shown with ShowSystemError and not raised; a failed grab (no such window, a
+// bitmap that cannot be made) raises an Exception.
+void CaptureToFile(BYTE source, const std::string& path, TComponent* owner, HWND window);
+
+// Copies the device context's rectangle from (0, 0), of the bitmap's size, into the
+// bitmap. The copy's own result is not looked at: a failed copy leaves the bitmap blank.
+bool CopyDCToBitmap(HDC dc, TBitmap& bitmap);
+
+// The system's text for an error code in a plain box captioned "Error" (OK and Cancel).
+void ShowSystemError(DWORD code);
+
+// Whether CaptureToFile writes the path as JPEG.
+bool IsJpegPath(const std::string& path);

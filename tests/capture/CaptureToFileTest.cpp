@@ -1,0 +1,293 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <sstream>
+
+#include "capture/CaptureToFile.h"
+#include "tests/capture/ColourWindow.h"
+#include "tests/support/BoxRecorder.h"
+#include "tests/support/TestEnvironment.h"
+#include "toolkit/BmpFile.h"
+#include "toolkit/EOSError.h"
+
+namespace {
+struct BmpHeaders {
+    BITMAPFILEHEADER file{};
+    BITMAPINFOHEADER info{};
+    DWORD masks[3] = {};
+    std::size_t fileSize = 0;
+};
+
+BmpHeaders ReadHeaders(const std::string& path) {
+    const std::string bytes = ReadFileBytes(path);
+    BmpHeaders headers;
+    headers.fileSize = bytes.size();
+    if (bytes.size() >= 66) {
+        std::memcpy(&headers.file, bytes.data(), 14);
+        std::memcpy(&headers.info, bytes.data() + 14, 40);
+        std::memcpy(headers.masks, bytes.data() + 54, 12);
+    }
+    return headers;
+}
+
+int DisplayDepth() {
+    HDC screen = ::GetDC(nullptr);
+    int depth = ::GetDeviceCaps(screen, BITSPIXEL);
+    ::ReleaseDC(nullptr, screen);
+    return depth;
+}
+
+// The colour masks that the system gives for the pixels of a screen-compatible bitmap.
+std::vector<DWORD> CompatibleBitmapMasks() {
+    HDC screen = ::GetDC(nullptr);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 1, 1);
+    struct {
+        BITMAPINFOHEADER header;
+        DWORD masks[3];
+    } info{};
+    info.header = {sizeof(BITMAPINFOHEADER), 1, 1, 1, 16, BI_BITFIELDS};
+    WORD pixel[2];
+    ::GetDIBits(screen, bitmap, 0, 1, pixel, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+    ::DeleteObject(bitmap);
+    ::ReleaseDC(nullptr, screen);
+    return {info.masks[0], info.masks[1], info.masks[2]};
+}
+
+// Pixels of an image file as an independent reader (ImageMagick) sees them, 8 bits a channel.
+std::vector<COLORREF> ReadPixels(const std::string& path, const std::vector<POINT>& points) {
+    std::string format;
+    for (POINT p : points) format += "%[fx:int(255*p{" + std::to_string(p.x) + "," + std::to_string(p.y) +
+                                     "}.r+0.5)],%[fx:int(255*p{" + std::to_string(p.x) + "," + std::to_string(p.y) +
+                                     "}.g+0.5)],%[fx:int(255*p{" + std::to_string(p.x) + "," + std::to_string(p.y) +
+                                     "}.b+0.5)] ";
+    std::istringstream in(HostCommandOutput("identify -format '" + format + "' '" + UnixPath(path) + "'"));
+    std::vector<COLORREF> colours;
+    int r, g, b;
+    char comma;
+    while (in >> r >> comma >> g >> comma >> b) colours.push_back(RGB(r, g, b));
+    return colours;
+}
+
+bool Near(COLORREF a, COLORREF b, int tolerance) {
+    return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance && std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
+           std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
+}
+
+std::string FirstBytes(const std::string& path, std::size_t count) { return ReadFileBytes(path).substr(0, count); }
+
+const RECT kPopupRect{100, 120, 500, 420};
+const DWORD kPopup = WS_POPUP | WS_VISIBLE;
+const DWORD kFramed = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
+}  // namespace
+
+TEST(Capture, ScreenBmpHasTheDisplayDepthAndWhatWasOnScreen) {
+    ColourWindow window(kPopupRect, kPopup);
+    TempFolder folder;
+    const std::string path = folder / "screen.bmp";
+    CaptureToFile(csWholeScreen, path, nullptr, nullptr);
+
+    const BmpHeaders bmp = ReadHeaders(path);
+    const int depth = DisplayDepth();
+    ASSERT_EQ(depth, RequestedDepth() == 16 ? 16 : 32);
+    const int width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
+    EXPECT_EQ(bmp.file.bfType, 0x4D42);
+    EXPECT_EQ(bmp.file.bfSize, bmp.fileSize);
+    EXPECT_EQ(bmp.info.biSize, 40u);
+    EXPECT_EQ(bmp.info.biWidth, width);
+    EXPECT_EQ(bmp.info.biHeight, height);
+    EXPECT_EQ(bmp.info.biBitCount, depth);
+    EXPECT_EQ(bmp.info.biSizeImage, DibPixels::StrideOf(width, depth) * height);
+    EXPECT_EQ(bmp.file.bfOffBits + bmp.info.biSizeImage, bmp.fileSize);
+    if (depth == 16) {
+        // The masks of the screen's bitmaps as the system reports them: 5-6-5 on Windows
+        // with most cards, 5-5-5 under Wine. A BI_RGB file would always mean 5-5-5.
+        EXPECT_EQ(bmp.info.biCompression, static_cast<DWORD>(BI_BITFIELDS));
+        const std::vector<DWORD> masks(bmp.masks, bmp.masks + 3);
+        EXPECT_EQ(masks, CompatibleBitmapMasks());
+        EXPECT_TRUE(masks == (std::vector<DWORD>{0xF800, 0x07E0, 0x001F}) ||
+                    masks == (std::vector<DWORD>{0x7C00, 0x03E0, 0x001F}));
+        EXPECT_EQ(bmp.file.bfOffBits, 14u + 40 + 12);
+    } else {
+        // Masks only where the system describes the pixels with them (Wine does, and
+        // ImageMagick then reads the fourth byte as padding, not as transparency).
+        const bool masks = bmp.info.biCompression == BI_BITFIELDS;
+        EXPECT_TRUE(masks || bmp.info.biCompression == BI_RGB);
+        EXPECT_EQ(bmp.file.bfOffBits, 14u + 40 + (masks ? 12 : 0));
+        if (masks) {
+            EXPECT_EQ(std::vector<DWORD>(bmp.masks, bmp.masks + 3), (std::vector<DWORD>{0xFF0000, 0xFF00, 0xFF}));
+        }
+    }
+
+    std::vector<POINT> points;
+    for (int q = 0; q < 4; ++q) points.push_back(window.Centre(q));
+    const std::vector<COLORREF> seen = ReadPixels(path, points);
+    ASSERT_EQ(seen.size(), 4u) << "identify could not read the file";
+    for (int q = 0; q < 4; ++q) EXPECT_EQ(seen[q], ColourWindow::Colour(q)) << "quadrant " << q;
+}
+
+TEST(Capture, ScreenJpegIsBaselineQuality90ColourJfif) {
+    ColourWindow window(kPopupRect, kPopup);
+    TempFolder folder;
+    const std::string path = folder / "screen.JPEG";
+    CaptureToFile(csWholeScreen, path, nullptr, nullptr);
+    ASSERT_EQ(FirstBytes(path, 3), "\xFF\xD8\xFF");
+
+    const std::string verbose = HostCommandOutput("identify -verbose '" + UnixPath(path) + "'");
+    const std::string size =
+        std::to_string(::GetSystemMetrics(SM_CXSCREEN)) + "x" + std::to_string(::GetSystemMetrics(SM_CYSCREEN));
+    for (const std::string& expected : {std::string("Format: JPEG"), std::string("Interlace: None"),
+                                        std::string("Colorspace: sRGB"), std::string("Type: TrueColor"),
+                                        std::string("Quality: 90"), std::string("jpeg:colorspace: 2"),
+                                        std::string("Geometry: " + size + "+0+0")}) {
+        EXPECT_NE(verbose.find(expected), std::string::npos) << expected << "\n" << verbose;
+    }
+    // JFIF: the APP0 marker right after the start of image.
+    EXPECT_EQ(ReadFileBytes(path).substr(6, 5), std::string("JFIF\0", 5));
+
+    std::vector<POINT> points;
+    for (int q = 0; q < 4; ++q) points.push_back(window.Centre(q));
+    const std::vector<COLORREF> seen = ReadPixels(path, points);
+    ASSERT_EQ(seen.size(), 4u);
+    for (int q = 0; q < 4; ++q) EXPECT_TRUE(Near(seen[q], ColourWindow::Colour(q), 6)) << "quadrant " << q;
+}
+
+TEST(Capture, WindowIsGrabbedWithItsFrameAlsoPartlyOffScreen) {
+    ColourWindow window(RECT{150, 100, 550, 400}, kFramed);
+    TempFolder folder;
+    for (POINT at : {POINT{150, 100}, POINT{-120, -60}}) {
+        window.MoveTo(at.x, at.y);
+        RECT outer;
+        ASSERT_TRUE(::GetWindowRect(window.get(), &outer));
+        const std::string path = folder / ("w" + std::to_string(at.x) + ".bmp");
+        CaptureToFile(csWindow, path, nullptr, window.get());
+
+        const BmpHeaders bmp = ReadHeaders(path);
+        EXPECT_EQ(bmp.info.biWidth, 400) << at.x;
+        EXPECT_EQ(bmp.info.biHeight, 300) << at.x;
+        // The bottom-right quadrant is on the screen in both places; its place in the file
+        // counts from the outer corner, so the frame and title bar come first.
+        const POINT centre = window.Centre(3);
+        const std::vector<COLORREF> seen = ReadPixels(path, {POINT{centre.x - outer.left, centre.y - outer.top}});
+        ASSERT_EQ(seen.size(), 1u);
+        EXPECT_EQ(seen[0], ColourWindow::Colour(3)) << at.x;
+    }
+}
+
+TEST(Capture, MissingOrDeadWindowRaisesAndWritesNothing) {
+    TempFolder folder;
+    HWND dead;
+    {
+        ColourWindow window(kPopupRect, kPopup);
+        dead = window.get();
+    }
+    ASSERT_FALSE(::IsWindow(dead));
+    for (HWND window : {dead, HWND{}}) {
+        EXPECT_THROW(CaptureToFile(csWindow, folder / "w.bmp", nullptr, window), Exception);
+        EXPECT_FALSE(PathExists(folder / "w.bmp"));
+    }
+}
+
+TEST(Capture, FormatFollowsJpgAnywhereOrTheJpegModeExtension) {
+    TempFolder folder;
+    struct Case {
+        std::string name;
+        bool jpeg;
+    };
+    const Case cases[] = {
+        {"img001.jpg", true},          {"img001.JPEG", true},    {"img001.JPG", false},
+        {"jpgfiles\\img001.bmp", true}, {"img001.jpeg", false},   {"img001.bmp", false},
+        {"xニpg.bmp", false},           {"表jpg.bmp", true},      {"img001.JPEG.bmp", false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(IsJpegPath(c.name), c.jpeg) << Utf8(c.name);
+    }
+    // The rule decides what is written, not the name's last extension.
+    CaptureToFile(csWholeScreen, folder / "jpgfiles\\img001.bmp", nullptr, nullptr);
+    EXPECT_EQ(FirstBytes(folder / "jpgfiles\\img001.bmp", 2), "\xFF\xD8");
+    CaptureToFile(csWholeScreen, folder / "img001.JPG", nullptr, nullptr);
+    EXPECT_EQ(FirstBytes(folder / "img001.JPG", 2), "BM");
+}
+
+TEST(Capture, MissingFoldersAreMadeAndABareNameGoesToTheCurrentFolder) {
+    TempFolder folder;
+    // "表" ends in the byte of '\': the chain is a, a\表, a\表\c.
+    const std::string deep = folder / "a\\表\\c\\x.bmp";
+    CaptureToFile(csWholeScreen, deep, nullptr, nullptr);
+    EXPECT_EQ(FirstBytes(deep, 2), "BM");
+
+    char previous[MAX_PATH];
+    ::GetCurrentDirectoryA(MAX_PATH, previous);
+    ASSERT_TRUE(::SetCurrentDirectoryA(folder.Path().c_str()));
+    CaptureToFile(csWholeScreen, "bare.bmp", nullptr, nullptr);
+    ::SetCurrentDirectoryA(previous);
+    EXPECT_EQ(FirstBytes(folder / "bare.bmp", 2), "BM");
+}
+
+TEST(Capture, UnwritableTargetShowsTheSystemTextInAnErrorBox) {
+    TempFolder folder;
+    WriteFileBytes(folder / "file.txt", "x");
+    ::CreateDirectoryA((folder / "taken.bmp").c_str(), nullptr);
+    ::CreateDirectoryA((folder / "jpg").c_str(), nullptr);
+    ::CreateDirectoryA((folder / "jpg\\taken.bmp").c_str(), nullptr);
+    struct Case {
+        std::string path;
+        DWORD code;
+    };
+    const Case cases[] = {
+        {folder / "file.txt\\shot.bmp", ERROR_PATH_NOT_FOUND},  // a folder chain through a file
+        {folder / "taken.bmp", ERROR_ACCESS_DENIED},            // the name is a folder
+        {folder / "jpg\\taken.bmp", ERROR_ACCESS_DENIED},       // the same as JPEG
+    };
+    for (const Case& c : cases) {
+        BoxRecorder boxes;
+        EXPECT_NO_THROW(CaptureToFile(csWholeScreen, c.path, nullptr, nullptr));
+        ASSERT_EQ(boxes.Boxes().size(), 1u) << Utf8(c.path);
+        const MessageBoxRequest& box = boxes.Boxes()[0];
+        EXPECT_EQ(box.type, TMsgDlgType::mtPlain);
+        EXPECT_EQ(box.caption, "Error");
+        EXPECT_EQ(box.buttons, static_cast<UINT>(MB_OKCANCEL));
+        EXPECT_EQ(box.text, EOSError::SystemText(c.code)) << Utf8(c.path);
+    }
+    EXPECT_EQ(ReadFileBytes(folder / "file.txt"), "x");
+}
+
+TEST(Capture, FullDiskLeavesNoPartialFileAndShowsTheDiskFullText) {
+    TempFolder folder;
+    const std::string mountPoint = UnixPath(folder.Path());
+    if (!RunHostCommand("mount -t tmpfs -o size=64k tmpfs '" + mountPoint + "'")) {
+        GTEST_SKIP() << "cannot mount a small file system here";
+    }
+    BoxRecorder boxes;
+    const std::string path = folder / "full.bmp";
+    CaptureToFile(csWholeScreen, path, nullptr, nullptr);
+    const bool left = PathExists(path);
+    WIN32_FIND_DATAA data;
+    HANDLE find = ::FindFirstFileA((folder / "*.tmp").c_str(), &data);
+    const bool temporaryLeft = find != INVALID_HANDLE_VALUE;
+    if (find != INVALID_HANDLE_VALUE) ::FindClose(find);
+    RunHostCommand("umount '" + mountPoint + "'");
+
+    EXPECT_FALSE(left);
+    EXPECT_FALSE(temporaryLeft);
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    char expected[256] = {};
+    ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, ERROR_DISK_FULL,
+                     LANG_SYSTEM_DEFAULT, expected, 255, nullptr);
+    std::string text = expected;
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+    EXPECT_EQ(boxes.Boxes()[0].text, text);
+}
+
+TEST(Capture, SystemErrorTextHasAFallbackForUnknownCodes) {
+    BoxRecorder boxes;
+    ShowSystemError(ERROR_ACCESS_DENIED);
+    ShowSystemError(0x20001234);
+    ASSERT_EQ(boxes.Boxes().size(), 2u);
+    EXPECT_EQ(boxes.Boxes()[0].text, EOSError::SystemText(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(boxes.Boxes()[1].text, "不明なエラーです (コード 536875572)");
+    for (const auto& box : boxes.Boxes()) {
+        EXPECT_EQ(box.caption, "Error");
+        EXPECT_EQ(box.buttons, static_cast<UINT>(MB_OKCANCEL));
+    }
+}
