@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "settings/TForm2.h"
 #include "settings/VersionReader.h"
 #include "toolkit/TApplication.h"
 #include "toolkit/TIcon.h"
@@ -19,6 +20,7 @@ std::string TfrmVersion::ExecutablePath() {
 }
 
 TfrmVersion::TfrmVersion(TComponent* owner, const std::string& versionSource) : TForm(owner) {
+    frmVersion = this;
     SetName("frmVersion");
     SetCaption("バージョン情報");
     SetBorderStyle(TFormBorderStyle::bsDialog);
@@ -134,26 +136,14 @@ void TfrmVersion::ReadVersion(const std::string& versionSource) {
     }
 }
 
-void TfrmVersion::SetSettingsWindow(TForm* window) {
-    if (window == settingsWindow_) return;
-    if (settingsWindow_) settingsWindow_->RemoveFreeNotification(this);
-    settingsWindow_ = window;
-    if (settingsWindow_) settingsWindow_->FreeNotification(this);
-}
-
-void TfrmVersion::Notification(TComponent& component, TOperation operation) {
-    TForm::Notification(component, operation);
-    if (operation == TOperation::opRemove && &component == settingsWindow_) settingsWindow_ = nullptr;
-}
-
 void TfrmVersion::FormShow(TObject&) {
-    if (settingsWindow_) settingsWindow_->SetEnabled(false);
+    if (Form2) Form2->SetEnabled(false);
 }
 
 void TfrmVersion::FormCloseQuery(TObject&, bool& canClose) { canClose = true; }
 
 void TfrmVersion::FormClose(TObject&, TCloseAction& action) {
-    if (settingsWindow_) settingsWindow_->SetEnabled(true);
+    if (Form2) Form2->SetEnabled(true);
     action = TCloseAction::caHide;
 }
 

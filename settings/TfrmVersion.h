@@ -1,7 +1,7 @@
 #pragma once
 // The version dialog: the program's icon, its name and version as its own version
 // resource states them, and a credit panel with links. Created once at start-up and only
-// hidden when closed. While it is shown the settings window takes no input.
+// hidden when closed. While it is shown the settings window (Form2) takes no input.
 #include <string>
 
 #include "toolkit/TForm.h"
@@ -17,10 +17,6 @@ public:
     // executable unless a test points elsewhere).
     explicit TfrmVersion(TComponent* owner, const std::string& versionSource = ExecutablePath());
     ~TfrmVersion() override;
-
-    // The window that is disabled while the dialog is shown (the settings window).
-    TForm* SettingsWindow() const { return settingsWindow_; }
-    void SetSettingsWindow(TForm* window);
 
     static std::string ExecutablePath();
 
@@ -44,16 +40,11 @@ public:
     void FormClose(TObject& sender, TCloseAction& action);
     void btnCloseClick(TObject& sender);
 
-protected:
-    void Notification(TComponent& component, TOperation operation) override;
-
 private:
     void CreateControls();
     void ReadVersion(const std::string& versionSource);
     TURLLink* NewLink(int left, int top, const std::string& caption, const std::string& link);
     TLabel* NewCreditLabel(int left, int top, const std::string& caption);
-
-    TForm* settingsWindow_ = nullptr;
 };
 
 extern TfrmVersion* frmVersion;

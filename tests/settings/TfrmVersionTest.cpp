@@ -5,6 +5,7 @@
 
 #include "settings/TfrmVersion.h"
 #include "tests/support/PixelCanvas.h"
+#include "tests/support/ProgramForms.h"
 #include "tests/support/TestEnvironment.h"
 #include "toolkit/TIcon.h"
 
@@ -114,49 +115,50 @@ TEST(VersionDialog, CreditLinksAreBlueTurnRedHaveNoPopUpAndDistinctTargets) {
     EXPECT_GE(dialog.lblMaker->Left(), dialog.URLLink1->Left() + dialog.URLLink1->Width());
 }
 
-TEST(VersionDialog, ShowingDisablesTheSettingsWindowAndEveryWayOfClosingEnablesIt) {
-    TForm settings(nullptr);
-    settings.Show();
-    TfrmVersion dialog(nullptr);
-    dialog.SetSettingsWindow(&settings);
+// The dialog among the program's windows, made in start-up order.
+class VersionDialogInProgram : public ProgramForms {
+protected:
+    void SetUp() override {
+        form1 = new TForm1(&TApplication::Instance());
+        dialog = new TfrmVersion(&TApplication::Instance());
+        form2 = new TForm2(&TApplication::Instance());
+    }
+    void TearDown() override {
+        delete dialog;
+        ProgramForms::TearDown();
+    }
+    TfrmVersion* dialog = nullptr;
+};
 
+TEST_F(VersionDialogInProgram, TrayItemShowsItAndEveryWayOfClosingEnablesTheSettingsWindowAgain) {
+    EXPECT_EQ(frmVersion, dialog);
+    form2->Show();
     // The close button, then the title bar's close box.
     for (bool byButton : {true, false}) {
-        dialog.Show();
-        EXPECT_TRUE(::IsWindowVisible(dialog.Handle()));
-        EXPECT_FALSE(settings.Enabled());
+        form1->TB_Version->Click();
+        EXPECT_TRUE(::IsWindowVisible(dialog->Handle()));
+        EXPECT_FALSE(form2->Enabled());
         if (byButton) {
-            dialog.btnClose->Click();
+            dialog->btnClose->Click();
         } else {
-            ::SendMessageA(dialog.Handle(), WM_CLOSE, 0, 0);
+            ::SendMessageA(dialog->Handle(), WM_CLOSE, 0, 0);
         }
-        EXPECT_FALSE(::IsWindowVisible(dialog.Handle()));
-        EXPECT_TRUE(settings.Enabled());
+        EXPECT_FALSE(::IsWindowVisible(dialog->Handle()));
+        EXPECT_TRUE(form2->Enabled());
+        EXPECT_TRUE(form2->Visible());
         // Shown again unchanged.
-        EXPECT_EQ(dialog.Label1->Caption(), "Pictavo");
+        EXPECT_EQ(dialog->Label1->Caption(), "Pictavo");
     }
 }
 
-TEST(VersionDialog, ClosingWhileTheSettingsWindowIsHiddenLeavesItHidden) {
-    TForm settings(nullptr);
-    TfrmVersion dialog(nullptr);
-    dialog.SetSettingsWindow(&settings);
-    dialog.Show();
-    dialog.Close();
-    EXPECT_TRUE(settings.Enabled());
-    EXPECT_FALSE(settings.Visible());
-    EXPECT_FALSE(settings.HandleAllocated() && ::IsWindowVisible(settings.Handle()));
-}
-
-TEST(VersionDialog, ForgetsASettingsWindowThatIsDestroyed) {
-    TfrmVersion dialog(nullptr);
-    {
-        TForm settings(nullptr);
-        dialog.SetSettingsWindow(&settings);
-    }
-    EXPECT_EQ(dialog.SettingsWindow(), nullptr);
-    dialog.Show();
-    dialog.Close();
+TEST_F(VersionDialogInProgram, ClosingWhileTheSettingsWindowIsHiddenLeavesItHidden) {
+    ASSERT_FALSE(form2->Visible());
+    form1->TB_Version->Click();
+    EXPECT_FALSE(form2->Enabled());
+    dialog->Close();
+    EXPECT_TRUE(form2->Enabled());
+    EXPECT_FALSE(form2->Visible());
+    EXPECT_FALSE(form2->HandleAllocated() && ::IsWindowVisible(form2->Handle()));
 }
 
 TEST(VersionDialog, IsCentredOnTheScreen) {
