@@ -71,11 +71,3 @@ TEST(VersionReader, ResourceWithoutTranslationEntryFails) {
 TEST(VersionReader, TranslationNamingAnotherLanguageFindsNothing) {
     EXPECT_EQ(Read(Fixture("OtherTranslation"), 9), "(unchanged)");
 }
-
-TEST(VersionReader, KnowsTheTwelveKeysByIndex) {
-    const char* expected[] = {"Comments",     "CompanyName",    "FileDescription", "FileVersion",
-                              "InternalName", "LegalCopyright", "LegalTrademarks", "OriginalFilename",
-                              "PrivateBuild", "ProductName",    "ProductVersion",  "SpecialBuild"};
-    for (int i = 0; i < kVersionKeyCount; ++i) EXPECT_STREQ(VersionKeyName(i), expected[i]);
-    EXPECT_EQ(VersionKeyName(12), nullptr);
-}

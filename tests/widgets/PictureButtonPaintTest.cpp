@@ -34,25 +34,6 @@ TEST(PictureButton, CentredOffsetRoundsHalvesToTheEvenNeighbour) {
     for (const Case& c : cases) EXPECT_EQ(TPictureButton::CentredOffset(c.room), c.expected) << c.room;
 }
 
-TEST(PictureButton, StartsWithItsDocumentedDefaults) {
-    TForm form(nullptr);
-    TPictureButton button(&form);
-    EXPECT_EQ(button.ButtonStyle(), TButtonStyle::bsStdButton);
-    EXPECT_TRUE(button.ColorChange());
-    EXPECT_EQ(button.FocusStyle(), TFocusStyle::bfsStdButton);
-    EXPECT_EQ(button.InColor(), cl3DLight);
-    EXPECT_EQ(button.Color(), clBtnFace);
-    EXPECT_EQ(button.CurrentColor(), clBtnFace);
-    EXPECT_EQ(button.PictureLeft(), -1);
-    EXPECT_EQ(button.CaptionTop(), -1);
-    EXPECT_FALSE(button.Stretch());
-    EXPECT_FALSE(button.TabStop());
-    EXPECT_EQ(button.Width(), 36);
-    EXPECT_EQ(button.Height(), 36);
-    EXPECT_EQ(button.Caption(), "");
-    EXPECT_EQ(button.BevelOuter(), TBevelCut::bvNone);
-}
-
 TEST(PictureButton, UpLookIsOnlyTheNormalFaceInsideTheRaisedFrame) {
     StageForm form;
     TPictureButton* button = NewButton(form, 105, 25);

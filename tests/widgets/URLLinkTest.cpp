@@ -45,20 +45,6 @@ constexpr COLORREF kBlue = RGB(0, 0, 255);
 constexpr COLORREF kRedText = RGB(255, 0, 0);
 }  // namespace
 
-TEST(URLLink, StartsBlueWithAHandAndAnHttpLink) {
-    TURLLink link(nullptr);
-    EXPECT_EQ(link.URLType(), TURLtype::tpURL);
-    EXPECT_EQ(link.Link(), "http://");
-    EXPECT_EQ(link.LinkColor(), clRed);
-    EXPECT_EQ(link.HintFormColor(), clInfoBk);
-    EXPECT_EQ(link.HintOffsetX(), 15);
-    EXPECT_EQ(link.HintOffsetY(), 15);
-    EXPECT_TRUE(link.EnableShowHint());
-    EXPECT_FALSE(link.Transparent());
-    EXPECT_EQ(link.Font().Color(), clBlue);
-    EXPECT_EQ(link.Cursor(), crHandPoint);
-}
-
 TEST(URLLink, LeftPressHandsTheTargetToTheShellAndTheRightButtonNothing) {
     struct Case {
         TURLtype type;
