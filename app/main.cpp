@@ -1,10 +1,36 @@
-// Pictavo's entry point.
+// Pictavo's entry point: the splash picture while the windows are made, then the message
+// loop until the main window closes.
 #include <windows.h>
+#include <commctrl.h>
 
+#include "app/TForm1.h"
+#include "app/TfrmSplash.h"
+#include "settings/TForm2.h"
+#include "toolkit/PumpMessages.h"
 #include "toolkit/TApplication.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&controls);
+
     TApplication application;
     application.SetTitle("Pictavo");
+
+    auto* splash = new TfrmSplash(&application);
+    splash->Show();
+    splash->Repaint();
+    PumpMessages();
+
+    application.CreateForm<TForm1>();
+    // frmVersion is made here, between the main window and the settings window.
+    application.CreateForm<TForm2>();
+
+    // The splash stays up, untouched, for a moment after the windows are ready.
+    ::Sleep(700);
+    PumpMessages();
+    splash->Hide();
+    delete splash;
+
+    application.Run();
     return 0;
 }

@@ -1,7 +1,11 @@
 #pragma once
-// Splitting a path of the system ANSI code page. The separators are found character by
-// character, so the second byte of a double-byte character is never taken for a '\'.
+// Splitting a path of the ANSI code page at its last "\" or ":" — a byte of that value that
+// is the second byte of a double-byte character is no separator.
 #include <string>
 
-// Everything up to and including the last '\' or ':', or "" when there is neither.
+// Everything up to and including the last separator (empty when there is none).
 std::string ExtractFilePath(const std::string& path);
+// Everything after the last separator.
+std::string ExtractFileName(const std::string& path);
+// True when the text holds a "\" or "/" at the start of a character.
+bool HasPathSeparator(const std::string& text);

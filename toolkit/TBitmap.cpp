@@ -74,25 +74,67 @@ HBITMAP TBitmap::WritableHandle() {
 }
 
 void TBitmap::Draw(HDC dc, int x, int y) const {
-    if (!image_) return;
-    UniqueMemoryDc source(::CreateCompatibleDC(dc));
-    if (!source) return;
-    SelectObjectGuard selection(source.get(), image_->handle.get());
-    ::BitBlt(dc, x, y, image_->width, image_->height, source.get(), 0, 0, SRCCOPY);
+    if (image_) DrawInto(dc, RECT{x, y, x + image_->width, y + image_->height});
 }
 
 void TBitmap::StretchDraw(HDC dc, const RECT& rect) const {
-    if (!image_) return;
+    if (image_) DrawInto(dc, rect);
+}
+
+void TBitmap::DrawInto(HDC dc, const RECT& rect) const {
+    // Read before the bitmap is selected below: it can be in only one device context.
+    const COLORREF transparent = transparent_ ? ColorToRGB(TransparentColor()) : CLR_INVALID;
     UniqueMemoryDc source(::CreateCompatibleDC(dc));
     if (!source) return;
     SelectObjectGuard selection(source.get(), image_->handle.get());
-    const int oldMode = ::SetStretchBltMode(dc, HALFTONE);
-    POINT oldOrigin{};
-    ::SetBrushOrgEx(dc, 0, 0, &oldOrigin);  // HALFTONE needs it after the mode change
-    ::StretchBlt(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, source.get(), 0, 0,
-                 image_->width, image_->height, SRCCOPY);
-    ::SetBrushOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
-    if (oldMode) ::SetStretchBltMode(dc, oldMode);
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    if (transparent_) {
+        ::GdiTransparentBlt(dc, rect.left, rect.top, width, height, source.get(), 0, 0, image_->width, image_->height,
+                            transparent);
+    } else if (width == image_->width && height == image_->height) {
+        ::BitBlt(dc, rect.left, rect.top, width, height, source.get(), 0, 0, SRCCOPY);
+    } else {
+        const int oldMode = ::SetStretchBltMode(dc, HALFTONE);
+        POINT oldOrigin{};
+        ::SetBrushOrgEx(dc, 0, 0, &oldOrigin);  // HALFTONE needs it after the mode change
+        ::StretchBlt(dc, rect.left, rect.top, width, height, source.get(), 0, 0, image_->width, image_->height,
+                     SRCCOPY);
+        ::SetBrushOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
+        if (oldMode) ::SetStretchBltMode(dc, oldMode);
+    }
+}
+
+void TBitmap::SetHandle(HBITMAP bitmap) {
+    if (!bitmap) {
+        image_.reset();
+        return;
+    }
+    auto image = std::make_shared<Image>();
+    image->handle.reset(bitmap);
+    BITMAP info{};
+    if (::GetObjectA(bitmap, sizeof info, &info)) {
+        image->width = info.bmWidth;
+        image->height = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
+    }
+    image_ = std::move(image);
+}
+
+void TBitmap::LoadFromResourceName(HINSTANCE module, const std::string& name) {
+    HANDLE image = ::LoadImageA(module, name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
+    ThrowLastErrorIf(image == nullptr);
+    SetHandle(static_cast<HBITMAP>(image));
+}
+
+TColor TBitmap::Pixel(int x, int y) const {
+    if (!image_ || x < 0 || y < 0 || x >= image_->width || y >= image_->height) return clNone;
+    UniqueMemoryDc source(::CreateCompatibleDC(nullptr));
+    SelectObjectGuard selection(source.get(), image_->handle.get());
+    return static_cast<TColor>(::GetPixel(source.get(), x, y));
+}
+
+TColor TBitmap::TransparentColor() const {
+    if (transparentColor_ != clNone) return transparentColor_;
+    return Pixel(0, Height() - 1);
 }
 
 DibPixels TBitmap::Pixels(WORD bitCount, bool topDown) const {

@@ -1,13 +1,16 @@
 #pragma once
-// A device-compatible bitmap: its pixels have the display's current format. Copies are
-// cheap: Assign shares the pixels, and whichever side is drawn into next (BitmapDC) takes
-// a private copy first, so a full-screen picture is held once however many holders see it.
+// A bitmap picture, normally device-compatible (its pixels have the display's current
+// format). Copies are cheap: Assign shares the pixels, and whichever side is drawn into
+// next (BitmapDC) takes a private copy first, so a full-screen picture is held once however
+// many holders see it. When transparent, the pixels of the transparent colour (by default
+// the bottom-left pixel's) are left out when it is drawn.
 #include <windows.h>
 
 #include <memory>
 #include <string>
 
 #include "toolkit/DibPixels.h"
+#include "toolkit/TColor.h"
 #include "toolkit/TGraphic.h"
 #include "toolkit/UniqueHandle.h"
 
@@ -28,6 +31,18 @@ public:
     void Assign(const TBitmap& source);
     // For reading and drawing from; null when empty. Draw into it only through BitmapDC.
     HBITMAP Handle() const { return image_ ? image_->handle.get() : nullptr; }
+    // Takes ownership of a bitmap (null empties this one).
+    void SetHandle(HBITMAP bitmap);
+    // From a BITMAP resource of a module; raises when there is none.
+    void LoadFromResourceName(HINSTANCE module, const std::string& name);
+
+    bool Transparent() const { return transparent_; }
+    void SetTransparent(bool value) { transparent_ = value; }
+    // clNone (the default) takes the bottom-left pixel's colour.
+    TColor TransparentColor() const;
+    void SetTransparentColor(TColor color) { transparentColor_ = color; }
+    // Colour of one pixel (clNone outside the bitmap).
+    TColor Pixel(int x, int y) const;
 
     void Draw(HDC dc, int x, int y) const override;
     // Scales with averaging (HALFTONE), so a shrunken screen stays readable.
@@ -56,5 +71,9 @@ private:
     };
     static std::shared_ptr<Image> NewImage(int width, int height);
 
+    void DrawInto(HDC dc, const RECT& rect) const;
+
     std::shared_ptr<Image> image_;
+    bool transparent_ = false;
+    TColor transparentColor_ = clNone;
 };

@@ -214,6 +214,7 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
     width_ = width;
     height_ = height;
     if (handle_) ::SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    BoundsChanged();
 }
 
 int TWinControl::ClientWidth() {
@@ -256,6 +257,7 @@ void TWinControl::SetEnabled(bool enabled) {
         ::EnableWindow(handle_, enabled);
         Invalidate();
     }
+    EnabledChanged();
 }
 
 std::string TWinControl::Caption() const {
@@ -311,8 +313,8 @@ void TWinControl::Update() {
 }
 
 void TWinControl::Repaint() {
-    Invalidate();
-    Update();
+    // Children included: a repaint "at once" must not leave parts for later.
+    if (handle_) ::RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 void TWinControl::Click() { Raise(OnClick, *this); }

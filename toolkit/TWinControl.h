@@ -86,6 +86,8 @@ protected:
     virtual void CreateWnd() {}
     virtual void VisibleChanging(bool /*visible*/) {}
     virtual void VisibleChanged();
+    virtual void EnabledChanged() {}
+    virtual void BoundsChanged() {}
 
     // Every message of the window arrives here; what is not handled goes to DefaultHandler.
     virtual LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);

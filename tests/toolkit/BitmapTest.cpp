@@ -232,9 +232,9 @@ TEST(Picture, LoadsBitmapsByExtensionOnly) {
     TComponent owner(nullptr);
     auto* picture = new TPicture(&owner);
     picture->LoadFromFile(folder / "a.BMP");
-    EXPECT_EQ(picture->Graphic().Width(), 6);
+    EXPECT_EQ(picture->Width(), 6);
     picture->Clear();
-    EXPECT_TRUE(picture->Graphic().Empty());
+    EXPECT_TRUE(picture->Empty());
     EXPECT_THROW(picture->LoadFromFile(folder / "a.jpg"), Exception);
     EXPECT_THROW(picture->LoadFromFile(folder / "noextension"), Exception);
 }

@@ -1,0 +1,68 @@
+#pragma once
+// The hidden main window: it owns the tray menu and the capture commands, dispatches the
+// hotkeys to the menu items and remembers the window the user last worked in. Closing it
+// ends the program.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "toolkit/TForm.h"
+#include "toolkit/TMenuItem.h"
+#include "toolkit/TPopupMenu.h"
+#include "toolkit/TTimer.h"
+
+class TForm1 : public TForm {
+public:
+    explicit TForm1(TComponent* owner);
+
+    TPopupMenu* TBPopupMenu1;
+    TMenuItem* TB_PopUp_Title;
+    TMenuItem* TB_Capture_ALL;
+    TMenuItem* TB_Capture_Active;
+    TMenuItem* TB_MovieCaptureStart;
+    TMenuItem* TB_MovieCaptureEnd;
+    TMenuItem* TB_Set;
+    TMenuItem* TB_Version;
+    TMenuItem* TB_End;
+    // One-shot still trigger.
+    TTimer* Timer1;
+    // Movie frame timer.
+    TTimer* Timer2;
+    // TrayIcon1, TBImageList1, HookHotKey1 and ActiveWindow1 plug in here.
+
+    // The save folder with a trailing backslash; empty until the settings are confirmed.
+    std::string SaveFolder;
+    // The sequence number a file name is first built from.
+    int StartNumber = 0;
+    std::vector<std::string> FrameFileList;
+    int FrameCounter = 0;
+
+    // The first free name of the configured number range in the folder of `path`.
+    // False (after telling the user) when every number is taken.
+    bool FindFreeFileName(const std::string& path, std::string& fullPath);
+
+    void FormCreate(TObject& sender);
+    void FormShow(TObject& sender);
+    void FormClose(TObject& sender, TCloseAction& action);
+    void TB_Capture_ALLClick(TObject& sender);
+    void TB_Capture_ActiveClick(TObject& sender);
+    void Timer1Timer(TObject& sender);
+    void TB_SetClick(TObject& sender);
+    void TB_VersionClick(TObject& sender);
+    void TB_EndClick(TObject& sender);
+    void HookHotKey1HotKey(TObject& sender, int index);
+    void ActiveWindow1ActiveOn(TObject& sender);
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+
+private:
+    void BuildMenu();
+};
+
+extern TForm1* Form1;
+// The pending still: 0 none, 1 whole screen, 2 active window.
+extern int CaptureKind;
+// The window the user last worked in, as seen when the main window came to the front.
+extern HWND LastActiveWindow;

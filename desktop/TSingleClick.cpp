@@ -1,0 +1,10 @@
+#include "desktop/TSingleClick.h"
+
+TSingleClick::TSingleClick() { FreeOnTerminate = true; }
+
+TSingleClick::~TSingleClick() {
+    Terminate();
+    WaitFor();
+}
+
+void TSingleClick::Execute() { Sleep(::GetDoubleClickTime() + 50); }

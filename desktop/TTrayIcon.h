@@ -1,0 +1,134 @@
+#pragma once
+// An icon with a tip in the shell's notification area. It reports the mouse on it as
+// events, opens pop-up menus from it, tells a single click from a double click, and can
+// animate through the pictures of an image list on a thread of its own.
+//
+// Every icon of the program has a number (1, 2, 3, ...: one more than the last number in
+// use) by which the shell's notifications find it; at most 100 live at once.
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "desktop/ENotifyIconError.h"
+#include "desktop/NotifyIconRecord.h"
+#include "toolkit/MouseEvents.h"
+#include "toolkit/TComponent.h"
+#include "toolkit/TIcon.h"
+#include "toolkit/TImageList.h"
+#include "toolkit/TPopupMenu.h"
+
+class TCallbackWindow;
+class TTrayIconAnimate;
+
+class TTrayIcon : public TComponent {
+public:
+    static constexpr int kMaxIcons = 100;
+    static constexpr size_t kMaxTipBytes = 62;
+
+    explicit TTrayIcon(TComponent* owner);
+    ~TTrayIcon() override;
+
+    TImageList* AnimateIcons() const { return animateIcons_; }
+    // Refused (ignored) while the animation runs.
+    void SetAnimateIcons(TImageList* list);
+    int AnimateRate() const { return animateRate_; }
+    // Milliseconds per picture; below 100 becomes 100.
+    void SetAnimateRate(int milliseconds);
+    // Open the button's pop-up menu when the button goes down.
+    bool AutoPopup = true;
+    bool Enabled() const { return enabled_; }
+    // Off: mouse notifications are ignored and a click still being timed is dropped.
+    void SetEnabled(bool value);
+    // The static icon; when empty, the owner form's icon or else the application's is shown.
+    TIcon& Icon() { return icon_; }
+    // Copies the picture (none empties it); handing in Icon() itself changes nothing.
+    void SetIcon(const TIcon* icon);
+    TPopupMenu* LBPopupMenu() const { return lbPopupMenu_; }
+    void SetLBPopupMenu(TPopupMenu* menu);
+    TPopupMenu* RBPopupMenu() const { return rbPopupMenu_; }
+    void SetRBPopupMenu(TPopupMenu* menu);
+    const std::string& TipHelp() const { return tipHelp_; }
+    // Only the first 62 bytes are kept (a double-byte character may be cut in two).
+    void SetTipHelp(const std::string& tip);
+    bool Visible() const { return visible_; }
+    // Puts the icon into the notification area or takes it out; stays off while there is
+    // no icon to show at all. Raises ENotifyIconError when the shell refuses the icon.
+    void SetVisible(bool value);
+
+    // Cycles through the pictures of AnimateIcons (from the first, at once), or shows only
+    // the next one with singleFrame. Ignored while animating or without pictures.
+    void StartAnimation(bool singleFrame = false);
+    // Puts the static icon back; returns once no further picture can reach the shell.
+    void StopAnimation();
+    bool Animating() const { return animating_; }
+
+    // This icon's number towards the shell.
+    int IconNumber() const { return number_; }
+    // Whether the shell holds the icon right now.
+    bool Registered() const { return registered_; }
+    // The window that receives the shell's notifications for all icons (null when no icon
+    // lives).
+    static TCallbackWindow* CallbackWindow();
+
+    // Every call to the shell passes through here; the previous function is returned.
+    // Tests record the calls this way. Empty restores the shell itself.
+    static ShellNotifyFunction SetShellNotify(ShellNotifyFunction function);
+
+    void ReadState(const std::function<void()>& readProperties) override;
+    void Loaded() override;
+
+    TNotifyEvent OnClick;
+    TNotifyEvent OnDblClick;
+    TMouseEvent OnMouseDown;
+    TMouseMoveEvent OnMouseMove;
+    TMouseEvent OnMouseUp;
+
+protected:
+    void Notification(TComponent& component, TOperation operation) override;
+
+private:
+    friend class TCallbackWindow;
+    friend class TTrayIconAnimate;
+
+    enum class Action { Add, Modify, Delete };
+
+    static TTrayIcon* Find(int number);
+    static std::vector<TTrayIcon*> All();
+
+    HICON IconChoice() const;
+    void UpdateIcon();
+    void Notify(Action action);
+    // Puts the record's icon, tip and flags in place; the shell lock must be held.
+    void FillRecord(HICON icon);
+    // From the animation thread: the picture now shown.
+    void ShowFrame(HICON picture);
+    // From the callback window.
+    void MouseNotification(UINT mouseMessage);
+    void SingleClickTimeUp();
+    void Readd();
+    void PopupAtCursor(TPopupMenu& menu, int x, int y);
+
+    std::atomic<bool> animating_{false};
+    std::atomic<bool> singleFrame_{false};
+    std::unique_ptr<TTrayIconAnimate> animator_;
+    int number_ = 0;
+    bool registered_ = false;
+    // Guards what the animation thread shares: the record, the tip, the registered flag
+    // and the picture shown.
+    std::mutex shellMutex_;
+    NotifyIconRecord record_;
+    HICON frameIcon_ = nullptr;
+
+    TImageList* animateIcons_ = nullptr;
+    std::atomic<int> animateRate_{500};
+    bool enabled_ = true;
+    TIcon icon_;
+    TPopupMenu* lbPopupMenu_ = nullptr;
+    TPopupMenu* rbPopupMenu_ = nullptr;
+    std::string tipHelp_ = "TipHelp";
+    bool visible_ = false;
+    bool clickPending_ = false;
+    bool tipDefaultCleared_ = false;
+};

@@ -1,0 +1,43 @@
+#pragma once
+// The animation thread of a tray icon. It is made parked and parks whenever it has nothing
+// to do; woken while its icon animates, it shows the pictures in turn, one every
+// AnimateRate milliseconds (or one picture and parks again, in single-frame mode).
+#include <condition_variable>
+#include <mutex>
+#include <vector>
+
+#include "toolkit/TThread.h"
+#include "toolkit/UniqueHandle.h"
+
+class TTrayIcon;
+
+class TTrayIconAnimate : public TThread {
+public:
+    explicit TTrayIconAnimate(TTrayIcon& icon);
+    // Tells the thread to end, wakes it and waits for it.
+    ~TTrayIconAnimate() override;
+
+    // Begins with the first of these pictures (the thread keeps its own copies).
+    void Begin(std::vector<UniqueHicon> pictures, bool singleFrame);
+    // Returns once the thread is parked: from then on it sends no picture until the next
+    // Begin. A thread sleeping between two pictures is woken at once.
+    void Halt();
+
+protected:
+    void Execute() override;
+
+private:
+    void Park(std::unique_lock<std::mutex>& lock);
+
+    TTrayIcon& icon_;
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    std::condition_variable parkedChanged_;
+    std::vector<UniqueHicon> pictures_;
+    size_t frame_ = 0;
+    bool running_ = false;  // between Begin and Halt
+    bool singleFrame_ = false;
+    bool woken_ = false;
+    bool parked_ = false;
+    bool ending_ = false;
+};

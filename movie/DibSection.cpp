@@ -1,0 +1,35 @@
+#include "movie/DibSection.h"
+
+#include "toolkit/EOSError.h"
+
+void DibSection::Create(int width, int height, bool bottomUp) {
+    Reset();
+    if (width <= 0 || height <= 0) throw EOSError(ERROR_INVALID_PARAMETER);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = bottomUp ? height : -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    bitmap_.reset(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap_ || !bits) {
+        const DWORD error = ::GetLastError();
+        bitmap_.reset();
+        throw EOSError(error ? error : ERROR_NOT_ENOUGH_MEMORY);
+    }
+    width_ = width;
+    height_ = height;
+    const std::ptrdiff_t rowBytes = static_cast<std::ptrdiff_t>(width) * 4;
+    auto* base = static_cast<std::uint8_t*>(bits);
+    top_ = bottomUp ? base + rowBytes * (height - 1) : base;
+    stride_ = bottomUp ? -rowBytes : rowBytes;
+}
+
+void DibSection::Reset() {
+    bitmap_.reset();
+    top_ = nullptr;
+    stride_ = 0;
+    width_ = height_ = 0;
+}

@@ -1,0 +1,75 @@
+#pragma once
+// The settings window. Its controls are the live store of the settings: the naming rule,
+// the still capture and the recording read them at the moment they need them.
+#include <string>
+
+#include "settings/TNamingRule.h"
+#include "toolkit/TButton.h"
+#include "toolkit/TCheckBox.h"
+#include "toolkit/TEdit.h"
+#include "toolkit/TForm.h"
+#include "toolkit/THotKey.h"
+#include "toolkit/TRadioGroup.h"
+#include "toolkit/TSpinEdit.h"
+#include "toolkit/TTimer.h"
+
+class TForm2 : public TForm {
+public:
+    explicit TForm2(TComponent* owner);
+
+    // The file name, without folder, for a sequence number, as the controls say right now.
+    std::string MakeFileName(int number) const;
+    // The whole rule as the controls say right now.
+    TNamingRule NamingRule() const;
+
+    // File naming.
+    TCheckBox* chkAddWordBefore;
+    TEdit* txtAddWordBefore;
+    TCheckBox* chkAddWordAfter;
+    TEdit* txtAddWordAfter;
+    TCheckBox* chkNumberLock;
+    TSpinEdit* spnNumberLock;
+    TCheckBox* chkNumLockZero;
+    TCheckBox* chkSetStartNum;
+    TSpinEdit* spnSetStartNum;
+    TCheckBox* chkSetEndNum;
+    TSpinEdit* spnSetEndNum;
+    TRadioGroup* rgMode;
+    // Movie.
+    TSpinEdit* spnFrameRate;
+    TSpinEdit* spnRecTime;
+    TCheckBox* chkCompress;
+    // Shortcut keys, hotkey indices 0 to 3.
+    THotKey* hkStillAll;
+    THotKey* hkStillActive;
+    THotKey* hkMovieStart;
+    THotKey* hkMovieEnd;
+    // Options.
+    TCheckBox* chkLoadSettingPass;
+    // The save folder, typed as a path until the folder browser takes its place.
+    TEdit* txtSaveFolder;
+    TButton* btnStartPhotographing;
+    TButton* btnClose;
+    TTimer* Timer1;
+
+    // Save modes, as rgMode's item indices.
+    static constexpr int kModeBmp = 0;
+    static constexpr int kModeJpeg = 1;
+    static constexpr int kModeAvi = 2;
+
+    void FormShow(TObject& sender);
+    void FormHide(TObject& sender);
+    void Timer1Timer(TObject& sender);
+    void btnStartPhotographingClick(TObject& sender);
+    void btnCloseClick(TObject& sender);
+
+    // The save folder the start button hands over; empty when none is chosen.
+    std::string SelectedPath() const;
+
+private:
+    void BuildNamingControls();
+    void BuildMovieAndKeyControls();
+    void FormCreate();
+};
+
+extern TForm2* Form2;

@@ -1,0 +1,182 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "desktop/THookHotKey.h"
+#include "tests/support/BoxRecorder.h"
+#include "tests/support/TestEnvironment.h"
+#include "toolkit/Exception.h"
+#include "toolkit/TForm.h"
+#include "toolkit/UniqueHandle.h"
+
+namespace {
+// Real key presses, typed by the X server into the Wine desktop window.
+void PressKeys(const std::string& keys) {
+    ASSERT_TRUE(RunHostCommand("xdotool search --name 'Wine desktop' windowfocus --sync key " + keys))
+        << "xdotool failed";
+}
+
+// The same through the system's input queue, for combinations that the X server keeps for
+// itself: with Ctrl+Alt an F-key becomes a console switch there and never reaches Wine.
+void SendKeys(std::vector<WORD> keys) {
+    std::vector<INPUT> input;
+    for (WORD key : keys) input.push_back({INPUT_KEYBOARD, {.ki = {key, 0, 0, 0, 0}}});
+    for (auto it = keys.rbegin(); it != keys.rend(); ++it)
+        input.push_back({INPUT_KEYBOARD, {.ki = {*it, 0, KEYEVENTF_KEYUP, 0, 0}}});
+    ASSERT_EQ(::SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT)), input.size());
+}
+
+struct Report {
+    int index;
+    HWND foreground;
+};
+
+// An owner form and another window in front of it, as when the user works elsewhere.
+struct Desk {
+    Desk() : owner(nullptr), other(nullptr) {
+        owner.SetBounds(50, 50, 200, 100);
+        owner.Show();
+        other.SetBounds(300, 50, 200, 100);
+        other.Show();
+        ::SetForegroundWindow(other.Handle());
+        PumpUntil([&] { return ::GetForegroundWindow() == other.Handle(); });
+    }
+    TForm owner;
+    TForm other;
+};
+
+// Another process holding a key combination until it goes away.
+class HeldElsewhere {
+public:
+    HeldElsewhere(UINT modifiers, UINT key) {
+        const std::string suffix = std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(key);
+        ready_.reset(::CreateEventA(nullptr, TRUE, FALSE, ("PictavoHeld-" + suffix).c_str()));
+        quit_.reset(::CreateEventA(nullptr, TRUE, FALSE, ("PictavoRelease-" + suffix).c_str()));
+        char exe[MAX_PATH];
+        ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
+        std::string path = exe;
+        path = path.substr(0, path.rfind('\\') + 1) + "hotkey_holder.exe";
+        std::string line = "\"" + path + "\" " + std::to_string(modifiers) + " " + std::to_string(key) +
+                           " PictavoHeld-" + suffix + " PictavoRelease-" + suffix;
+        STARTUPINFOA startup{sizeof startup};
+        PROCESS_INFORMATION info{};
+        if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+            return;
+        process_.reset(info.hProcess);
+        UniqueKernelHandle thread(info.hThread);
+        HANDLE waits[] = {ready_.get(), process_.get()};
+        held_ = ::WaitForMultipleObjects(2, waits, FALSE, 20000) == WAIT_OBJECT_0;
+    }
+    ~HeldElsewhere() {
+        ::SetEvent(quit_.get());
+        if (process_) ::WaitForSingleObject(process_.get(), 10000);
+    }
+    bool Held() const { return held_; }
+
+private:
+    UniqueKernelHandle ready_, quit_, process_;
+    bool held_ = false;
+};
+}  // namespace
+
+TEST(HookHotKey, RealKeyPressesReportTheIndexTheyWereRegisteredUnder) {
+    Desk desk;
+    auto* hotkeys = new THookHotKey(&desk.owner);
+    std::vector<Report> presses;
+    hotkeys->OnHotKey = [&](TObject& sender, int index) {
+        EXPECT_EQ(&sender, hotkeys);
+        presses.push_back({index, ::GetForegroundWindow()});
+    };
+    struct {
+        int index;
+        TShortCut shortCut;
+        const char* keys;  // typed on the X display, or else sent as `input`
+        std::vector<WORD> input;
+    } cases[] = {
+        {0, scCtrl | scAlt | 'F', "ctrl+alt+f", {}},
+        {-3, scCtrl | scShift | 'S', "ctrl+shift+s", {}},
+        {2, scAlt | scShift | 'E', "alt+shift+e", {}},
+        {7, scCtrl | scAlt | VK_F12, "", {VK_CONTROL, VK_MENU, VK_F12}},
+    };
+    for (const auto& c : cases) ASSERT_TRUE(hotkeys->RegisterShortCut(c.index, c.shortCut)) << c.index;
+    for (const auto& c : cases) {
+        presses.clear();
+        if (c.input.empty()) {
+            PressKeys(c.keys);
+        } else {
+            SendKeys(c.input);
+        }
+        ASSERT_TRUE(PumpUntil([&] { return !presses.empty(); })) << c.index << " did not arrive";
+        EXPECT_EQ(presses[0].index, c.index);
+        EXPECT_EQ(presses[0].foreground, desk.owner.Handle()) << "Activate brings the owner forward";
+        ::SetForegroundWindow(desk.other.Handle());
+    }
+}
+
+TEST(HookHotKey, ActivateOffOrNoHandlerLeavesTheForegroundAlone) {
+    Desk desk;
+    auto* hotkeys = new THookHotKey(&desk.owner);
+    ASSERT_TRUE(hotkeys->RegisterShortCut(1, scCtrl | scAlt | 'A'));
+
+    PressKeys("ctrl+alt+a");
+    PumpFor(std::chrono::milliseconds(500));
+    EXPECT_EQ(::GetForegroundWindow(), desk.other.Handle()) << "no handler: nothing happens";
+
+    std::vector<Report> presses;
+    hotkeys->OnHotKey = [&](TObject&, int index) { presses.push_back({index, ::GetForegroundWindow()}); };
+    hotkeys->SetActivate(false);
+    PressKeys("ctrl+alt+a");
+    ASSERT_TRUE(PumpUntil([&] { return !presses.empty(); }));
+    EXPECT_EQ(presses[0].index, 1);
+    EXPECT_EQ(presses[0].foreground, desk.other.Handle());
+}
+
+TEST(HookHotKey, CombinationHeldByAnotherProcessIsRefusedWithoutAWord) {
+    HeldElsewhere holder(MOD_CONTROL | MOD_ALT, 'H');
+    ASSERT_TRUE(holder.Held()) << "the helper process could not take the key";
+    THookHotKey hotkeys(nullptr);
+    EXPECT_FALSE(hotkeys.RegisterShortCut(0, scCtrl | scAlt | 'H'));
+    // Held by this program already, under another index.
+    EXPECT_TRUE(hotkeys.RegisterShortCut(1, scCtrl | scAlt | 'J'));
+    EXPECT_FALSE(hotkeys.RegisterShortCut(2, scCtrl | scAlt | 'J'));
+}
+
+TEST(HookHotKey, IndexRegisteredTwiceAnswersToBothKeys) {
+    Desk desk;
+    auto* hotkeys = new THookHotKey(&desk.owner);
+    std::vector<int> indices;
+    hotkeys->OnHotKey = [&](TObject&, int index) { indices.push_back(index); };
+    hotkeys->SetActivate(false);
+    ASSERT_TRUE(hotkeys->RegisterShortCut(0, scCtrl | scAlt | 'K'));
+    ASSERT_TRUE(hotkeys->RegisterShortCut(0, scCtrl | scAlt | 'L'));
+    PressKeys("ctrl+alt+k");
+    ASSERT_TRUE(PumpUntil([&] { return indices.size() == 1; }));
+    PressKeys("ctrl+alt+l");
+    ASSERT_TRUE(PumpUntil([&] { return indices.size() == 2; }));
+    EXPECT_EQ(indices, (std::vector<int>{0, 0}));
+}
+
+TEST(HookHotKey, HandlerErrorIsShownAndTheComponentStaysUsable) {
+    BoxRecorder boxes;
+    Desk desk;
+    auto* hotkeys = new THookHotKey(&desk.owner);
+    int calls = 0;
+    hotkeys->OnHotKey = [&](TObject&, int) {
+        if (++calls == 1) throw Exception("撮影できません");
+    };
+    ASSERT_TRUE(hotkeys->RegisterShortCut(4, scCtrl | scAlt | 'M'));
+    PressKeys("ctrl+alt+m");
+    ASSERT_TRUE(PumpUntil([&] { return calls == 1; }));
+    ASSERT_EQ(boxes.Texts(), std::vector<std::string>{"撮影できません."});
+    EXPECT_EQ(boxes.Boxes()[0].caption, "Pictavo");
+    PressKeys("ctrl+alt+m");
+    ASSERT_TRUE(PumpUntil([&] { return calls == 2; }));
+}
+
+TEST(HookHotKey, KeysAreFreedWithTheComponent) {
+    for (int round = 0; round < 3; ++round) {
+        THookHotKey hotkeys(nullptr);
+        EXPECT_TRUE(hotkeys.RegisterShortCut(0, scCtrl | scAlt | 'N')) << "round " << round;
+    }
+}

@@ -1,0 +1,140 @@
+#include "tests/support/ProgramDriver.h"
+
+#include <thread>
+
+namespace {
+std::string WindowText(HWND window) {
+    char buffer[1024] = {};
+    ::GetWindowTextA(window, buffer, sizeof buffer);
+    return buffer;
+}
+
+std::string ClassOf(HWND window) {
+    char buffer[256] = {};
+    ::GetClassNameA(window, buffer, sizeof buffer);
+    return buffer;
+}
+
+// The built program, from the build tree (a Unix path, reached through drive Z:).
+std::string BuiltProgram() {
+    std::string path = "Z:" PICTAVO_EXE;
+    for (char& c : path) {
+        if (c == '/') c = '\\';
+    }
+    return path;
+}
+}  // namespace
+
+ProgramDriver::ProgramDriver() { ::CopyFileA(BuiltProgram().c_str(), ExePath().c_str(), FALSE); }
+
+ProgramDriver::~ProgramDriver() {
+    if (Running()) {
+        ::TerminateProcess(process_.get(), 1);
+        WaitForExit(std::chrono::seconds(5));
+    }
+}
+
+bool ProgramDriver::Start() {
+    STARTUPINFOA startup{sizeof startup};
+    PROCESS_INFORMATION info{};
+    std::string commandLine = "\"" + ExePath() + "\"";
+    if (!::CreateProcessA(ExePath().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          folder_.Path().c_str(), &startup, &info)) {
+        return false;
+    }
+    ::CloseHandle(info.hThread);
+    process_.reset(info.hProcess);
+    processId_ = info.dwProcessId;
+    return true;
+}
+
+bool ProgramDriver::Running() const {
+    return process_ && ::WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
+}
+
+bool ProgramDriver::WaitForExit(std::chrono::milliseconds timeout) {
+    return !process_ || ::WaitForSingleObject(process_.get(), static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
+}
+
+std::vector<HWND> ProgramDriver::TopLevelWindows() const {
+    struct Search {
+        DWORD processId;
+        std::vector<HWND> found;
+    } search{processId_, {}};
+    ::EnumWindows(
+        [](HWND window, LPARAM lParam) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lParam);
+            DWORD owner = 0;
+            ::GetWindowThreadProcessId(window, &owner);
+            if (owner == s->processId && ::IsWindowVisible(window)) s->found.push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND ProgramDriver::WaitForWindow(const std::string& caption, std::chrono::milliseconds timeout) {
+    auto end = std::chrono::steady_clock::now() + timeout;
+    do {
+        for (HWND window : TopLevelWindows()) {
+            if (WindowText(window) == caption) return window;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    } while (std::chrono::steady_clock::now() < end);
+    return nullptr;
+}
+
+HWND ProgramDriver::FindControl(HWND parent, const std::string& className, const std::string& text) {
+    struct Search {
+        std::string className, text;
+        HWND found = nullptr;
+    } search{className, text};
+    ::EnumChildWindows(
+        parent,
+        [](HWND window, LPARAM lParam) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lParam);
+            if (ClassOf(window) == s->className && (s->text.empty() || WindowText(window) == s->text)) {
+                s->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::vector<HWND> ProgramDriver::OpenBoxes() const {
+    std::vector<HWND> boxes;
+    for (HWND window : TopLevelWindows()) {
+        if (ClassOf(window) == "#32770") boxes.push_back(window);
+    }
+    return boxes;
+}
+
+bool ProgramDriver::AnswerBox(ShownBox& box, int button, std::chrono::milliseconds timeout) {
+    auto end = std::chrono::steady_clock::now() + timeout;
+    do {
+        std::vector<HWND> boxes = OpenBoxes();
+        if (!boxes.empty()) {
+            HWND window = boxes.front();
+            box.caption = WindowText(window);
+            char text[1024] = {};
+            ::GetDlgItemTextA(window, 0xFFFF, text, sizeof text);
+            box.text = text;
+            HWND control = ::GetDlgItem(window, button);
+            ::PostMessageA(window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(control));
+            // Wait for it to go, so the next call sees the next box.
+            while (::IsWindow(window) && std::chrono::steady_clock::now() < end) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            }
+            return true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    } while (std::chrono::steady_clock::now() < end);
+    return false;
+}
+
+bool ProgramDriver::PressKeys(const std::string& keys) {
+    return RunHostCommand("w=$(xdotool search --name 'Wine desktop' | head -1); "
+                          "[ -n \"$w\" ] && xdotool windowfocus --sync \"$w\"; xdotool key " + keys);
+}

@@ -1,0 +1,51 @@
+#pragma once
+// Runs a copy of Pictavo.exe in a folder of its own (its settings file and work folder go
+// there) and drives it from outside, as a user would: windows found by caption, text set,
+// buttons pressed, message boxes read and answered, keys pressed on the X display.
+#include <windows.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "tests/support/TestEnvironment.h"
+#include "toolkit/UniqueHandle.h"
+
+struct ShownBox {
+    std::string caption;
+    std::string text;
+};
+
+class ProgramDriver {
+public:
+    ProgramDriver();
+    ~ProgramDriver();  // closes the program if it still runs
+
+    // The program's folder (where the copy of the executable lies).
+    const TempFolder& Folder() const { return folder_; }
+    std::string ExePath() const { return folder_ / "Pictavo.exe"; }
+
+    bool Start();
+    bool Running() const;
+    bool WaitForExit(std::chrono::milliseconds timeout);
+
+    // A visible top-level window of the program with this caption (null when none appears).
+    HWND WaitForWindow(const std::string& caption, std::chrono::milliseconds timeout = std::chrono::seconds(10));
+    // Child control of a window, found by its class and text ("" matches any text).
+    static HWND FindControl(HWND parent, const std::string& className, const std::string& text);
+
+    // The next message box of the program: its caption and text, answered with the button.
+    bool AnswerBox(ShownBox& box, int button, std::chrono::milliseconds timeout = std::chrono::seconds(10));
+    // Every box that is up now, without answering.
+    std::vector<HWND> OpenBoxes() const;
+
+    // Presses keys on the X display with xdotool, focused on the Wine desktop first.
+    static bool PressKeys(const std::string& keys);
+
+private:
+    std::vector<HWND> TopLevelWindows() const;
+
+    TempFolder folder_;
+    UniqueKernelHandle process_;
+    DWORD processId_ = 0;
+};

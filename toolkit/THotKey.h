@@ -1,0 +1,26 @@
+#pragma once
+// The system's hotkey-entry control. Its value is a shortcut: the virtual-key code under
+// 0x1FFF, 0x2000 Shift, 0x4000 Ctrl, 0x8000 Alt. A combination without modifier, or with
+// Shift alone, is not accepted: the control turns it into the same key with Ctrl+Alt.
+#include "toolkit/TWinControl.h"
+
+using TShortCut = unsigned short;
+
+constexpr TShortCut scShift = 0x2000;
+constexpr TShortCut scCtrl = 0x4000;
+constexpr TShortCut scAlt = 0x8000;
+
+class THotKey : public TWinControl {
+public:
+    explicit THotKey(TComponent* owner);
+
+    TShortCut HotKey() const;
+    void SetHotKey(TShortCut shortCut);
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void CreateWnd() override;
+
+private:
+    TShortCut hotKey_ = 0;
+};

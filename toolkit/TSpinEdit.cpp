@@ -1,0 +1,69 @@
+#include "toolkit/TSpinEdit.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+
+TSpinEdit::TSpinEdit(TComponent* owner) : TEdit(owner) { SetText("0"); }
+
+void TSpinEdit::CreateWnd() {
+    TEdit::CreateWnd();
+    ::SendMessageA(Handle(), EM_SETREADONLY, !allowTyping_, 0);
+    // The up-down sits at the edit box's right edge; it reads and writes the edit's text.
+    upDown_.reset(::CreateWindowExA(0, UPDOWN_CLASSA, "",
+                                    WS_CHILD | UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS |
+                                        (Visible() ? WS_VISIBLE : 0) | (Enabled() ? 0 : WS_DISABLED),
+                                    0, 0, 0, 0, ::GetParent(Handle()), nullptr, ::GetModuleHandleA(nullptr), nullptr));
+    ::SendMessageA(upDown_.get(), UDM_SETBUDDY, reinterpret_cast<WPARAM>(Handle()), 0);
+    ::SendMessageA(upDown_.get(), UDM_SETRANGE32, min_, max_);
+}
+
+LRESULT TSpinEdit::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    // The up-down is a sibling: it must go when the edit box goes, whoever destroys it.
+    if (message == WM_DESTROY && upDown_) {
+        if (::IsWindow(upDown_.get())) {
+            upDown_.reset();
+        } else {
+            upDown_.release();
+        }
+    }
+    return TEdit::WndProc(message, wParam, lParam);
+}
+
+void TSpinEdit::SetRange(int minValue, int maxValue) {
+    min_ = minValue;
+    max_ = maxValue;
+    if (upDown_) ::SendMessageA(upDown_.get(), UDM_SETRANGE32, min_, max_);
+}
+
+int TSpinEdit::Value() const {
+    const std::string text = Text();
+    char* end = nullptr;
+    errno = 0;
+    long value = std::strtol(text.c_str(), &end, 10);
+    if (text.empty() || *end != '\0' || errno == ERANGE) return min_;
+    return static_cast<int>(value);
+}
+
+void TSpinEdit::SetValue(int value) {
+    value = std::clamp(value, min_, max_);
+    SetText(std::to_string(value));
+    if (upDown_) ::SendMessageA(upDown_.get(), UDM_SETPOS32, 0, value);
+}
+
+void TSpinEdit::SetAllowTyping(bool value) {
+    if (value == allowTyping_) return;
+    allowTyping_ = value;
+    if (HandleAllocated()) ::SendMessageA(Handle(), EM_SETREADONLY, !value, 0);
+}
+
+void TSpinEdit::EnabledChanged() {
+    if (upDown_) ::EnableWindow(upDown_.get(), Enabled());
+}
+
+void TSpinEdit::VisibleChanged() {
+    TEdit::VisibleChanged();
+    if (upDown_) ::ShowWindow(upDown_.get(), Visible() ? SW_SHOWNA : SW_HIDE);
+}
