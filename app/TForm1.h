@@ -56,6 +56,8 @@ public:
 
 protected:
     void CreateParams(TCreateParams& params) override;
+    // Its state stays "maximised", but it never takes the screen: shown without size.
+    int ShowCommand() const override { return SW_SHOWNA; }
 
 private:
     void BuildMenu();

@@ -58,19 +58,19 @@ TForm2::TForm2(TComponent* owner) : TForm(owner) {
 }
 
 void TForm2::BuildNamingControls() {
-    auto* group = Place<TGroupBox>(this, this, 8, 8, 400, 260, "ファイル名の指定");
-    chkAddWordBefore = Place<TCheckBox>(this, group, 12, 22, 180, 20, "連番の前に文字をつける");
-    txtAddWordBefore = Place<TEdit>(this, group, 200, 20, 180, 22);
-    chkAddWordAfter = Place<TCheckBox>(this, group, 12, 50, 180, 20, "連番の後に文字をつける");
-    txtAddWordAfter = Place<TEdit>(this, group, 200, 48, 180, 22);
-    chkNumberLock = Place<TCheckBox>(this, group, 12, 78, 180, 20, "桁固定する");
-    spnNumberLock = PlaceSpin(this, group, 200, 76, 50, 1, 9, 3, false, 1);
-    chkNumLockZero = Place<TCheckBox>(this, group, 260, 78, 120, 20, "０埋めする");
-    chkSetStartNum = Place<TCheckBox>(this, group, 12, 106, 180, 20, "開始番号指定");
-    spnSetStartNum = PlaceSpin(this, group, 200, 104, 70, 0, 999, 0, true, 3);
-    chkSetEndNum = Place<TCheckBox>(this, group, 12, 134, 180, 20, "終了番号指定");
-    spnSetEndNum = PlaceSpin(this, group, 200, 132, 70, 0, 999, 999, true, 3);
-    rgMode = Place<TRadioGroup>(this, group, 12, 166, 370, 48, "保存形式");
+    auto* group = Place<TGroupBox>(this, this, 8, 8, 320, 224, "ファイル名の指定");
+    chkAddWordBefore = Place<TCheckBox>(this, group, 12, 22, 170, 20, "連番の前に文字をつける");
+    txtAddWordBefore = Place<TEdit>(this, group, 186, 20, 120, 22);
+    chkAddWordAfter = Place<TCheckBox>(this, group, 12, 50, 170, 20, "連番の後に文字をつける");
+    txtAddWordAfter = Place<TEdit>(this, group, 186, 48, 120, 22);
+    chkNumberLock = Place<TCheckBox>(this, group, 12, 78, 100, 20, "桁固定する");
+    spnNumberLock = PlaceSpin(this, group, 120, 76, 44, 1, 9, 3, false, 1);
+    chkNumLockZero = Place<TCheckBox>(this, group, 186, 78, 120, 20, "０埋めする");
+    chkSetStartNum = Place<TCheckBox>(this, group, 12, 106, 170, 20, "開始番号指定");
+    spnSetStartNum = PlaceSpin(this, group, 186, 104, 60, 0, 999, 0, true, 3);
+    chkSetEndNum = Place<TCheckBox>(this, group, 12, 134, 170, 20, "終了番号指定");
+    spnSetEndNum = PlaceSpin(this, group, 186, 132, 60, 0, 999, 999, true, 3);
+    rgMode = Place<TRadioGroup>(this, group, 12, 162, 296, 48, "保存形式");
     rgMode->SetColumns(3);
     rgMode->SetItems({"BMP", "JPEG", "AVI"});
     rgMode->SetItemIndex(kModeBmp);
@@ -83,27 +83,37 @@ void TForm2::BuildNamingControls() {
     Couple(chkSetStartNum, {spnSetStartNum});
     Couple(chkSetEndNum, {spnSetEndNum});
 
-    auto* folder = Place<TGroupBox>(this, this, 8, 276, 400, 56, "保存先フォルダの指定");
-    txtSaveFolder = Place<TEdit>(this, folder, 12, 22, 370, 22);
+    auto* samples = Place<TGroupBox>(this, this, 8, 240, 320, 78, "ファイル名サンプル");
+    lblSampleWord = Place<TLabel>(this, samples, 12, 18, 296, 54);
+    lblCaution = Place<TLabel>(this, this, 12, 326, 316, 32);
+    lblCaution->Font().SetBold(true);
+
+    auto* folder = Place<TGroupBox>(this, this, 8, 366, 320, 90, "保存先フォルダの指定");
+    txtSaveFolder = Place<TEdit>(this, folder, 12, 22, 296, 22);
+    lblNowFolder = Place<TLabel>(this, folder, 12, 52, 296, 32);
 }
 
 void TForm2::BuildMovieAndKeyControls() {
-    auto* movie = Place<TGroupBox>(this, this, 416, 8, 214, 120, "動画設定");
-    spnFrameRate = PlaceSpin(this, movie, 140, 20, 60, 1, 10, 5, false, 2);
-    spnRecTime = PlaceSpin(this, movie, 140, 48, 60, 300, 5000, 1000, true, 4);
-    chkCompress = Place<TCheckBox>(this, movie, 12, 80, 196, 32, "圧縮する（撮影終了時にダイアログがでます）");
+    auto* movie = Place<TGroupBox>(this, this, 336, 8, 294, 112, "動画設定");
+    lblMovieFramelate = Place<TLabel>(this, movie, 12, 24, 150, 16, "動画のフレームレート");
+    spnFrameRate = PlaceSpin(this, movie, 170, 20, 60, 1, 10, 5, false, 2);
+    lblMovieInterval1 = Place<TLabel>(this, movie, 12, 52, 150, 16, "録画間隔");
+    spnRecTime = PlaceSpin(this, movie, 170, 48, 60, 300, 5000, 1000, true, 4);
+    lblMovieInterval2 = Place<TLabel>(this, movie, 236, 52, 50, 16, "ミリ秒");
+    chkCompress = Place<TCheckBox>(this, movie, 12, 80, 276, 22, "圧縮する（撮影終了時にダイアログがでます）");
 
-    auto* keys = Place<TGroupBox>(this, this, 416, 136, 214, 146, "ショートカットキー設定");
-    hkStillAll = Place<THotKey>(this, keys, 12, 22, 190, 22);
-    hkStillActive = Place<THotKey>(this, keys, 12, 52, 190, 22);
-    hkMovieStart = Place<THotKey>(this, keys, 12, 82, 190, 22);
-    hkMovieEnd = Place<THotKey>(this, keys, 12, 112, 190, 22);
-    hkStillAll->SetHotKey(scCtrl | scAlt | 'F');
-    hkStillActive->SetHotKey(scCtrl | scAlt | 'A');
-    hkMovieStart->SetHotKey(scCtrl | scAlt | 'S');
-    hkMovieEnd->SetHotKey(scCtrl | scAlt | 'E');
+    auto* keys = Place<TGroupBox>(this, this, 336, 128, 294, 146, "ショートカットキー設定");
+    auto row = [this, keys](int top, const std::string& caption, TLabel*& label, THotKey*& hotKey, TShortCut key) {
+        label = Place<TLabel>(this, keys, 12, top + 4, 136, 16, caption);
+        hotKey = Place<THotKey>(this, keys, 176, top, 106, 22);
+        hotKey->SetHotKey(key);
+    };
+    row(22, "画面全体静止画撮影", lblStill1, hkStillAll, scCtrl | scAlt | 'F');
+    row(52, "アクティブウインドウ静止画撮影", lblStill2, hkStillActive, scCtrl | scAlt | 'A');
+    row(82, "動画撮影開始", lblMovie1, hkMovieStart, scCtrl | scAlt | 'S');
+    row(112, "動画撮影終了", lblMovie2, hkMovieEnd, scCtrl | scAlt | 'E');
 
-    chkLoadSettingPass = Place<TCheckBox>(this, this, 416, 296, 214, 20, "起動時に設定画面を表示しない");
+    chkLoadSettingPass = Place<TCheckBox>(this, this, 336, 290, 294, 20, "起動時に設定画面を表示しない");
 
     btnStartPhotographing = Place<TButton>(this, this, 8, 502, 185, 33, "設定完了（撮影モードへ）");
     btnClose = Place<TButton>(this, this, 445, 502, 185, 33, "Pictavoの終了");
@@ -112,6 +122,7 @@ void TForm2::BuildMovieAndKeyControls() {
 }
 
 void TForm2::FormCreate() {
+    lblCaution->SetCaption("BMP・JPEGは静止画での撮影、\r\nAVIは動画での撮影となります。");
     SetCaption(TApplication::Instance().Title() + " 設定画面");
     ::ShowWindow(TApplication::Instance().Handle(), SW_HIDE);
     Form1->StartNumber = spnSetStartNum->Value();
@@ -157,13 +168,17 @@ void TForm2::FormHide(TObject&) {
 }
 
 void TForm2::Timer1Timer(TObject&) {
+    lblSampleWord->SetCaption(MakeFileName(1) + "\r\n" + MakeFileName(20) + "\r\n" + MakeFileName(300));
+    lblNowFolder->SetCaption("選択されているフォルダ\r\n" + SelectedPath());
     const bool movie = rgMode->ItemIndex() == kModeAvi;
-    for (TWinControl* control : std::initializer_list<TWinControl*>{spnFrameRate, spnRecTime, chkCompress,
-                                                                     hkMovieStart, hkMovieEnd}) {
+    for (TWinControl* control : std::initializer_list<TWinControl*>{
+             spnFrameRate, spnRecTime, chkCompress, lblMovieFramelate, lblMovieInterval1, lblMovieInterval2, lblMovie1,
+             lblMovie2, hkMovieStart, hkMovieEnd}) {
         control->SetEnabled(movie);
     }
-    hkStillAll->SetEnabled(!movie);
-    hkStillActive->SetEnabled(!movie);
+    for (TWinControl* control : std::initializer_list<TWinControl*>{lblStill1, lblStill2, hkStillAll, hkStillActive}) {
+        control->SetEnabled(!movie);
+    }
 }
 
 void TForm2::btnStartPhotographingClick(TObject&) {

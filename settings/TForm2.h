@@ -8,6 +8,7 @@
 #include "toolkit/TCheckBox.h"
 #include "toolkit/TEdit.h"
 #include "toolkit/TForm.h"
+#include "toolkit/TLabel.h"
 #include "toolkit/THotKey.h"
 #include "toolkit/TRadioGroup.h"
 #include "toolkit/TSpinEdit.h"
@@ -35,19 +36,29 @@ public:
     TCheckBox* chkSetEndNum;
     TSpinEdit* spnSetEndNum;
     TRadioGroup* rgMode;
+    TLabel* lblSampleWord;
+    TLabel* lblCaution;
     // Movie.
+    TLabel* lblMovieFramelate;
     TSpinEdit* spnFrameRate;
+    TLabel* lblMovieInterval1;
     TSpinEdit* spnRecTime;
+    TLabel* lblMovieInterval2;
     TCheckBox* chkCompress;
     // Shortcut keys, hotkey indices 0 to 3.
+    TLabel* lblStill1;
     THotKey* hkStillAll;
+    TLabel* lblStill2;
     THotKey* hkStillActive;
+    TLabel* lblMovie1;
     THotKey* hkMovieStart;
+    TLabel* lblMovie2;
     THotKey* hkMovieEnd;
     // Options.
     TCheckBox* chkLoadSettingPass;
     // The save folder, typed as a path until the folder browser takes its place.
     TEdit* txtSaveFolder;
+    TLabel* lblNowFolder;
     TButton* btnStartPhotographing;
     TButton* btnClose;
     TTimer* Timer1;

@@ -48,12 +48,16 @@ void TForm::VisibleChanging(bool visible) {
 
 void TForm::VisibleChanged() {
     if (Visible()) {
-        static const int commands[] = {SW_SHOWNORMAL, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED};
-        ::ShowWindow(Handle(), commands[static_cast<int>(windowState_)]);
+        ::ShowWindow(Handle(), ShowCommand());
     } else {
         ::ShowWindow(Handle(), SW_HIDE);
         Raise(OnHide, *this);
     }
+}
+
+int TForm::ShowCommand() const {
+    static const int commands[] = {SW_SHOWNORMAL, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED};
+    return commands[static_cast<int>(windowState_)];
 }
 
 void TForm::Center() {

@@ -40,6 +40,8 @@ protected:
     void CreateParams(TCreateParams& params) override;
     void VisibleChanging(bool visible) override;
     void VisibleChanged() override;
+    // How the window is shown: by default as its window state says.
+    virtual int ShowCommand() const;
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:

@@ -46,6 +46,8 @@ protected:
         form1->TB_Capture_Active->SetEnabled(true);
         form2->spnSetStartNum->SetValue(1);
         form2->spnSetEndNum->SetValue(999);
+        // Showing the settings window puts the start number back into its spin box.
+        form1->StartNumber = 1;
     }
     bool WaitForFile(const std::string& name) {
         return PumpUntil([&] { return PathExists(folder / name); });
@@ -56,7 +58,10 @@ protected:
 
 TEST_F(StillFlow, WholeScreenStillIsWrittenUnderTheFirstFreeName) {
     WriteFileBytes(folder / "001.BMP", "taken");
+    // Shown at start, the main window puts the settings window up; hiding that returns to
+    // shooting mode.
     form1->Show();
+    form2->Hide();
     form1->TB_Capture_ALL->Click();
     EXPECT_TRUE(PathExists(folder / "002.BMP") == false) << "the still waits for the timer";
     ASSERT_TRUE(WaitForFile("002.BMP"));

@@ -37,7 +37,9 @@ ProgramDriver::~ProgramDriver() {
 bool ProgramDriver::Start() {
     STARTUPINFOA startup{sizeof startup};
     PROCESS_INFORMATION info{};
-    std::string commandLine = "\"" + ExePath() + "\"";
+    std::string commandLine = ExePath();
+    commandLine.insert(commandLine.begin(), '"');
+    commandLine.push_back('"');
     if (!::CreateProcessA(ExePath().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                           folder_.Path().c_str(), &startup, &info)) {
         return false;
@@ -56,20 +58,35 @@ bool ProgramDriver::WaitForExit(std::chrono::milliseconds timeout) {
     return !process_ || ::WaitForSingleObject(process_.get(), static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
 }
 
+namespace {
+struct WindowSearch {
+    DWORD processId = 0;
+    std::string className, text;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectProcessWindow(HWND window, LPARAM lParam) {
+    auto* search = reinterpret_cast<WindowSearch*>(lParam);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    if (owner == search->processId && ::IsWindowVisible(window)) search->found.push_back(window);
+    return TRUE;
+}
+
+BOOL CALLBACK FindMatchingChild(HWND window, LPARAM lParam) {
+    auto* search = reinterpret_cast<WindowSearch*>(lParam);
+    if (ClassOf(window) == search->className && (search->text.empty() || WindowText(window) == search->text)) {
+        search->found.push_back(window);
+        return FALSE;
+    }
+    return TRUE;
+}
+}  // namespace
+
 std::vector<HWND> ProgramDriver::TopLevelWindows() const {
-    struct Search {
-        DWORD processId;
-        std::vector<HWND> found;
-    } search{processId_, {}};
-    ::EnumWindows(
-        [](HWND window, LPARAM lParam) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lParam);
-            DWORD owner = 0;
-            ::GetWindowThreadProcessId(window, &owner);
-            if (owner == s->processId && ::IsWindowVisible(window)) s->found.push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    WindowSearch search;
+    search.processId = processId_;
+    ::EnumWindows(CollectProcessWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
@@ -85,22 +102,11 @@ HWND ProgramDriver::WaitForWindow(const std::string& caption, std::chrono::milli
 }
 
 HWND ProgramDriver::FindControl(HWND parent, const std::string& className, const std::string& text) {
-    struct Search {
-        std::string className, text;
-        HWND found = nullptr;
-    } search{className, text};
-    ::EnumChildWindows(
-        parent,
-        [](HWND window, LPARAM lParam) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lParam);
-            if (ClassOf(window) == s->className && (s->text.empty() || WindowText(window) == s->text)) {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    WindowSearch search;
+    search.className = className;
+    search.text = text;
+    ::EnumChildWindows(parent, FindMatchingChild, reinterpret_cast<LPARAM>(&search));
+    return search.found.empty() ? nullptr : search.found.front();
 }
 
 std::vector<HWND> ProgramDriver::OpenBoxes() const {
