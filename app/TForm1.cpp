@@ -1,5 +1,6 @@
 #include "app/TForm1.h"
 
+#include "app/TrayPictures.h"
 #include "capture/CaptureToFile.h"
 #include "settings/TFolderEntries.h"
 #include "settings/TForm2.h"
@@ -22,14 +23,34 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     SetWindowState(TWindowState::wsMaximized);
     Font().SetCharset(SHIFTJIS_CHARSET);
 
+    // Made in the order of the window's definition; they go in reverse, so the tray icon,
+    // made first, leaves the notification area last.
+    TrayIcon1 = new TTrayIcon(this);
     BuildMenu();
     Timer1 = new TTimer(this);
     Timer1->SetEnabled(false);
     Timer1->SetInterval(1);
     Timer1->SetOnTimer([this](TObject& sender) { Timer1Timer(sender); });
+    ActiveWindow1 = new TActiveWindow(this);
+    ActiveWindow1->OnActiveOn = [this](TObject& sender) { ActiveWindow1ActiveOn(sender); };
+    HookHotKey1 = new THookHotKey(this);
+    HookHotKey1->OnHotKey = [this](TObject& sender, int index) { HookHotKey1HotKey(sender, index); };
     Timer2 = new TTimer(this);
     Timer2->SetEnabled(false);
     Timer2->SetInterval(1000);
+    TBImageList1 = new TImageList(this, 32, 32);
+    AddRecordingPictures(*TBImageList1);
+
+    TrayIcon1->ReadState([this] {
+        TrayIcon1->SetTipHelp("Pictavo");
+        TrayIcon1->SetLBPopupMenu(TBPopupMenu1);
+        TrayIcon1->SetRBPopupMenu(TBPopupMenu1);
+        TrayIcon1->SetAnimateIcons(TBImageList1);
+        TrayIcon1->OnClick = [this](TObject& sender) { TrayIcon1Click(sender); };
+        TrayIcon1->SetVisible(true);
+    });
+    // Puts the icon into the notification area.
+    FinishLoading();
 
     OnShow = [this](TObject& sender) { FormShow(sender); };
     OnClose = [this](TObject& sender, TCloseAction& action) { FormClose(sender, action); };
@@ -71,7 +92,7 @@ void TForm1::FormCreate(TObject&) {
     TB_PopUp_Title->SetCaption(TApplication::Instance().Title());
     TB_PopUp_Title->SetEnabled(false);
     TB_PopUp_Title->SetDefault(true);
-    // ActiveWindow1->StartWatch() plugs in here.
+    ActiveWindow1->StartWatch();
     StartNumber = 0;
     FrameFileList.clear();
 }
@@ -161,5 +182,12 @@ void TForm1::HookHotKey1HotKey(TObject&, int index) {
 }
 
 void TForm1::ActiveWindow1ActiveOn(TObject&) {
-    // Reads ActiveWindow1->ActWnd once the watcher plugs in.
+    // The main window comes to the front when the tray menu opens or a hotkey arrives; the
+    // watcher still names the window the user was in.
+    HWND window = ActiveWindow1->ActWnd();
+    if (window != Handle()) LastActiveWindow = window;
+}
+
+void TForm1::TrayIcon1Click(TObject&) {
+    // A click on the icon ends a running recording; the recording fills this in.
 }

@@ -7,7 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "desktop/TActiveWindow.h"
+#include "desktop/THookHotKey.h"
+#include "desktop/TTrayIcon.h"
 #include "toolkit/TForm.h"
+#include "toolkit/TImageList.h"
 #include "toolkit/TMenuItem.h"
 #include "toolkit/TPopupMenu.h"
 #include "toolkit/TTimer.h"
@@ -16,6 +20,9 @@ class TForm1 : public TForm {
 public:
     explicit TForm1(TComponent* owner);
 
+    // The program's only permanent presence: the icon in the notification area, whose
+    // menu (either button) is TBPopupMenu1 and whose recording animation is TBImageList1.
+    TTrayIcon* TrayIcon1;
     TPopupMenu* TBPopupMenu1;
     TMenuItem* TB_PopUp_Title;
     TMenuItem* TB_Capture_ALL;
@@ -27,9 +34,13 @@ public:
     TMenuItem* TB_End;
     // One-shot still trigger.
     TTimer* Timer1;
+    // Remembers the window the user worked in before the main window came to the front.
+    TActiveWindow* ActiveWindow1;
+    // The four capture keys, registered by the settings window.
+    THookHotKey* HookHotKey1;
     // Movie frame timer.
     TTimer* Timer2;
-    // TrayIcon1, TBImageList1, HookHotKey1 and ActiveWindow1 plug in here.
+    TImageList* TBImageList1;
 
     // The save folder with a trailing backslash; empty until the settings are confirmed.
     std::string SaveFolder;
@@ -53,6 +64,7 @@ public:
     void TB_EndClick(TObject& sender);
     void HookHotKey1HotKey(TObject& sender, int index);
     void ActiveWindow1ActiveOn(TObject& sender);
+    void TrayIcon1Click(TObject& sender);
 
 protected:
     void CreateParams(TCreateParams& params) override;

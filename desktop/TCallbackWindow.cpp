@@ -10,9 +10,12 @@ TCallbackWindow::TCallbackWindow()
     Handle();
 }
 
-TCallbackWindow::~TCallbackWindow() {
-    // Clicks still waiting are dropped with their threads.
-    for (TSingleClick* thread : std::set<TSingleClick*>(singleClicks_)) delete thread;
+TCallbackWindow::~TCallbackWindow() { DropSingleClicks(); }
+
+void TCallbackWindow::DropSingleClicks() {
+    std::set<TSingleClick*> threads;
+    threads.swap(singleClicks_);
+    for (TSingleClick* thread : threads) delete thread;
 }
 
 void TCallbackWindow::CreateParams(TCreateParams& params) {
@@ -38,6 +41,10 @@ void TCallbackWindow::SingleClickEnded(TSingleClick& thread) {
 }
 
 LRESULT TCallbackWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    struct Handling {
+        int& depth;
+        ~Handling() { --depth; }
+    } handling{++handling_};
     if (message == kNotifyMessage) {
         TTrayIcon* icon = TTrayIcon::Find(static_cast<int>(wParam));
         if (icon) {

@@ -24,6 +24,11 @@ public:
     // Starts the wait after a release; the current icon's click is decided when it ends.
     void StartSingleClick();
     size_t PendingSingleClicks() const { return singleClicks_.size(); }
+    // Inside one of its handlers (an event of an icon may run there, a menu may be open):
+    // the window must not be destroyed now.
+    bool Busy() const { return handling_ > 0; }
+    // Clicks still being timed are dropped, with their threads.
+    void DropSingleClicks();
 
 protected:
     void CreateParams(TCreateParams& params) override;
@@ -36,4 +41,5 @@ private:
     TTrayIcon* currentIcon_ = nullptr;
     std::set<TSingleClick*> singleClicks_;
     UINT taskbarCreated_;
+    int handling_ = 0;
 };

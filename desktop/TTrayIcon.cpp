@@ -50,8 +50,14 @@ TTrayIcon::~TTrayIcon() {
                        iconRegister.end());
     callbackWindow->Forget(this);
     if (iconRegister.empty()) {
-        delete callbackWindow;
-        callbackWindow = nullptr;
+        if (callbackWindow->Busy()) {
+            // The last icon went from inside one of the window's handlers; the window stays
+            // for the next icon (or the end of the run), its waiting clicks do not.
+            callbackWindow->DropSingleClicks();
+        } else {
+            delete callbackWindow;
+            callbackWindow = nullptr;
+        }
     }
 }
 
@@ -266,18 +272,18 @@ void TTrayIcon::MouseNotification(UINT mouseMessage) {
     ::GetCursorPos(&p);
     switch (mouseMessage) {
         case WM_MOUSEMOVE:
-            Raise(OnMouseMove, *this, ssNone, p.x, p.y);
+            Raise(OnMouseMove, *this, TShiftState{0}, p.x, p.y);
             break;
         case WM_LBUTTONDOWN:
             if (lbPopupMenu_ && AutoPopup) {
                 PopupAtCursor(*lbPopupMenu_, p.x, p.y);
             } else {
-                Raise(OnMouseDown, *this, TMouseButton::mbLeft, ssLeft, p.x, p.y);
+                Raise(OnMouseDown, *this, TMouseButton::mbLeft, TShiftState{ssLeft}, p.x, p.y);
             }
             break;
         case WM_LBUTTONUP:
             if (OnMouseUp) {
-                OnMouseUp(*this, TMouseButton::mbLeft, ssLeft, p.x, p.y);
+                OnMouseUp(*this, TMouseButton::mbLeft, TShiftState{ssLeft}, p.x, p.y);
             } else if (!OnClick || clickPending_) {
                 // The second release of a double click (or of two quick clicks) ends the
                 // wait without a click.
@@ -295,17 +301,17 @@ void TTrayIcon::MouseNotification(UINT mouseMessage) {
             if (rbPopupMenu_ && AutoPopup) {
                 PopupAtCursor(*rbPopupMenu_, p.x, p.y);
             } else {
-                Raise(OnMouseDown, *this, TMouseButton::mbRight, ssRight, p.x, p.y);
+                Raise(OnMouseDown, *this, TMouseButton::mbRight, TShiftState{ssRight}, p.x, p.y);
             }
             break;
         case WM_RBUTTONUP:
-            Raise(OnMouseUp, *this, TMouseButton::mbRight, ssRight, p.x, p.y);
+            Raise(OnMouseUp, *this, TMouseButton::mbRight, TShiftState{ssRight}, p.x, p.y);
             break;
         case WM_MBUTTONDOWN:
-            Raise(OnMouseDown, *this, TMouseButton::mbMiddle, ssMiddle, p.x, p.y);
+            Raise(OnMouseDown, *this, TMouseButton::mbMiddle, TShiftState{ssMiddle}, p.x, p.y);
             break;
         case WM_MBUTTONUP:
-            Raise(OnMouseUp, *this, TMouseButton::mbMiddle, ssMiddle, p.x, p.y);
+            Raise(OnMouseUp, *this, TMouseButton::mbMiddle, TShiftState{ssMiddle}, p.x, p.y);
             break;
         default:
             break;

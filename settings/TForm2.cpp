@@ -154,7 +154,7 @@ void TForm2::FormShow(TObject&) {
     Form1->TB_Capture_ALL->SetEnabled(false);
     Form1->TB_MovieCaptureStart->SetEnabled(false);
     Form1->TB_MovieCaptureEnd->SetEnabled(false);
-    // HookHotKey1's Activate := false plugs in here.
+    Form1->HookHotKey1->SetActivate(false);
 }
 
 void TForm2::FormHide(TObject&) {
@@ -196,7 +196,12 @@ void TForm2::btnStartPhotographingClick(TObject&) {
     MessageBoxes::Information(
         "再度設定画面を表示する場合は\r\nタスクトレイのアイコンを右クリックし、「設定」を押してください");
     Hide();
-    // HookHotKey1: RegisterShortCut for indices 0..3 and Activate := true plug in here.
+    // A key the system refuses (held by another program) simply does nothing here.
+    Form1->HookHotKey1->RegisterShortCut(0, hkStillAll->HotKey());
+    Form1->HookHotKey1->RegisterShortCut(1, hkStillActive->HotKey());
+    Form1->HookHotKey1->RegisterShortCut(2, hkMovieStart->HotKey());
+    Form1->HookHotKey1->RegisterShortCut(3, hkMovieEnd->HotKey());
+    Form1->HookHotKey1->SetActivate(true);
 }
 
 void TForm2::btnCloseClick(TObject&) {

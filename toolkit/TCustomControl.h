@@ -8,14 +8,11 @@
 #include <functional>
 #include <string>
 
+#include "toolkit/MouseEvents.h"
 #include "toolkit/TCursor.h"
 #include "toolkit/TShiftState.h"
 #include "toolkit/TWinControl.h"
 
-enum class TMouseButton { mbLeft, mbRight, mbMiddle };
-
-using TMouseEvent = std::function<void(TObject& sender, TMouseButton button, TShiftState shift, int x, int y)>;
-using TMouseMoveEvent = std::function<void(TObject& sender, TShiftState shift, int x, int y)>;
 using TKeyEvent = std::function<void(TObject& sender, WORD& key, TShiftState shift)>;
 
 class TCustomControl : public TWinControl {

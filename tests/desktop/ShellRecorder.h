@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "desktop/NotifyIconRecord.h"
+#include "tests/support/ScreenSearch.h"
 
 struct ShellCall {
     DWORD action;
@@ -42,8 +43,3 @@ private:
     std::vector<ShellCall> calls_;
     ShellNotifyFunction previous_;
 };
-
-// A 32 x 32 icon filled with one colour, owned by the caller.
-HICON MakeSolidIcon(COLORREF colour);
-// The colour of the icon's middle pixel (CLR_INVALID for no icon).
-COLORREF IconCentre(HICON icon);

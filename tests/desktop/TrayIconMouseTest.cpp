@@ -2,11 +2,12 @@
 
 #include <chrono>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "desktop/TCallbackWindow.h"
 #include "desktop/TTrayIcon.h"
-#include "tests/desktop/ShellRecorder.h"
+#include "tests/desktop/TrayTestSupport.h"
 #include "tests/support/BoxRecorder.h"
 #include "tests/support/TestEnvironment.h"
 #include "toolkit/Exception.h"
@@ -14,22 +15,6 @@
 
 namespace {
 using Clock = std::chrono::steady_clock;
-
-class RecordingMenu : public TPopupMenu {
-public:
-    using TPopupMenu::TPopupMenu;
-    void Popup(int x, int y) override {
-        opened.push_back({x, y});
-        foregroundAtOpen = ::GetForegroundWindow();
-    }
-    std::vector<POINT> opened;
-    HWND foregroundAtOpen = nullptr;
-};
-
-void SendMouse(const TTrayIcon& icon, UINT mouseMessage) {
-    ::SendMessageA(TTrayIcon::CallbackWindow()->Handle(), TCallbackWindow::kNotifyMessage, icon.IconNumber(),
-                   mouseMessage);
-}
 
 // Every event of the icon, as text, in order.
 struct EventLog {
@@ -47,8 +32,6 @@ struct EventLog {
     std::vector<std::string> events;
 };
 
-// The click decision ends when no single-click wait is left.
-bool ClickDecided() { return TTrayIcon::CallbackWindow()->PendingSingleClicks() == 0; }
 }  // namespace
 
 TEST(TrayIconMouse, EachMouseMessageRaisesItsEventWithButtonAndShift) {
@@ -190,4 +173,24 @@ TEST(TrayIconClick, IconDestroyedWhileAClickIsTimedReportsNothing) {
         ASSERT_TRUE(PumpUntil(ClickDecided));
     }
     EXPECT_EQ(clicks, 0);
+}
+
+TEST(TrayIconMouse, LastIconFreedByItsOwnHandlerKeepsTheWindowItIsCalledFrom) {
+    auto* icon = new TTrayIcon(nullptr);
+    HWND window = TTrayIcon::CallbackWindow()->Handle();
+    icon->OnMouseDown = [&](TObject&, TMouseButton, TShiftState, int, int) {
+        // Nothing of the handler (a member of the icon) is touched after the delete.
+        delete std::exchange(icon, nullptr);
+    };
+    SendMouse(*icon, WM_LBUTTONDOWN);
+    ASSERT_EQ(icon, nullptr);
+    EXPECT_TRUE(::IsWindow(window)) << "destroyed while still inside its own handler";
+
+    // The window serves the next icon, and goes with it.
+    TTrayIcon next(nullptr);
+    int moves = 0;
+    next.OnMouseMove = [&](TObject&, TShiftState, int, int) { ++moves; };
+    EXPECT_EQ(TTrayIcon::CallbackWindow()->Handle(), window);
+    SendMouse(next, WM_MOUSEMOVE);
+    EXPECT_EQ(moves, 1);
 }

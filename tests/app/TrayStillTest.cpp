@@ -1,0 +1,139 @@
+// The main window's desktop parts as the program wires them: the tray icon with its menu
+// and animation pictures, the hotkeys, the foreground watcher, and the active-window still
+// chosen from the real tray menu with the real pointer.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include "tests/support/ProgramForms.h"
+#include "tests/support/ScreenSearch.h"
+#include "tests/support/TestEnvironment.h"
+#include "toolkit/TForm.h"
+
+namespace {
+using std::chrono::milliseconds;
+
+class DocumentWindow : public TForm {
+public:
+    explicit DocumentWindow(COLORREF color) : TForm(nullptr) {
+        SetCaption("document");
+        SetColor(static_cast<TColor>(color));
+        SetBounds(100, 120, 300, 200);
+        Show();
+        Update();
+    }
+};
+
+struct Bmp {
+    int width = 0, height = 0;
+    COLORREF centre = CLR_INVALID;
+};
+
+// Size and middle pixel of a 24- or 32-bit BMP file.
+Bmp ReadBmp(const std::string& path) {
+    const std::string bytes = ReadFileBytes(path);
+    Bmp bmp;
+    if (bytes.size() < 54 || bytes.compare(0, 2, "BM") != 0) return bmp;
+    const auto* file = reinterpret_cast<const BITMAPFILEHEADER*>(bytes.data());
+    const auto* info = reinterpret_cast<const BITMAPINFOHEADER*>(bytes.data() + sizeof(BITMAPFILEHEADER));
+    bmp.width = info->biWidth;
+    bmp.height = std::abs(info->biHeight);
+    const int bytesPerPixel = info->biBitCount / 8;
+    if (bytesPerPixel < 3) return bmp;
+    const size_t stride = (static_cast<size_t>(bmp.width) * bytesPerPixel + 3) & ~size_t{3};
+    const size_t at = file->bfOffBits + stride * static_cast<size_t>(bmp.height / 2) +
+                      static_cast<size_t>(bmp.width / 2) * bytesPerPixel;
+    if (at + 3 > bytes.size()) return bmp;
+    const auto* pixel = reinterpret_cast<const unsigned char*>(bytes.data() + at);
+    bmp.centre = RGB(pixel[2], pixel[1], pixel[0]);
+    return bmp;
+}
+
+using TrayStill = ProgramForms;
+}  // namespace
+
+TEST_F(TrayStill, MainWindowWiresTheDesktopComponents) {
+    TTrayIcon* tray = form1->TrayIcon1;
+    EXPECT_EQ(tray->TipHelp(), "Pictavo");
+    EXPECT_EQ(tray->LBPopupMenu(), form1->TBPopupMenu1);
+    EXPECT_EQ(tray->RBPopupMenu(), form1->TBPopupMenu1);
+    EXPECT_TRUE(tray->Visible());
+    EXPECT_TRUE(tray->Registered()) << "the icon is in the notification area after creation";
+    EXPECT_TRUE(tray->Icon().Empty()) << "the application's icon is shown";
+    ASSERT_EQ(tray->AnimateIcons(), form1->TBImageList1);
+    EXPECT_EQ(form1->TBImageList1->Count(), 2);
+    EXPECT_EQ(form1->TBImageList1->Width(), 32);
+    EXPECT_EQ(form1->TBImageList1->Height(), 32);
+    EXPECT_TRUE(tray->OnClick != nullptr);
+    EXPECT_TRUE(form1->ActiveWindow1->Watching());
+    EXPECT_TRUE(form1->HookHotKey1->Activate());
+
+    // A registered key reaches the menu item of its index.
+    int clicks = 0;
+    form1->TB_Capture_ALL->OnClick = [&](TObject&) { ++clicks; };
+    form1->TB_Capture_ALL->SetEnabled(true);
+    ASSERT_TRUE(form1->HookHotKey1->RegisterShortCut(0, scCtrl | scAlt | 'F'));
+    ASSERT_TRUE(RunHostCommand("xdotool search --name 'Wine desktop' windowfocus --sync key ctrl+alt+f"));
+    EXPECT_TRUE(PumpUntil([&] { return clicks == 1; }));
+}
+
+TEST_F(TrayStill, ActiveWindowStillFromTheTrayMenuTakesTheDocumentTheUserWasIn) {
+    TempFolder folder;
+    form1->SaveFolder = folder.Path() + "\\";
+    form1->TB_Capture_ALL->SetEnabled(true);
+    form1->TB_Capture_Active->SetEnabled(true);
+    form2->spnSetStartNum->SetValue(1);
+    form2->spnSetEndNum->SetValue(999);
+    LastActiveWindow = nullptr;
+    TIcon findable;
+    findable.SetHandle(MakeSolidIcon(RGB(255, 0, 255)));
+    form1->TrayIcon1->SetIcon(&findable);
+
+    const COLORREF paper = RGB(30, 160, 60);
+    DocumentWindow document(paper);
+    ::SetForegroundWindow(document.Handle());
+    // The user works in the document for longer than one poll of the watcher.
+    ASSERT_TRUE(PumpUntil([&] { return form1->ActiveWindow1->ActWnd() == document.Handle(); }));
+    PumpFor(milliseconds(300));
+
+    RECT icon{};
+    ASSERT_TRUE(PumpUntil([&] { return (icon = FindColourOnScreen("#FF00FF")).right > 0; }, std::chrono::seconds(20)));
+
+    // While the menu is open (the user's thread is inside it), another thread plays the
+    // user: it waits longer than a poll, then clicks the item with the pointer.
+    std::atomic<bool> chosen{false};
+    std::atomic<HWND> foregroundWhileOpen{nullptr};
+    std::thread user([&] {
+        HWND menu = nullptr;
+        for (int i = 0; i < 400 && !(menu = ::FindWindowA("#32768", nullptr)); ++i) ::Sleep(25);
+        if (!menu) return;
+        ::Sleep(400);
+        foregroundWhileOpen = ::GetForegroundWindow();
+        auto items = reinterpret_cast<HMENU>(::SendMessageA(menu, MN_GETHMENU, 0, 0));
+        for (int i = 0; i < ::GetMenuItemCount(items); ++i) {
+            char text[128] = {};
+            ::GetMenuStringA(items, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+            RECT r;
+            if (std::string(text) == "アクティブなウインドウだけをキャプチャ" &&
+                ::GetMenuItemRect(nullptr, items, static_cast<UINT>(i), &r)) {
+                chosen = RunHostCommand(ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2));
+            }
+        }
+    });
+    ASSERT_TRUE(RunHostCommand(ClickAt((icon.left + icon.right) / 2, (icon.top + icon.bottom) / 2)));
+    const bool written = PumpUntil([&] { return PathExists(folder / "001.BMP"); }, std::chrono::seconds(30));
+    user.join();
+    ASSERT_TRUE(chosen) << "the menu did not open, or its item was not found";
+    EXPECT_EQ(foregroundWhileOpen.load(), form1->Handle()) << "the main window comes forward for the menu";
+    ASSERT_TRUE(written);
+
+    EXPECT_EQ(LastActiveWindow, document.Handle()) << "remembered when the main window came forward";
+    RECT outer;
+    ::GetWindowRect(document.Handle(), &outer);
+    const Bmp bmp = ReadBmp(folder / "001.BMP");
+    EXPECT_EQ(bmp.width, outer.right - outer.left) << "the document with its frame, not the menu or the screen";
+    EXPECT_EQ(bmp.height, outer.bottom - outer.top);
+    EXPECT_EQ(bmp.centre, paper);
+    LastActiveWindow = nullptr;
+}
