@@ -227,16 +227,19 @@ void BareBmp(const std::string& path, Times& times) {
 }
 
 // ---- The program's steps one by one, as CaptureToFile takes them.
+// The working bitmap goes once the holder has its copy, as in the program.
+void GrabScreenInto(TPicture& holder) {
+    TBitmap bitmap;
+    WindowDC screen(nullptr);
+    bitmap.SetSize(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+    CopyDCToBitmap(screen.get(), bitmap);
+    holder.Assign(bitmap);
+}
+
 void StepsJpeg(const std::string& path, Times& times) {
     Stopwatch watch(times);
     TPicture holder(nullptr);
-    {
-        TBitmap bitmap;
-        WindowDC screen(nullptr);
-        bitmap.SetSize(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
-        CopyDCToBitmap(screen.get(), bitmap);
-        holder.Assign(bitmap);
-    }
+    GrabScreenInto(holder);
     watch.Lap(kGrab);
     std::vector<unsigned char> jpeg;
     {
@@ -253,13 +256,7 @@ void StepsJpeg(const std::string& path, Times& times) {
 void StepsBmp(const std::string& path, Times& times) {
     Stopwatch watch(times);
     TPicture holder(nullptr);
-    {
-        TBitmap bitmap;
-        WindowDC screen(nullptr);
-        bitmap.SetSize(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
-        CopyDCToBitmap(screen.get(), bitmap);
-        holder.Assign(bitmap);
-    }
+    GrabScreenInto(holder);
     watch.Lap(kGrab);
     DibPixels pixels = holder.Bitmap().Pixels();
     watch.Lap(kConvert);
