@@ -7,6 +7,7 @@
 #include "movie/WorkFolder.h"
 #include "settings/TFolderEntries.h"
 #include "settings/TForm2.h"
+#include "settings/TfrmVersion.h"
 #include "toolkit/FilePath.h"
 #include "toolkit/MessageBoxes.h"
 #include "toolkit/PumpMessages.h"
@@ -183,7 +184,10 @@ bool TForm1::FindFreeFileName(const std::string& path, std::string& fullPath) {
 void TForm1::TB_SetClick(TObject&) { Form2->Show(); }
 
 void TForm1::TB_VersionClick(TObject&) {
-    // frmVersion->Show() plugs in here.
+    // Modeless: the tray menu stays usable while the dialog is up.
+    if (!frmVersion) return;
+    frmVersion->Show();
+    frmVersion->BringToFront();
 }
 
 void TForm1::TB_EndClick(TObject&) { Close(); }

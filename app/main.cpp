@@ -6,6 +6,7 @@
 #include "app/TForm1.h"
 #include "app/TfrmSplash.h"
 #include "settings/TForm2.h"
+#include "settings/TfrmVersion.h"
 #include "toolkit/PumpMessages.h"
 #include "toolkit/TApplication.h"
 
@@ -22,7 +23,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     PumpMessages();
 
     application.CreateForm<TForm1>();
-    // frmVersion is made here, between the main window and the settings window.
+    application.CreateForm<TfrmVersion>();
     application.CreateForm<TForm2>();
 
     // The splash stays up, untouched, for a moment after the windows are ready.

@@ -36,6 +36,15 @@ std::string MakeFolder(const char* name, bool lowerCase) {
     return folder + "\\";
 }
 
+void RemoveFolder(const std::string& folder) {
+    for (int n = 0; n <= 999; ++n) {
+        char file[16];
+        std::snprintf(file, sizeof file, "%03d.BMP", n);
+        ::DeleteFileA((folder + file).c_str());
+    }
+    ::RemoveDirectoryA(folder.c_str());
+}
+
 double TimeSearch(const std::string& folder) {
     std::vector<double> runs;
     for (int i = 0; i < 15; ++i) {
@@ -80,5 +89,7 @@ int main() {
     std::printf("  one probe per name, same case       %8.2f\n", TimeProbes(same));
     std::printf("  one probe per name, different case  %8.2f\n", TimeProbes(other));
     std::printf("  goal: FindFreeFileName within 20 ms in either case\n");
+    RemoveFolder(same);
+    RemoveFolder(other);
     return 0;
 }

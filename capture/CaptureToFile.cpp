@@ -1,6 +1,7 @@
 #include "capture/CaptureToFile.h"
 
 #include <memory>
+#include <new>
 
 #include "capture/JpegWriter.h"
 #include "capture/MbString.h"
@@ -68,8 +69,13 @@ void CaptureToFile(BYTE source, const std::string& path, TComponent* owner, HWND
         } else {
             holder->SaveToFile(path);
         }
+    } catch (const EOSError& error) {
+        // The same code as GetLastError here, but immune to anything that ran since.
+        ShowSystemError(error.Code());
     } catch (const Exception&) {
-        ShowSystemError(::GetLastError());
+        // Not an operating-system failure: never let it read as "completed successfully".
+        const DWORD code = ::GetLastError();
+        ShowSystemError(code != ERROR_SUCCESS ? code : ERROR_WRITE_FAULT);
     } catch (const std::bad_alloc&) {
         ShowSystemError(ERROR_NOT_ENOUGH_MEMORY);
     }

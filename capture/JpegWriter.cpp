@@ -6,11 +6,15 @@
 #include <cstdio>
 #include <new>
 
+// jpeglib.h needs <cstdio> before it, and jerror.h needs jpeglib.h.
+// clang-format off
 #include <jpeglib.h>
 #include <jerror.h>
+// clang-format on
 
 #include "toolkit/AtomicFile.h"
 #include "toolkit/EOSError.h"
+#include "toolkit/LastErrorOnFailure.h"
 
 namespace {
 // libjpeg reports errors by calling error_exit, which must not return. Throwing through
@@ -100,36 +104,42 @@ bool Encode(const DibPixels& rows, VectorDestination& destination, ErrorManager&
 }
 }  // namespace
 
-DibPixels JpegWriter::Rows(const TBitmap& bitmap) { return bitmap.Pixels(32, true); }
+DibPixels JpegWriter::Rows(const TBitmap& bitmap) {
+    return LastErrorOnFailure([&] { return bitmap.Pixels(32, true); });
+}
 
 std::vector<unsigned char> JpegWriter::Compress(const DibPixels& rows) {
-    std::vector<unsigned char> out;
-    VectorDestination destination{};
-    destination.base.init_destination = InitDestination;
-    destination.base.empty_output_buffer = EmptyOutputBuffer;
-    destination.base.term_destination = TermDestination;
-    destination.out = &out;
-    ErrorManager errors{};
-    int failure = 0;
-    if (!Encode(rows, destination, errors, failure)) {
-        // Only running out of memory is an operating-system failure; anything else is
-        // data the compressor refused.
-        const DWORD code = failure == JERR_OUT_OF_MEMORY ? ERROR_NOT_ENOUGH_MEMORY : ERROR_INVALID_DATA;
-        EOSError error(code, std::string("JPEG を圧縮できません: ") + errors.message);
-        ::SetLastError(code);
-        throw error;
-    }
-    return out;
+    return LastErrorOnFailure([&] {
+        std::vector<unsigned char> out;
+        VectorDestination destination{};
+        destination.base.init_destination = InitDestination;
+        destination.base.empty_output_buffer = EmptyOutputBuffer;
+        destination.base.term_destination = TermDestination;
+        destination.out = &out;
+        ErrorManager errors{};
+        int failure = 0;
+        if (!Encode(rows, destination, errors, failure)) {
+            // Only running out of memory is an operating-system failure; anything else is
+            // data the compressor refused.
+            const DWORD code = failure == JERR_OUT_OF_MEMORY ? ERROR_NOT_ENOUGH_MEMORY : ERROR_INVALID_DATA;
+            throw EOSError(code, std::string("JPEG を圧縮できません: ") + errors.message);
+        }
+        return out;
+    });
 }
 
 void JpegWriter::Write(const std::vector<unsigned char>& jpeg, const std::string& path) {
-    AtomicFile out(path);
-    out.Write(jpeg.data(), jpeg.size());
-    out.Commit();
+    LastErrorOnFailure([&] {
+        AtomicFile out(path);
+        out.Write(jpeg.data(), jpeg.size());
+        out.Commit();
+    });
 }
 
 void JpegWriter::SaveToFile(const TBitmap& bitmap, const std::string& path) const {
-    // The rows are freed before the file is written: only the compressed copy is kept.
-    std::vector<unsigned char> jpeg = Compress(Rows(bitmap));
-    Write(jpeg, path);
+    LastErrorOnFailure([&] {
+        // The rows are freed before the file is written: only the compressed copy is kept.
+        std::vector<unsigned char> jpeg = Compress(Rows(bitmap));
+        Write(jpeg, path);
+    });
 }

@@ -5,6 +5,7 @@
 #include "toolkit/MessageBoxes.h"
 #include "toolkit/TApplication.h"
 #include "toolkit/TGroupBox.h"
+#include "toolkit/TIcon.h"
 
 TForm2* Form2 = nullptr;
 
@@ -27,6 +28,14 @@ TSpinEdit* PlaceSpin(TComponent* owner, TWinControl* parent, int left, int top, 
     spin->SetAllowTyping(typing);
     spin->SetMaxLength(maxLength);
     return spin;
+}
+
+TPictureButton* PlaceButton(TForm2* form, int left, int top, int width, int height, const std::string& caption) {
+    auto* button = Place<TPictureButton>(form, form, left, top, width, height, caption);
+    button->SetFocusStyle(TFocusStyle::bfsStdButton);
+    button->SetInColor(14931660);  // RGB(204, 214, 227)
+    button->SetStretch(false);
+    return button;
 }
 
 // A check box that keeps its partner controls enabled exactly while it is checked.
@@ -115,8 +124,17 @@ void TForm2::BuildMovieAndKeyControls() {
 
     chkLoadSettingPass = Place<TCheckBox>(this, this, 336, 290, 294, 20, "起動時に設定画面を表示しない");
 
-    btnStartPhotographing = Place<TButton>(this, this, 8, 502, 185, 33, "設定完了（撮影モードへ）");
-    btnClose = Place<TButton>(this, this, 445, 502, 185, 33, "Pictavoの終了");
+    btnStartPhotographing = PlaceButton(this, 8, 502, 185, 33, "設定完了（撮影モードへ）");
+    btnClose = PlaceButton(this, 445, 502, 185, 33, "Pictavoの終了");
+    // The program's own icon; a test executable may have none.
+    HMODULE module = ::GetModuleHandleA(nullptr);
+    if (::FindResourceA(module, "MAINICON", RT_GROUP_ICON)) {
+        auto icon = std::make_unique<TIcon>();
+        icon->LoadFromResourceName(module, "MAINICON", 16);
+        btnClose->Picture().SetGraphic(std::move(icon));
+    }
+    btnClose->SetPictureLeft(10);
+    btnClose->SetPictureTop(8);
     btnStartPhotographing->OnClick = [this](TObject& sender) { btnStartPhotographingClick(sender); };
     btnClose->OnClick = [this](TObject& sender) { btnCloseClick(sender); };
 }

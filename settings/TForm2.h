@@ -4,7 +4,6 @@
 #include <string>
 
 #include "settings/TNamingRule.h"
-#include "toolkit/TButton.h"
 #include "toolkit/TCheckBox.h"
 #include "toolkit/TEdit.h"
 #include "toolkit/TForm.h"
@@ -13,6 +12,7 @@
 #include "toolkit/TRadioGroup.h"
 #include "toolkit/TSpinEdit.h"
 #include "toolkit/TTimer.h"
+#include "widgets/TPictureButton.h"
 
 class TForm2 : public TForm {
 public:
@@ -59,8 +59,8 @@ public:
     // The save folder, typed as a path until the folder browser takes its place.
     TEdit* txtSaveFolder;
     TLabel* lblNowFolder;
-    TButton* btnStartPhotographing;
-    TButton* btnClose;
+    TPictureButton* btnStartPhotographing;
+    TPictureButton* btnClose;
     TTimer* Timer1;
 
     // Save modes, as rgMode's item indices.

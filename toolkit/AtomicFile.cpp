@@ -16,8 +16,9 @@ std::string TemporaryFolder(const std::string& path) {
 AtomicFile::AtomicFile(const std::string& path) : path_(path) {
     // A target that exists but cannot be written (read-only, a folder, locked by another
     // program) fails here, as writing it directly would: the final move could replace it.
-    UniqueFileHandle target(::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFileHandle target(::CreateFileA(path.c_str(), GENERIC_WRITE,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!target && ::GetLastError() != ERROR_FILE_NOT_FOUND) Fail();
     target.reset();
     char name[MAX_PATH];

@@ -2,8 +2,8 @@
 // Writes a file so that its name never holds a partial result: the data goes to a
 // temporary file in the target's folder, which replaces the target only once everything
 // is written. A failure (a full disk, a folder that cannot be written) removes the
-// temporary file and raises an EOSError; GetLastError still holds that failure's code
-// when the exception arrives.
+// temporary file and raises an EOSError; GetLastError holds that failure's code as the
+// exception leaves (callers that free memory on the way out: see LastErrorOnFailure).
 #include <windows.h>
 
 #include <cstddef>

@@ -5,6 +5,7 @@
 
 #include "toolkit/AtomicFile.h"
 #include "toolkit/EOSError.h"
+#include "toolkit/LastErrorOnFailure.h"
 #include "toolkit/UniqueHandle.h"
 
 namespace {
@@ -37,16 +38,15 @@ std::string ReadWholeFile(const std::string& path) {
     std::size_t done = 0;
     while (done < bytes.size()) {
         DWORD read = 0;
-        ThrowIfFalse(::ReadFile(file.get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &read, nullptr));
+        ThrowIfFalse(
+            ::ReadFile(file.get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &read, nullptr));
         if (read == 0) break;  // the file shrank meanwhile: what is there is checked below
         done += read;
     }
     bytes.resize(done);
     return bytes;
 }
-}  // namespace
-
-void WriteBmpFile(const DibPixels& pixels, const std::string& path) {
+void WriteHeadersAndRows(const DibPixels& pixels, const std::string& path) {
     const std::size_t tableSize = pixels.colours.size() * sizeof(RGBQUAD);
     const std::size_t offBits = kFileHeaderSize + kInfoHeaderSize + tableSize;
 
@@ -68,6 +68,11 @@ void WriteBmpFile(const DibPixels& pixels, const std::string& path) {
     out.Write(head.data(), head.size());
     out.Write(pixels.rows.data(), pixels.rows.size());
     out.Commit();
+}
+}  // namespace
+
+void WriteBmpFile(const DibPixels& pixels, const std::string& path) {
+    LastErrorOnFailure([&] { WriteHeadersAndRows(pixels, path); });
 }
 
 DibPixels ReadBmpFile(const std::string& path) {
@@ -120,6 +125,7 @@ DibPixels ReadBmpFile(const std::string& path) {
     if (file.bfOffBits + imageSize > size) Invalid(path, "画素が途中で切れています");
 
     pixels.header.biSizeImage = static_cast<DWORD>(imageSize);
-    pixels.rows.assign(bytes.begin() + file.bfOffBits, bytes.begin() + static_cast<std::ptrdiff_t>(file.bfOffBits + imageSize));
+    pixels.rows.assign(bytes.begin() + file.bfOffBits,
+                       bytes.begin() + static_cast<std::ptrdiff_t>(file.bfOffBits + imageSize));
     return pixels;
 }

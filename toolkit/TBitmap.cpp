@@ -5,6 +5,7 @@
 
 #include "toolkit/BmpFile.h"
 #include "toolkit/EOSError.h"
+#include "toolkit/LastErrorOnFailure.h"
 #include "toolkit/SelectObjectGuard.h"
 #include "toolkit/WindowDC.h"
 
@@ -33,7 +34,8 @@ std::string SizeText(int width, int height) { return std::to_string(width) + "x"
 }  // namespace
 
 std::shared_ptr<TBitmap::Image> TBitmap::NewImage(int width, int height) {
-    if (width <= 0 || height <= 0) throw Exception("ビットマップの大きさが正しくありません (" + SizeText(width, height) + ")");
+    if (width <= 0 || height <= 0)
+        throw Exception("ビットマップの大きさが正しくありません (" + SizeText(width, height) + ")");
     WindowDC screen(nullptr);
     const int depth = ::GetDeviceCaps(screen.get(), BITSPIXEL) * ::GetDeviceCaps(screen.get(), PLANES);
     if (DibPixels::StrideOf(width, depth) * static_cast<std::uint64_t>(height) > kLargestBitmap)
@@ -183,7 +185,7 @@ DibPixels TBitmap::Pixels(WORD bitCount, bool topDown) const {
 
 void TBitmap::SaveToFile(const std::string& path) const {
     if (!image_) throw Exception("ビットマップが空です");
-    WriteBmpFile(Pixels(), path);
+    LastErrorOnFailure([&] { WriteBmpFile(Pixels(), path); });
 }
 
 void TBitmap::LoadFromFile(const std::string& path) {

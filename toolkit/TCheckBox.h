@@ -1,20 +1,14 @@
 #pragma once
 // A check box. Setting it to a state other than its current one runs its click handling,
 // just as the user's click does.
-#include "toolkit/TWinControl.h"
+#include "toolkit/TButtonControl.h"
 
-class TCheckBox : public TWinControl {
+class TCheckBox : public TButtonControl {
 public:
-    explicit TCheckBox(TComponent* owner);
+    explicit TCheckBox(TComponent* owner) : TButtonControl(owner, BS_AUTOCHECKBOX) {}
 
-    bool Checked() const;
     void SetChecked(bool checked);
 
 protected:
-    void CreateParams(TCreateParams& params) override;
-    void CreateWnd() override;
     bool CommandNotification(WORD code) override;
-
-private:
-    bool checked_ = false;
 };

@@ -1,22 +1,18 @@
 #pragma once
-// One button of a radio group.
-#include "toolkit/TWinControl.h"
+// One button of a radio group; the group keeps exactly one of its buttons checked.
+#include "toolkit/TButtonControl.h"
 
 class TRadioGroup;
 
-class TRadioButton : public TWinControl {
+class TRadioButton : public TButtonControl {
 public:
     TRadioButton(TRadioGroup* group, const std::string& caption);
 
-    bool Checked() const;
-    void SetChecked(bool checked);
+    void SetChecked(bool checked) { SetCheckMark(checked); }
 
 protected:
-    void CreateParams(TCreateParams& params) override;
-    void CreateWnd() override;
     bool CommandNotification(WORD code) override;
 
 private:
     TRadioGroup* group_;
-    bool checked_ = false;
 };

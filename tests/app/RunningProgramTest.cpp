@@ -53,9 +53,9 @@ TEST(RunningProgram, StartConfirmSettingsTakeAStillByHotkeyAndQuit) {
     HWND folderEdit = ProgramDriver::FindControl(folderGroup, "Edit", "");
     ASSERT_NE(folderEdit, nullptr);
     ::SendMessageA(folderEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(shots.Path().c_str()));
-    HWND start = ProgramDriver::FindControl(settings, "Button", "設定完了（撮影モードへ）");
+    HWND start = ProgramDriver::FindControl(settings, "", "設定完了（撮影モードへ）");
     ASSERT_NE(start, nullptr);
-    ::PostMessageA(start, BM_CLICK, 0, 0);
+    ProgramDriver::PressButton(start);
 
     ShownBox box;
     ASSERT_TRUE(program.AnswerBox(box, IDOK));

@@ -4,38 +4,12 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/BoxRecorder.h"
+#include "tests/support/BmpSummary.h"
+#include "tests/support/DocumentWindow.h"
 #include "tests/support/ProgramForms.h"
 #include "tests/support/TestEnvironment.h"
-#include "toolkit/TForm.h"
 
 namespace {
-// A plain window in a known colour, standing for the document the user works in.
-class DocumentWindow : public TForm {
-public:
-    explicit DocumentWindow(COLORREF color) : TForm(nullptr) {
-        SetCaption("document");
-        SetColor(static_cast<TColor>(color));
-        SetBounds(100, 120, 300, 200);
-        Show();
-        Update();
-    }
-};
-
-struct BmpInfo {
-    int width = 0, height = 0, bitCount = 0;
-};
-
-BmpInfo ReadBmpHeader(const std::string& path) {
-    const std::string bytes = ReadFileBytes(path);
-    BmpInfo info;
-    if (bytes.size() < 54 || bytes.compare(0, 2, "BM") != 0) return info;
-    auto header = reinterpret_cast<const BITMAPINFOHEADER*>(bytes.data() + 14);
-    info.width = header->biWidth;
-    info.height = header->biHeight;
-    info.bitCount = header->biBitCount;
-    return info;
-}
-
 class StillFlow : public ProgramForms {
 protected:
     void SetUp() override {
@@ -65,7 +39,7 @@ TEST_F(StillFlow, WholeScreenStillIsWrittenUnderTheFirstFreeName) {
     form1->TB_Capture_ALL->Click();
     EXPECT_TRUE(PathExists(folder / "002.BMP") == false) << "the still waits for the timer";
     ASSERT_TRUE(WaitForFile("002.BMP"));
-    BmpInfo info = ReadBmpHeader(folder / "002.BMP");
+    BmpSummary info = ReadBmpSummary(folder / "002.BMP");
     EXPECT_EQ(info.width, ::GetSystemMetrics(SM_CXSCREEN));
     EXPECT_EQ(info.height, ::GetSystemMetrics(SM_CYSCREEN));
     // The main window is hidden for good and set back to maximised.
@@ -81,7 +55,7 @@ TEST_F(StillFlow, ActiveWindowStillGrabsTheRememberedWindowWithItsFrame) {
     ASSERT_TRUE(WaitForFile("001.BMP"));
     RECT outer;
     ::GetWindowRect(document.Handle(), &outer);
-    BmpInfo info = ReadBmpHeader(folder / "001.BMP");
+    BmpSummary info = ReadBmpSummary(folder / "001.BMP");
     EXPECT_EQ(info.width, outer.right - outer.left);
     EXPECT_EQ(info.height, outer.bottom - outer.top);
     LastActiveWindow = nullptr;
@@ -104,7 +78,7 @@ TEST_F(StillFlow, SecondCommandBeforeTheTickTakesOneStillOfTheLaterKind) {
     EXPECT_FALSE(PathExists(folder / "002.BMP"));
     RECT outer;
     ::GetWindowRect(document.Handle(), &outer);
-    EXPECT_EQ(ReadBmpHeader(folder / "001.BMP").width, outer.right - outer.left);
+    EXPECT_EQ(ReadBmpSummary(folder / "001.BMP").width, outer.right - outer.left);
     LastActiveWindow = nullptr;
 }
 

@@ -6,6 +6,8 @@
 #include <atomic>
 #include <thread>
 
+#include "tests/support/BmpSummary.h"
+#include "tests/support/DocumentWindow.h"
 #include "tests/support/ProgramForms.h"
 #include "tests/support/ScreenSearch.h"
 #include "tests/support/TestEnvironment.h"
@@ -13,42 +15,6 @@
 
 namespace {
 using std::chrono::milliseconds;
-
-class DocumentWindow : public TForm {
-public:
-    explicit DocumentWindow(COLORREF color) : TForm(nullptr) {
-        SetCaption("document");
-        SetColor(static_cast<TColor>(color));
-        SetBounds(100, 120, 300, 200);
-        Show();
-        Update();
-    }
-};
-
-struct Bmp {
-    int width = 0, height = 0;
-    COLORREF centre = CLR_INVALID;
-};
-
-// Size and middle pixel of a 24- or 32-bit BMP file.
-Bmp ReadBmp(const std::string& path) {
-    const std::string bytes = ReadFileBytes(path);
-    Bmp bmp;
-    if (bytes.size() < 54 || bytes.compare(0, 2, "BM") != 0) return bmp;
-    const auto* file = reinterpret_cast<const BITMAPFILEHEADER*>(bytes.data());
-    const auto* info = reinterpret_cast<const BITMAPINFOHEADER*>(bytes.data() + sizeof(BITMAPFILEHEADER));
-    bmp.width = info->biWidth;
-    bmp.height = std::abs(info->biHeight);
-    const int bytesPerPixel = info->biBitCount / 8;
-    if (bytesPerPixel < 3) return bmp;
-    const size_t stride = (static_cast<size_t>(bmp.width) * bytesPerPixel + 3) & ~size_t{3};
-    const size_t at = file->bfOffBits + stride * static_cast<size_t>(bmp.height / 2) +
-                      static_cast<size_t>(bmp.width / 2) * bytesPerPixel;
-    if (at + 3 > bytes.size()) return bmp;
-    const auto* pixel = reinterpret_cast<const unsigned char*>(bytes.data() + at);
-    bmp.centre = RGB(pixel[2], pixel[1], pixel[0]);
-    return bmp;
-}
 
 using TrayStill = ProgramForms;
 }  // namespace
@@ -131,7 +97,7 @@ TEST_F(TrayStill, ActiveWindowStillFromTheTrayMenuTakesTheDocumentTheUserWasIn) 
     EXPECT_EQ(LastActiveWindow, document.Handle()) << "remembered when the main window came forward";
     RECT outer;
     ::GetWindowRect(document.Handle(), &outer);
-    const Bmp bmp = ReadBmp(folder / "001.BMP");
+    const BmpSummary bmp = ReadBmpSummary(folder / "001.BMP");
     EXPECT_EQ(bmp.width, outer.right - outer.left) << "the document with its frame, not the menu or the screen";
     EXPECT_EQ(bmp.height, outer.bottom - outer.top);
     EXPECT_EQ(bmp.centre, paper);

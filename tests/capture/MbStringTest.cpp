@@ -56,11 +56,11 @@ TEST(MbString, PosFindsWholeCharactersOnly) {
     };
     const Case cases[] = {
         {"C:\\shots\\img001.jpg", "jpg", 17},
-        {"xニpg.bmp", "jpg", 0},          // the 'j' is the second byte of ニ
-        {"表x\\", "\\", 3},               // not the second byte of 表
+        {"xニpg.bmp", "jpg", 0},  // the 'j' is the second byte of ニ
+        {"表x\\", "\\", 3},       // not the second byte of 表
         {"ソ", "\\", 0},
         {"表ソjpg", "jpg", 3},
-        {"a.JPG", "jpg", 0},              // case-sensitive
+        {"a.JPG", "jpg", 0},  // case-sensitive
         {"abc", "", 1},
         {"", "", 0},
         {"ab", "abc", 0},

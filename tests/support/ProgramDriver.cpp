@@ -75,7 +75,8 @@ BOOL CALLBACK CollectProcessWindow(HWND window, LPARAM lParam) {
 
 BOOL CALLBACK FindMatchingChild(HWND window, LPARAM lParam) {
     auto* search = reinterpret_cast<WindowSearch*>(lParam);
-    if (ClassOf(window) == search->className && (search->text.empty() || WindowText(window) == search->text)) {
+    if ((search->className.empty() || ClassOf(window) == search->className) &&
+        (search->text.empty() || WindowText(window) == search->text)) {
         search->found.push_back(window);
         return FALSE;
     }
@@ -107,6 +108,15 @@ HWND ProgramDriver::FindControl(HWND parent, const std::string& className, const
     search.text = text;
     ::EnumChildWindows(parent, FindMatchingChild, reinterpret_cast<LPARAM>(&search));
     return search.found.empty() ? nullptr : search.found.front();
+}
+
+void ProgramDriver::PressButton(HWND button) {
+    if (ClassOf(button) == "Button") {
+        ::PostMessageA(button, BM_CLICK, 0, 0);
+        return;
+    }
+    ::PostMessageA(button, WM_KEYDOWN, VK_RETURN, 1);
+    ::PostMessageA(button, WM_KEYUP, VK_RETURN, 0xC0000001);
 }
 
 std::vector<HWND> ProgramDriver::OpenBoxes() const {

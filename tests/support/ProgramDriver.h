@@ -31,8 +31,11 @@ public:
 
     // A visible top-level window of the program with this caption (null when none appears).
     HWND WaitForWindow(const std::string& caption, std::chrono::milliseconds timeout = std::chrono::seconds(10));
-    // Child control of a window, found by its class and text ("" matches any text).
+    // Child control of a window, found by its class and text ("" matches any class or text).
     static HWND FindControl(HWND parent, const std::string& className, const std::string& text);
+    // Presses a button of the program: a system button by BM_CLICK, one the program paints
+    // itself with the Enter key.
+    static void PressButton(HWND button);
 
     // The next message box of the program: its caption and text, answered with the button.
     bool AnswerBox(ShownBox& box, int button, std::chrono::milliseconds timeout = std::chrono::seconds(10));

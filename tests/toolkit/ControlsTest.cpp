@@ -48,19 +48,6 @@ TEST(Panel, PaintsOuterThenInnerBevelAroundItsFace) {
     }
 }
 
-TEST(Panel, WithoutBevelsIsAllFace) {
-    Host host;
-    auto* panel = new TPanel(&host.form);
-    panel->SetParent(&host.form);
-    panel->SetBounds(0, 0, 20, 10);
-    panel->SetColor(clWhite);
-    panel->SetBevelOuter(TBevelCut::bvNone);
-    auto canvas = PixelCanvas::Paint(*panel);
-    EXPECT_EQ(canvas->BoundsOf(RGB(255, 255, 255)).right, 20);
-    EXPECT_EQ(canvas->BoundsOf(RGB(255, 255, 255)).bottom, 10);
-    EXPECT_EQ(canvas->At(0, 0), RGB(255, 255, 255));
-}
-
 TEST(Label, AutoSizeFollowsTheTextAndRightAlignedKeepsItsRightEdge) {
     Host host;
     auto* label = new TLabel(&host.form);

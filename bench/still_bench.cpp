@@ -1,0 +1,356 @@
+// Times a full-screen still as Pictavo takes it (CaptureToFile, and its steps one by one)
+// beside the bare pipeline that any screenshot needs: GetDC, BitBlt, GetDIBits, libjpeg,
+// WriteFile, with none of the program's code. Both run in turn in the same process, on
+// the same busy screen, so load on the machine hits both alike. Prints medians.
+//
+//   still_bench.exe [runs]     (default 15)
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+// jpeglib.h needs <cstdio> before it.
+// clang-format off
+#include <jpeglib.h>
+// clang-format on
+
+#include "capture/CaptureToFile.h"
+#include "capture/JpegWriter.h"
+#include "toolkit/BmpFile.h"
+#include "toolkit/PumpMessages.h"
+#include "toolkit/TPicture.h"
+#include "toolkit/UniqueHandle.h"
+#include "toolkit/WindowDC.h"
+
+namespace {
+enum Phase { kGrab, kConvert, kEncode, kWrite, kTotal, kPhases };
+const char* const kPhaseNames[kPhases] = {"grab", "convert", "encode", "write", "total"};
+
+double Now() {
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        ::QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER counter;
+    ::QueryPerformanceCounter(&counter);
+    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// Times of one run, by phase; a phase a pipeline does not have stays at zero.
+using Times = std::vector<double>;
+
+class Stopwatch {
+public:
+    explicit Stopwatch(Times& times) : times_(times), start_(Now()), last_(start_) {}
+    void Lap(Phase phase) {
+        const double now = Now();
+        times_[phase] += now - last_;
+        last_ = now;
+    }
+    void Stop() { times_[kTotal] += Now() - start_; }
+
+private:
+    Times& times_;
+    double start_, last_;
+};
+
+// ---- The screen the stills are taken of: a document-like window, busy enough that the
+// JPEG encoder has real work (text, colours, gradients), covering most of the screen.
+LRESULT CALLBACK PaintBusy(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_PAINT) return ::DefWindowProcA(window, message, wParam, lParam);
+    PAINTSTRUCT paint;
+    HDC dc = ::BeginPaint(window, &paint);
+    RECT client;
+    ::GetClientRect(window, &client);
+    for (int y = 0; y < client.bottom; y += 4) {
+        RECT band{0, y, client.right, y + 4};
+        UniqueHbrush brush(::CreateSolidBrush(RGB(230 - y % 200 / 4, 235, 245 - y % 300 / 6)));
+        ::FillRect(dc, &band, brush.get());
+    }
+    unsigned seed = 12345;
+    auto next = [&seed] { return (seed = seed * 1103515245 + 12345) >> 16; };
+    for (int i = 0; i < 60; ++i) {
+        UniqueHbrush brush(::CreateSolidBrush(RGB(next() % 256, next() % 256, next() % 256)));
+        const int x = static_cast<int>(next() % static_cast<unsigned>(client.right));
+        const int y = static_cast<int>(next() % static_cast<unsigned>(client.bottom));
+        RECT box{x, y, x + 20 + static_cast<int>(next() % 200), y + 10 + static_cast<int>(next() % 120)};
+        ::FillRect(dc, &box, brush.get());
+    }
+    ::SetBkMode(dc, TRANSPARENT);
+    static const char* const words[] = {"Pictavo",  "screen", "capture", "bitmap", "JPEG",   "quality", "folder",
+                                        "settings", "hotkey", "movie",   "frame",  "window", "画面",    "保存"};
+    for (int y = 4, line = 0; y < client.bottom; y += 16, ++line) {
+        std::string text;
+        while (text.size() < 400) text += std::string(words[next() % std::size(words)]) + " ";
+        ::SetTextColor(dc, RGB(next() % 128, next() % 128, next() % 128));
+        ::TextOutA(dc, 8 + line % 7 * 3, y, text.c_str(), static_cast<int>(text.size()));
+    }
+    ::EndPaint(window, &paint);
+    return 0;
+}
+
+UniqueHwnd ShowBusyWindow() {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = PaintBusy;
+    windowClass.hInstance = ::GetModuleHandleA(nullptr);
+    windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = "PictavoBusyWindow";
+    ::RegisterClassA(&windowClass);
+    const int width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
+    UniqueHwnd window(::CreateWindowExA(0, "PictavoBusyWindow", "Pictavo still benchmark",
+                                        WS_OVERLAPPEDWINDOW | WS_VISIBLE, width / 20, height / 20, width * 9 / 10,
+                                        height * 9 / 10, nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr));
+    ::UpdateWindow(window.get());
+    for (int i = 0; i < 50; ++i) {
+        PumpMessages();
+        ::Sleep(10);
+    }
+    return window;
+}
+
+// ---- The bare pipeline: nothing of the program's.
+struct BareGrab {
+    UniqueHbitmap bitmap;
+    int width = 0, height = 0;
+};
+
+BareGrab GrabBare() {
+    BareGrab grab;
+    grab.width = ::GetSystemMetrics(SM_CXSCREEN);
+    grab.height = ::GetSystemMetrics(SM_CYSCREEN);
+    HDC screen = ::GetDC(nullptr);
+    HDC memory = ::CreateCompatibleDC(screen);
+    grab.bitmap.reset(::CreateCompatibleBitmap(screen, grab.width, grab.height));
+    HGDIOBJ old = ::SelectObject(memory, grab.bitmap.get());
+    ::BitBlt(memory, 0, 0, grab.width, grab.height, screen, 0, 0, SRCCOPY);
+    ::SelectObject(memory, old);
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+    return grab;
+}
+
+struct BareInfo {
+    BITMAPINFOHEADER header;
+    DWORD masks[256];
+};
+
+// bitCount 0: the bitmap's own format, as the system describes it.
+std::vector<BYTE> BareRows(const BareGrab& grab, BareInfo& info, int bitCount, bool topDown) {
+    HDC screen = ::GetDC(nullptr);
+    info = {};
+    info.header.biSize = sizeof info.header;
+    DWORD compression = BI_RGB;
+    if (bitCount == 0) {
+        ::GetDIBits(screen, grab.bitmap.get(), 0, 0, nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+        bitCount = info.header.biBitCount;
+        compression = bitCount == 16 ? BI_BITFIELDS : info.header.biCompression;
+    }
+    info.header = {sizeof info.header,          grab.width, topDown ? -grab.height : grab.height, 1,
+                   static_cast<WORD>(bitCount), compression};
+    std::vector<BYTE> rows(((grab.width * bitCount + 31) / 32) * 4 * static_cast<std::size_t>(grab.height));
+    ::GetDIBits(screen, grab.bitmap.get(), 0, grab.height, rows.data(), reinterpret_cast<BITMAPINFO*>(&info),
+                DIB_RGB_COLORS);
+    ::ReleaseDC(nullptr, screen);
+    return rows;
+}
+
+std::vector<BYTE> BareEncode(const std::vector<BYTE>& rows, int width, int height) {
+    jpeg_compress_struct info;
+    jpeg_error_mgr errors;
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &buffer, &size);
+    info.image_width = static_cast<JDIMENSION>(width);
+    info.image_height = static_cast<JDIMENSION>(height);
+    info.input_components = 4;
+    info.in_color_space = JCS_EXT_BGRX;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, 90, TRUE);
+    info.dct_method = JDCT_FLOAT;
+    jpeg_start_compress(&info, TRUE);
+    while (info.next_scanline < info.image_height) {
+        JSAMPROW row = const_cast<JSAMPROW>(rows.data() + info.next_scanline * static_cast<std::size_t>(width) * 4);
+        jpeg_write_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_compress(&info);
+    std::vector<BYTE> out(buffer, buffer + size);
+    jpeg_destroy_compress(&info);
+    std::free(buffer);
+    return out;
+}
+
+void BareWrite(const std::string& path, const void* head, DWORD headSize, const void* body, DWORD bodySize) {
+    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written;
+    if (headSize) ::WriteFile(file, head, headSize, &written, nullptr);
+    ::WriteFile(file, body, bodySize, &written, nullptr);
+    ::CloseHandle(file);
+}
+
+void BareJpeg(const std::string& path, Times& times) {
+    Stopwatch watch(times);
+    BareGrab grab = GrabBare();
+    watch.Lap(kGrab);
+    BareInfo info;
+    std::vector<BYTE> rows = BareRows(grab, info, 32, true);
+    watch.Lap(kConvert);
+    std::vector<BYTE> jpeg = BareEncode(rows, grab.width, grab.height);
+    watch.Lap(kEncode);
+    BareWrite(path, nullptr, 0, jpeg.data(), static_cast<DWORD>(jpeg.size()));
+    watch.Lap(kWrite);
+    watch.Stop();
+}
+
+void BareBmp(const std::string& path, Times& times) {
+    Stopwatch watch(times);
+    BareGrab grab = GrabBare();
+    watch.Lap(kGrab);
+    BareInfo info;
+    std::vector<BYTE> rows = BareRows(grab, info, 0, false);
+    watch.Lap(kConvert);
+    const DWORD masks = info.header.biCompression == BI_BITFIELDS ? 12 : 0;
+    std::vector<BYTE> head(14 + 40 + masks);
+    BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(head.size() + rows.size()), 0, 0, static_cast<DWORD>(head.size())};
+    info.header.biSizeImage = static_cast<DWORD>(rows.size());
+    std::copy_n(reinterpret_cast<BYTE*>(&file), 14, head.data());
+    std::copy_n(reinterpret_cast<BYTE*>(&info), 40 + masks, head.data() + 14);
+    BareWrite(path, head.data(), static_cast<DWORD>(head.size()), rows.data(), static_cast<DWORD>(rows.size()));
+    watch.Lap(kWrite);
+    watch.Stop();
+}
+
+// ---- The program's steps one by one, as CaptureToFile takes them.
+// The working bitmap goes once the holder has its copy, as in the program.
+void GrabScreenInto(TPicture& holder) {
+    TBitmap bitmap;
+    WindowDC screen(nullptr);
+    bitmap.SetSize(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+    CopyDCToBitmap(screen.get(), bitmap);
+    holder.Assign(bitmap);
+}
+
+void StepsJpeg(const std::string& path, Times& times) {
+    Stopwatch watch(times);
+    TPicture holder(nullptr);
+    GrabScreenInto(holder);
+    watch.Lap(kGrab);
+    std::vector<unsigned char> jpeg;
+    {
+        DibPixels rows = JpegWriter::Rows(holder.Bitmap());
+        watch.Lap(kConvert);
+        jpeg = JpegWriter::Compress(rows);
+    }
+    watch.Lap(kEncode);
+    JpegWriter::Write(jpeg, path);
+    watch.Lap(kWrite);
+    watch.Stop();
+}
+
+void StepsBmp(const std::string& path, Times& times) {
+    Stopwatch watch(times);
+    TPicture holder(nullptr);
+    GrabScreenInto(holder);
+    watch.Lap(kGrab);
+    DibPixels pixels = holder.Bitmap().Pixels();
+    watch.Lap(kConvert);
+    WriteBmpFile(pixels, path);
+    watch.Lap(kWrite);
+    watch.Stop();
+}
+
+void Whole(const std::string& path, Times& times) {
+    Stopwatch watch(times);
+    CaptureToFile(csWholeScreen, path, nullptr, nullptr);
+    watch.Stop();
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+struct Row {
+    const char* name;
+    std::function<void(Times&)> run;
+    std::vector<Times> runs;
+};
+
+void Print(const Row& row) {
+    std::printf("  %-28s", row.name);
+    for (int phase = 0; phase < kPhases; ++phase) {
+        std::vector<double> values;
+        for (const Times& times : row.runs) values.push_back(times[phase]);
+        const double median = Median(values);
+        if (median == 0.0) {
+            std::printf("%9s", "-");
+        } else {
+            std::printf("%9.1f", median);
+        }
+    }
+    std::printf("\n");
+}
+
+double MedianTotal(const Row& row) {
+    std::vector<double> values;
+    for (const Times& times : row.runs) values.push_back(times[kTotal]);
+    return Median(values);
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
+    char temp[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, temp);
+    const std::string folder = std::string(temp) + "pictavo-still-bench\\";
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    UniqueHwnd window = ShowBusyWindow();
+
+    // Every run writes a name that does not exist yet, as a still always does (the naming
+    // rule picks a free name), and the file is deleted again outside the timing.
+    int serial = 0;
+    auto fresh = [&](const char* extension) { return folder + std::to_string(++serial) + extension; };
+    std::vector<Row> rows;
+    rows.push_back({"JPEG bare pipeline", [&](Times& t) { BareJpeg(fresh(".jpg"), t); }, {}});
+    rows.push_back({"JPEG Pictavo, step by step", [&](Times& t) { StepsJpeg(fresh(".jpg"), t); }, {}});
+    rows.push_back({"JPEG Pictavo CaptureToFile", [&](Times& t) { Whole(fresh(".jpg"), t); }, {}});
+    rows.push_back({"BMP bare pipeline", [&](Times& t) { BareBmp(fresh(".bmp"), t); }, {}});
+    rows.push_back({"BMP Pictavo, step by step", [&](Times& t) { StepsBmp(fresh(".bmp"), t); }, {}});
+    rows.push_back({"BMP Pictavo CaptureToFile", [&](Times& t) { Whole(fresh(".bmp"), t); }, {}});
+    auto runOnce = [&](Row& row, bool keep) {
+        Times times(kPhases, 0.0);
+        row.run(times);
+        if (keep) row.runs.push_back(times);
+        for (const char* extension : {".jpg", ".bmp"})
+            ::DeleteFileA((folder + std::to_string(serial) + extension).c_str());
+    };
+
+    // One run of each to warm caches and the file system, then the measured runs in
+    // turn, so that a slow moment of the machine falls on every row alike.
+    for (Row& row : rows) runOnce(row, false);
+    for (int i = 0; i < runs; ++i) {
+        for (Row& row : rows) runOnce(row, true);
+    }
+
+    HDC screen = ::GetDC(nullptr);
+    const int depth = ::GetDeviceCaps(screen, BITSPIXEL);
+    ::ReleaseDC(nullptr, screen);
+    std::printf("still: full screen %dx%d at %d bits, median of %d runs, ms\n", ::GetSystemMetrics(SM_CXSCREEN),
+                ::GetSystemMetrics(SM_CYSCREEN), depth, runs);
+    std::printf("  %-28s", "");
+    for (const char* name : kPhaseNames) std::printf("%9s", name);
+    std::printf("\n");
+    for (const Row& row : rows) Print(row);
+    std::printf("  ratio CaptureToFile / bare: JPEG %.2f, BMP %.2f (goal: at most 1.30)\n",
+                MedianTotal(rows[2]) / MedianTotal(rows[0]), MedianTotal(rows[5]) / MedianTotal(rows[3]));
+
+    ::RemoveDirectoryA(folder.c_str());
+    return 0;
+}

@@ -1,0 +1,17 @@
+#pragma once
+// Reads the strings of a module's version resource.
+#include <string>
+
+// The keys the reader knows, by index: 0 "Comments", 1 "CompanyName", 2 "FileDescription",
+// 3 "FileVersion", 4 "InternalName", 5 "LegalCopyright", 6 "LegalTrademarks",
+// 7 "OriginalFilename", 8 "PrivateBuild", 9 "ProductName", 10 "ProductVersion",
+// 11 "SpecialBuild".
+constexpr int kVersionKeyCount = 12;
+// Null for an index outside 0..11.
+const char* VersionKeyName(int keyIndex);
+
+// Fills `text` with the value of a key in the first language of the module's version
+// resource. Leaves it unchanged when the module has no version resource, the key has no
+// value or the index is unknown. Throws Exception("情報の取得に失敗しました") when the
+// resource has no translation entry.
+void ReadVersionString(const std::string& modulePath, int keyIndex, std::string& text);

@@ -1,0 +1,73 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "settings/TfrmVersion.h"
+#include "settings/VersionReader.h"
+#include "tests/support/TestEnvironment.h"
+#include "toolkit/Exception.h"
+
+namespace {
+std::string BinFolder() {
+    std::string path = TfrmVersion::ExecutablePath();
+    return path.substr(0, path.rfind('\\') + 1);
+}
+std::string Fixture(const std::string& name) { return BinFolder() + "fixtures\\" + name + ".dll"; }
+std::string ProgramPath() { return BinFolder() + "Pictavo.exe"; }
+
+// The text after reading, starting from a marker that shows whether it was touched.
+std::string Read(const std::string& module, int index) {
+    std::string text = "(unchanged)";
+    ReadVersionString(module, index, text);
+    return text;
+}
+}  // namespace
+
+TEST(VersionReader, ReadsThePictavoResourceInShiftJis) {
+    struct Case {
+        int index;
+        const char* expected;
+    } cases[] = {
+        {9, "Pictavo"},      {10, "3.0.0"}, {3, "3.0.0.0"}, {5, "Copyright (C) 2024 Pictavo 開発チーム"},
+        {8, "(unchanged)"},   // PrivateBuild: not in the resource
+        {11, "(unchanged)"},  // SpecialBuild: not in the resource
+        {12, "(unchanged)"},  // no such key
+        {-1, "(unchanged)"},
+    };
+    // The program itself, and this test executable that carries the same resource.
+    for (const std::string& module : {ProgramPath(), TfrmVersion::ExecutablePath()}) {
+        for (const Case& c : cases) {
+            EXPECT_EQ(Utf8(Read(module, c.index)), Utf8(c.expected)) << module << " key " << c.index;
+        }
+    }
+}
+
+TEST(VersionReader, EmptyValuesAreReadAsEmptyOrLeaveTheTextAlone) {
+    // "CompanyName" and the like are stored empty: whichever way the system reports an
+    // empty value, no stray bytes may come back.
+    for (int index : {0, 1, 2, 4, 6, 7}) {
+        std::string text = Read(ProgramPath(), index);
+        EXPECT_TRUE(text.empty() || text == "(unchanged)") << VersionKeyName(index) << ": " << text;
+    }
+}
+
+TEST(VersionReader, ModuleWithoutResourceOrFileLeavesTheTextUnchanged) {
+    for (const std::string& module : {Fixture("NoVersion"), BinFolder() + "missing.dll", std::string()}) {
+        EXPECT_EQ(Read(module, 9), "(unchanged)") << module;
+    }
+}
+
+TEST(VersionReader, ResourceWithoutTranslationEntryFails) {
+    std::string text = "before";
+    try {
+        ReadVersionString(Fixture("NoTranslation"), 9, text);
+        FAIL() << "no error";
+    } catch (const Exception& error) {
+        EXPECT_EQ(Utf8(error.Message()), Utf8("情報の取得に失敗しました"));
+    }
+    EXPECT_EQ(text, "before");
+}
+
+TEST(VersionReader, TranslationNamingAnotherLanguageFindsNothing) {
+    EXPECT_EQ(Read(Fixture("OtherTranslation"), 9), "(unchanged)");
+}
