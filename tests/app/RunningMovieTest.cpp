@@ -63,7 +63,9 @@ TEST(RunningProgram, RecordsMoviesEndedByTheKeyAndByATrayClick) {
     HWND interval = FindEditHolding(settings, "1000");
     ASSERT_NE(interval, nullptr);
     ::SendMessageA(interval, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("300"));
-    ::PostMessageA(ProgramDriver::FindControl(settings, "Button", "設定完了（撮影モードへ）"), BM_CLICK, 0, 0);
+    HWND start = ProgramDriver::FindControl(settings, "", "設定完了（撮影モードへ）");
+    ASSERT_NE(start, nullptr);
+    ProgramDriver::PressButton(start);
     ShownBox box;
     ASSERT_TRUE(program.AnswerBox(box, IDOK));
     ASSERT_TRUE(PumpUntil([&] { return !::IsWindowVisible(settings); }));
