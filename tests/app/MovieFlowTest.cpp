@@ -7,6 +7,7 @@
 #include "movie/WorkFolder.h"
 #include "tests/support/AviReader.h"
 #include "tests/support/BoxRecorder.h"
+#include "tests/support/DocumentWindow.h"
 #include "tests/support/ProgramForms.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -59,6 +60,10 @@ protected:
 
 TEST_F(MovieFlow, RecordingIsWrittenAsAMovieOfItsFramesAndTheWorkFolderGoes) {
     BoxRecorder boxes;
+    // What the screen shows in its middle, the movie shows in its middle.
+    DocumentWindow document(RGB(200, 40, 120));
+    document.SetBounds(256, 192, 512, 384);
+    document.Update();
     form1->TB_MovieCaptureStart->Click();
     EXPECT_EQ(Modes(), kRecording);
     EXPECT_EQ(form1->Timer2->Interval(), 300u);
@@ -89,6 +94,12 @@ TEST_F(MovieFlow, RecordingIsWrittenAsAMovieOfItsFramesAndTheWorkFolderGoes) {
     auto probe = ProbeStream(folder / "001.AVI");
     EXPECT_EQ(probe["nb_read_frames"], std::to_string(frames));
     EXPECT_EQ(probe["r_frame_rate"], "5/1");
+    const std::string rgb = DecodeRgb(folder / "001.AVI");
+    ASSERT_EQ(rgb.size(), std::size_t(frames) * 320 * 240 * 3);
+    const auto* middle = reinterpret_cast<const std::uint8_t*>(rgb.data()) + (120 * 320 + 160) * 3;
+    EXPECT_NEAR(middle[0], 200, 4);
+    EXPECT_NEAR(middle[1], 40, 4);
+    EXPECT_NEAR(middle[2], 120, 4);
 }
 
 TEST_F(MovieFlow, SecondRecordingStartsAgainAtTheFirstFrameAndTakesTheNextNumber) {
