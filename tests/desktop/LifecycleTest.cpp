@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
-#include <utility>
 
 #include "desktop/TActiveWindow.h"
 #include "desktop/TCallbackWindow.h"
@@ -48,9 +48,8 @@ Resources Measure() {
 }
 
 // Everything the components can hold at once: a shown icon animating with a click being
-// timed, registered hotkeys, a running watcher.
+// timed, registered hotkeys, a running watcher. The most seen in any life.
 Resources duringLife;
-bool measuredDuringLife = false;
 
 void OneLife(TImageList& pictures, bool clickTimedOut) {
     TForm owner(nullptr);
@@ -69,7 +68,10 @@ void OneLife(TImageList& pictures, bool clickTimedOut) {
     auto* watcher = new TActiveWindow(&owner);
     watcher->StartWatch();
     PumpFor(std::chrono::milliseconds(120));
-    if (!std::exchange(measuredDuringLife, true)) duringLife = Measure();
+    const Resources now = Measure();
+    duringLife.handles = std::max(duringLife.handles, now.handles);
+    duringLife.windows = std::max(duringLife.windows, now.windows);
+    duringLife.threads = std::max(duringLife.threads, now.threads);
     if (clickTimedOut) {
         PumpUntil([] { return TTrayIcon::CallbackWindow()->PendingSingleClicks() == 0; });
     } else {
