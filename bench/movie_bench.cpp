@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchTiming.h"
 #include "movie/DibSection.h"
 #include "movie/TMovieFrame.h"
 #include "movie/TOrskAvi.h"
@@ -26,22 +27,6 @@
 
 namespace {
 constexpr int kScreenWidth = 1024, kScreenHeight = 768, kFrameWidth = 320, kFrameHeight = 240;
-
-double Now() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    ::QueryPerformanceCounter(&counter);
-    return 1000.0 * double(counter.QuadPart) / double(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0 : values[values.size() / 2];
-}
 
 // ---- Frames: screens of a desktop with windows full of small text, the content that
 // suffers most when shrunk, written as the grabber writes them (32-bit bottom-up BMP).

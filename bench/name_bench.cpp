@@ -3,25 +3,18 @@
 // 001.BMP probed), beside the same search done with one existence probe per name.
 #include <windows.h>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "app/TForm1.h"
+#include "bench/BenchTiming.h"
 #include "settings/TForm2.h"
 #include "toolkit/MessageBoxes.h"
 #include "toolkit/TApplication.h"
+#include "toolkit/UniqueHandle.h"
 
 namespace {
-using Clock = std::chrono::steady_clock;
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 std::string MakeFolder(const char* name, bool lowerCase) {
     char temp[MAX_PATH];
     ::GetTempPathA(MAX_PATH, temp);
@@ -30,8 +23,8 @@ std::string MakeFolder(const char* name, bool lowerCase) {
     for (int n = 0; n <= 999; ++n) {
         char file[32];
         std::snprintf(file, sizeof file, lowerCase ? "\\%03d.bmp" : "\\%03d.BMP", n);
-        HANDLE h = ::CreateFileA((folder + file).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        ::CloseHandle(h);
+        UniqueFileHandle created(
+            ::CreateFileA((folder + file).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     }
     return folder + "\\";
 }
@@ -49,9 +42,9 @@ double TimeSearch(const std::string& folder) {
     std::vector<double> runs;
     for (int i = 0; i < 15; ++i) {
         std::string path;
-        auto start = Clock::now();
+        const double start = Now();
         Form1->FindFreeFileName(folder + "x", path);
-        runs.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+        runs.push_back(Now() - start);
     }
     return Median(runs);
 }
@@ -59,13 +52,13 @@ double TimeSearch(const std::string& folder) {
 double TimeProbes(const std::string& folder) {
     std::vector<double> runs;
     for (int i = 0; i < 5; ++i) {
-        auto start = Clock::now();
+        const double start = Now();
         for (int n = 0; n <= 999; ++n) {
             std::string name = folder + Form2->MakeFileName(n);
             volatile DWORD attributes = ::GetFileAttributesA(name.c_str());
             (void)attributes;
         }
-        runs.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+        runs.push_back(Now() - start);
     }
     return Median(runs);
 }

@@ -18,6 +18,7 @@
 #include <jpeglib.h>
 // clang-format on
 
+#include "bench/BenchTiming.h"
 #include "capture/CaptureToFile.h"
 #include "capture/JpegWriter.h"
 #include "toolkit/BmpFile.h"
@@ -29,17 +30,6 @@
 namespace {
 enum Phase { kGrab, kConvert, kEncode, kWrite, kTotal, kPhases };
 const char* const kPhaseNames[kPhases] = {"grab", "convert", "encode", "write", "total"};
-
-double Now() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    ::QueryPerformanceCounter(&counter);
-    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 // Times of one run, by phase; a phase a pipeline does not have stays at zero.
 using Times = std::vector<double>;
@@ -269,12 +259,6 @@ void Whole(const std::string& path, Times& times) {
     Stopwatch watch(times);
     CaptureToFile(csWholeScreen, path, nullptr, nullptr);
     watch.Stop();
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 struct Row {

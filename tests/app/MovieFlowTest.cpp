@@ -8,36 +8,18 @@
 #include "tests/support/AviReader.h"
 #include "tests/support/BoxRecorder.h"
 #include "tests/support/DocumentWindow.h"
-#include "tests/support/ProgramForms.h"
+#include "tests/app/MovieModeForms.h"
 #include "tests/support/TestEnvironment.h"
 
 namespace {
 using std::chrono::seconds;
 
-class MovieFlow : public ProgramForms {
+class MovieFlow : public MovieModeForms {
 protected:
-    void SetUp() override {
-        ProgramForms::SetUp();
-        DeleteTree(WorkFolderPath());
-        form1->SaveFolder = folder.Path() + "\\";
-        // Shooting in the AVI save mode, as the settings window leaves it.
-        form2->rgMode->SetItemIndex(TForm2::kModeAvi);
-        form2->spnSetStartNum->SetValue(1);
-        form2->spnSetEndNum->SetValue(999);
-        form1->StartNumber = 1;
-        form2->spnRecTime->SetValue(300);
-        form2->spnFrameRate->SetValue(5);
-        form2->chkCompress->SetChecked(false);
-        form1->TB_Capture_ALL->SetEnabled(false);
-        form1->TB_Capture_Active->SetEnabled(false);
-        form1->TB_MovieCaptureStart->SetEnabled(true);
-        form1->TB_MovieCaptureEnd->SetEnabled(false);
-    }
     void TearDown() override {
         EXPECT_EQ(AviFileLibrary::OpenUses(), 0);
         EXPECT_FALSE(form1->OrskAvi1->IsOpen());
-        ProgramForms::TearDown();
-        DeleteTree(WorkFolderPath());
+        MovieModeForms::TearDown();
     }
 
     // Starts a recording and lets it run until it has taken `frames` frames.
@@ -53,8 +35,6 @@ protected:
     }
     const std::vector<bool> kReady = {true, false, true, true, true, false, false};
     const std::vector<bool> kRecording = {false, true, false, false, false, true, true};
-
-    TempFolder folder;
 };
 }  // namespace
 

@@ -9,7 +9,7 @@
 #include "movie/WorkFolder.h"
 #include "tests/support/AviReader.h"
 #include "tests/support/BoxRecorder.h"
-#include "tests/support/ProgramForms.h"
+#include "tests/app/MovieModeForms.h"
 #include "tests/support/ScreenSearch.h"
 #include "tests/support/TestEnvironment.h"
 #include "toolkit/TIcon.h"
@@ -17,26 +17,7 @@
 namespace {
 using std::chrono::seconds;
 
-class MovieTray : public ProgramForms {
-protected:
-    void SetUp() override {
-        ProgramForms::SetUp();
-        DeleteTree(WorkFolderPath());
-        form1->SaveFolder = folder.Path() + "\\";
-        form2->rgMode->SetItemIndex(TForm2::kModeAvi);
-        form2->spnSetStartNum->SetValue(1);
-        form2->spnSetEndNum->SetValue(999);
-        form1->StartNumber = 1;
-        form2->spnRecTime->SetValue(300);
-        form2->chkCompress->SetChecked(false);
-        form1->TB_MovieCaptureStart->SetEnabled(true);
-    }
-    void TearDown() override {
-        ProgramForms::TearDown();
-        DeleteTree(WorkFolderPath());
-    }
-    TempFolder folder;
-};
+using MovieTray = MovieModeForms;
 
 // Chooses a menu item with the pointer once the menu is open (run on a thread of its own:
 // the user-interface thread is inside the menu meanwhile).
