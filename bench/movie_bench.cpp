@@ -20,6 +20,7 @@
 #include "movie/DibSection.h"
 #include "movie/TMovieFrame.h"
 #include "movie/TOrskAvi.h"
+#include "tests/support/TestEnvironment.h"
 #include "toolkit/SelectObjectGuard.h"
 #include "toolkit/TApplication.h"
 #include "toolkit/TPicture.h"
@@ -131,49 +132,9 @@ private:
     UniqueMemoryDc source_{::CreateCompatibleDC(nullptr)};
 };
 
-// ---- Running host programs (ffmpeg) from inside Wine: a script that leaves a marker.
-std::string UnixPath(const std::string& windowsPath) {
-    using Converter = char*(CDECL*)(LPCWSTR);
-    static auto convert = reinterpret_cast<Converter>(
-        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-    std::wstring wide(windowsPath.size() + 1, L'\0');
-    wide.resize(std::size_t(::MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, wide.data(), int(wide.size()))));
-    char* unix = convert ? convert(wide.c_str()) : nullptr;
-    if (!unix) return windowsPath;
-    std::string result = unix;
-    ::HeapFree(::GetProcessHeap(), 0, unix);
-    return result;
-}
-
-std::string ReadAll(const std::string& path) {
-    std::string bytes;
-    if (FILE* f = std::fopen(path.c_str(), "rb")) {
-        char buffer[65536];
-        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) bytes.append(buffer, n);
-        std::fclose(f);
-    }
-    return bytes;
-}
-
+// ---- Host programs (ffmpeg), run in the benchmark's folder.
 std::string Host(const std::string& folder, const std::string& command) {
-    const std::string script = folder + "\\run.sh", out = folder + "\\out", done = folder + "\\done";
-    ::DeleteFileA(done.c_str());
-    if (FILE* f = std::fopen(script.c_str(), "wb")) {
-        std::fprintf(f, "#!/bin/sh\ncd '%s' && %s >'%s' 2>&1\ntouch '%s'\n", UnixPath(folder).c_str(), command.c_str(),
-                     UnixPath(out).c_str(), UnixPath(done).c_str());
-        std::fclose(f);
-    }
-    std::string line = "/bin/sh " + UnixPath(script);
-    STARTUPINFOA startup{sizeof startup};
-    PROCESS_INFORMATION process{};
-    if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-        std::printf("cannot start %s: error %lu\n", line.c_str(), ::GetLastError());
-        return "";
-    }
-    if (process.hProcess) ::CloseHandle(process.hProcess);
-    if (process.hThread) ::CloseHandle(process.hThread);
-    while (::GetFileAttributesA(done.c_str()) == INVALID_FILE_ATTRIBUTES) ::Sleep(2);
-    return ReadAll(out);
+    return HostCommandOutput("cd '" + UnixPath(folder) + "' && " + command);
 }
 
 // ---- Quality: every frame against the exact area average of its screen, in floating point.

@@ -8,6 +8,8 @@
 #include "tests/capture/ColourWindow.h"
 #include "tests/support/BoxRecorder.h"
 #include "tests/support/TestEnvironment.h"
+#include "toolkit/UniqueHandle.h"
+#include "toolkit/WindowDC.h"
 #include "toolkit/BmpFile.h"
 #include "toolkit/EOSError.h"
 
@@ -32,25 +34,21 @@ BmpHeaders ReadHeaders(const std::string& path) {
 }
 
 int DisplayDepth() {
-    HDC screen = ::GetDC(nullptr);
-    int depth = ::GetDeviceCaps(screen, BITSPIXEL);
-    ::ReleaseDC(nullptr, screen);
-    return depth;
+    WindowDC screen(nullptr);
+    return ::GetDeviceCaps(screen.get(), BITSPIXEL);
 }
 
 // The colour masks that the system gives for the pixels of a screen-compatible bitmap.
 std::vector<DWORD> CompatibleBitmapMasks() {
-    HDC screen = ::GetDC(nullptr);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 1, 1);
+    WindowDC screen(nullptr);
+    UniqueHbitmap bitmap(::CreateCompatibleBitmap(screen.get(), 1, 1));
     struct {
         BITMAPINFOHEADER header;
         DWORD masks[3];
     } info{};
     info.header = {sizeof(BITMAPINFOHEADER), 1, 1, 1, 16, BI_BITFIELDS};
     WORD pixel[2];
-    ::GetDIBits(screen, bitmap, 0, 1, pixel, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
-    ::DeleteObject(bitmap);
-    ::ReleaseDC(nullptr, screen);
+    ::GetDIBits(screen.get(), bitmap.get(), 0, 1, pixel, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
     return {info.masks[0], info.masks[1], info.masks[2]};
 }
 
@@ -268,14 +266,7 @@ TEST(Capture, FullDiskLeavesNoPartialFileAndShowsTheDiskFullText) {
     std::vector<std::string> left;
     for (const char* name : {"full.bmp", "full.jpg"}) {
         CaptureToFile(csWholeScreen, folder / name, nullptr, nullptr);
-        WIN32_FIND_DATAA data;
-        HANDLE find = ::FindFirstFileA((folder / "*").c_str(), &data);
-        if (find != INVALID_HANDLE_VALUE) {
-            do {
-                if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) left.push_back(data.cFileName);
-            } while (::FindNextFileA(find, &data));
-            ::FindClose(find);
-        }
+        for (const std::string& file : FileNamesIn(folder.Path())) left.push_back(file);
     }
     RunHostCommand("umount '" + mountPoint + "'");
 

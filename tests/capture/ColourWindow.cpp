@@ -1,5 +1,7 @@
 #include "tests/capture/ColourWindow.h"
 
+#include "toolkit/WindowDC.h"
+
 #include <gtest/gtest.h>
 
 #include "tests/support/TestEnvironment.h"
@@ -45,10 +47,8 @@ const char* ClassName() {
 }
 
 COLORREF ScreenPixel(POINT point) {
-    HDC screen = ::GetDC(nullptr);
-    COLORREF colour = ::GetPixel(screen, point.x, point.y);
-    ::ReleaseDC(nullptr, screen);
-    return colour;
+    WindowDC screen(nullptr);
+    return ::GetPixel(screen.get(), point.x, point.y);
 }
 }  // namespace
 

@@ -17,11 +17,10 @@ PixelCanvas::PixelCanvas(int width, int height, COLORREF fill)
     void* bits = nullptr;
     bitmap_.reset(::CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     bits_ = static_cast<DWORD*>(bits);
-    previous_ = ::SelectObject(dc_.get(), bitmap_.get());
+    selection_ = std::make_unique<SelectObjectGuard>(dc_.get(), bitmap_.get());
     Fill(fill);
 }
 
-PixelCanvas::~PixelCanvas() { ::SelectObject(dc_.get(), previous_); }
 
 std::unique_ptr<PixelCanvas> PixelCanvas::Paint(TCustomControl& control) {
     RECT client;

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "toolkit/SelectObjectGuard.h"
 #include "toolkit/UniqueHandle.h"
 
 class TCustomControl;
@@ -15,7 +16,6 @@ public:
     PixelCanvas(int width, int height, COLORREF fill = RGB(255, 0, 255));
     PixelCanvas(const PixelCanvas&) = delete;
     PixelCanvas& operator=(const PixelCanvas&) = delete;
-    ~PixelCanvas();
 
     // The control's painting at its client size, through the same code as WM_PAINT.
     static std::unique_ptr<PixelCanvas> Paint(TCustomControl& control);
@@ -39,6 +39,7 @@ private:
     int height_;
     UniqueMemoryDc dc_;
     UniqueHbitmap bitmap_;
-    HGDIOBJ previous_ = nullptr;
+    // Last, so the bitmap is deselected before either is released.
+    std::unique_ptr<SelectObjectGuard> selection_;
     DWORD* bits_ = nullptr;
 };

@@ -44,7 +44,7 @@ bool ProgramDriver::Start() {
                           folder_.Path().c_str(), &startup, &info)) {
         return false;
     }
-    ::CloseHandle(info.hThread);
+    UniqueKernelHandle thread(info.hThread);
     process_.reset(info.hProcess);
     processId_ = info.dwProcessId;
     return true;

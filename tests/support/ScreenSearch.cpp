@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "tests/support/TestEnvironment.h"
+#include "toolkit/SelectObjectGuard.h"
 #include "toolkit/UniqueHandle.h"
 #include "toolkit/WindowDC.h"
 
@@ -13,13 +14,14 @@ HICON MakeSolidIcon(COLORREF colour) {
     UniqueHbitmap mask(::CreateBitmap(32, 32, 1, 1, nullptr));
     {
         UniqueMemoryDc dc(::CreateCompatibleDC(screen.get()));
-        HGDIOBJ old = ::SelectObject(dc.get(), image.get());
-        UniqueHbrush brush(::CreateSolidBrush(colour));
-        RECT all{0, 0, 32, 32};
-        ::FillRect(dc.get(), &all, brush.get());
-        ::SelectObject(dc.get(), mask.get());
+        {
+            SelectObjectGuard select(dc.get(), image.get());
+            UniqueHbrush brush(::CreateSolidBrush(colour));
+            RECT all{0, 0, 32, 32};
+            ::FillRect(dc.get(), &all, brush.get());
+        }
+        SelectObjectGuard select(dc.get(), mask.get());
         ::PatBlt(dc.get(), 0, 0, 32, 32, BLACKNESS);
-        ::SelectObject(dc.get(), old);
     }
     ICONINFO info{TRUE, 0, 0, mask.get(), image.get()};
     return ::CreateIconIndirect(&info);
@@ -35,10 +37,8 @@ COLORREF IconCentre(HICON icon) {
     ::GetObjectA(colour.get(), sizeof bm, &bm);
     WindowDC screen(nullptr);
     UniqueMemoryDc dc(::CreateCompatibleDC(screen.get()));
-    HGDIOBJ old = ::SelectObject(dc.get(), colour.get());
-    COLORREF centre = ::GetPixel(dc.get(), bm.bmWidth / 2, bm.bmHeight / 2);
-    ::SelectObject(dc.get(), old);
-    return centre;
+    SelectObjectGuard select(dc.get(), colour.get());
+    return ::GetPixel(dc.get(), bm.bmWidth / 2, bm.bmHeight / 2);
 }
 
 RECT FindColourOnScreen(const std::string& colour) {

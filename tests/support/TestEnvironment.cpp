@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "toolkit/PumpMessages.h"
+#include "toolkit/UniqueHandle.h"
 
 namespace {
 std::string NewTempPath() {
@@ -32,8 +33,8 @@ void DeleteTree(const std::string& path) {
     if (!PathExists(path)) return;
     // Attributes first: read-only and hidden entries must go as well.
     WIN32_FIND_DATAA data;
-    HANDLE find = ::FindFirstFileA((path + "\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
+    UniqueFindHandle find(::FindFirstFileA((path + "\\*").c_str(), &data));
+    if (find) {
         do {
             std::string name = data.cFileName;
             if (name == "." || name == "..") continue;
@@ -44,8 +45,7 @@ void DeleteTree(const std::string& path) {
             } else {
                 ::DeleteFileA(child.c_str());
             }
-        } while (::FindNextFileA(find, &data));
-        ::FindClose(find);
+        } while (::FindNextFileA(find.get(), &data));
     }
     ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     if (!::RemoveDirectoryA(path.c_str())) ::DeleteFileA(path.c_str());
@@ -79,6 +79,17 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
 
 bool PathExists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+std::vector<std::string> FileNamesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA data;
+    UniqueFindHandle find(::FindFirstFileA((folder + "\\*").c_str(), &data));
+    if (!find) return names;
+    do {
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(data.cFileName);
+    } while (::FindNextFileA(find.get(), &data));
+    return names;
+}
+
 std::string UnixPath(const std::string& windowsPath) {
     // Wine's converter takes the path in UTF-16.
     using Converter = char*(CDECL*)(LPCWSTR);
@@ -109,8 +120,7 @@ bool RunThroughShell(const std::string& commandLine, std::chrono::milliseconds t
     PROCESS_INFORMATION process{};
     if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
         return false;
-    if (process.hProcess) ::CloseHandle(process.hProcess);
-    if (process.hThread) ::CloseHandle(process.hThread);
+    UniqueKernelHandle processHandle(process.hProcess), threadHandle(process.hThread);
     auto end = std::chrono::steady_clock::now() + timeout;
     while (!PathExists(folder / "rc")) {
         if (std::chrono::steady_clock::now() >= end) return false;

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <functional>
 #include <string>
+#include <vector>
 
 // A fresh, empty folder under the system's temporary folder, removed with its content
 // when the object goes away. Path() ends without a backslash.
@@ -33,6 +34,8 @@ void PumpFor(std::chrono::milliseconds duration);
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 bool PathExists(const std::string& path);
+// Names of the files (not folders) in a folder.
+std::vector<std::string> FileNamesIn(const std::string& folder);
 void DeleteTree(const std::string& path);
 
 // Runs a command line of the host (an X tool such as xdotool) and waits until it ends.

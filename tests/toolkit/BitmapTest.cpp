@@ -33,17 +33,6 @@ void Quadrants(TBitmap& bitmap, int width, int height) {
     Fill(bitmap, RGB(255, 255, 255), {width / 2, height / 2, width, height});
 }
 
-int FilesIn(const std::string& folder) {
-    int count = 0;
-    WIN32_FIND_DATAA data;
-    HANDLE find = ::FindFirstFileA((folder + "\\*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return 0;
-    do {
-        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++count;
-    } while (::FindNextFileA(find, &data));
-    ::FindClose(find);
-    return count;
-}
 }  // namespace
 
 TEST(Bitmap, SizeThatCannotBeMadeRaisesAndKeepsThePicture) {
@@ -108,7 +97,7 @@ TEST(Bitmap, SaveReplacesAnExistingFileAndLeavesNothingElse) {
     bitmap.SetSize(4, 4);
     bitmap.SaveToFile(path);
     EXPECT_EQ(ReadFileBytes(path).substr(0, 2), "BM");
-    EXPECT_EQ(FilesIn(folder.Path()), 1);
+    EXPECT_EQ(FileNamesIn(folder.Path()).size(), 1u);
 }
 
 TEST(Bitmap, FailedSaveRaisesWithTheSystemCodeLeftInLastError) {
