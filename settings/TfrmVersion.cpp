@@ -97,7 +97,7 @@ void TfrmVersion::CreateControls() {
     Panel1->SetBevelInner(TBevelCut::bvNone);
     Panel1->SetBevelOuter(TBevelCut::bvNone);
 
-    lblRights = NewCreditLabel(10, 8, "Copyright (C) 2024 Pictavo 開発チーム");
+    lblRights = NewCreditLabel(10, 8, "Copyright (C) 2026 Pictavo 開発チーム");
     URLLink1 = NewLink(10, 26, "Pictavo 開発チーム", "https://pictavo.example.org/");
     lblMaker = NewCreditLabel(URLLink1->Left() + URLLink1->Width() + 2, 26, "が制作しました");
     lblSplash = NewCreditLabel(10, 48, "スプラッシュ画像：");

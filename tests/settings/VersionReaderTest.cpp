@@ -28,7 +28,7 @@ TEST(VersionReader, ReadsThePictavoResourceInShiftJis) {
         int index;
         const char* expected;
     } cases[] = {
-        {9, "Pictavo"},      {10, "3.0.0"}, {3, "3.0.0.0"}, {5, "Copyright (C) 2024 Pictavo 開発チーム"},
+        {9, "Pictavo"},      {10, "3.0.0"}, {3, "3.0.0.0"}, {5, "Copyright (C) 2026 Pictavo 開発チーム"},
         {8, "(unchanged)"},   // PrivateBuild: not in the resource
         {11, "(unchanged)"},  // SpecialBuild: not in the resource
         {12, "(unchanged)"},  // no such key
