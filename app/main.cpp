@@ -7,13 +7,12 @@
 #include "app/TfrmSplash.h"
 #include "settings/TForm2.h"
 #include "settings/TfrmVersion.h"
+#include "toolkit/MessageBoxes.h"
 #include "toolkit/PumpMessages.h"
 #include "toolkit/TApplication.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-    ::InitCommonControlsEx(&controls);
-
+namespace {
+int Run() {
     TApplication application;
     application.SetTitle("Pictavo");
 
@@ -34,4 +33,17 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
     application.Run();
     return 0;
+}
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    // A window that cannot be made ends the program, after saying why.
+    try {
+        return Run();
+    } catch (const std::exception& error) {
+        MessageBoxes::ApplicationError(error.what());
+    }
+    return 1;
 }
