@@ -12,10 +12,9 @@
 #include "toolkit/TApplication.h"
 
 namespace {
-int Run() {
-    TApplication application;
-    application.SetTitle("Pictavo");
-
+// Start-up in its order: splash, main window, version dialog, settings window, a pause,
+// then the message loop.
+void Run(TApplication& application) {
     auto* splash = new TfrmSplash(&application);
     splash->Show();
     splash->Repaint();
@@ -32,18 +31,20 @@ int Run() {
     delete splash;
 
     application.Run();
-    return 0;
 }
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
+    TApplication application;
+    application.SetTitle("Pictavo");
     // A window that cannot be made ends the program, after saying why.
     try {
-        return Run();
+        Run(application);
     } catch (const std::exception& error) {
         MessageBoxes::ApplicationError(error.what());
+        return 1;
     }
-    return 1;
+    return 0;
 }
