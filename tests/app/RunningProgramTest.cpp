@@ -6,12 +6,6 @@
 #include "tests/support/ProgramDriver.h"
 
 namespace {
-std::string ClassOf(HWND window) {
-    char name[64] = {};
-    ::GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
 struct ClassSearch {
     DWORD processId;
     std::string className;

@@ -3,19 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "tests/support/TestEnvironment.h"
+
 namespace {
-std::string ClassOf(HWND window) {
-    char name[64] = {};
-    ::GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
-std::string TextOf(HWND window) {
-    char text[512] = {};
-    ::GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
 struct Search {
     const std::string& title;
     HWND found;
@@ -24,14 +14,14 @@ struct Search {
 BOOL CALLBACK MatchDialog(HWND window, LPARAM data) {
     auto& s = *reinterpret_cast<Search*>(data);
     if (!::IsWindowVisible(window) || ClassOf(window) != "#32770") return TRUE;
-    if (!s.title.empty() && TextOf(window) != s.title) return TRUE;
+    if (!s.title.empty() && WindowText(window) != s.title) return TRUE;
     s.found = window;
     return FALSE;
 }
 
 BOOL CALLBACK AddChild(HWND window, LPARAM data) {
     reinterpret_cast<std::vector<ChildWindow>*>(data)->push_back(
-        {window, ClassOf(window), TextOf(window), ::GetDlgCtrlID(window)});
+        {window, ClassOf(window), WindowText(window), ::GetDlgCtrlID(window)});
     return TRUE;
 }
 }  // namespace

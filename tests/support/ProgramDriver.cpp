@@ -3,18 +3,6 @@
 #include <thread>
 
 namespace {
-std::string WindowText(HWND window) {
-    char buffer[1024] = {};
-    ::GetWindowTextA(window, buffer, sizeof buffer);
-    return buffer;
-}
-
-std::string ClassOf(HWND window) {
-    char buffer[256] = {};
-    ::GetClassNameA(window, buffer, sizeof buffer);
-    return buffer;
-}
-
 // The built program, from the build tree (a Unix path, reached through drive Z:).
 std::string BuiltProgram() {
     std::string path = "Z:" PICTAVO_EXE;

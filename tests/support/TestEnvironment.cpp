@@ -141,6 +141,18 @@ std::string HostCommandOutput(const std::string& commandLine) {
     return output;
 }
 
+std::string WindowText(HWND window) {
+    char text[1024] = {};
+    ::GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+std::string ClassOf(HWND window) {
+    char name[256] = {};
+    ::GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
 int RequestedDepth() {
     const char* depth = std::getenv("PICTAVO_DEPTH");
     return depth ? std::atoi(depth) : 24;

@@ -51,5 +51,9 @@ std::string UnixPath(const std::string& windowsPath);
 // The display's colour depth that the test run was started with (PICTAVO_DEPTH, else 24).
 int RequestedDepth();
 
+// A window's text and class name, read the way any process can read them.
+std::string WindowText(HWND window);
+std::string ClassOf(HWND window);
+
 // Shift-JIS bytes as UTF-8, for readable failure messages.
 std::string Utf8(const std::string& ansi);
