@@ -357,3 +357,18 @@ TEST_F(Compression, FailedSecondPassIsReportedAndKeepsTheUncompressedMovie) {
     ASSERT_EQ(file.frames.size(), 4u);
     EXPECT_EQ(file.Bitmap().biCompression, DWORD(BI_RGB));
 }
+
+TEST_F(Compression, FinishedMovieThatCannotBeReopenedIsReportedAndLeftAsItIs) {
+    PostCompressing();
+    BoxRecorder boxes;
+    ASSERT_TRUE(avi.Open());
+    WriteFrames(Pictures(3));
+    // Moved away under the writer's feet: the writer still completes the file it holds open,
+    // but nothing is found under the movie's name when the second pass looks for it.
+    const std::string moved = folder / "moved.avi";
+    ASSERT_TRUE(RunHostCommand("mv '" + UnixPath(folder / "movie.avi") + "' '" + UnixPath(moved) + "'"));
+    avi.Close();
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>({"ＡＶＩファイルを開けませんでした."}));
+    EXPECT_FALSE(PathExists(folder / "movie.avi"));
+    EXPECT_EQ(ReadAvi(moved).frames.size(), 3u);
+}

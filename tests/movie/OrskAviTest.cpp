@@ -230,6 +230,22 @@ TEST(OrskAvi, FileThatCannotBeCreatedIsReportedAndLeavesNothingOpen) {
     EXPECT_EQ(AviFileLibrary::OpenUses(), 0);
 }
 
+TEST(OrskAvi, StreamThatCannotBeCreatedIsReportedAndKeepsTheFileMadeSoFar) {
+    // A ".wav" name opens the system's sound-file handler, which takes no video stream.
+    TempFolder folder;
+    BoxRecorder boxes;
+    UncompressedWriter avi(folder / "movie.wav");
+    EXPECT_FALSE(avi.Open());
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_EQ(boxes.Boxes()[0].type, TMsgDlgType::mtWarning);
+    EXPECT_EQ(boxes.Boxes()[0].text, "映像ストリームを作成できませんでした.");
+    EXPECT_FALSE(avi.IsOpen());
+    EXPECT_EQ(AviFileLibrary::OpenUses(), 0);
+    EXPECT_FALSE(avi.AddFrame(BlockScreen(1)));
+    avi.Close();
+    EXPECT_EQ(boxes.Boxes().size(), 1u);
+}
+
 TEST(OrskAvi, DestroyingAnOpenWriterReleasesTheLibrary) {
     TempFolder folder;
     {
