@@ -2,11 +2,12 @@
 #   make run    install what is missing, build, start Pictavo
 #   make test   install what is missing, build, run every test
 #   make bench  build and run the benchmarks (figures on standard output)
+#   make format apply .clang-format to every source
 
 BUILD ?= build
 CACHE ?= $(HOME)/.cache/pictavo
 
-.PHONY: run test bench deps build
+.PHONY: run test bench deps build format check-format
 
 deps:
 	@scripts/install-deps.sh
@@ -22,8 +23,17 @@ build: deps $(BUILD)/build.ninja
 run: build
 	scripts/run-pictavo $(BUILD)/bin/Pictavo.exe
 
-test: build
+test: build check-format
 	cd $(BUILD) && ctest --output-on-failure
 
 bench: build
 	scripts/run-benchmarks $(BUILD)
+
+SOURCES = git ls-files -- '*.cpp' '*.h'
+
+format:
+	$(SOURCES) | xargs clang-format -i
+
+# The tests fail on a source that is not formatted: formatting stays applied.
+check-format: deps
+	$(SOURCES) | xargs clang-format --dry-run --Werror

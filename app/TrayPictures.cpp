@@ -22,8 +22,8 @@ void DrawCamera(HDC dc, bool mask, bool lampLit) {
     {
         auto body = brush(RGB(70, 78, 96));
         SelectObjectGuard useBrush(dc, body.get());
-        ::RoundRect(dc, 10, 6, 20, 11, 3, 3);   // viewfinder hump
-        ::RoundRect(dc, 1, 9, 31, 28, 6, 6);    // body
+        ::RoundRect(dc, 10, 6, 20, 11, 3, 3);  // viewfinder hump
+        ::RoundRect(dc, 1, 9, 31, 28, 6, 6);   // body
     }
     {
         auto ring = brush(RGB(200, 205, 215));

@@ -68,9 +68,9 @@ void PaintScreen(HDC dc, int index) {
         const int scroll = (index * 3 + w * 7) % 16;
         for (int line = 0; win.top + 28 + line * 16 - scroll < win.top + win.height - 16; ++line) {
             char text[160];
-            const int length = std::snprintf(text, sizeof text,
-                                             "%04d 画面全体をキャプチャ: The quick brown fox jumps over the lazy dog %d",
-                                             line + index * 3 / 16 + w * 100, (line * 7919 + index) % 1000);
+            const int length = std::snprintf(
+                text, sizeof text, "%04d 画面全体をキャプチャ: The quick brown fox jumps over the lazy dog %d",
+                line + index * 3 / 16 + w * 100, (line * 7919 + index) % 1000);
             RECT r{win.left + 8, win.top + 28 + line * 16 - scroll, win.left + win.width - 8,
                    win.top + 44 + line * 16 - scroll};
             if (r.top < win.top + 26) continue;
@@ -288,8 +288,8 @@ int Memory(const std::string& folder) {
 
 int Timing(const std::string& folder, int frames, int runs) {
     MakeFrames(folder, frames);
-    std::printf("movie assembly: %d frames 1024x768 (32-bit BMP) -> 320x240 raw 5-5-5 AVI, median of %d runs\n",
-                frames, runs);
+    std::printf("movie assembly: %d frames 1024x768 (32-bit BMP) -> 320x240 raw 5-5-5 AVI, median of %d runs\n", frames,
+                runs);
 
     std::vector<double> load, add, ours, bitmapLoad, bitmapAdd, bitmapTotal, ffmpegReal, ffmpegWall;
     for (int run = 0; run < runs; ++run) {
@@ -303,9 +303,10 @@ int Timing(const std::string& folder, int frames, int runs) {
         bitmapTotal.push_back(b.total / frames);
 
         const double start = Now();
-        const std::string output = Host(folder,
-                                        "ffmpeg -hide_banner -nostats -benchmark -y -i frame%d.bmp -vf scale=320:240 -c:v rawvideo "
-                                        "-pix_fmt rgb555le ffmpeg.avi");
+        const std::string output =
+            Host(folder,
+                 "ffmpeg -hide_banner -nostats -benchmark -y -i frame%d.bmp -vf scale=320:240 -c:v rawvideo "
+                 "-pix_fmt rgb555le ffmpeg.avi");
         ffmpegWall.push_back((Now() - start) / frames);
         const auto at = output.find("rtime=");
         if (at == std::string::npos) {
@@ -316,8 +317,9 @@ int Timing(const std::string& folder, int frames, int runs) {
     }
     std::printf("  %-44s %6.2f ms a frame  (load %.2f + scale and store %.2f)\n", "Pictavo (TMovieFrame + TOrskAvi)",
                 Median(ours), Median(load), Median(add));
-    std::printf("  %-44s %6.2f ms a frame  (load %.2f + scale and store %.2f)\n", "  frames through TPicture/TBitmap instead",
-                Median(bitmapTotal), Median(bitmapLoad), Median(bitmapAdd));
+    std::printf("  %-44s %6.2f ms a frame  (load %.2f + scale and store %.2f)\n",
+                "  frames through TPicture/TBitmap instead", Median(bitmapTotal), Median(bitmapLoad),
+                Median(bitmapAdd));
     std::printf("  %-44s %6.2f ms a frame  (%.2f with process start)\n", "ffmpeg, same run (its own -benchmark rtime)",
                 Median(ffmpegReal), Median(ffmpegWall));
 

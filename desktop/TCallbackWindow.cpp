@@ -4,8 +4,7 @@
 #include "desktop/TTrayIcon.h"
 #include "toolkit/TApplication.h"
 
-TCallbackWindow::TCallbackWindow()
-    : TWinControl(nullptr), taskbarCreated_(::RegisterWindowMessageA("TaskbarCreated")) {
+TCallbackWindow::TCallbackWindow() : TWinControl(nullptr), taskbarCreated_(::RegisterWindowMessageA("TaskbarCreated")) {
     SetVisible(false);
     Handle();
 }

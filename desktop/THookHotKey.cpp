@@ -3,9 +3,8 @@
 #include "toolkit/TWinControl.h"
 
 THookHotKey::THookHotKey(TComponent* owner)
-    : TComponent(owner), window_([this](UINT message, WPARAM wParam, LPARAM lParam) {
-          return WndProc(message, wParam, lParam);
-      }) {}
+    : TComponent(owner),
+      window_([this](UINT message, WPARAM wParam, LPARAM lParam) { return WndProc(message, wParam, lParam); }) {}
 
 bool THookHotKey::RegisterShortCut(int index, TShortCut shortCut) {
     const UINT key = shortCut & 0x1FFF;

@@ -109,8 +109,7 @@ void TTrayIcon::Notification(TComponent& component, TOperation operation) {
 HICON TTrayIcon::IconChoice() const {
     if (HICON icon = icon_.Handle()) return icon;
     if (auto* form = dynamic_cast<TForm*>(Owner()); form && form->HandleAllocated()) {
-        if (auto icon = reinterpret_cast<HICON>(::SendMessageA(form->Handle(), WM_GETICON, ICON_BIG, 0)))
-            return icon;
+        if (auto icon = reinterpret_cast<HICON>(::SendMessageA(form->Handle(), WM_GETICON, ICON_BIG, 0))) return icon;
     }
     return TApplication::Exists() ? TApplication::Instance().Icon() : nullptr;
 }

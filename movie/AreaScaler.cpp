@@ -1,7 +1,6 @@
 #include "movie/AreaScaler.h"
 
 #include <windows.h>
-
 #include <emmintrin.h>
 
 #include <cstring>
@@ -39,8 +38,8 @@ void AreaScaler::Scale(const SourceRows& sourceRows, std::ptrdiff_t sourceStride
     }
 }
 
-void AreaScaler::ScaleRowPlain(const std::uint8_t* rows, std::ptrdiff_t stride, const std::uint16_t* weights,
-                               int count, std::uint8_t* target) {
+void AreaScaler::ScaleRowPlain(const std::uint8_t* rows, std::ptrdiff_t stride, const std::uint16_t* weights, int count,
+                               std::uint8_t* target) {
     const std::size_t bytes = static_cast<std::size_t>(SourceWidth()) * 4;
     std::uint32_t* sums = columnSums_.data();
     for (std::size_t k = 0; k < bytes; ++k) sums[k] = weights[0] * rows[k];

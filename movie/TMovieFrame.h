@@ -30,8 +30,8 @@ public:
     const DibSection& Pixels32() const override { return pixels_; }
 
 private:
-    bool ReadPlain(HANDLE file, const BITMAPFILEHEADER& fileHeader, const BITMAPINFOHEADER& info,
-                   const DWORD* masks, std::uint64_t fileSize, const std::string& path);
+    bool ReadPlain(HANDLE file, const BITMAPFILEHEADER& fileHeader, const BITMAPINFOHEADER& info, const DWORD* masks,
+                   std::uint64_t fileSize, const std::string& path);
     void Convert(const std::string& path);
     void Resize(int width, int height, bool bottomUp);
 

@@ -120,8 +120,8 @@ bool TOrskAvi::ChooseCompressor() {
     ResetCompressor();
     char title[sizeof kChooserTitle];
     std::memcpy(title, kChooserTitle, sizeof title);
-    const bool chosen = ::ICCompressorChoose(TApplication::Instance().Handle(), kChooserFlags, &frameHeader_,
-                                             nullptr, compressor_.get(), title) != FALSE;
+    const bool chosen = ::ICCompressorChoose(TApplication::Instance().Handle(), kChooserFlags, &frameHeader_, nullptr,
+                                             compressor_.get(), title) != FALSE;
     if (chosen && compressor_.HasCompressor()) {
         if (!compressor_.StartSequence(reinterpret_cast<BITMAPINFO*>(&frameHeader_))) {
             compressor_.Free();

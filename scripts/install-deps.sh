@@ -8,7 +8,7 @@ packages=(
   wine wine32:i386
   xvfb xauth xdotool x11-utils
   fonts-ipafont-gothic fonts-wine
-  nasm googletest locales
+  nasm googletest locales clang-format
   imagemagick ffmpeg
 )
 

@@ -20,8 +20,8 @@ T* Place(TComponent* owner, TWinControl* parent, int left, int top, int width, i
     return control;
 }
 
-TSpinEdit* PlaceSpin(TComponent* owner, TWinControl* parent, int left, int top, int width, int minValue,
-                     int maxValue, int value, bool typing, int maxLength) {
+TSpinEdit* PlaceSpin(TComponent* owner, TWinControl* parent, int left, int top, int width, int minValue, int maxValue,
+                     int value, bool typing, int maxLength) {
     auto* spin = Place<TSpinEdit>(owner, parent, left, top, width, 22);
     spin->SetRange(minValue, maxValue);
     spin->SetValue(value);

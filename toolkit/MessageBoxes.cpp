@@ -28,7 +28,9 @@ HWND BoxOwner() {
 }
 }  // namespace
 
-MessageBoxes::Handler MessageBoxes::SetHandler(Handler newHandler) { return std::exchange(handler, std::move(newHandler)); }
+MessageBoxes::Handler MessageBoxes::SetHandler(Handler newHandler) {
+    return std::exchange(handler, std::move(newHandler));
+}
 
 int MessageBoxes::Show(const MessageBoxRequest& request, UINT icon) {
     if (handler) return handler(request);

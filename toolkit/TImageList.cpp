@@ -2,8 +2,7 @@
 
 #include "toolkit/EOSError.h"
 
-TImageList::TImageList(TComponent* owner, int width, int height)
-    : TComponent(owner), width_(width), height_(height) {
+TImageList::TImageList(TComponent* owner, int width, int height) : TComponent(owner), width_(width), height_(height) {
     list_.reset(::ImageList_Create(width, height, ILC_COLOR32 | ILC_MASK, 2, 2));
     if (!list_) throw Exception("ImageList_Create failed");
 }

@@ -40,8 +40,8 @@ void TPopupMenu::Popup(int x, int y) {
         if (item.Default()) ::SetMenuDefaultItem(menu.get(), static_cast<UINT>(i + 1), FALSE);
     }
     HWND owner = OwnerWindow();
-    UINT chosen = static_cast<UINT>(::TrackPopupMenuEx(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
-                                                       x, y, owner, nullptr));
+    UINT chosen = static_cast<UINT>(
+        ::TrackPopupMenuEx(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, x, y, owner, nullptr));
     // Lets the menu's owner lose the foreground properly after a notification-area menu.
     ::PostMessageA(owner, WM_NULL, 0, 0);
     if (chosen > 0 && chosen <= items_.size()) items_[chosen - 1]->Click();

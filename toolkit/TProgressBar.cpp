@@ -21,7 +21,8 @@ void TProgressBar::SetRange(int min, int max) {
     if (min == min_ && max == max_) return;
     min_ = min;
     max_ = max;
-    if (HandleAllocated()) ::SendMessageA(Handle(), PBM_SETRANGE32, static_cast<WPARAM>(min_), static_cast<LPARAM>(max_));
+    if (HandleAllocated())
+        ::SendMessageA(Handle(), PBM_SETRANGE32, static_cast<WPARAM>(min_), static_cast<LPARAM>(max_));
     SetPosition(position_);
 }
 

@@ -314,7 +314,8 @@ void TWinControl::Update() {
 
 void TWinControl::Repaint() {
     // Children included: a repaint "at once" must not leave parts for later.
-    if (handle_) ::RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    if (handle_)
+        ::RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 void TWinControl::Click() { Raise(OnClick, *this); }

@@ -5,9 +5,19 @@
 using MainMenu = ProgramForms;
 
 TEST_F(MainMenu, ThirteenItemsInOrderWithADisabledDefaultTitle) {
-    const std::vector<std::string> captions = {
-        "Pictavo", "-", "画面全体をキャプチャ", "アクティブなウインドウだけをキャプチャ", "-", "動画撮影開始",
-        "動画撮影終了", "-", "設定", "-", "バージョン情報", "-", "終了"};
+    const std::vector<std::string> captions = {"Pictavo",
+                                               "-",
+                                               "画面全体をキャプチャ",
+                                               "アクティブなウインドウだけをキャプチャ",
+                                               "-",
+                                               "動画撮影開始",
+                                               "動画撮影終了",
+                                               "-",
+                                               "設定",
+                                               "-",
+                                               "バージョン情報",
+                                               "-",
+                                               "終了"};
     const auto& items = form1->TBPopupMenu1->Items();
     ASSERT_EQ(items.size(), captions.size());
     for (size_t i = 0; i < items.size(); ++i) EXPECT_EQ(items[i]->Caption(), captions[i]) << i;
@@ -20,8 +30,8 @@ TEST_F(MainMenu, SettingsWindowSwitchesTheModes) {
     // Setting mode: all four capture items off while the settings window is shown.
     form1->TB_Capture_ALL->SetEnabled(true);
     form2->Show();
-    for (TMenuItem* item : {form1->TB_Capture_ALL, form1->TB_Capture_Active, form1->TB_MovieCaptureStart,
-                            form1->TB_MovieCaptureEnd}) {
+    for (TMenuItem* item :
+         {form1->TB_Capture_ALL, form1->TB_Capture_Active, form1->TB_MovieCaptureStart, form1->TB_MovieCaptureEnd}) {
         EXPECT_FALSE(item->Enabled()) << item->Caption();
     }
     EXPECT_FALSE(form1->Enabled());

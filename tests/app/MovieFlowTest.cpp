@@ -5,10 +5,10 @@
 
 #include "movie/AviFileLibrary.h"
 #include "movie/WorkFolder.h"
+#include "tests/app/MovieModeForms.h"
 #include "tests/support/AviReader.h"
 #include "tests/support/BoxRecorder.h"
 #include "tests/support/DocumentWindow.h"
-#include "tests/app/MovieModeForms.h"
 #include "tests/support/TestEnvironment.h"
 
 namespace {
@@ -29,8 +29,12 @@ protected:
     }
     std::vector<bool> Modes() const {
         TForm1& f = *form1;
-        return {f.TB_MovieCaptureStart->Enabled(), f.TB_MovieCaptureEnd->Enabled(), f.TB_Set->Enabled(),
-                f.TB_Version->Enabled(),           f.TB_End->Enabled(),           f.Timer2->Enabled(),
+        return {f.TB_MovieCaptureStart->Enabled(),
+                f.TB_MovieCaptureEnd->Enabled(),
+                f.TB_Set->Enabled(),
+                f.TB_Version->Enabled(),
+                f.TB_End->Enabled(),
+                f.Timer2->Enabled(),
                 f.TrayIcon1->Animating()};
     }
     const std::vector<bool> kReady = {true, false, true, true, true, false, false};
@@ -197,7 +201,8 @@ TEST_F(MovieFlow, NoFreeNumberOrACancelledCompressorGiveNoMovieButStillClearTheF
     TTimer cancel(nullptr);
     cancel.SetInterval(50);
     cancel.SetOnTimer([](TObject&) {
-        if (HWND dialog = ::FindWindowA("#32770", "ＡＶＩ圧縮方式選択")) ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        if (HWND dialog = ::FindWindowA("#32770", "ＡＶＩ圧縮方式選択"))
+            ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     });
     Record(1);
     form1->TB_MovieCaptureEnd->Click();
@@ -212,11 +217,12 @@ TEST_F(MovieFlow, WorkFolderThatCannotBeDeletedIsReportedAndTheNextRecordingWrit
     BoxRecorder boxes;
     Record(2);
     // Someone keeps a frame open (reading allowed, deleting not).
-    UniqueFileHandle held(::CreateFileA(FrameFilePath(1).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                        OPEN_EXISTING, 0, nullptr));
+    UniqueFileHandle held(
+        ::CreateFileA(FrameFilePath(1).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(held);
     form1->TB_MovieCaptureEnd->Click();
-    ASSERT_EQ(boxes.Texts(), std::vector<std::string>({"ムービーを出力しました", "一時フォルダの削除に失敗しました。"}));
+    ASSERT_EQ(boxes.Texts(),
+              std::vector<std::string>({"ムービーを出力しました", "一時フォルダの削除に失敗しました。"}));
     EXPECT_EQ(boxes.Boxes()[1].type, TMsgDlgType::mtPlain);
     EXPECT_EQ(boxes.Boxes()[1].buttons, UINT(MB_OK));
     EXPECT_TRUE(PathExists(WorkFolderPath()));

@@ -7,9 +7,9 @@
 #include <thread>
 
 #include "movie/WorkFolder.h"
+#include "tests/app/MovieModeForms.h"
 #include "tests/support/AviReader.h"
 #include "tests/support/BoxRecorder.h"
-#include "tests/app/MovieModeForms.h"
 #include "tests/support/ScreenSearch.h"
 #include "tests/support/TestEnvironment.h"
 #include "toolkit/TIcon.h"

@@ -54,7 +54,8 @@ TEST(RunningProgram, StartConfirmSettingsTakeAStillByHotkeyAndQuit) {
     ShownBox box;
     ASSERT_TRUE(program.AnswerBox(box, IDOK));
     EXPECT_EQ(box.caption, "情報");
-    EXPECT_EQ(box.text, "再度設定画面を表示する場合は\r\nタスクトレイのアイコンを右クリックし、「設定」を押してください");
+    EXPECT_EQ(box.text,
+              "再度設定画面を表示する場合は\r\nタスクトレイのアイコンを右クリックし、「設定」を押してください");
     ASSERT_TRUE(PumpUntil([&] { return !::IsWindowVisible(settings); }));
 
     // Shooting mode: Ctrl+Alt+F takes a still of the whole screen, numbered from 0.

@@ -3,8 +3,8 @@
 // makes them.
 #include <gtest/gtest.h>
 
-#include "tests/support/BoxRecorder.h"
 #include "tests/support/BmpSummary.h"
+#include "tests/support/BoxRecorder.h"
 #include "tests/support/DocumentWindow.h"
 #include "tests/support/ProgramForms.h"
 #include "tests/support/TestEnvironment.h"

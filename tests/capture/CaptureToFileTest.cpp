@@ -8,10 +8,10 @@
 #include "tests/capture/ColourWindow.h"
 #include "tests/support/BoxRecorder.h"
 #include "tests/support/TestEnvironment.h"
-#include "toolkit/UniqueHandle.h"
-#include "toolkit/WindowDC.h"
 #include "toolkit/BmpFile.h"
 #include "toolkit/EOSError.h"
+#include "toolkit/UniqueHandle.h"
+#include "toolkit/WindowDC.h"
 
 namespace {
 struct BmpHeaders {

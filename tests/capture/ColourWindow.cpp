@@ -1,10 +1,9 @@
 #include "tests/capture/ColourWindow.h"
 
-#include "toolkit/WindowDC.h"
-
 #include <gtest/gtest.h>
 
 #include "tests/support/TestEnvironment.h"
+#include "toolkit/WindowDC.h"
 
 namespace {
 const COLORREF kColours[4] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255), RGB(255, 255, 255)};

@@ -56,10 +56,8 @@ TEST(ActiveWindow, EachForegroundChangeIsReportedOnce) {
         Counts expected;
         TForm* remembered;
     } steps[] = {
-        {owner.get(), {1, 0, 0}, nullptr},
-        {first.get(), {1, 1, 1}, first.get()},
-        {second.get(), {1, 1, 2}, second.get()},
-        {owner.get(), {2, 1, 2}, second.get()},
+        {owner.get(), {1, 0, 0}, nullptr},       {first.get(), {1, 1, 1}, first.get()},
+        {second.get(), {1, 1, 2}, second.get()}, {owner.get(), {2, 1, 2}, second.get()},
         {first.get(), {2, 2, 3}, first.get()},
     };
     for (size_t i = 0; i < std::size(steps); ++i) {

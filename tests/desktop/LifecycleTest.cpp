@@ -1,7 +1,6 @@
 #include <windows.h>
-#include <tlhelp32.h>
-
 #include <gtest/gtest.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -22,7 +21,8 @@ struct Resources {
 };
 
 void CountWindows(HWND parent, DWORD& count) {
-    for (HWND w = ::FindWindowExA(parent, nullptr, nullptr, nullptr); w; w = ::FindWindowExA(parent, w, nullptr, nullptr)) {
+    for (HWND w = ::FindWindowExA(parent, nullptr, nullptr, nullptr); w;
+         w = ::FindWindowExA(parent, w, nullptr, nullptr)) {
         DWORD process = 0;
         ::GetWindowThreadProcessId(w, &process);
         if (process != ::GetCurrentProcessId()) continue;
@@ -94,10 +94,11 @@ TEST(Lifecycle, ComponentsLeaveNoThreadHandleOrWindowBehind) {
     PumpFor(std::chrono::milliseconds(200));
     const Resources after = Measure();
 
-    std::printf("after %d lives: kernel handles %lu -> %lu, windows %lu -> %lu, threads %lu -> %lu "
-                "(during a life: %lu, %lu, %lu)\n",
-                kLives, before.handles, after.handles, before.windows, after.windows, before.threads, after.threads,
-                duringLife.handles, duringLife.windows, duringLife.threads);
+    std::printf(
+        "after %d lives: kernel handles %lu -> %lu, windows %lu -> %lu, threads %lu -> %lu "
+        "(during a life: %lu, %lu, %lu)\n",
+        kLives, before.handles, after.handles, before.windows, after.windows, before.threads, after.threads,
+        duringLife.handles, duringLife.windows, duringLife.threads);
     // The counts must see what a life holds, or their equality below proves nothing.
     ASSERT_GE(duringLife.threads, before.threads + 2) << "animation and single-click threads";
     ASSERT_GT(duringLife.windows, before.windows);

@@ -3,16 +3,14 @@
 #include "desktop/TTrayIcon.h"
 
 ShellRecorder::ShellRecorder(bool passOn) : passOn_(passOn) {
-    previous_ = TTrayIcon::SetShellNotify([this](DWORD action, NotifyIconRecord& record) {
-        return Record(action, record);
-    });
+    previous_ =
+        TTrayIcon::SetShellNotify([this](DWORD action, NotifyIconRecord& record) { return Record(action, record); });
 }
 
 ShellRecorder::~ShellRecorder() { TTrayIcon::SetShellNotify(std::move(previous_)); }
 
 BOOL ShellRecorder::Record(DWORD action, NotifyIconRecord& record) {
-    ShellCall call{action, record, std::string(record.tip), IconCentre(record.icon),
-                   std::chrono::steady_clock::now()};
+    ShellCall call{action, record, std::string(record.tip), IconCentre(record.icon), std::chrono::steady_clock::now()};
     {
         std::lock_guard lock(mutex_);
         calls_.push_back(call);

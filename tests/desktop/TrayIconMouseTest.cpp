@@ -38,7 +38,7 @@ TEST(TrayIconMouse, EachMouseMessageRaisesItsEventWithButtonAndShift) {
     TTrayIcon icon(nullptr);
     EventLog log(icon);
     icon.OnMouseUp = [&](TObject&, TMouseButton b, TShiftState s, int, int) { log.Add("up", b, s); };
-    const UINT messages[] = {WM_MOUSEMOVE,   WM_LBUTTONDOWN, WM_LBUTTONUP,   WM_RBUTTONDOWN, WM_RBUTTONUP,
+    const UINT messages[] = {WM_MOUSEMOVE,     WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN,  WM_RBUTTONUP,
                              WM_RBUTTONDBLCLK, WM_MBUTTONDOWN, WM_MBUTTONUP, WM_MBUTTONDBLCLK};
     for (UINT message : messages) SendMouse(icon, message);
     const std::vector<std::string> expected = {

@@ -11,7 +11,6 @@
 #include "toolkit/TApplication.h"
 #include "toolkit/TForm.h"
 
-
 TEST(TrayIconRegister, NumbersFollowTheLastInUseAndTheHundredAndFirstIsRefused) {
     std::vector<std::unique_ptr<TTrayIcon>> icons;
     for (int i = 0; i < 3; ++i) icons.push_back(std::make_unique<TTrayIcon>(nullptr));

@@ -80,11 +80,13 @@ TEST(AreaWeights, SharesOfEveryTargetPixelAddUpToOneAndCoverTheSourceOnce) {
 constexpr double kRounding = 0.75;
 
 // Largest difference from the exact average over all pixels and colours.
-double WorstError(const std::vector<std::uint8_t>& source, const Size& s, const std::function<const std::uint8_t*(int x, int y)>& pixel) {
+double WorstError(const std::vector<std::uint8_t>& source, const Size& s,
+                  const std::function<const std::uint8_t*(int x, int y)>& pixel) {
     double worst = 0;
     for (int y = 0; y < s.targetHeight; ++y) {
         for (int x = 0; x < s.targetWidth; ++x) {
-            for (int c = 0; c < 3; ++c) worst = std::max(worst, std::abs(pixel(x, y)[c] - ExactAverage(source, s, x, y, c)));
+            for (int c = 0; c < 3; ++c)
+                worst = std::max(worst, std::abs(pixel(x, y)[c] - ExactAverage(source, s, x, y, c)));
         }
     }
     return worst;
@@ -93,16 +95,16 @@ double WorstError(const std::vector<std::uint8_t>& source, const Size& s, const 
 TEST(AreaScaler, MatchesTheExactAreaAverageWithinRounding) {
     const std::vector<Size> sizes = {
         {1024, 768, 320, 240},  // the program's screens and frames
-        {1920, 1080, 320, 240}, {800, 600, 320, 240}, {333, 211, 320, 240},
-        {100, 50, 320, 240},    // enlarged
-        {320, 240, 320, 240},   // same size: a copy
-        {17, 13, 5, 4}, {5, 4, 17, 13}, {1, 1, 3, 2},
+        {1920, 1080, 320, 240}, {800, 600, 320, 240}, {333, 211, 320, 240}, {100, 50, 320, 240},  // enlarged
+        {320, 240, 320, 240},                                                                     // same size: a copy
+        {17, 13, 5, 4},         {5, 4, 17, 13},       {1, 1, 3, 2},
     };
     // Both ways of computing it: with SSE2 (where the processor has it) and without.
     for (bool sse2 : {true, false}) {
         AreaScaler::AllowSse2(sse2);
         for (const Size& s : sizes) {
-            const auto source = RandomPixels(s.sourceWidth, s.sourceHeight, unsigned(s.sourceWidth * 31 + s.targetHeight));
+            const auto source =
+                RandomPixels(s.sourceWidth, s.sourceHeight, unsigned(s.sourceWidth * 31 + s.targetHeight));
             const auto target = Scale(source, s);
             const double worst =
                 WorstError(source, s, [&](int x, int y) { return &target[(std::size_t(y) * s.targetWidth + x) * 4]; });
@@ -135,8 +137,12 @@ TEST(AreaStretcher, DrawsPicturesOfEverySizeAsTheExactAverageWholeOrStripByStrip
     for (std::size_t canvas : {std::size_t(64) << 20, std::size_t(64) << 10}) {
         // Pictures larger than the canvas are drawn a strip of rows at a time.
         AreaStretcher::SetCanvasLimit(canvas);
-        for (Size s : std::vector<Size>{{1024, 768, 320, 240}, {640, 480, 320, 240}, {1024, 768, 320, 240},
-                                        {33, 7, 320, 240}, {4000, 90, 320, 240}, {320, 240, 320, 240},
+        for (Size s : std::vector<Size>{{1024, 768, 320, 240},
+                                        {640, 480, 320, 240},
+                                        {1024, 768, 320, 240},
+                                        {33, 7, 320, 240},
+                                        {4000, 90, 320, 240},
+                                        {320, 240, 320, 240},
                                         {64, 2000, 320, 240}}) {
             const auto source = RandomPixels(s.sourceWidth, s.sourceHeight, unsigned(s.sourceHeight));
             TestPicture picture(s.sourceWidth, s.sourceHeight, [&](int x, int y) {
@@ -151,5 +157,6 @@ TEST(AreaStretcher, DrawsPicturesOfEverySizeAsTheExactAverageWholeOrStripByStrip
     AreaStretcher::SetCanvasLimit(std::size_t(64) << 20);
     stretcher.Draw(TestPicture(), frame);
     for (int y = 0; y < 240; ++y)
-        for (int x = 0; x < 320; ++x) ASSERT_EQ(frame.Row(y)[4 * x] | frame.Row(y)[4 * x + 1] | frame.Row(y)[4 * x + 2], 0);
+        for (int x = 0; x < 320; ++x)
+            ASSERT_EQ(frame.Row(y)[4 * x] | frame.Row(y)[4 * x + 1] | frame.Row(y)[4 * x + 2], 0);
 }

@@ -40,7 +40,8 @@ std::vector<ChildWindow> Children(HWND dialog) {
 
 HWND FindChild(HWND dialog, const std::string& className, const std::string& text) {
     for (const ChildWindow& child : Children(dialog)) {
-        if (::lstrcmpiA(child.className.c_str(), className.c_str()) == 0 && (text.empty() || child.text == text)) return child.window;
+        if (::lstrcmpiA(child.className.c_str(), className.c_str()) == 0 && (text.empty() || child.text == text))
+            return child.window;
     }
     return nullptr;
 }

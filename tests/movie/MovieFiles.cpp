@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-
 #include "tests/movie/DialogDriver.h"
 #include "tests/support/TestEnvironment.h"
 

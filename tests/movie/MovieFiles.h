@@ -16,10 +16,9 @@
 Rgb BlockColour(int blockX, int blockY, int seed);
 TestPicture BlockScreen(int seed);
 
-
 // An answer for a compressor dialog (DialogAnswerer): the entry that starts with `entry`
 // and OK, or Cancel when `entry` is empty.
 std::function<void(HWND dialog)> Choose(const std::string& entry);
-extern const char kFullFrames[];  // the dialog's entry for uncompressed frames
-extern const char kChooserTitle[];   // the writer's own title for the dialog
+extern const char kFullFrames[];        // the dialog's entry for uncompressed frames
+extern const char kChooserTitle[];      // the writer's own title for the dialog
 extern const char kSaveOptionsTitle[];  // the platform's title for the save-options dialog

@@ -12,14 +12,18 @@
 
 namespace {
 // The colour of pixel (x, y) of every test bitmap, at 5-6-5 precision so each format holds it.
-Rgb Expected(int x, int y) { return {std::uint8_t((x * 37 + y) & 0xF8), std::uint8_t((y * 11) & 0xFC), std::uint8_t((x ^ y) & 0xF8)}; }
+Rgb Expected(int x, int y) {
+    return {std::uint8_t((x * 37 + y) & 0xF8), std::uint8_t((y * 11) & 0xFC), std::uint8_t((x ^ y) & 0xF8)};
+}
 
 // A bitmap file of that format, rows bottom-up or top-down.
 void WriteTestBmp(const std::string& path, int width, int height, int bits, DWORD compression, bool topDown) {
     DibPixels dib;
-    dib.header = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), width, topDown ? -height : height, 1, WORD(bits), compression};
+    dib.header =
+        BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), width, topDown ? -height : height, 1, WORD(bits), compression};
     if (compression == BI_BITFIELDS) {
-        const DWORD masks[3] = {bits == 16 ? 0xF800u : 0xFF0000u, bits == 16 ? 0x07E0u : 0xFF00u, bits == 16 ? 0x001Fu : 0xFFu};
+        const DWORD masks[3] = {bits == 16 ? 0xF800u : 0xFF0000u, bits == 16 ? 0x07E0u : 0xFF00u,
+                                bits == 16 ? 0x001Fu : 0xFFu};
         dib.colours.resize(3);
         std::memcpy(dib.colours.data(), masks, sizeof masks);
     }
@@ -59,7 +63,8 @@ void ExpectPixels(const TMovieFrame& frame, int width, int height, int bits, con
         for (int x = 0; x < width; ++x) {
             const std::uint8_t* p = frame.Pixels32().Row(y) + 4 * x;
             const Rgb c = AsStored(Expected(x, y), bits);
-            ASSERT_EQ(std::vector<int>({p[2], p[1], p[0]}), std::vector<int>({c.r, c.g, c.b})) << what << " at " << x << "," << y;
+            ASSERT_EQ(std::vector<int>({p[2], p[1], p[0]}), std::vector<int>({c.r, c.g, c.b}))
+                << what << " at " << x << "," << y;
         }
     }
 }

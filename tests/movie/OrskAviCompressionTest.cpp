@@ -1,14 +1,13 @@
-#include <gtest/gtest.h>
-
 #include <windows.h>
 #include <commctrl.h>
+#include <gtest/gtest.h>
 
 #include "movie/AviFileLibrary.h"
 #include "movie/TOrskAvi.h"
-#include "tests/support/AviReader.h"
 #include "tests/movie/DialogDriver.h"
 #include "tests/movie/MovieFiles.h"
 #include "tests/movie/TestCodec.h"
+#include "tests/support/AviReader.h"
 #include "tests/support/BoxRecorder.h"
 #include "tests/support/TestEnvironment.h"
 

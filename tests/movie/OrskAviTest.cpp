@@ -1,12 +1,11 @@
-#include <gtest/gtest.h>
-
 #include <windows.h>
+#include <gtest/gtest.h>
 #include <psapi.h>
 
 #include "movie/AviFileLibrary.h"
 #include "movie/TOrskAvi.h"
-#include "tests/support/AviReader.h"
 #include "tests/movie/MovieFiles.h"
+#include "tests/support/AviReader.h"
 #include "tests/support/BoxRecorder.h"
 #include "tests/support/TestEnvironment.h"
 #include "toolkit/Exception.h"
@@ -35,8 +34,8 @@ TEST(OrskAvi, FrameRateAndBitDepthKeepToWhatAMovieCanHave) {
         avi.SetFrameRate(given);
         EXPECT_EQ(avi.FrameRate(), kept) << "frame rate " << given;
     }
-    for (auto [given, kept] : std::vector<std::pair<WORD, WORD>>{
-             {8, 16}, {24, 24}, {272, 16}, {0x118, 24}, {32, 16}, {16, 16}, {0, 16}}) {
+    for (auto [given, kept] :
+         std::vector<std::pair<WORD, WORD>>{{8, 16}, {24, 24}, {272, 16}, {0x118, 24}, {32, 16}, {16, 16}, {0, 16}}) {
         avi.SetBitDepth(given);
         EXPECT_EQ(avi.BitDepth(), kept) << "bit depth " << given;
     }
@@ -112,17 +111,17 @@ TEST(OrskAvi, TwentyFourBitFramesAndOddSizesGiveFramesAReaderDecodes) {
         const char* pixelFormat;
         std::size_t frameBytes;
     };
-    for (Case c : std::vector<Case>{{320, 240, 24, "bgr24", 230400},
-                                    {321, 17, 16, "rgb555le", 644 * 17},
-                                    {101, 9, 24, "bgr24", 304 * 9}}) {
+    for (Case c : std::vector<Case>{
+             {320, 240, 24, "bgr24", 230400}, {321, 17, 16, "rgb555le", 644 * 17}, {101, 9, 24, "bgr24", 304 * 9}}) {
         UncompressedWriter avi(folder / "odd.avi");
         avi.SetWidth(c.width);
         avi.SetHeight(c.height);
         avi.SetBitDepth(c.depth);
         ASSERT_TRUE(avi.Open());
         // Right half white, left half black: a row misread by a few bytes shows at once.
-        TestPicture picture(2 * c.width, 3 * c.height,
-                            [&](int x, int) { return x >= c.width ? Rgb{255, 255, 255} : Rgb{0, 0, 0}; });
+        TestPicture picture(2 * c.width, 3 * c.height, [&](int x, int) {
+            return x >= c.width ? Rgb{255, 255, 255} : Rgb{0, 0, 0};
+        });
         ASSERT_TRUE(avi.AddFrame(picture));
         ASSERT_TRUE(avi.AddFrame(picture));
         avi.Close();
@@ -139,7 +138,9 @@ TEST(OrskAvi, TwentyFourBitFramesAndOddSizesGiveFramesAReaderDecodes) {
         for (int y = 0; y < c.height; ++y) {
             for (int x = 0; x < c.width; ++x) {
                 const auto value = std::uint8_t(rgb[(std::size_t(c.height + y) * c.width + x) * 3 + 1]);
-                ASSERT_EQ(value, x >= c.width / 2 + 1 ? 255 : x < c.width / 2 ? 0 : value)
+                ASSERT_EQ(value, x >= c.width / 2 + 1 ? 255
+                                 : x < c.width / 2    ? 0
+                                                      : value)
                     << c.width << "x" << c.height << "x" << c.depth << " at " << x << "," << y;
             }
         }
@@ -152,7 +153,9 @@ TEST(OrskAvi, EveryColourIsStoredAsTheNearestFiveBitLevel) {
     avi.SetWidth(256);
     avi.SetHeight(1);
     ASSERT_TRUE(avi.Open());
-    avi.AddFrame(TestPicture(256, 1, [](int x, int) { return Rgb{std::uint8_t(x), std::uint8_t(x), std::uint8_t(255 - x)}; }));
+    avi.AddFrame(TestPicture(256, 1, [](int x, int) {
+        return Rgb{std::uint8_t(x), std::uint8_t(x), std::uint8_t(255 - x)};
+    }));
     avi.Close();
     const std::string rgb = DecodeRgb(folder / "grey.avi");
     ASSERT_EQ(rgb.size(), 256u * 3);

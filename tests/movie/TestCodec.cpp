@@ -189,8 +189,7 @@ std::string Description(DWORD code) {
 
 void Install() {
     static bool installed = [] {
-        ::ICInstall(ICTYPE_VIDEO, kPacker, reinterpret_cast<LPARAM>(&DriverProc<kPacker>), nullptr,
-                    ICINSTALL_FUNCTION);
+        ::ICInstall(ICTYPE_VIDEO, kPacker, reinterpret_cast<LPARAM>(&DriverProc<kPacker>), nullptr, ICINSTALL_FUNCTION);
         ::ICInstall(ICTYPE_VIDEO, kFailsToStart, reinterpret_cast<LPARAM>(&DriverProc<kFailsToStart>), nullptr,
                     ICINSTALL_FUNCTION);
         ::ICInstall(ICTYPE_VIDEO, kFailsOnRed, reinterpret_cast<LPARAM>(&DriverProc<kFailsOnRed>), nullptr,

@@ -14,10 +14,10 @@
 namespace test_codec {
 
 // Codes of the installed compressors.
-constexpr DWORD kPacker = mmioFOURCC('t', 'p', 'k', '1');          // works
-constexpr DWORD kFailsToStart = mmioFOURCC('t', 'p', 'k', 'b');    // refuses to begin a sequence
-constexpr DWORD kFailsOnRed = mmioFOURCC('t', 'p', 'k', 'r');      // fails on frames starting with pure red
-constexpr DWORD kFailsAfterOne = mmioFOURCC('t', 'p', 'k', 'x');   // fails on every frame after the first
+constexpr DWORD kPacker = mmioFOURCC('t', 'p', 'k', '1');         // works
+constexpr DWORD kFailsToStart = mmioFOURCC('t', 'p', 'k', 'b');   // refuses to begin a sequence
+constexpr DWORD kFailsOnRed = mmioFOURCC('t', 'p', 'k', 'r');     // fails on frames starting with pure red
+constexpr DWORD kFailsAfterOne = mmioFOURCC('t', 'p', 'k', 'x');  // fails on every frame after the first
 
 // Names the compressors show in the system's dialogs.
 std::string Description(DWORD code);

@@ -31,6 +31,6 @@ void TestPicture::Draw(HDC dc, int x, int y) const {
 void TestPicture::StretchDraw(HDC dc, const RECT& rect) const {
     UniqueMemoryDc source(::CreateCompatibleDC(dc));
     SelectObjectGuard select(source.get(), pixels_.Handle());
-    ::StretchBlt(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, source.get(), 0, 0,
-                 Width(), Height(), SRCCOPY);
+    ::StretchBlt(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, source.get(), 0, 0, Width(),
+                 Height(), SRCCOPY);
 }

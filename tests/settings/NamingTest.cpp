@@ -89,7 +89,7 @@ TEST_F(Naming, EveryKindOfEntryTakesItsNumberWhateverTheCase) {
     TempFolder folder;
     Range(0, 999);
     ::CreateDirectoryA((folder / "000.BMP").c_str(), nullptr);  // a folder
-    WriteFileBytes(folder / "001.bmp", "x");                     // other case
+    WriteFileBytes(folder / "001.bmp", "x");                    // other case
     WriteFileBytes(folder / "002.BMP", "x");
     ::SetFileAttributesA((folder / "002.BMP").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
     WriteFileBytes(folder / "003.BMP", "x");

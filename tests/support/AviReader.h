@@ -31,8 +31,8 @@ struct AviContents {
     std::string error;
     StreamHeader header{};
     DWORD headerSize = 0;
-    std::string name;            // "strn" chunk, if any
-    std::string format;          // "strf" bytes
+    std::string name;    // "strn" chunk, if any
+    std::string format;  // "strf" bytes
     std::vector<AviFrame> frames;
 
     const BITMAPINFOHEADER& Bitmap() const { return *reinterpret_cast<const BITMAPINFOHEADER*>(format.data()); }

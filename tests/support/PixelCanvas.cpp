@@ -21,7 +21,6 @@ PixelCanvas::PixelCanvas(int width, int height, COLORREF fill)
     Fill(fill);
 }
 
-
 std::unique_ptr<PixelCanvas> PixelCanvas::Paint(TCustomControl& control) {
     RECT client;
     ::GetClientRect(control.Handle(), &client);

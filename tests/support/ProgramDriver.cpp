@@ -38,9 +38,7 @@ bool ProgramDriver::Start() {
     return true;
 }
 
-bool ProgramDriver::Running() const {
-    return process_ && ::WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
-}
+bool ProgramDriver::Running() const { return process_ && ::WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
 
 bool ProgramDriver::WaitForExit(std::chrono::milliseconds timeout) {
     return !process_ || ::WaitForSingleObject(process_.get(), static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
@@ -139,6 +137,8 @@ bool ProgramDriver::AnswerBox(ShownBox& box, int button, std::chrono::millisecon
 }
 
 bool ProgramDriver::PressKeys(const std::string& keys) {
-    return RunHostCommand("w=$(xdotool search --name 'Wine desktop' | head -1); "
-                          "[ -n \"$w\" ] && xdotool windowfocus --sync \"$w\"; xdotool key " + keys);
+    return RunHostCommand(
+        "w=$(xdotool search --name 'Wine desktop' | head -1); "
+        "[ -n \"$w\" ] && xdotool windowfocus --sync \"$w\"; xdotool key " +
+        keys);
 }

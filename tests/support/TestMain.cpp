@@ -3,7 +3,6 @@
 // forgotten box never waits for a person.
 #include <windows.h>
 #include <commctrl.h>
-
 #include <gtest/gtest.h>
 
 #include "tests/support/TestEnvironment.h"

@@ -59,7 +59,8 @@ BOOL CALLBACK FindBox(HWND window, LPARAM lParam) {
     ::GetDlgItemTextA(window, 0xFFFF, buffer, sizeof buffer);
     reader->text = buffer;
     reader->seen = true;
-    ::PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(window, IDNO)));
+    ::PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(window, IDNO)));
     return FALSE;
 }
 }  // namespace
