@@ -76,9 +76,15 @@ void TForm1::CreateParams(TCreateParams& params) {
 }
 
 void TForm1::BuildMenu() {
-    TBPopupMenu1 = new TPopupMenu(this);
+    TBSkin1 = new TBSkin(this);
+    TBSkin1->SetGradient(TTBGradient::tbgLeftRight);
+    TBSkin1->SetImageStyle(TTBImageStyle::tbimsGradHorz);
+    TBSkin1->SetOptions(0);
+    TBPopupMenu1 = new TTBPopupMenu(this);
+    TBPopupMenu1->SetSkin(TBSkin1);
     auto item = [this](const std::string& caption, void (TForm1::*handler)(TObject&)) {
-        auto* menuItem = TBPopupMenu1->Add(new TMenuItem(TBPopupMenu1, caption));
+        auto* menuItem = new TTBItem(TBPopupMenu1, caption);
+        TBPopupMenu1->Add(menuItem);
         if (handler) menuItem->OnClick = [this, handler](TObject& sender) { (this->*handler)(sender); };
         return menuItem;
     };
@@ -106,6 +112,7 @@ void TForm1::FormCreate(TObject&) {
     TB_PopUp_Title->SetCaption(TApplication::Instance().Title());
     TB_PopUp_Title->SetEnabled(false);
     TB_PopUp_Title->SetDefault(true);
+    TB_PopUp_Title->SetToolbarStyle(true);
     ActiveWindow1->StartWatch();
     StartNumber = 0;
     FrameFileList.clear();

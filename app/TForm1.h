@@ -11,10 +11,11 @@
 #include "desktop/THookHotKey.h"
 #include "desktop/TTrayIcon.h"
 #include "movie/TOrskAvi.h"
+#include "toolbar/TBSkin.h"
+#include "toolbar/TTBItem.h"
+#include "toolbar/TTBPopupMenu.h"
 #include "toolkit/TForm.h"
 #include "toolkit/TImageList.h"
-#include "toolkit/TMenuItem.h"
-#include "toolkit/TPopupMenu.h"
 #include "toolkit/TTimer.h"
 
 class TForm1 : public TForm {
@@ -24,15 +25,17 @@ public:
     // The program's only permanent presence: the icon in the notification area, whose
     // menu (either button) is TBPopupMenu1 and whose recording animation is TBImageList1.
     TTrayIcon* TrayIcon1;
-    TPopupMenu* TBPopupMenu1;
-    TMenuItem* TB_PopUp_Title;
-    TMenuItem* TB_Capture_ALL;
-    TMenuItem* TB_Capture_Active;
-    TMenuItem* TB_MovieCaptureStart;
-    TMenuItem* TB_MovieCaptureEnd;
-    TMenuItem* TB_Set;
-    TMenuItem* TB_Version;
-    TMenuItem* TB_End;
+    TTBPopupMenu* TBPopupMenu1;
+    TTBItem* TB_PopUp_Title;
+    TTBItem* TB_Capture_ALL;
+    TTBItem* TB_Capture_Active;
+    TTBItem* TB_MovieCaptureStart;
+    TTBItem* TB_MovieCaptureEnd;
+    TTBItem* TB_Set;
+    TTBItem* TB_Version;
+    TTBItem* TB_End;
+    // The program's skin, in which the tray menu is drawn.
+    TBSkin* TBSkin1;
     // One-shot still trigger.
     TTimer* Timer1;
     // Remembers the window the user worked in before the main window came to the front.
