@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "toolkit/CallbackErrors.h"
+
 void TAnimationShared::Clear() {
     window = nullptr;
     duration = 0;
@@ -11,7 +13,6 @@ void TAnimationShared::Clear() {
     stopRequest = false;
     done = 0;
     pending = 0;
-    failure = nullptr;
 }
 
 bool TAnimationTimer::Create(TAnimationShared& shared) {
@@ -36,12 +37,12 @@ void TAnimationTimer::Finish() {
 DWORD WINAPI TAnimationTimer::ThreadProc(void* parameter) {
     auto& timer = *static_cast<TAnimationTimer*>(parameter);
     TAnimationShared& shared = *timer.shared_;
-    try {
+    // An error ends the timing; it is shown on the user-interface thread, and the last step
+    // below completes the animation there all the same.
+    Guarded(0, [&timer] {
         timer.Run();
-    } catch (...) {
-        // Nothing may unwind into the system's frames; the error travels with the last step.
-        shared.failure = std::current_exception();
-    }
+        return 0;
+    });
     shared.done = -1;
     ::SendNotifyMessageA(shared.window, kStepMessage, 0, static_cast<LPARAM>(shared.generation));
     return 0;

@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <atomic>
-#include <exception>
 #include <functional>
 
 #include "toolkit/UniqueHandle.h"
@@ -27,8 +26,6 @@ struct TAnimationShared {
     std::atomic<int> done{0};
     // 1 while a step message is on its way and not yet handled.
     std::atomic<long> pending{0};
-    // An error that ended the thread, handed to the user-interface thread with the last step.
-    std::exception_ptr failure;
     std::function<POINT()> readCursor;
 
     void Clear();

@@ -4,7 +4,6 @@
 
 #include "menuanim/SlideDirections.h"
 #include "menuanim/TAnimationTimer.h"
-#include "toolkit/MessageBoxes.h"
 
 namespace {
 constexpr int kFirstFadeLevel = 32;
@@ -53,17 +52,6 @@ POINT CursorNow() {
 bool SystemSetting(UINT action) {
     BOOL on = FALSE;
     return ::SystemParametersInfoA(action, 0, &on, 0) && on;
-}
-
-// An error that ended the timing thread, told on the user-interface thread.
-void ReportFailure(const std::exception_ptr& failure) {
-    try {
-        std::rethrow_exception(failure);
-    } catch (const std::exception& error) {
-        MessageBoxes::ApplicationError(error.what());
-    } catch (...) {
-        MessageBoxes::ApplicationError("Unknown error");
-    }
 }
 
 void SetRegion(HWND window, const RECT& r) {
@@ -157,10 +145,7 @@ void TMenuAnimation::Finish() {
     state.picture.reset();
     Notify(TAnimationEventKind::Finished, POINT{0, 0});
     state.shared.window = nullptr;
-    const std::exception_ptr failure = state.shared.failure;
-    state.shared.failure = nullptr;
     ::SendMessageA(window, kShadowsMessage, 0, 0);
-    if (failure) ReportFailure(failure);
 }
 
 bool TMenuAnimation::StepMessage(HWND window, UINT message, WPARAM, LPARAM lParam) {

@@ -1,5 +1,7 @@
 #include "toolbar/TTBMenuLoop.h"
 
+#include "toolkit/CallbackErrors.h"
+
 namespace {
 // The loop whose menu is open on this thread (the hook's callback has no other way in).
 thread_local TTBMenuLoop* current = nullptr;
@@ -40,30 +42,25 @@ TTBMenuLoop::~TTBMenuLoop() {
 }
 
 LRESULT CALLBACK TTBMenuLoop::WatchMouse(int code, WPARAM wParam, LPARAM lParam) {
-    try {
+    Guarded(0, [=] {
         if (code == HC_ACTION && current && IsButtonDown(wParam)) {
             const POINT at = reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam)->pt;
             RECT window;
             ::GetWindowRect(current->window_.Handle(), &window);
             if (!::PtInRect(&window, at)) current->Dismiss();
         }
-    } catch (...) {
-        // Nothing may unwind into the system; a dismissal that failed leaves the menu open.
-    }
+        return 0;
+    });
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 LRESULT CALLBACK TTBMenuLoop::WatchKeys(int code, WPARAM wParam, LPARAM lParam) {
-    try {
-        if (code == HC_ACTION && current) {
-            const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
-            const bool down = wParam == WM_KEYDOWN || wParam == WM_SYSKEYDOWN;
-            if (current->TakeKey(key->vkCode, down)) return 1;
-        }
-    } catch (...) {
-        // Nothing may unwind into the system; the key goes its usual way.
-    }
-    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+    const bool taken = Guarded(false, [=] {
+        if (code != HC_ACTION || !current) return false;
+        const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
+        return current->TakeKey(key->vkCode, wParam == WM_KEYDOWN || wParam == WM_SYSKEYDOWN);
+    });
+    return taken ? 1 : ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 bool TTBMenuLoop::TakeKey(DWORD key, bool down) {
