@@ -38,9 +38,14 @@ void TTBPopupMenu::MakeFonts() {
     NONCLIENTMETRICSA metrics{};
     metrics.cbSize = sizeof metrics;
     ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    LOGFONTA font = metrics.lfMenuFont;
-    // The system's menu font, in the character set of the captions (the system's code page).
-    font.lfCharSet = DEFAULT_CHARSET;
+    // The size of the system's menus, in the program's own Japanese face: the system's menu
+    // face may lack the captions' character set (Wine names a Western one), and a Western
+    // font turns the Shift-JIS captions into other characters.
+    LOGFONTA font{};
+    font.lfHeight = metrics.lfMenuFont.lfHeight != 0 ? metrics.lfMenuFont.lfHeight : -12;
+    font.lfWeight = FW_NORMAL;
+    font.lfCharSet = SHIFTJIS_CHARSET;
+    lstrcpynA(font.lfFaceName, "ＭＳ Ｐゴシック", LF_FACESIZE);
     font_.reset(::CreateFontIndirectA(&font));
     font.lfWeight = FW_BOLD;
     boldFont_.reset(::CreateFontIndirectA(&font));
