@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "menuanim/TMenuAnimation.h"
 #include "toolkit/CallbackErrors.h"
 
 void TAnimationShared::Clear() {
@@ -44,7 +45,7 @@ DWORD WINAPI TAnimationTimer::ThreadProc(void* parameter) {
         return 0;
     });
     shared.done = -1;
-    ::SendNotifyMessageA(shared.window, kStepMessage, 0, static_cast<LPARAM>(shared.generation));
+    ::SendNotifyMessageA(shared.window, TMenuAnimation::kStepMessage, 0, static_cast<LPARAM>(shared.generation));
     return 0;
 }
 
@@ -72,7 +73,8 @@ void TAnimationTimer::Run() {
         if (level > shared.level) {
             shared.level = level;
             if (shared.pending.exchange(1) == 0) {
-                ::SendNotifyMessageA(shared.window, kStepMessage, 0, static_cast<LPARAM>(shared.generation));
+                ::SendNotifyMessageA(shared.window, TMenuAnimation::kStepMessage, 0,
+                                     static_cast<LPARAM>(shared.generation));
             }
         } else {
             // Until the next multiple of 16 is reached.

@@ -33,8 +33,6 @@ struct TAnimationShared {
 
 class TAnimationTimer {
 public:
-    static constexpr UINT kStepMessage = 0x955;
-
     // Makes the thread without letting it run; false when the system cannot make it.
     bool Create(TAnimationShared& shared);
     void Resume();

@@ -148,7 +148,8 @@ void TMenuAnimation::Finish() {
     ::SendMessageA(window, kShadowsMessage, 0, 0);
 }
 
-bool TMenuAnimation::StepMessage(HWND window, UINT message, WPARAM, LPARAM lParam) {
+bool TMenuAnimation::WindowMessage(HWND window, UINT message, WPARAM, LPARAM lParam) {
+    if (message == WM_PAINT || message == WM_ERASEBKGND || message == WM_DESTROY) Stop(window);
     if (message != kStepMessage) return false;
     State& state = Animation();
     // A message of an earlier animation, or one that arrives after its finish.

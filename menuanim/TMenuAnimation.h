@@ -3,7 +3,7 @@
 // settings they fade in, or slide in from the side of what they belong to, over 150 ms.
 // At most one pop-up is animated at a time in the whole program. A timing thread asks
 // for each step; every visible change is made on the user-interface thread when the
-// pop-up window hands its step message to StepMessage.
+// pop-up window hands its messages to WindowMessage.
 #include <windows.h>
 
 #include <functional>
@@ -39,8 +39,10 @@ public:
     static void Start(HWND window, int duration, bool fade, unsigned directions);
     // Completes the running animation when it is the window's (any window's when null).
     static void Stop(HWND window = nullptr);
-    // For the pop-up window's procedure: applies a step message; false for other messages.
-    static bool StepMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // For the pop-up window's procedure, ahead of its own handling: applies a step message
+    // (true: nothing more to do), and completes the window's animation before it paints,
+    // erases its background or is destroyed, so that it shows its final state first.
+    static bool WindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     // Whether an animation (of that window, when given) runs now.
     static bool Animating(HWND window = nullptr);

@@ -188,15 +188,13 @@ void TTBPopupWindow::Paint(HDC dc) {
 }
 
 LRESULT TTBPopupWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (TMenuAnimation::StepMessage(Handle(), message, wParam, lParam)) return 0;
+    if (TMenuAnimation::WindowMessage(Handle(), message, wParam, lParam)) return 0;
     const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     switch (message) {
         case TMenuAnimation::kShadowsMessage:
             // The program's skins draw no drop shadows.
             return 0;
         case WM_PAINT: {
-            // An animation still running is completed first: the paint shows the final menu.
-            TMenuAnimation::Stop(Handle());
             PaintDC dc(Handle());
             Paint(dc.get());
             return 0;
@@ -205,11 +203,7 @@ LRESULT TTBPopupWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             Paint(reinterpret_cast<HDC>(wParam));
             return 0;
         case WM_ERASEBKGND:
-            TMenuAnimation::Stop(Handle());
             return 1;
-        case WM_DESTROY:
-            TMenuAnimation::Stop(Handle());
-            break;
         case WM_MOUSEACTIVATE:
             return MA_NOACTIVATE;
         case WM_ACTIVATEAPP:

@@ -5,67 +5,51 @@
 
 #include <memory>
 
+#include "app/TForm1.h"
 #include "tests/support/PixelCanvas.h"
 #include "tests/support/ProgramDriver.h"
 #include "tests/support/ScreenSearch.h"
 #include "tests/toolbar/MenuTestKit.h"
 #include "toolkit/BmpFile.h"
+#include "toolkit/TApplication.h"
 
 namespace {
 using std::chrono::seconds;
 
-const char* const kCaptions[] = {"Pictavo",
-                                 "-",
-                                 "画面全体をキャプチャ",
-                                 "アクティブなウインドウだけをキャプチャ",
-                                 "-",
-                                 "動画撮影開始",
-                                 "動画撮影終了",
-                                 "-",
-                                 "設定",
-                                 "-",
-                                 "バージョン情報",
-                                 "-",
-                                 "終了"};
-
-// The tray menu as it must look with these commands enabled (the title always greyed),
-// drawn by the framework in this process; and where each item lies in it.
+// The tray menu as it must look with only these commands enabled: the program's own menu,
+// drawn in this process; and where each item lies in it.
 struct ExpectedMenu {
     std::unique_ptr<PixelCanvas> picture;
     std::vector<RECT> items;
 };
 
 ExpectedMenu DrawMenu(const std::vector<std::string>& enabled) {
-    TForm owner(nullptr);
-    auto* menu = new TTBPopupMenu(&owner);
-    for (const char* caption : kCaptions) {
-        auto* item = new TTBItem(menu, caption);
-        item->SetEnabled(std::find(enabled.begin(), enabled.end(), caption) != enabled.end() ||
-                         std::string(caption) == "-");
-        menu->Add(item);
-    }
-    auto* title = static_cast<TTBItem*>(menu->Items().front());
-    title->SetEnabled(false);
-    title->SetDefault(true);
-    title->SetToolbarStyle(true);
     ExpectedMenu expected;
+    // Gone again before the program starts: its tray icon must not stand beside the program's.
+    auto form1 = std::make_unique<TForm1>(&TApplication::Instance());
+    TTBPopupMenu& menu = *form1->TBPopupMenu1;
+    for (TMenuItem* item : menu.Items()) {
+        if (item != form1->TB_PopUp_Title && !item->IsSeparator())
+            item->SetEnabled(std::find(enabled.begin(), enabled.end(), item->Caption()) != enabled.end());
+    }
     WhileOpen draw([&] {
-        TTBPopupWindow* window = menu->PopupWindow();
-        RECT client;
+        TTBPopupWindow* window = menu.PopupWindow();
+        RECT client, outer;
         ::GetClientRect(window->Handle(), &client);
+        ::GetWindowRect(window->Handle(), &outer);
         expected.picture = std::make_unique<PixelCanvas>(client.right, client.bottom);
         window->PaintTo(expected.picture->dc());
-        RECT outer;
-        ::GetWindowRect(window->Handle(), &outer);
         for (size_t i = 0; i < window->Items().size(); ++i) {
             RECT r = window->ItemScreenRect(i);
             ::OffsetRect(&r, -outer.left, -outer.top);
             expected.items.push_back(r);
         }
-        menu->CloseUp();
+        menu.CloseUp();
     });
-    menu->Popup(300, 200);
+    menu.Popup(300, 200);
     ::GdiFlush();
+    form1.reset();
+    Form1 = nullptr;
     return expected;
 }
 

@@ -21,14 +21,13 @@ void TestPopup::CreateParams(TCreateParams& params) {
 }
 
 LRESULT TestPopup::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (TMenuAnimation::StepMessage(Handle(), message, wParam, lParam)) return 0;
+    if (TMenuAnimation::WindowMessage(Handle(), message, wParam, lParam)) return 0;
     RECT client;
     switch (message) {
         case TMenuAnimation::kShadowsMessage:
             ++shadows_;
             return 0;
         case WM_PAINT: {
-            TMenuAnimation::Stop(Handle());
             ++paints_;
             PaintDC dc(Handle());
             ::GetClientRect(Handle(), &client);
@@ -40,11 +39,7 @@ LRESULT TestPopup::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             FillSolid(reinterpret_cast<HDC>(wParam), client, static_cast<TColor>(colour_));
             return 0;
         case WM_ERASEBKGND:
-            TMenuAnimation::Stop(Handle());
             return 1;
-        case WM_DESTROY:
-            TMenuAnimation::Stop(Handle());
-            break;
         default:
             break;
     }
