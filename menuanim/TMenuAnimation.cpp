@@ -38,7 +38,7 @@ struct Seams {
     TWindowPicture::UpdateLayeredFunction updateLayered = nullptr;
 };
 
-Seams& Hooks() {
+Seams& TheSeams() {
     static Seams seams;
     return seams;
 }
@@ -85,20 +85,20 @@ void TMenuAnimation::ShowPopup(HWND window, bool show, bool allowed, unsigned di
 
 void TMenuAnimation::Start(HWND window, int duration, bool fade, unsigned directions) {
     Stop(nullptr);
-    Seams& hooks = Hooks();
-    if (!hooks.layeredLookedUp) {
-        hooks.updateLayered = reinterpret_cast<TWindowPicture::UpdateLayeredFunction>(
+    Seams& seams = TheSeams();
+    if (!seams.layeredLookedUp) {
+        seams.updateLayered = reinterpret_cast<TWindowPicture::UpdateLayeredFunction>(
             reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("user32.dll"), "UpdateLayeredWindow")));
-        hooks.layeredLookedUp = true;
+        seams.layeredLookedUp = true;
     }
 
     State& state = Animation();
     state.shared.Clear();
     state.shared.window = window;
     state.shared.duration = duration;
-    state.fade = fade && hooks.updateLayered != nullptr;
+    state.fade = fade && seams.updateLayered != nullptr;
     state.directions = directions;
-    state.shared.readCursor = hooks.readCursor ? hooks.readCursor : CursorNow;
+    state.shared.readCursor = seams.readCursor ? seams.readCursor : CursorNow;
     state.shared.lastCursor = state.shared.readCursor();
     ::GetClientRect(window, &state.shared.client);
     ::MapWindowPoints(window, HWND_DESKTOP, reinterpret_cast<POINT*>(&state.shared.client), 2);
@@ -107,7 +107,7 @@ void TMenuAnimation::Start(HWND window, int duration, bool fade, unsigned direct
     if (state.fade) {
         ::SetWindowLongA(window, GWL_EXSTYLE, ::GetWindowLongA(window, GWL_EXSTYLE) | WS_EX_LAYERED);
         state.shared.level = kFirstFadeLevel;
-        state.picture->Blend(hooks.updateLayered, kFirstFadeLevel);
+        state.picture->Blend(seams.updateLayered, kFirstFadeLevel);
     } else {
         state.shared.level = 0;
         SetRegion(window, RECT{0, 0, 0, 0});
@@ -162,7 +162,7 @@ bool TMenuAnimation::WindowMessage(HWND window, UINT message, WPARAM, LPARAM lPa
     const int level = state.shared.level;
     POINT offset{0, 0};
     if (state.fade) {
-        state.picture->Blend(Hooks().updateLayered, level);
+        state.picture->Blend(TheSeams().updateLayered, level);
     } else {
         const int width = state.picture->Width(), height = state.picture->Height();
         offset = SlideOffset(state.directions, width, height, level);
@@ -183,21 +183,21 @@ unsigned TMenuAnimation::Generation() { return Animation().generation; }
 
 void TMenuAnimation::Notify(TAnimationEventKind kind, POINT offset) {
     const State& state = Animation();
-    if (Hooks().observer) Hooks().observer({kind, state.shared.window, state.fade, state.shared.level, offset});
+    if (TheSeams().observer) TheSeams().observer({kind, state.shared.window, state.fade, state.shared.level, offset});
 }
 
 void TMenuAnimation::SetObserver(std::function<void(const TAnimationEvent&)> observer) {
-    Hooks().observer = std::move(observer);
+    TheSeams().observer = std::move(observer);
 }
 
-void TMenuAnimation::SetCursorReader(std::function<POINT()> reader) { Hooks().readCursor = std::move(reader); }
+void TMenuAnimation::SetCursorReader(std::function<POINT()> reader) { TheSeams().readCursor = std::move(reader); }
 
 void TMenuAnimation::SetUpdateLayered(TWindowPicture::UpdateLayeredFunction function) {
-    Hooks().updateLayered = function;
-    Hooks().layeredLookedUp = true;
+    TheSeams().updateLayered = function;
+    TheSeams().layeredLookedUp = true;
 }
 
 void TMenuAnimation::ResetUpdateLayered() {
-    Hooks().updateLayered = nullptr;
-    Hooks().layeredLookedUp = false;
+    TheSeams().updateLayered = nullptr;
+    TheSeams().layeredLookedUp = false;
 }
