@@ -13,7 +13,7 @@ bool IsButtonDown(WPARAM message) {
 }
 }  // namespace
 
-TTBMenuLoop::TTBMenuLoop(TTBPopupWindow& window) : window_(window), outer_(current) {
+TTBMenuLoop::TTBMenuLoop(TTBPopupWindow& window) : window_(window), outer_(current), front_(::GetForegroundWindow()) {
     window_.OnClose = [this](int chosen) {
         chosen_ = chosen;
         closed_ = true;
@@ -64,14 +64,16 @@ LRESULT CALLBACK TTBMenuLoop::WatchKeys(int code, WPARAM wParam, LPARAM lParam) 
 }
 
 bool TTBMenuLoop::TakeKey(DWORD key, bool down) {
-    if (::GetWindowThreadProcessId(::GetForegroundWindow(), nullptr) != ::GetCurrentThreadId()) return false;
+    HWND front = ::GetForegroundWindow();
+    if (closed_ || front != front_ || ::GetWindowThreadProcessId(front, nullptr) != ::GetCurrentThreadId())
+        return false;
     // Combinations with Ctrl or Alt stay the system's (hotkeys among them).
     if ((::GetAsyncKeyState(VK_CONTROL) | ::GetAsyncKeyState(VK_MENU)) & 0x8000) return false;
     const bool letter = (key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9');
     const bool navigation =
         key == VK_UP || key == VK_DOWN || key == VK_HOME || key == VK_END || key == VK_RETURN || key == VK_ESCAPE;
     if (!letter && !navigation) return false;
-    if (down && !closed_) {
+    if (down) {
         if (letter) {
             window_.CharTyped(static_cast<char>(key));
         } else {

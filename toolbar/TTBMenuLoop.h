@@ -28,9 +28,13 @@ private:
     void KeyMessage(const MSG& message);
 
     TTBPopupWindow& window_;
+    // The menu open around this one (a menu of a command run inside this one), if any.
+    TTBMenuLoop* outer_;
     int chosen_ = -1;
     bool closed_ = false;
+    // The window in front when the menu opened: keys are the menu's only while it stays
+    // there (a box that a command shows meanwhile gets its own keys).
+    HWND front_;
     UniqueHhook mouseHook_;
     UniqueHhook keyHook_;
-    TTBMenuLoop* outer_;
 };

@@ -213,20 +213,40 @@ TEST(PopupMenu, KeysMoveTheSelectionAndChoose) {
     }
 }
 
-TEST(PopupMenu, RealKeysReachTheMenuOnceAlsoWhenTheWindowInFrontIsHidden) {
+TEST(PopupMenu, RealKeysReachTheMenuOnceButABoxShownMeanwhileKeepsItsOwn) {
     // As the tray opens the menu after a still: the hidden main window in front.
     TForm hidden(nullptr);
     ::SetForegroundWindow(hidden.Handle());
     ASSERT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == hidden.Handle(); }));
-    TestMenu test({"Alpha", "Gamma"});
+    {
+        TestMenu test({"Alpha", "Gamma"});
+        std::thread user([&] {
+            if (!WaitForOpenMenu()) return;
+            PressKey(VK_DOWN);
+            PressKey(VK_RETURN);
+        });
+        test.Menu().Popup(300, 200);
+        user.join();
+        EXPECT_EQ(test.Ran(), std::vector<std::string>({"Alpha"})) << "each key taken once, by the menu";
+    }
+    // A command of the program shows a box while the menu is open (a recording ended by a
+    // click on the icon): Enter answers the box.
+    TestMenu test({"Alpha"});
+    int answer = 0;
+    WhileOpen box([&] { answer = ::MessageBoxA(nullptr, "box", "box", MB_OKCANCEL); });
     std::thread user([&] {
-        if (!WaitForOpenMenu()) return;
-        PressKey(VK_DOWN);
+        HWND shown = nullptr;
+        if (!WaitFor([&] { return (shown = ::FindWindowA("#32770", "box")) != nullptr; })) return;
+        WaitFor([&] { return ::GetForegroundWindow() == shown; });
         PressKey(VK_RETURN);
+        // Should Enter not reach it, the box is cancelled so that the test goes on.
+        if (!WaitFor([&] { return !::IsWindow(shown); })) ::PostMessageA(shown, WM_COMMAND, IDCANCEL, 0);
+        PressKey(VK_ESCAPE);
     });
     test.Menu().Popup(300, 200);
     user.join();
-    EXPECT_EQ(test.Ran(), std::vector<std::string>({"Alpha"})) << "each key taken once, by the menu";
+    EXPECT_EQ(answer, IDOK);
+    EXPECT_TRUE(test.Ran().empty());
 }
 
 TEST(PopupMenu, ItemChangedWhileOpenIsRedrawnAndLosesTheSelection) {
