@@ -343,11 +343,11 @@ void TOrskAvi::PostCompress() {
     progress->Show();
     ::SetLastError(ERROR_SUCCESS);
     const HRESULT result = ::AVISaveVA(temporary.c_str(), nullptr, SaveProgress, 1, streams, &options);
-    const bool lost = WriteWasLost(result);
+    const bool failed = WriteWasLost(result) || !progressError.empty();
     progressWindow = nullptr;
     progress.reset();
 
-    if (lost) {
+    if (failed) {
         MessageBoxes::Warning(kCompressionStopped);
         ::DeleteFileA(temporary.c_str());
         if (!progressError.empty()) MessageBoxes::ApplicationError(std::exchange(progressError, std::string()));
