@@ -134,10 +134,8 @@ LRESULT CALLBACK TWinControl::ThunkProc(HWND window, UINT message, WPARAM wParam
     LRESULT result = 0;
     try {
         result = self->WndProc(message, wParam, lParam);
-    } catch (const std::exception& error) {
-        MessageBoxes::ApplicationError(error.what());
     } catch (...) {
-        MessageBoxes::ApplicationError("Unknown error");
+        MessageBoxes::ApplicationError(std::current_exception());
     }
     if (message == WM_NCDESTROY && self->handle_ == window) self->Detach();
     return result;
