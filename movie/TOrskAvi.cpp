@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
-#include <utility>
 
 #include "movie/FrameRows.h"
 #include "movie/TAviProgressForm.h"
+#include "toolkit/CallbackErrors.h"
 #include "toolkit/CharWalk.h"
 #include "toolkit/EOSError.h"
 #include "toolkit/MessageBoxes.h"
@@ -56,24 +56,14 @@ bool WriteWasLost(HRESULT result) {
 TAviProgressForm* progressWindow = nullptr;
 int abortRequest = 0;
 
-// An error of the progress callback, kept until the compression has returned: it cannot
-// travel through the platform's frames.
-std::string progressError;
-
 BOOL WINAPI SaveProgress(int percent) {
-    // The platform calls this between frames; nothing may escape into it. An error ends
-    // the compression and is shown once the platform has returned.
-    try {
+    // The platform calls this between frames; nothing may escape into it. An error stops
+    // the compression and reaches the application's error box.
+    return Guarded<BOOL>(kAbortValue, [percent] {
         if (progressWindow) progressWindow->ShowProgress(percent);
         PumpMessages();
-    } catch (const std::exception& error) {
-        progressError = error.what();
-        return kAbortValue;
-    } catch (...) {
-        progressError = "Unknown error";
-        return kAbortValue;
-    }
-    return abortRequest;
+        return abortRequest;
+    });
 }
 
 // The name with its extension (from the last "." after the last "\" or ":") replaced.
@@ -336,21 +326,19 @@ void TOrskAvi::PostCompress() {
 
     const std::string temporary = ReplaceExtension(fileName_, "_.avi");
     abortRequest = 0;
-    progressError.clear();
     auto progress = std::make_unique<TAviProgressForm>(&TApplication::Instance());
     progress->OnAbort = [](TObject&) { abortRequest = kAbortValue; };
     progressWindow = progress.get();
     progress->Show();
     ::SetLastError(ERROR_SUCCESS);
     const HRESULT result = ::AVISaveVA(temporary.c_str(), nullptr, SaveProgress, 1, streams, &options);
-    const bool failed = WriteWasLost(result) || !progressError.empty();
+    const bool failed = WriteWasLost(result);
     progressWindow = nullptr;
     progress.reset();
 
     if (failed) {
         MessageBoxes::Warning(kCompressionStopped);
         ::DeleteFileA(temporary.c_str());
-        if (!progressError.empty()) MessageBoxes::ApplicationError(std::exchange(progressError, std::string()));
         return;
     }
     // The compressed copy takes the movie's name; should that fail, the uncompressed movie
