@@ -30,8 +30,8 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     SetWindowState(TWindowState::wsMaximized);
     Font().SetCharset(SHIFTJIS_CHARSET);
 
-    // Owned components are destroyed in reverse order of creation, so the tray icon, made
-    // first, leaves the notification area last.
+    // Made in this order and destroyed in reverse, so the tray icon, made first, leaves the
+    // notification area last.
     TrayIcon1 = new TTrayIcon(this);
     BuildMenu();
     Timer1 = new TTimer(this);

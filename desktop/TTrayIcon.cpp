@@ -81,8 +81,8 @@ std::vector<TTrayIcon*> TTrayIcon::All() {
 }
 
 void TTrayIcon::ReadState(const std::function<void()>& readProperties) {
-    // A tip left empty in a definition is not stored there, so the constructor's
-    // placeholder must not survive the reading.
+    // A batch set-up starts from an empty tip, not from the constructor's placeholder: an
+    // owner that wants no tip simply sets none.
     if (!tipDefaultCleared_) {
         tipDefaultCleared_ = true;
         std::lock_guard lock(shellMutex_);

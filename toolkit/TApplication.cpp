@@ -61,7 +61,7 @@ void TApplication::Terminate() {
 bool TApplication::PreTranslate(MSG& message) { return OnPreTranslate && OnPreTranslate(message); }
 
 void TApplication::Run() {
-    if (mainForm_ && showMainForm_) mainForm_->Show();
+    if (mainForm_) mainForm_->Show();
     MSG message;
     while (!terminated_ && ::GetMessageA(&message, nullptr, 0, 0) > 0) {
         if (PreTranslate(message)) continue;

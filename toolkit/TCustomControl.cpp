@@ -153,7 +153,7 @@ LRESULT TCustomControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_PAINT: {
             PaintDC dc(Handle());
-            Paint(dc.get());
+            if (dc) Paint(dc.get());
             return 0;
         }
         case WM_ERASEBKGND:

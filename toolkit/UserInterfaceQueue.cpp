@@ -13,7 +13,7 @@ UserInterfaceQueue& UserInterfaceQueue::Instance() {
 }
 
 UserInterfaceQueue::UserInterfaceQueue()
-    : thread_(::GetCurrentThreadId()), window_([this](UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+    : window_([this](UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
           if (message != kRunPosted) return ::DefWindowProcA(window_.Handle(), message, wParam, lParam);
           RunPosted();
           return 0;

@@ -18,13 +18,11 @@ public:
     // From any thread; returns at once. An error the work throws is shown in the
     // application's error box, and the work after it still runs.
     void Post(std::function<void()> work);
-    bool OnUserInterfaceThread() const { return ::GetCurrentThreadId() == thread_; }
 
 private:
     UserInterfaceQueue();
     void RunPosted();
 
-    const DWORD thread_;
     std::mutex mutex_;
     std::deque<std::function<void()>> work_;
     bool wakePosted_ = false;
