@@ -288,10 +288,12 @@ bool TOrskAvi::Close() {
     stretcher_.Release();
     workBitmap_.Reset();
     compressor_.Free();
-    // Releasing the file is what writes its index and headers.
+    // Releasing the file is what writes its index and headers. Released here rather than
+    // by the owners, which keep the thread's last error as it was: the release's own
+    // failure is what must be seen.
     ::SetLastError(ERROR_SUCCESS);
-    stream_.reset();
-    file_.reset();
+    if (PAVISTREAM stream = stream_.release()) avi_detail::ReleaseStream(stream);
+    if (PAVIFILE file = file_.release()) avi_detail::ReleaseFile(file);
     if (WriteWasLost(AVIERR_OK)) {
         library_.reset();
         ::DeleteFileA(fileName_.c_str());
