@@ -112,7 +112,7 @@ void TMenuAnimation::Start(HWND window, int duration, bool fade, unsigned direct
         state.shared.level = 0;
         SetRegion(window, RECT{0, 0, 0, 0});
     }
-    Notify(TAnimationEventKind::Started, POINT{0, 0});
+    Notify(TAnimationEventKind::Started, state.shared.level, POINT{0, 0});
     ::SetWindowPos(window, nullptr, 0, 0, 0, 0, kShowForAnimation);
 
     if (!state.timer.Create(state.shared)) {
@@ -143,7 +143,7 @@ void TMenuAnimation::Finish() {
     state.picture->CopyTo(0, 0);
     // Deletes the memory context and the bitmap, then releases the window's context.
     state.picture.reset();
-    Notify(TAnimationEventKind::Finished, POINT{0, 0});
+    Notify(TAnimationEventKind::Finished, state.shared.level, POINT{0, 0});
     state.shared.window = nullptr;
     ::SendMessageA(window, kShadowsMessage, 0, 0);
 }
@@ -169,7 +169,7 @@ bool TMenuAnimation::WindowMessage(HWND window, UINT message, WPARAM, LPARAM lPa
         SetRegion(window, RECT{offset.x, offset.y, offset.x + width, offset.y + height});
         state.picture->CopyTo(offset.x, offset.y);
     }
-    Notify(TAnimationEventKind::Stepped, offset);
+    Notify(TAnimationEventKind::Stepped, level, offset);
     state.shared.pending = 0;
     return true;
 }
@@ -181,9 +181,9 @@ bool TMenuAnimation::Animating(HWND window) {
 
 unsigned TMenuAnimation::Generation() { return Animation().generation; }
 
-void TMenuAnimation::Notify(TAnimationEventKind kind, POINT offset) {
+void TMenuAnimation::Notify(TAnimationEventKind kind, int level, POINT offset) {
     const State& state = Animation();
-    if (TheSeams().observer) TheSeams().observer({kind, state.shared.window, state.fade, state.shared.level, offset});
+    if (TheSeams().observer) TheSeams().observer({kind, state.shared.window, state.fade, level, offset});
 }
 
 void TMenuAnimation::SetObserver(std::function<void(const TAnimationEvent&)> observer) {

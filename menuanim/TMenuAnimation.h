@@ -59,5 +59,6 @@ public:
 
 private:
     static void Finish();
-    static void Notify(TAnimationEventKind kind, POINT offset);
+    // `level` is the one the change was made with: the timing thread may have moved on.
+    static void Notify(TAnimationEventKind kind, int level, POINT offset);
 };
