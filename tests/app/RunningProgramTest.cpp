@@ -52,6 +52,34 @@ void ConfirmSettings(ProgramDriver& program, HWND settings, const TempFolder& sh
     ASSERT_TRUE(PumpUntil([&] { return !::IsWindowVisible(settings); }));
 }
 
+// The main window of the program that shows this window.
+HWND MainWindow(HWND programWindow) {
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(programWindow, &processId);
+    for (HWND candidate = ::FindWindowExA(nullptr, nullptr, nullptr, "Form1"); candidate;
+         candidate = ::FindWindowExA(nullptr, candidate, nullptr, "Form1")) {
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(candidate, &owner);
+        if (owner == processId) return candidate;
+    }
+    return nullptr;
+}
+
+// Closing the main window ends the program.
+void Quit(ProgramDriver& program, HWND programWindow) {
+    HWND main = MainWindow(programWindow);
+    ASSERT_NE(main, nullptr);
+    ::PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(program.WaitForExit(std::chrono::seconds(10)));
+}
+
+// An edit box's text, which only the box itself can tell another process.
+std::string EditText(HWND edit) {
+    char text[1024] = {};
+    ::SendMessageA(edit, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
 bool StillWritten(const std::string& path) {
     return PumpUntil([&] { return ReadFileBytes(path).size() > 54; }, std::chrono::seconds(10));
 }
@@ -89,17 +117,8 @@ TEST(RunningProgram, StartConfirmSettingsTakeAStillByHotkeyAndQuit) {
     // Closing the main window ends the program.
     DWORD processId = 0;
     ::GetWindowThreadProcessId(settings, &processId);
-    HWND main = nullptr;
-    for (HWND candidate = ::FindWindowExA(nullptr, nullptr, nullptr, "Form1"); candidate;
-         candidate = ::FindWindowExA(nullptr, candidate, nullptr, "Form1")) {
-        DWORD owner = 0;
-        ::GetWindowThreadProcessId(candidate, &owner);
-        if (owner == processId) main = candidate;
-    }
-    ASSERT_NE(main, nullptr);
     EXPECT_FALSE(::IsWindowVisible(FindProcessWindow(processId, "TApplication")));
-    ::PostMessageA(main, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(program.WaitForExit(std::chrono::seconds(10)));
+    Quit(program, settings);
 }
 
 TEST(RunningProgram, ActiveWindowStillTakesTheWindowClickedIntoJustBeforeTheKey) {
@@ -153,4 +172,69 @@ TEST(RunningProgram, ActiveWindowStillTakesTheWindowClickedIntoJustBeforeTheKey)
     expectStillOf(next);
     EXPECT_EQ(FileNamesIn(shots.Path()).size(), 5u);
     EXPECT_TRUE(program.OpenBoxes().empty());
+}
+
+TEST(RunningProgram, SettingsAreAsTheUserLeftThemAtTheNextStartWhichCanGoStraightToShooting) {
+    ProgramDriver program;
+    TempFolder shots;
+    auto still = [&](const std::string& name) {
+        return PumpUntil(
+            [&] {
+                ProgramDriver::PressKeys("ctrl+alt+f");
+                return PumpUntil([&] { return ReadFileBytes(shots / name).size() > 2; }, std::chrono::seconds(2));
+            },
+            std::chrono::seconds(20));
+    };
+    // First run: JPEG, a word before the number.
+    ASSERT_TRUE(program.Start());
+    HWND settings = program.WaitForWindow("Pictavo 設定画面", std::chrono::seconds(20));
+    ASSERT_NE(settings, nullptr);
+    HWND naming = ProgramDriver::FindControl(settings, "Button", "ファイル名の指定");
+    ::SendMessageA(ProgramDriver::FindControl(settings, "Button", "JPEG"), BM_CLICK, 0, 0);
+    ::SendMessageA(ProgramDriver::FindControl(naming, "Button", "連番の前に文字をつける"), BM_CLICK, 0, 0);
+    ::SendMessageA(ProgramDriver::FindControl(naming, "Edit", ""), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("cap_"));
+    ConfirmSettings(program, settings, shots);
+    if (HasFatalFailure()) return;
+    ASSERT_TRUE(still("cap_000.JPEG"));
+    EXPECT_EQ(ReadFileBytes(shots / "cap_000.JPEG").substr(0, 2), "\xFF\xD8");
+    Quit(program, settings);
+
+    // Second run: everything as it was left; now without the settings window at start.
+    ASSERT_TRUE(program.Start());
+    settings = program.WaitForWindow("Pictavo 設定画面", std::chrono::seconds(20));
+    ASSERT_NE(settings, nullptr);
+    naming = ProgramDriver::FindControl(settings, "Button", "ファイル名の指定");
+    HWND folderGroup = ProgramDriver::FindControl(settings, "Button", "保存先フォルダの指定");
+    EXPECT_EQ(EditText(ProgramDriver::FindControl(folderGroup, "Edit", "")), shots.Path());
+    EXPECT_EQ(::SendMessageA(ProgramDriver::FindControl(settings, "Button", "JPEG"), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(::SendMessageA(ProgramDriver::FindControl(naming, "Button", "連番の前に文字をつける"), BM_GETCHECK, 0, 0),
+              BST_CHECKED);
+    EXPECT_EQ(EditText(ProgramDriver::FindControl(naming, "Edit", "")), "cap_");
+    ::SendMessageA(ProgramDriver::FindControl(settings, "Button", "起動時に設定画面を表示しない"), BM_CLICK, 0, 0);
+    ConfirmSettings(program, settings, shots);
+    if (HasFatalFailure()) return;
+    ASSERT_TRUE(still("cap_001.JPEG"));
+    Quit(program, settings);
+
+    // Third run: straight into shooting mode, the keys not yet registered.
+    ASSERT_TRUE(program.Start());
+    HWND main = nullptr;
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            main = ::FindWindowA(nullptr, "Form1");
+            return main && ::IsWindowVisible(main);
+        },
+        std::chrono::seconds(20)));
+    // Shown while the main window was shown, and hidden again at once.
+    settings = ::FindWindowA(nullptr, "Pictavo 設定画面");
+    ASSERT_NE(settings, nullptr);
+    EXPECT_FALSE(::IsWindowVisible(settings));
+    EXPECT_TRUE(program.OpenBoxes().empty());
+    HWND probe = ::CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    EXPECT_TRUE(::RegisterHotKey(probe, 1, MOD_CONTROL | MOD_ALT, 'F'))
+        << "no key is registered before the start button";
+    ::UnregisterHotKey(probe, 1);
+    ::DestroyWindow(probe);
+    ::PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(program.WaitForExit(std::chrono::seconds(10)));
 }
