@@ -12,6 +12,8 @@
 TForm2* Form2 = nullptr;
 
 namespace {
+constexpr int kClientWidth = 638;
+constexpr int kClientHeight = 543;
 // Room above the pages for the window's toolbar, and the bottom panel's height.
 constexpr int kToolbarHeight = 28;
 constexpr int kBottomHeight = 48;
@@ -68,9 +70,10 @@ TForm2::TForm2(TComponent* owner, const std::string& settingsPath) : TForm(owner
     SetSystemMenu(false);
     SetCenterOnScreen(true);
     Font().SetCharset(SHIFTJIS_CHARSET);
-    SetClientSize(638, 543);
+    SetClientSize(kClientWidth, kClientHeight);
 
-    PageControl1 = Place<TPageControl>(this, this, 4, kToolbarHeight, 630, 543 - kToolbarHeight - kBottomHeight - 2);
+    PageControl1 = Place<TPageControl>(this, this, 4, kToolbarHeight, kClientWidth - 8,
+                                       kClientHeight - kToolbarHeight - kBottomHeight - 2);
     TabSheet1 = AddPage(this, PageControl1, "保存先設定");
     TabSheet2 = AddPage(this, PageControl1, "ファイル形式・ショートカットキー設定");
     TabSheet3 = AddPage(this, PageControl1, "オプション設定");
@@ -173,9 +176,9 @@ void TForm2::BuildShortCutControls() {
 void TForm2::BuildOptionsPageAndButtons() {
     chkLoadSettingPass = Place<TCheckBox>(this, TabSheet3, 16, 16, 300, 20, "起動時に設定画面を表示しない");
 
-    Panel1 = Place<TPanel>(this, this, 0, 543 - kBottomHeight, 638, kBottomHeight);
+    Panel1 = Place<TPanel>(this, this, 0, kClientHeight - kBottomHeight, kClientWidth, kBottomHeight);
     btnStartPhotographing = PlaceButton(this, Panel1, 8, 8, 185, 33, "設定完了（撮影モードへ）");
-    btnClose = PlaceButton(this, Panel1, 638 - 8 - 185, 8, 185, 33, "Pictavoの終了");
+    btnClose = PlaceButton(this, Panel1, kClientWidth - 8 - 185, 8, 185, 33, "Pictavoの終了");
     // The program's own icon; a test executable may have none.
     HMODULE module = ::GetModuleHandleA(nullptr);
     if (::FindResourceA(module, "MAINICON", RT_GROUP_ICON)) {
