@@ -27,8 +27,8 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     SetWindowState(TWindowState::wsMaximized);
     Font().SetCharset(SHIFTJIS_CHARSET);
 
-    // Made in the order of the window's definition; they go in reverse, so the tray icon,
-    // made first, leaves the notification area last.
+    // Made in this order and destroyed in reverse, so the tray icon, made first, leaves the
+    // notification area last.
     TrayIcon1 = new TTrayIcon(this);
     BuildMenu();
     Timer1 = new TTimer(this);

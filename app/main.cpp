@@ -37,13 +37,20 @@ void Run(TApplication& application) {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
-    TApplication application;
-    application.SetTitle("Pictavo");
-    // A window that cannot be made ends the program, after saying why.
+    // Whatever cannot be made ends the program after saying why, under the program's title
+    // while the application object stands; nothing may leave WinMain, whose caller is the
+    // system.
     try {
-        Run(application);
-    } catch (const std::exception& error) {
-        MessageBoxes::ApplicationError(error.what());
+        TApplication application;
+        application.SetTitle("Pictavo");
+        try {
+            Run(application);
+        } catch (...) {
+            MessageBoxes::ApplicationError(std::current_exception());
+            return 1;
+        }
+    } catch (...) {
+        MessageBoxes::ApplicationError(std::current_exception());
         return 1;
     }
     return 0;

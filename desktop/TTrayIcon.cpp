@@ -81,8 +81,8 @@ std::vector<TTrayIcon*> TTrayIcon::All() {
 }
 
 void TTrayIcon::ReadState(const std::function<void()>& readProperties) {
-    // A tip left empty in a definition is not stored there, so the constructor's
-    // placeholder must not survive the reading.
+    // A batch set-up starts from an empty tip, not from the constructor's placeholder: an
+    // owner that wants no tip simply sets none.
     if (!tipDefaultCleared_) {
         tipDefaultCleared_ = true;
         std::lock_guard lock(shellMutex_);
@@ -234,6 +234,8 @@ void TTrayIcon::StartAnimation(bool singleFrame) {
     if (animating_ || !animateIcons_ || animateIcons_->Count() == 0) return;
     std::vector<UniqueHicon> pictures;
     for (int i = 0; i < animateIcons_->Count(); ++i) pictures.push_back(animateIcons_->GetIcon(i));
+    // A thread that failed (its error has gone to the error box) gives way to a new one.
+    if (animator_ && animator_->Finished()) animator_.reset();
     if (!animator_) animator_ = std::make_unique<TTrayIconAnimate>(*this);
     {
         // Until the first picture arrives the static icon stands in for it.

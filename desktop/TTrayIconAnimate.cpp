@@ -20,7 +20,7 @@ void TTrayIconAnimate::Begin(std::vector<UniqueHicon> pictures, bool singleFrame
     {
         std::unique_lock lock(mutex_);
         // Only a parked thread may have its pictures replaced.
-        parkedChanged_.wait(lock, [this] { return parked_; });
+        parkedChanged_.wait(lock, [this] { return parked_ || ended_; });
         pictures_ = std::move(pictures);
         frame_ = 0;
         running_ = true;
@@ -36,7 +36,7 @@ void TTrayIconAnimate::Halt() {
     // A parked thread (single frame) must look again; a sleeping one wakes on the change.
     woken_ = true;
     wake_.notify_all();
-    parkedChanged_.wait(lock, [this] { return parked_ && !woken_; });
+    parkedChanged_.wait(lock, [this] { return ended_ || (parked_ && !woken_); });
 }
 
 void TTrayIconAnimate::Park(std::unique_lock<std::mutex>& lock) {
@@ -49,6 +49,14 @@ void TTrayIconAnimate::Park(std::unique_lock<std::mutex>& lock) {
 
 void TTrayIconAnimate::Execute() {
     std::unique_lock lock(mutex_);
+    // However the loop is left, a failure included, Begin and Halt must not wait for it.
+    struct Ending {
+        TTrayIconAnimate& self;
+        ~Ending() {
+            self.ended_ = true;
+            self.parkedChanged_.notify_all();
+        }
+    } ending{*this};
     Park(lock);
     while (!ending_) {
         if (!running_ || pictures_.empty()) {
@@ -68,6 +76,4 @@ void TTrayIconAnimate::Execute() {
                            [this] { return ending_ || !running_; });
         }
     }
-    parked_ = true;
-    parkedChanged_.notify_all();
 }

@@ -19,8 +19,8 @@ public:
 
     // Begins with the first of these pictures (the thread keeps its own copies).
     void Begin(std::vector<UniqueHicon> pictures, bool singleFrame);
-    // Returns once the thread is parked: from then on it sends no picture until the next
-    // Begin. A thread sleeping between two pictures is woken at once.
+    // Returns once the thread is parked or has ended: from then on it sends no picture
+    // until the next Begin. A thread sleeping between two pictures is woken at once.
     void Halt();
 
 protected:
@@ -40,4 +40,5 @@ private:
     bool woken_ = false;
     bool parked_ = false;
     bool ending_ = false;
+    bool ended_ = false;  // Execute has been left, whichever way
 };

@@ -15,8 +15,8 @@ void DibSection::Create(int width, int height, bool bottomUp) {
     void* bits = nullptr;
     bitmap_.reset(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap_ || !bits) {
-        const DWORD error = ::GetLastError();
         bitmap_.reset();
+        const DWORD error = ::GetLastError();
         throw EOSError(error ? error : ERROR_NOT_ENOUGH_MEMORY);
     }
     width_ = width;

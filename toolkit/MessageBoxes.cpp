@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "toolkit/CallbackErrors.h"
 #include "toolkit/CharWalk.h"
 #include "toolkit/TApplication.h"
 #include "toolkit/UniqueHandle.h"
@@ -12,11 +13,14 @@ MessageBoxes::Handler handler;
 // The standard dialogs carry the toolkit's own button captions instead of the system's.
 LRESULT CALLBACK RenameButtons(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_ACTIVATE) {
-        HWND box = reinterpret_cast<HWND>(wParam);
-        ::SetDlgItemTextA(box, IDOK, "OK");
-        ::SetDlgItemTextA(box, IDCANCEL, "キャンセル");
-        ::SetDlgItemTextA(box, IDYES, "はい(&Y)");
-        ::SetDlgItemTextA(box, IDNO, "いいえ(&N)");
+        Guarded(0, [wParam] {
+            HWND box = reinterpret_cast<HWND>(wParam);
+            ::SetDlgItemTextA(box, IDOK, "OK");
+            ::SetDlgItemTextA(box, IDCANCEL, "キャンセル");
+            ::SetDlgItemTextA(box, IDYES, "はい(&Y)");
+            ::SetDlgItemTextA(box, IDNO, "いいえ(&N)");
+            return 0;
+        });
     }
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -74,4 +78,14 @@ std::string MessageBoxes::WithFinalPeriod(const std::string& message) {
 void MessageBoxes::ApplicationError(const std::string& message) {
     const std::string title = TApplication::Exists() ? TApplication::Instance().Title() : std::string();
     Show({TMsgDlgType::mtError, title, WithFinalPeriod(message), MB_OK}, MB_ICONERROR);
+}
+
+void MessageBoxes::ApplicationError(std::exception_ptr error) {
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& known) {
+        ApplicationError(std::string(known.what()));
+    } catch (...) {
+        ApplicationError(std::string("Unknown error"));
+    }
 }

@@ -4,6 +4,7 @@
 // the screen (SetHandler) to read each box's text and answer it.
 #include <windows.h>
 
+#include <exception>
 #include <functional>
 #include <string>
 
@@ -29,6 +30,9 @@ public:
     // The box for an error that escaped a handler: the text with a final "." unless it ends
     // in "." or below, the application title as caption, error icon, OK.
     static void ApplicationError(const std::string& message);
+    // The same box for an error of any type: its message, or "Unknown error" for a type
+    // that carries none.
+    static void ApplicationError(std::exception_ptr error);
     static std::string WithFinalPeriod(const std::string& message);
 
     using Handler = std::function<int(const MessageBoxRequest& request)>;

@@ -3,6 +3,7 @@
 #include "toolkit/EOSError.h"
 #include "toolkit/PumpMessages.h"
 #include "toolkit/TForm.h"
+#include "toolkit/UserInterfaceQueue.h"
 
 namespace {
 TApplication* instance = nullptr;
@@ -10,7 +11,8 @@ const char kWindowClass[] = "TApplication";
 }  // namespace
 
 TApplication::TApplication() : TComponent(nullptr) {
-    instance = this;
+    // Errors and notices from other threads are handled on this one.
+    UserInterfaceQueue::Instance();
     HINSTANCE module = ::GetModuleHandleA(nullptr);
     icon_ = ::LoadIconA(module, "MAINICON");
     if (!icon_) icon_ = ::LoadIconA(nullptr, IDI_APPLICATION);
@@ -30,6 +32,8 @@ TApplication::TApplication() : TComponent(nullptr) {
                                     ::GetSystemMetrics(SM_CXSCREEN) / 2, ::GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0,
                                     nullptr, nullptr, module, nullptr));
     ThrowLastErrorIf(!handle_);
+    // Only a whole application is the instance: one that failed half-way is never used.
+    instance = this;
 }
 
 TApplication::~TApplication() {
@@ -57,7 +61,7 @@ void TApplication::Terminate() {
 bool TApplication::PreTranslate(MSG& message) { return OnPreTranslate && OnPreTranslate(message); }
 
 void TApplication::Run() {
-    if (mainForm_ && showMainForm_) mainForm_->Show();
+    if (mainForm_) mainForm_->Show();
     MSG message;
     while (!terminated_ && ::GetMessageA(&message, nullptr, 0, 0) > 0) {
         if (PreTranslate(message)) continue;

@@ -36,9 +36,6 @@ public:
         return form;
     }
 
-    bool ShowMainForm() const { return showMainForm_; }
-    void SetShowMainForm(bool value) { showMainForm_ = value; }
-
     // Shows the main form once and runs the message loop until the main form closes.
     void Run();
     void Terminate();
@@ -53,6 +50,5 @@ private:
     UniqueHwnd handle_;
     HICON icon_;
     TForm* mainForm_ = nullptr;
-    bool showMainForm_ = true;
     bool terminated_ = false;
 };

@@ -132,10 +132,7 @@ TColor TBitmap::Pixel(int x, int y) const {
     return static_cast<TColor>(::GetPixel(source.get(), x, y));
 }
 
-TColor TBitmap::TransparentColor() const {
-    if (transparentColor_ != clNone) return transparentColor_;
-    return Pixel(0, Height() - 1);
-}
+TColor TBitmap::TransparentColor() const { return Pixel(0, Height() - 1); }
 
 DibPixels TBitmap::Pixels(WORD bitCount, bool topDown) const {
     if (!image_) throw Exception("ビットマップが空です");

@@ -2,8 +2,8 @@
 // A bitmap picture, normally device-compatible (its pixels have the display's current
 // format). Copies are cheap: Assign shares the pixels, and whichever side is drawn into
 // next (BitmapDC) takes a private copy first, so a full-screen picture is held once however
-// many holders see it. When transparent, the pixels of the transparent colour (by default
-// the bottom-left pixel's) are left out when it is drawn.
+// many holders see it. When transparent, the pixels of the transparent colour (the
+// bottom-left pixel's) are left out when it is drawn.
 #include <windows.h>
 
 #include <memory>
@@ -36,11 +36,9 @@ public:
     // From a BITMAP resource of a module; raises when there is none.
     void LoadFromResourceName(HINSTANCE module, const std::string& name);
 
-    bool Transparent() const { return transparent_; }
     void SetTransparent(bool value) { transparent_ = value; }
-    // clNone (the default) takes the bottom-left pixel's colour.
+    // The bottom-left pixel's colour.
     TColor TransparentColor() const;
-    void SetTransparentColor(TColor color) { transparentColor_ = color; }
     // Colour of one pixel (clNone outside the bitmap).
     TColor Pixel(int x, int y) const;
 
@@ -75,5 +73,4 @@ private:
 
     std::shared_ptr<Image> image_;
     bool transparent_ = false;
-    TColor transparentColor_ = clNone;
 };

@@ -1,6 +1,6 @@
 #pragma once
-// Colours as the window definitions store them: an RGB value (red in the low byte), or a
-// system colour index with the high bit set.
+// A colour in one number: an RGB value (red in the low byte), or a system colour index with
+// the high bit set, resolved when the colour is used (ColorToRGB).
 #include <windows.h>
 
 #include <cstdint>

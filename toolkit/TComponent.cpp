@@ -62,9 +62,7 @@ void TComponent::Notification(TComponent& component, TOperation operation) {
 
 void TComponent::ReadState(const std::function<void()>& readProperties) {
     loading_ = true;
-    reading_ = true;
     readProperties();
-    reading_ = false;
 }
 
 void TComponent::Loaded() { loading_ = false; }

@@ -25,12 +25,13 @@ public:
     void FreeNotification(TComponent* other);
     void RemoveFreeNotification(TComponent* other);
 
-    // Streaming hooks: a definition's properties are set inside ReadState, and Loaded runs
-    // once all of them are in place.
+    // Set-up in one batch: ReadState runs the given property setters with Loading() true,
+    // so that a component can hold back work that needs all of them (a tray icon joins the
+    // notification area only once its tip, menus and pictures are set); Loaded runs when
+    // all are in place and ends the loading.
     virtual void ReadState(const std::function<void()>& readProperties);
     virtual void Loaded();
     bool Loading() const { return loading_; }
-    bool Reading() const { return reading_; }
 
     // Runs Loaded on every owned component still loading, then on this one.
     void FinishLoading();
@@ -47,5 +48,4 @@ private:
     std::vector<TComponent*> components_;
     std::vector<TComponent*> freeNotifies_;
     bool loading_ = false;
-    bool reading_ = false;
 };

@@ -1,5 +1,6 @@
 #pragma once
-// Mouse pointer shapes by the numbers the window definitions use.
+// Mouse pointer shapes as small negative numbers (crHandPoint is -21), each standing for
+// one of the system's cursors.
 #include <windows.h>
 
 using TCursor = int;

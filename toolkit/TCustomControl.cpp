@@ -4,6 +4,7 @@
 
 #include <cctype>
 
+#include "toolkit/CallbackErrors.h"
 #include "toolkit/CharWalk.h"
 #include "toolkit/Frame3D.h"
 #include "toolkit/PaintDC.h"
@@ -103,22 +104,28 @@ namespace {
 struct DialogCharSearch {
     char ch;
     bool handled;
+    // A click reached through an accelerator may fail; the error comes out after the
+    // enumeration, which stops at it.
+    HeldError error;
 };
 }  // namespace
 
 BOOL CALLBACK TCustomControl::OfferDialogChar(HWND window, LPARAM data) {
     auto& search = *reinterpret_cast<DialogCharSearch*>(data);
-    auto* control = dynamic_cast<TCustomControl*>(FromHandle(window));
-    if (control && control->DialogChar(search.ch)) {
-        search.handled = true;
-        return FALSE;
-    }
-    return TRUE;
+    return search.error.Run(FALSE, [&] {
+        auto* control = dynamic_cast<TCustomControl*>(FromHandle(window));
+        if (control && control->DialogChar(search.ch)) {
+            search.handled = true;
+            return FALSE;
+        }
+        return TRUE;
+    });
 }
 
 bool TCustomControl::BroadcastDialogChar(char ch) {
-    DialogCharSearch search{ch, false};
+    DialogCharSearch search{ch, false, {}};
     ::EnumChildWindows(::GetAncestor(Handle(), GA_ROOT), &OfferDialogChar, reinterpret_cast<LPARAM>(&search));
+    search.error.Rethrow();
     return search.handled;
 }
 
@@ -146,7 +153,7 @@ LRESULT TCustomControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_PAINT: {
             PaintDC dc(Handle());
-            Paint(dc.get());
+            if (dc) Paint(dc.get());
             return 0;
         }
         case WM_ERASEBKGND:

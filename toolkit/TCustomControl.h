@@ -19,7 +19,6 @@ class TCustomControl : public TWinControl {
 public:
     explicit TCustomControl(TComponent* owner);
 
-    TCursor Cursor() const { return cursor_; }
     void SetCursor(TCursor cursor) { cursor_ = cursor; }
 
     // Paints the control into any device context exactly as its WM_PAINT does: the seam

@@ -39,16 +39,8 @@ void TCustomLabel::SetTransparent(bool value) {
     Invalidate();
 }
 
-void TCustomLabel::SetShowAccelChar(bool value) {
-    if (value == showAccelChar_) return;
-    showAccelChar_ = value;
-    AdjustBounds();
-    Invalidate();
-}
-
 UINT TCustomLabel::TextFlags() const {
     UINT flags = DT_EXPANDTABS;
-    if (!showAccelChar_) flags |= DT_NOPREFIX;
     if (alignment_ == TAlignment::taRightJustify) flags |= DT_RIGHT;
     if (alignment_ == TAlignment::taCenter) flags |= DT_CENTER;
     return flags;
@@ -64,7 +56,7 @@ void TCustomLabel::AdjustBounds() {
     if (!autoSize_) return;
     std::string text = Caption();
     // An empty label keeps the height of one line.
-    if (text.empty() || (showAccelChar_ && text == "&")) text += ' ';
+    if (text.empty() || text == "&") text += ' ';
     WindowDC screen(nullptr);
     SelectObjectGuard font(screen.get(), Font().Handle());
     RECT extent{0, 0, 0, 0};

@@ -14,7 +14,6 @@ public:
     TBevelCut BevelOuter() const { return bevelOuter_; }
     void SetBevelOuter(TBevelCut value);
     // Pixels per bevel.
-    int BevelWidth() const { return bevelWidth_; }
     void SetBevelWidth(int value);
 
 protected:

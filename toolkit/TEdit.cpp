@@ -12,21 +12,12 @@ void TEdit::CreateParams(TCreateParams& params) {
     params.exStyle |= WS_EX_CLIENTEDGE;
 }
 
-void TEdit::CreateWnd() {
-    ::SendMessageA(Handle(), EM_LIMITTEXT, maxLength_, 0);
-    ::SendMessageA(Handle(), EM_SETREADONLY, readOnly_, 0);
-}
+void TEdit::CreateWnd() { ::SendMessageA(Handle(), EM_LIMITTEXT, maxLength_, 0); }
 
 void TEdit::SetMaxLength(int length) {
     if (length == maxLength_) return;
     maxLength_ = length;
     if (HandleAllocated()) ::SendMessageA(Handle(), EM_LIMITTEXT, length, 0);
-}
-
-void TEdit::SetReadOnly(bool value) {
-    if (value == readOnly_) return;
-    readOnly_ = value;
-    if (HandleAllocated()) ::SendMessageA(Handle(), EM_SETREADONLY, value, 0);
 }
 
 bool TEdit::CommandNotification(WORD code) {

@@ -10,10 +10,7 @@ public:
     void SetText(const std::string& text) { SetCaption(text); }
 
     // Longest text the user can type, in bytes (0: no limit).
-    int MaxLength() const { return maxLength_; }
     void SetMaxLength(int length);
-    bool ReadOnly() const { return readOnly_; }
-    void SetReadOnly(bool value);
 
     TNotifyEvent OnChange;
 
@@ -24,5 +21,4 @@ protected:
 
 private:
     int maxLength_ = 0;
-    bool readOnly_ = false;
 };

@@ -26,12 +26,6 @@ void TFont::SetBold(bool bold) {
     Changed();
 }
 
-void TFont::SetUnderline(bool underline) {
-    if (underline == underline_) return;
-    underline_ = underline;
-    Changed();
-}
-
 void TFont::SetCharset(BYTE charset) {
     if (charset == charset_) return;
     charset_ = charset;
@@ -49,7 +43,6 @@ void TFont::Assign(const TFont& source) {
     name_ = source.name_;
     height_ = source.height_;
     bold_ = source.bold_;
-    underline_ = source.underline_;
     charset_ = source.charset_;
     color_ = source.color_;
     Changed();
@@ -60,7 +53,6 @@ HFONT TFont::Handle() const {
         LOGFONTA font{};
         font.lfHeight = -height_;
         font.lfWeight = bold_ ? FW_BOLD : FW_NORMAL;
-        font.lfUnderline = underline_;
         font.lfCharSet = charset_;
         font.lfQuality = DEFAULT_QUALITY;
         lstrcpynA(font.lfFaceName, name_.c_str(), LF_FACESIZE);

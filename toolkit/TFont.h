@@ -14,14 +14,10 @@ public:
 
     const std::string& Name() const { return name_; }
     void SetName(const std::string& name);
-    // Character height in pixels (positive), as the window definitions give it.
+    // Character height in pixels (positive).
     int Height() const { return height_; }
     void SetHeight(int pixels);
-    bool Bold() const { return bold_; }
     void SetBold(bool bold);
-    bool Underline() const { return underline_; }
-    void SetUnderline(bool underline);
-    BYTE Charset() const { return charset_; }
     void SetCharset(BYTE charset);
     TColor Color() const { return color_; }
     void SetColor(TColor color);
@@ -37,7 +33,6 @@ private:
     std::string name_;
     int height_ = 12;
     bool bold_ = false;
-    bool underline_ = false;
     BYTE charset_ = SHIFTJIS_CHARSET;
     TColor color_ = clWindowText;
     mutable UniqueHfont handle_;

@@ -79,10 +79,7 @@ void TForm::Close() {
     if (action == TCloseAction::caNone) return;
     if (TApplication::Instance().MainForm() == this) {
         TApplication::Instance().Terminate();
-    } else if (action == TCloseAction::caMinimize) {
-        SetWindowState(TWindowState::wsMinimized);
     } else {
-        // Forms live for the whole run; a close that asks to free one only hides it.
         Hide();
     }
 }

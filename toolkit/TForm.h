@@ -7,27 +7,24 @@
 
 enum class TFormBorderStyle { bsNone, bsSingle, bsDialog };
 enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
-enum class TCloseAction { caNone, caHide, caFree, caMinimize };
+enum class TCloseAction { caNone, caHide };
 
 class TForm : public TWinControl {
 public:
     explicit TForm(TComponent* owner);
 
-    TFormBorderStyle BorderStyle() const { return borderStyle_; }
     void SetBorderStyle(TFormBorderStyle style) { borderStyle_ = style; }
     // Title-bar buttons: the close box (system menu), minimise and maximise.
-    bool SystemMenu() const { return systemMenu_; }
     void SetSystemMenu(bool value) { systemMenu_ = value; }
 
     TWindowState WindowState() const { return windowState_; }
     void SetWindowState(TWindowState state);
 
     // Centred on the primary screen whenever it is shown.
-    bool CenterOnScreen() const { return center_; }
     void SetCenterOnScreen(bool value) { center_ = value; }
 
     // Asks OnCloseQuery, then OnClose; the main form's close ends the program, any other
-    // form hides unless the close action says otherwise.
+    // form hides (forms live for the whole run). caNone keeps the form as it is.
     void Close();
     void BringToFront();
 

@@ -18,29 +18,11 @@ void TImage::SetAutoSize(bool value) {
     PictureChanged();
 }
 
-void TImage::SetCenter(bool value) {
-    if (value == center_) return;
-    center_ = value;
-    Invalidate();
-}
-
-void TImage::SetStretch(bool value) {
-    if (value == stretch_) return;
-    stretch_ = value;
-    Invalidate();
-}
-
 void TImage::Paint(HDC dc) {
     RECT client;
     ::GetClientRect(Handle(), &client);
     FillSolid(dc, client, Parent() ? Parent()->Color() : Color());
     const TGraphic* graphic = picture_.Graphic();
     if (!graphic || graphic->Empty()) return;
-    if (stretch_) {
-        graphic->StretchDraw(dc, client);
-    } else if (center_) {
-        graphic->Draw(dc, (client.right - graphic->Width()) / 2, (client.bottom - graphic->Height()) / 2);
-    } else {
-        graphic->Draw(dc, 0, 0);
-    }
+    graphic->Draw(dc, 0, 0);
 }

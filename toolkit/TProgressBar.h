@@ -6,8 +6,6 @@ class TProgressBar : public TWinControl {
 public:
     explicit TProgressBar(TComponent* owner);
 
-    int Min() const { return min_; }
-    int Max() const { return max_; }
     void SetRange(int min, int max);
     int Position() const { return position_; }
     // Clamped to the range, as the control itself does.

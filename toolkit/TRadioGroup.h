@@ -14,7 +14,6 @@ public:
 
     void SetItems(const std::vector<std::string>& items);
     const std::vector<std::string>& Items() const { return items_; }
-    int Columns() const { return columns_; }
     void SetColumns(int columns);
 
     int ItemIndex() const;

@@ -16,7 +16,6 @@ public:
     int Value() const;
     void SetValue(int value);
 
-    bool AllowTyping() const { return allowTyping_; }
     void SetAllowTyping(bool value);
 
     // The up-down control beside the edit box (for tests and layout).

@@ -3,54 +3,42 @@
 #include <map>
 #include <memory>
 
-#include "toolkit/TUtilityWindow.h"
+#include "toolkit/CallbackErrors.h"
+#include "toolkit/UserInterfaceQueue.h"
 
-namespace {
-constexpr UINT kThreadEnded = WM_APP + 1;
-}  // namespace
-
-// The hand-off from worker threads to the user-interface thread: a worker posts its number
-// to this window when it ends. Threads are found by number, not by address, so a notice
-// from a thread that was deleted in the meantime (or whose address was reused) is dropped.
-class ThreadEndNotices {
+// Live threads by number, used on the user-interface thread only. What a worker posts there
+// names its thread by number, not by address, so a notice for a thread that was deleted in
+// the meantime (or whose address was reused) is dropped.
+class ThreadRegister {
 public:
-    static ThreadEndNotices& Instance() {
-        // Made on the first Start, which happens on the user-interface thread; it lives
-        // for the rest of the run.
-        static ThreadEndNotices* notices = new ThreadEndNotices();
-        return *notices;
-    }
-
-    unsigned Add(TThread* thread) {
+    static unsigned Add(TThread* thread) {
         unsigned id = ++lastId_;
         live_[id] = thread;
         return id;
     }
-    void Remove(unsigned id) { live_.erase(id); }
-    void Post(unsigned id) { ::PostMessageA(window_.Handle(), kThreadEnded, id, 0); }
+    static void Remove(unsigned id) { live_.erase(id); }
+    static TThread* Find(unsigned id) {
+        auto found = live_.find(id);
+        return found == live_.end() ? nullptr : found->second;
+    }
 
 private:
-    ThreadEndNotices()
-        : window_([this](UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
-              if (message != kThreadEnded) return ::DefWindowProcA(window_.Handle(), message, wParam, lParam);
-              auto found = live_.find(static_cast<unsigned>(wParam));
-              if (found != live_.end()) {
-                  TThread* thread = found->second;
-                  live_.erase(found);
-                  thread->Ended();
-              }
-              return 0;
-          }) {}
+    static inline std::map<unsigned, TThread*> live_;
+    static inline unsigned lastId_ = 0;
+};
 
-    std::map<unsigned, TThread*> live_;
-    unsigned lastId_ = 0;
-    TUtilityWindow window_;
+// A synchronised call, on the worker's stack while it waits.
+struct TThread::Call {
+    const std::function<void()>& work;
+    bool taken = false;
+    bool done = false;
+    std::exception_ptr error;
 };
 
 TThread::TThread() = default;
 
 TThread::~TThread() {
-    if (id_) ThreadEndNotices::Instance().Remove(id_);
+    if (id_) ThreadRegister::Remove(id_);
     if (thread_.joinable()) {
         Terminate();
         thread_.join();
@@ -59,7 +47,9 @@ TThread::~TThread() {
 
 void TThread::Start() {
     if (thread_.joinable()) return;
-    id_ = ThreadEndNotices::Instance().Add(this);
+    UserInterfaceQueue::Instance();  // made here, on the user-interface thread
+    id_ = ThreadRegister::Add(this);
+    finished_ = false;
     thread_ = std::thread([this] { Run(); });
 }
 
@@ -67,12 +57,21 @@ void TThread::Run() {
     try {
         Execute();
     } catch (...) {
-        // A worker has nobody to report to; its end is still announced.
+        ReportError(std::current_exception());
     }
-    ThreadEndNotices::Instance().Post(id_);
+    const unsigned id = id_;
+    {
+        std::lock_guard lock(mutex_);
+        finished_ = true;
+    }
+    changed_.notify_all();
+    UserInterfaceQueue::Instance().Post([id] {
+        if (TThread* thread = ThreadRegister::Find(id)) thread->Ended();
+    });
 }
 
 void TThread::Ended() {
+    ThreadRegister::Remove(id_);
     id_ = 0;
     if (thread_.joinable()) thread_.join();
     // Deleted even when the handler throws; the error then reaches the error box.
@@ -82,17 +81,61 @@ void TThread::Ended() {
 
 void TThread::Terminate() {
     {
-        std::lock_guard lock(sleepMutex_);
+        std::lock_guard lock(mutex_);
         terminated_ = true;
     }
-    sleepWake_.notify_all();
+    changed_.notify_all();
 }
 
 void TThread::WaitFor() {
+    {
+        std::lock_guard lock(mutex_);
+        ownerWaits_ = true;
+    }
+    changed_.notify_all();
     if (thread_.joinable()) thread_.join();
+    std::lock_guard lock(mutex_);
+    ownerWaits_ = false;
 }
 
 bool TThread::Sleep(DWORD milliseconds) {
-    std::unique_lock lock(sleepMutex_);
-    return sleepWake_.wait_for(lock, std::chrono::milliseconds(milliseconds), [this] { return terminated_.load(); });
+    std::unique_lock lock(mutex_);
+    return changed_.wait_for(lock, std::chrono::milliseconds(milliseconds), [this] { return terminated_.load(); });
+}
+
+bool TThread::Synchronize(const std::function<void()>& work) {
+    Call call{work};
+    std::unique_lock lock(mutex_);
+    if (terminated_ || ownerWaits_) return false;
+    call_ = &call;
+    const unsigned id = id_;
+    UserInterfaceQueue::Instance().Post([id] {
+        if (TThread* thread = ThreadRegister::Find(id)) thread->RunSynchronized();
+    });
+    // Work already running is waited for: it may use what this call lent it.
+    changed_.wait(lock, [&] { return call.done || (!call.taken && (terminated_ || ownerWaits_)); });
+    call_ = nullptr;
+    if (!call.done) return false;
+    if (call.error) std::rethrow_exception(call.error);
+    return true;
+}
+
+void TThread::RunSynchronized() {
+    Call* call;
+    {
+        std::lock_guard lock(mutex_);
+        call = call_;
+        if (!call || call->taken) return;
+        call->taken = true;
+    }
+    try {
+        call->work();
+    } catch (...) {
+        call->error = std::current_exception();
+    }
+    {
+        std::lock_guard lock(mutex_);
+        call->done = true;
+    }
+    changed_.notify_all();
 }

@@ -3,6 +3,12 @@
 // OnTerminate runs there (between other messages), and a thread marked FreeOnTerminate is
 // deleted right after. Start must be called on the user-interface thread.
 //
+// Errors: an exception that leaves Execute is shown in the application's error box on the
+// user-interface thread (also when the thread object is gone by then); the thread's end is
+// reported as for any other end. A derived class whose owner waits on something the thread
+// sets (a flag, an event) sets it on every way out of Execute, errors included, so that no
+// owner waits for a thread that failed.
+//
 // A derived class must stop its thread in its own destructor (Terminate, wake whatever
 // Execute waits on, WaitFor): by the time this base destructor runs, the derived members
 // that Execute uses are gone.
@@ -10,6 +16,7 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <thread>
 
@@ -22,12 +29,16 @@ public:
     ~TThread() override;
 
     void Start();
-    // Asks Execute to end: Terminated() turns true and Sleep returns at once.
+    // Asks Execute to end: Terminated() turns true, Sleep returns at once and Synchronize
+    // gives up.
     void Terminate();
     bool Terminated() const { return terminated_; }
-    // Waits until Execute has returned. Must not be called on the thread itself.
+    // Waits until Execute has returned. Must not be called on the thread itself, nor from
+    // work the thread synchronises.
     void WaitFor();
     bool Running() const { return thread_.joinable(); }
+    // Execute has returned or failed (its end may not have been reported yet).
+    bool Finished() const { return finished_; }
 
     bool FreeOnTerminate = false;
     TNotifyEvent OnTerminate;
@@ -36,15 +47,25 @@ protected:
     virtual void Execute() = 0;
     // Sleeps up to the given time; returns early (true) when Terminate is called.
     bool Sleep(DWORD milliseconds);
+    // Runs the work on the user-interface thread and waits until it has run there; an error
+    // it throws is thrown again here. Returns false, without running it, once the owner has
+    // called Terminate or WaitFor: the thread is never left waiting for an owner that is
+    // stopping it.
+    bool Synchronize(const std::function<void()>& work);
 
 private:
-    friend class ThreadEndNotices;
+    struct Call;
+    friend class ThreadRegister;
     void Run();
     void Ended();
+    void RunSynchronized();
 
     std::thread thread_;
     std::atomic<bool> terminated_{false};
-    std::mutex sleepMutex_;
-    std::condition_variable sleepWake_;
+    std::atomic<bool> finished_{false};
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    bool ownerWaits_ = false;
+    Call* call_ = nullptr;
     unsigned id_ = 0;
 };

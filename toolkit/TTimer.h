@@ -15,7 +15,6 @@ public:
     void SetInterval(unsigned milliseconds);
 
     // Assign through SetOnTimer so a timer without a handler holds no system timer.
-    const TNotifyEvent& OnTimer() const { return onTimer_; }
     void SetOnTimer(TNotifyEvent handler);
 
 private:

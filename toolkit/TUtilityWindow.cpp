@@ -33,10 +33,8 @@ LRESULT CALLBACK TUtilityWindow::WindowProc(HWND window, UINT message, WPARAM wP
         return ::DefWindowProcA(window, message, wParam, lParam);
     try {
         return self->handler_(message, wParam, lParam);
-    } catch (const std::exception& error) {
-        MessageBoxes::ApplicationError(error.what());
     } catch (...) {
-        MessageBoxes::ApplicationError("Unknown error");
+        MessageBoxes::ApplicationError(std::current_exception());
     }
     return 0;
 }

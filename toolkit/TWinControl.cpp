@@ -13,7 +13,7 @@ UINT_PTR nextControlId = 100;
 
 TWinControl::TWinControl(TComponent* owner) : TComponent(owner), font_(std::make_unique<TFont>()) {
     font_->OnChange = [this](TObject&) {
-        if (handle_) ::SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_->Handle()), TRUE);
+        if (handle_.get()) ::SendMessageA(handle_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font_->Handle()), TRUE);
     };
 }
 
@@ -23,11 +23,12 @@ TWinControl::~TWinControl() {
         auto& siblings = parent_->children_;
         siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
     }
-    if (handle_) {
-        // The window outlives nothing of ours: once it is gone, no message can reach us.
-        HWND window = handle_;
-        ::DestroyWindow(window);
-        if (handle_ == window) Detach();
+    if (handle_.get()) {
+        // Destroyed while it is still ours, so the messages of its destruction are handled
+        // as any others; WM_NCDESTROY lets go of it. A window that could not be destroyed
+        // (another thread's) is let go here: no message may reach this object any more.
+        ::DestroyWindow(handle_.get());
+        if (handle_.get()) Detach();
     }
 }
 
@@ -40,8 +41,8 @@ void TWinControl::SetParent(TWinControl* parent) {
     parent_ = parent;
     if (!parent_) return;
     parent_->children_.push_back(this);
-    if (handle_) {
-        ::SetParent(handle_, parent_->Handle());
+    if (handle_.get()) {
+        ::SetParent(handle_.get(), parent_->Handle());
     } else if (parent_->HandleAllocated()) {
         CreateHandle();
     }
@@ -49,7 +50,7 @@ void TWinControl::SetParent(TWinControl* parent) {
 
 HWND TWinControl::Handle() {
     if (!handle_) CreateHandle();
-    return handle_;
+    return handle_.get();
 }
 
 TWinControl* TWinControl::FromHandle(HWND window) {
@@ -113,13 +114,13 @@ void TWinControl::CreateHandle() {
 }
 
 void TWinControl::Attach(HWND window) {
-    handle_ = window;
+    handle_.reset(window);
     ::SetPropA(window, kControlProperty, this);
 }
 
 void TWinControl::Detach() {
-    ::RemovePropA(handle_, kControlProperty);
-    handle_ = nullptr;
+    ::RemovePropA(handle_.get(), kControlProperty);
+    handle_.release();
     originalProc_ = nullptr;
 }
 
@@ -134,18 +135,16 @@ LRESULT CALLBACK TWinControl::ThunkProc(HWND window, UINT message, WPARAM wParam
     LRESULT result = 0;
     try {
         result = self->WndProc(message, wParam, lParam);
-    } catch (const std::exception& error) {
-        MessageBoxes::ApplicationError(error.what());
     } catch (...) {
-        MessageBoxes::ApplicationError("Unknown error");
+        MessageBoxes::ApplicationError(std::current_exception());
     }
-    if (message == WM_NCDESTROY && self->handle_ == window) self->Detach();
+    if (message == WM_NCDESTROY && self->handle_.get() == window) self->Detach();
     return result;
 }
 
 LRESULT TWinControl::DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (originalProc_) return ::CallWindowProcA(originalProc_, handle_, message, wParam, lParam);
-    return ::DefWindowProcA(handle_, message, wParam, lParam);
+    if (originalProc_) return ::CallWindowProcA(originalProc_, handle_.get(), message, wParam, lParam);
+    return ::DefWindowProcA(handle_.get(), message, wParam, lParam);
 }
 
 LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -175,7 +174,7 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ERASEBKGND:
             if (!originalProc_) {
                 RECT client;
-                ::GetClientRect(handle_, &client);
+                ::GetClientRect(handle_.get(), &client);
                 ::FillRect(reinterpret_cast<HDC>(wParam), &client, BackgroundBrush());
                 return 1;
             }
@@ -192,8 +191,8 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
 void TWinControl::UpdateBoundsFromWindow() {
     if (!handle_) return;
     RECT r;
-    ::GetWindowRect(handle_, &r);
-    if (HWND parent = ::GetParent(handle_); parent && (::GetWindowLongA(handle_, GWL_STYLE) & WS_CHILD)) {
+    ::GetWindowRect(handle_.get(), &r);
+    if (HWND parent = ::GetParent(handle_.get()); parent && (::GetWindowLongA(handle_.get(), GWL_STYLE) & WS_CHILD)) {
         ::MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
     }
     left_ = r.left;
@@ -213,7 +212,7 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
     top_ = top;
     width_ = width;
     height_ = height;
-    if (handle_) ::SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (handle_.get()) ::SetWindowPos(handle_.get(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     BoundsChanged();
 }
 
@@ -246,15 +245,15 @@ void TWinControl::SetVisible(bool visible) {
     }
 }
 
-void TWinControl::VisibleChanged() { ::ShowWindow(handle_, visible_ ? SW_SHOWNA : SW_HIDE); }
+void TWinControl::VisibleChanged() { ::ShowWindow(handle_.get(), visible_ ? SW_SHOWNA : SW_HIDE); }
 
-bool TWinControl::Enabled() const { return handle_ ? ::IsWindowEnabled(handle_) != FALSE : enabled_; }
+bool TWinControl::Enabled() const { return handle_ ? ::IsWindowEnabled(handle_.get()) != FALSE : enabled_; }
 
 void TWinControl::SetEnabled(bool enabled) {
     if (enabled == Enabled()) return;
     enabled_ = enabled;
-    if (handle_) {
-        ::EnableWindow(handle_, enabled);
+    if (handle_.get()) {
+        ::EnableWindow(handle_.get(), enabled);
         Invalidate();
     }
     EnabledChanged();
@@ -262,17 +261,17 @@ void TWinControl::SetEnabled(bool enabled) {
 
 std::string TWinControl::Caption() const {
     if (!handle_) return caption_;
-    int length = ::GetWindowTextLengthA(handle_);
+    int length = ::GetWindowTextLengthA(handle_.get());
     std::string text(static_cast<size_t>(length) + 1, '\0');
-    text.resize(static_cast<size_t>(::GetWindowTextA(handle_, text.data(), length + 1)));
+    text.resize(static_cast<size_t>(::GetWindowTextA(handle_.get(), text.data(), length + 1)));
     return text;
 }
 
 void TWinControl::SetCaption(const std::string& caption) {
     if (caption == Caption()) return;
     caption_ = caption;
-    if (handle_) {
-        ::SetWindowTextA(handle_, caption.c_str());
+    if (handle_.get()) {
+        ::SetWindowTextA(handle_.get(), caption.c_str());
         Invalidate();
     }
 }
@@ -287,13 +286,13 @@ void TWinControl::SetColor(TColor color) {
 void TWinControl::SetTabStop(bool value) {
     if (value == tabStop_) return;
     tabStop_ = value;
-    if (handle_) {
-        LONG style = ::GetWindowLongA(handle_, GWL_STYLE);
-        ::SetWindowLongA(handle_, GWL_STYLE, value ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP));
+    if (handle_.get()) {
+        LONG style = ::GetWindowLongA(handle_.get(), GWL_STYLE);
+        ::SetWindowLongA(handle_.get(), GWL_STYLE, value ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP));
     }
 }
 
-bool TWinControl::Focused() const { return handle_ && ::GetFocus() == handle_; }
+bool TWinControl::Focused() const { return handle_ && ::GetFocus() == handle_.get(); }
 
 bool TWinControl::CanFocus() const {
     for (const TWinControl* c = this; c; c = c->parent_) {
@@ -305,17 +304,17 @@ bool TWinControl::CanFocus() const {
 void TWinControl::SetFocus() { ::SetFocus(Handle()); }
 
 void TWinControl::Invalidate() {
-    if (handle_) ::InvalidateRect(handle_, nullptr, TRUE);
+    if (handle_.get()) ::InvalidateRect(handle_.get(), nullptr, TRUE);
 }
 
 void TWinControl::Update() {
-    if (handle_) ::UpdateWindow(handle_);
+    if (handle_.get()) ::UpdateWindow(handle_.get());
 }
 
 void TWinControl::Repaint() {
     // Children included: a repaint "at once" must not leave parts for later.
-    if (handle_)
-        ::RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    if (handle_.get())
+        ::RedrawWindow(handle_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 void TWinControl::Click() { Raise(OnClick, *this); }

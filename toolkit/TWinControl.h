@@ -12,6 +12,7 @@
 #include "toolkit/TColor.h"
 #include "toolkit/TComponent.h"
 #include "toolkit/TFont.h"
+#include "toolkit/UniqueHandle.h"
 
 struct TCreateParams {
     std::string className;  // empty: the program's own window class
@@ -34,7 +35,7 @@ public:
 
     // The window, made on first use (with its parent's first).
     HWND Handle();
-    bool HandleAllocated() const { return handle_ != nullptr; }
+    bool HandleAllocated() const { return static_cast<bool>(handle_); }
     static TWinControl* FromHandle(HWND window);
 
     int Left() const { return left_; }
@@ -62,12 +63,10 @@ public:
     void SetCaption(const std::string& caption);
 
     TFont& Font() { return *font_; }
-    bool ParentFont() const { return parentFont_; }
     void SetParentFont(bool value) { parentFont_ = value; }
     TColor Color() const { return color_; }
     void SetColor(TColor color);
 
-    bool TabStop() const { return tabStop_; }
     void SetTabStop(bool value);
 
     bool Focused() const;
@@ -114,7 +113,8 @@ private:
 
     TWinControl* parent_ = nullptr;
     std::vector<TWinControl*> children_;
-    HWND handle_ = nullptr;
+    // Made by CreateHandle, let go at WM_NCDESTROY.
+    UniqueHwnd handle_;
     WNDPROC originalProc_ = nullptr;
     int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     bool visible_ = true;

@@ -1,7 +1,8 @@
 #pragma once
 // One move-only owner for every handle kind the program holds. Copying is deleted;
 // put() releases the old handle before it hands out the address, so filling an owner
-// twice cannot leak.
+// twice cannot leak. Releasing keeps the thread's last error: an owner let go on the way
+// out of a failed call leaves that call's code for the caller to read.
 #include <windows.h>
 
 #include <utility>
@@ -34,7 +35,10 @@ public:
     void reset() { reset(Empty::Invalid()); }
     void reset(T value) {
         T old = std::exchange(value_, value);
-        if (old != Empty::Invalid()) Release(old);
+        if (old == Empty::Invalid()) return;
+        const DWORD lastError = ::GetLastError();
+        Release(old);
+        ::SetLastError(lastError);
     }
 
     T* put() {

@@ -5,7 +5,9 @@
 
 #include "desktop/TTrayIcon.h"
 #include "tests/desktop/ShellRecorder.h"
+#include "tests/support/BoxRecorder.h"
 #include "tests/support/TestEnvironment.h"
+#include "toolkit/Exception.h"
 #include "toolkit/TApplication.h"
 
 namespace {
@@ -167,5 +169,35 @@ TEST(TrayIconAnimation, DestroyingAnAnimatingIconEndsItsThread) {
         EXPECT_EQ(shell.Calls().back().action, static_cast<DWORD>(NIM_DELETE));
         PumpFor(milliseconds(600));
         EXPECT_EQ(shell.Count(), calls);
+    }
+}
+
+TEST(TrayIconAnimation, FailureOnTheAnimationThreadIsShownAndHoldsUpNobody) {
+    BoxRecorder boxes;
+    ShellRecorder shell;
+    // The shell fails with an error when the animation thread calls it.
+    struct FailingOffThread {
+        ShellNotifyFunction recorder;
+        FailingOffThread() {
+            const DWORD userInterface = ::GetCurrentThreadId();
+            recorder = TTrayIcon::SetShellNotify([this, userInterface](DWORD action, NotifyIconRecord& record) {
+                if (::GetCurrentThreadId() != userInterface) throw Exception("シェルの失敗");
+                return recorder(action, record);
+            });
+        }
+        ~FailingOffThread() { TTrayIcon::SetShellNotify(std::move(recorder)); }
+    } failing;
+    TwoPictures pictures;
+    TTrayIcon icon(nullptr);
+    icon.SetVisible(true);
+    icon.SetAnimateIcons(&pictures.list);
+
+    for (bool singleFrame : {false, true}) {
+        icon.StartAnimation(singleFrame);
+        ASSERT_TRUE(PumpUntil([&] { return boxes.Boxes().size() == (singleFrame ? 2u : 1u); }));
+        EXPECT_EQ(boxes.Texts().back(), "シェルの失敗.");
+        icon.StopAnimation();
+        EXPECT_FALSE(icon.Animating());
+        EXPECT_EQ(shell.Calls().back().record.icon, TApplication::Instance().Icon()) << "the static icon is back";
     }
 }

@@ -107,7 +107,7 @@ TEST(TrayIcon, SettersCompareFirstAndKeepTheirLimits) {
     EXPECT_EQ(shell.Calls()[1].record.icon, TApplication::Instance().Icon());
 }
 
-TEST(TrayIcon, ReadingADefinitionDropsThePlaceholderTipAndAddsOnceLoaded) {
+TEST(TrayIcon, BatchSetUpDropsThePlaceholderTipAndAddsOnceLoaded) {
     ShellRecorder shell;
     TTrayIcon plain(nullptr);
     EXPECT_EQ(plain.TipHelp(), "TipHelp");

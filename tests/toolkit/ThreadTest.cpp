@@ -2,10 +2,14 @@
 
 #include <atomic>
 #include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
 
 #include "tests/support/BoxRecorder.h"
 #include "tests/support/TestEnvironment.h"
 #include "toolkit/Exception.h"
+#include "toolkit/PumpMessages.h"
 #include "toolkit/TIcon.h"
 #include "toolkit/TThread.h"
 
@@ -91,6 +95,89 @@ TEST(Thread, ErrorInTheEndHandlerIsShownAndTheThreadStillFreed) {
     worker->Start();
     ASSERT_TRUE(PumpUntil([&] { return destroyed; }));
     EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"終了処理の失敗."});
+}
+
+namespace {
+// A worker that fails, or that calls back into the user-interface thread; it can be held at
+// its start until the test lets it go.
+class Scripted : public TThread {
+public:
+    explicit Scripted(std::function<void(Scripted&)> script) : script_(std::move(script)) {}
+    ~Scripted() override {
+        Terminate();
+        WaitFor();
+    }
+    using TThread::Synchronize;
+
+protected:
+    void Execute() override { script_(*this); }
+
+private:
+    std::function<void(Scripted&)> script_;
+};
+}  // namespace
+
+TEST(Thread, ErrorOnAWorkerReachesTheErrorBoxOnTheUserInterfaceThread) {
+    BoxRecorder boxes;
+    DWORD shownOn = 0;
+    boxes.OnBox([&](const MessageBoxRequest&) { shownOn = ::GetCurrentThreadId(); });
+
+    // Its end is still reported, and a thread that frees itself is freed.
+    bool ended = false;
+    auto* failing = new Scripted([](Scripted&) { throw Exception("作業の失敗"); });
+    failing->FreeOnTerminate = true;
+    failing->OnTerminate = [&](TObject&) { ended = true; };
+    failing->Start();
+    ASSERT_TRUE(PumpUntil([&] { return ended && boxes.Boxes().size() == 1; }));
+    EXPECT_EQ(boxes.Texts()[0], "作業の失敗.");
+    EXPECT_EQ(shownOn, ::GetCurrentThreadId());
+
+    // Deleted before anything of it was handled: the error is not lost with it; errors of
+    // any type are shown.
+    {
+        Scripted gone([](Scripted&) { throw 42; });
+        gone.Start();
+        gone.WaitFor();
+    }
+    ASSERT_TRUE(PumpUntil([&] { return boxes.Boxes().size() == 2; }));
+    EXPECT_EQ(boxes.Texts()[1], "Unknown error.");
+}
+
+TEST(Thread, SynchronizedWorkRunsOnTheUserInterfaceThreadAndNeverHoldsUpAStoppingOwner) {
+    DWORD ranOn = 0;
+    std::string caught;
+    std::atomic<bool> done{false};
+    Scripted worker([&](Scripted& self) {
+        EXPECT_TRUE(self.Synchronize([&] { ranOn = ::GetCurrentThreadId(); }));
+        try {
+            self.Synchronize([] { throw Exception("呼び出しの失敗"); });
+        } catch (const Exception& error) {
+            caught = error.what();
+        }
+        done = true;
+    });
+    worker.Start();
+    ASSERT_TRUE(PumpUntil([&] { return done.load(); }));
+    EXPECT_EQ(ranOn, ::GetCurrentThreadId());
+    EXPECT_EQ(caught, "呼び出しの失敗") << "an error of the work goes back to the worker";
+
+    // The owner stops a worker that waits for the user-interface thread, without handling
+    // a message: the worker gives up and the work never runs.
+    for (bool terminateFirst : {true, false}) {
+        std::atomic<bool> answered{true}, ran{false};
+        auto blocked =
+            std::make_unique<Scripted>([&](Scripted& self) { answered = self.Synchronize([&] { ran = true; }); });
+        PumpMessages();
+        blocked->Start();
+        // The call has been posted to this thread: the worker now waits for it.
+        while (!(HIWORD(::GetQueueStatus(QS_POSTMESSAGE)) & QS_POSTMESSAGE)) ::Sleep(1);
+        if (terminateFirst) blocked->Terminate();
+        blocked->WaitFor();
+        EXPECT_FALSE(answered);
+        blocked.reset();
+        PumpFor(std::chrono::milliseconds(50));
+        EXPECT_FALSE(ran);
+    }
 }
 
 TEST(Icon, ChangesAreAnnouncedOnceAndAssignCopiesThePicture) {
