@@ -1,6 +1,7 @@
 #include "folderbrowser/TKeshShChangeDelay.h"
 
 #include "folderbrowser/TKeshShTreeNode.h"
+#include "toolkit/CallbackErrors.h"
 
 TKeshShChangeDelay::TKeshShChangeDelay(TNotifyEvent onTerminate, TShChangeDelayEvent onDeliver)
     : onDeliver_(std::move(onDeliver)) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "folderbrowser/EShNotifyError.h"
+#include "toolkit/CallbackErrors.h"
 #include "toolkit/EOSError.h"
 #include "toolkit/FilePath.h"
 

@@ -1,8 +1,7 @@
 #include "folderbrowser/TShThread.h"
 
+#include "toolkit/CallbackErrors.h"
 #include "toolkit/EOSError.h"
-#include "toolkit/MessageBoxes.h"
-#include "toolkit/Synchronize.h"
 
 namespace {
 UniqueKernelHandle ManualResetEvent() {
@@ -12,10 +11,7 @@ UniqueKernelHandle ManualResetEvent() {
 }
 }  // namespace
 
-TShThread::TShThread() : wakeEvent_(ManualResetEvent()), stopEvent_(ManualResetEvent()) {
-    PrepareSynchronize();
-    FreeOnTerminate = true;
-}
+TShThread::TShThread() : wakeEvent_(ManualResetEvent()), stopEvent_(ManualResetEvent()) { FreeOnTerminate = true; }
 
 TShThread::~TShThread() {
     if (Running()) TShThread::Stop();
@@ -63,15 +59,12 @@ TShThread::TWaitResult TShThread::WaitOnHandles(const std::vector<HANDLE>& handl
     return wrFailed;
 }
 
-bool TShThread::SynchronizeCall(const std::function<void()>& call) { return Synchronize(call, stopEvent_.get()); }
-
-void TShThread::ReportError(const std::exception_ptr& error) {
-    std::string text = "Unknown error";
-    try {
-        std::rethrow_exception(error);
-    } catch (const std::exception& e) {
-        text = e.what();
-    } catch (...) {
-    }
-    Queue([text] { MessageBoxes::ApplicationError(text); });
+bool TShThread::SynchronizeCall(const std::function<void()>& call) {
+    return Synchronize([&] {
+        try {
+            call();
+        } catch (...) {
+            ReportError(std::current_exception());
+        }
+    });
 }

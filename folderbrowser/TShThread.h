@@ -38,10 +38,9 @@ protected:
     // Waits for one of the handles, stop or wake; `index` is the signalled handle's.
     TWaitResult WaitOnHandles(const std::vector<HANDLE>& handles, DWORD timeout, int& index);
     // Runs a call on the user-interface thread and waits for it; false when the thread was
-    // stopped before the call could run.
+    // stopped before the call could run. An error of the call is shown in the application's
+    // error box there, and the thread goes on.
     bool SynchronizeCall(const std::function<void()>& call);
-    // Hands an error of this thread to the application's error box, without waiting.
-    static void ReportError(const std::exception_ptr& error);
 
     std::recursive_mutex lock_;
 

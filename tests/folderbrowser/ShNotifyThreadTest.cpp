@@ -12,7 +12,7 @@
 #include "folderbrowser/TShNotifyThread.h"
 #include "tests/support/BoxRecorder.h"
 #include "tests/support/TestEnvironment.h"
-#include "toolkit/Synchronize.h"
+#include "toolkit/Exception.h"
 
 namespace {
 using Clock = std::chrono::steady_clock;
@@ -236,13 +236,16 @@ TEST(KeshShChangeDelay, OnlyTheLastOfQuickSchedulesIsDeliveredAfterTheDelay) {
     EXPECT_FALSE(ended);
 }
 
-TEST(Synchronize, ErrorOfACallReachesTheErrorBoxAndTheCallerGoesOn) {
+TEST(ShNotifyThread, ErrorInTheOwnersHandlerIsShownAndWatchingGoesOn) {
     BoxRecorder boxes;
-    PrepareSynchronize();
-    bool returned = false;
-    std::thread worker([&] { returned = Synchronize([] { throw Exception("監視に失敗しました"); }, nullptr); });
-    ASSERT_TRUE(PumpUntil([&] { return !boxes.Boxes().empty(); }));
-    worker.join();
-    EXPECT_TRUE(returned);
-    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"監視に失敗しました."});
+    TempFolder folder;
+    Watcher watcher({folder.Path()});
+    watcher.onReport = [&](const std::string&) {
+        if (watcher.reports.size() == 1) throw Exception("一覧を更新できません");
+    };
+    Touch(folder / "first.txt");
+    ASSERT_TRUE(PumpUntil([&] { return !boxes.Boxes().empty(); }, milliseconds(10000)));
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"一覧を更新できません."});
+    Touch(folder / "second.txt");
+    EXPECT_TRUE(PumpUntil([&] { return watcher.reports.size() == 2; }, milliseconds(10000)));
 }
