@@ -1,6 +1,7 @@
 #include "folderbrowser/TKeshShListView.h"
 
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <algorithm>
 
@@ -62,6 +63,7 @@ TKeshShListView::~TKeshShListView() {
         watcher_->Stop();
         delete std::exchange(watcher_, nullptr);
     }
+    if (inClipboardChain_) ::ChangeClipboardChain(Handle(), nextClipboardViewer_);
     // The window (and with it every request for a row) goes before the rows do.
     if (HandleAllocated()) ListView_SetItemCountEx(Handle(), 0, 0);
     shown_ = nullptr;
@@ -144,6 +146,11 @@ void TKeshShListView::CreateWnd() {
     ListView_SetImageList(window, SystemImageList(true), LVSIL_SMALL);
     ListView_SetImageList(window, SystemImageList(false), LVSIL_NORMAL);
     ListView_SetCallbackMask(window, LVIS_OVERLAYMASK | LVIS_CUT);
+    if (!inClipboardChain_) {
+        ::SetLastError(0);
+        nextClipboardViewer_ = ::SetClipboardViewer(window);
+        inClipboardChain_ = nextClipboardViewer_ || ::GetLastError() == 0;
+    }
     if (shown_) {
         BuildHeader();
         Display();
@@ -427,6 +434,27 @@ bool TKeshShListView::NotifyNotification(NMHDR& header, LRESULT& result) {
             return header.code == LVN_ODFINDITEMA;
         default:
             return false;
+    }
+}
+
+LRESULT TKeshShListView::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_DRAWCLIPBOARD: {
+            static const UINT shellItems = ::RegisterClipboardFormatA("Shell IDList Array");
+            Raise(OnShClipboard, *this,
+                  ::IsClipboardFormatAvailable(CF_HDROP) != FALSE || ::IsClipboardFormatAvailable(shellItems) != FALSE);
+            if (nextClipboardViewer_) ::SendMessageA(nextClipboardViewer_, message, wParam, lParam);
+            return 0;
+        }
+        case WM_CHANGECBCHAIN:
+            if (reinterpret_cast<HWND>(wParam) == nextClipboardViewer_) {
+                nextClipboardViewer_ = reinterpret_cast<HWND>(lParam);
+            } else if (nextClipboardViewer_) {
+                ::SendMessageA(nextClipboardViewer_, message, wParam, lParam);
+            }
+            return 0;
+        default:
+            return TWinControl::WndProc(message, wParam, lParam);
     }
 }
 

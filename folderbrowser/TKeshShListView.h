@@ -28,6 +28,8 @@ using TShFileListEvent = std::function<void(TObject& sender, TKeshShFileList& li
 // (sender, row, permission): the permission starts true.
 using TShListItemEvent = std::function<void(TObject& sender, TKeshShFileData& row, bool& allow)>;
 using TShListFilterEvent = std::function<void(TObject& sender, TKeshShData& data, bool& accept)>;
+// (sender, whether the clipboard holds files or shell items to paste)
+using TShClipboardEvent = std::function<void(TObject& sender, bool contented)>;
 
 class TKeshShListView : public TWinControl {
 public:
@@ -72,11 +74,13 @@ public:
     TShListFilterEvent OnShFilter;
     TShListItemEvent OnShListOpen;
     TShListItemEvent OnShExecute;
+    TShClipboardEvent OnShClipboard;
 
 protected:
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
     bool NotifyNotification(NMHDR& header, LRESULT& result) override;
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void Notification(TComponent& component, TOperation operation) override;
 
 private:
@@ -109,4 +113,6 @@ private:
     TShNotifyThread* watcher_ = nullptr;
     int suspended_ = 0;
     std::vector<std::string> savedFolders_;
+    HWND nextClipboardViewer_ = nullptr;
+    bool inClipboardChain_ = false;
 };
