@@ -5,22 +5,6 @@
 
 #include "toolkit/ComPtr.h"
 
-int OverlayOf(TKeshShData& item) {
-    IShellFolder* folder = item.ParentFolder();
-    if (folder && item.Level() > 0) {
-        ComPtr<IShellIconOverlay> overlay;
-        if (SUCCEEDED(folder->QueryInterface(IID_IShellIconOverlay, reinterpret_cast<void**>(overlay.put()))) &&
-            overlay) {
-            int index = 0;
-            if (SUCCEEDED(overlay->GetOverlayIndex(item.RelativeID(), &index))) return index;
-        }
-    }
-    if (item.Level() == 0) return 0;
-    if (item.HasAttributes(SFGAO_SHARE)) return 1;
-    if (item.HasAttributes(SFGAO_LINK)) return 2;
-    return 0;
-}
-
 TShIDList ResolveLink(TKeshShData& item, HWND owner) {
     const std::string path = item.Path();
     if (path.empty()) return TShIDList();

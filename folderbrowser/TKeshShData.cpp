@@ -1,5 +1,7 @@
 #include "folderbrowser/TKeshShData.h"
 
+#include <shobjidl.h>
+
 #include <map>
 
 #include "toolkit/FilePath.h"
@@ -70,10 +72,33 @@ int TKeshShData::OpenIconIndex() {
     return openIconIndex_;
 }
 
+int TKeshShData::Overlay() {
+    if (overlay_ >= 0) return overlay_;
+    overlay_ = 0;
+    if (Level() == 0) return overlay_;
+    ComPtr<IShellIconOverlay> overlay;
+    IShellFolder* folder = ParentFolder();
+    int index = 0;
+    if (folder && SUCCEEDED(folder->QueryInterface(IID_IShellIconOverlay, reinterpret_cast<void**>(overlay.put()))) &&
+        overlay && SUCCEEDED(overlay->GetOverlayIndex(RelativeID(), &index))) {
+        overlay_ = index;
+    } else if (HasAttributes(SFGAO_SHARE)) {
+        overlay_ = 1;
+    } else if (HasAttributes(SFGAO_LINK)) {
+        overlay_ = 2;
+    }
+    return overlay_;
+}
+
+bool TKeshShData::Ghosted() {
+    if (ghosted_ < 0) ghosted_ = HasAttributes(SFGAO_GHOSTED) ? 1 : 0;
+    return ghosted_ == 1;
+}
+
 void TKeshShData::ForgetName() {
     nameRead_ = false;
     displayName_.clear();
-    iconIndex_ = openIconIndex_ = -1;
+    iconIndex_ = openIconIndex_ = overlay_ = ghosted_ = -1;
     findDataRead_ = false;
 }
 

@@ -41,8 +41,16 @@ public:
     const WIN32_FIND_DATAA& FindData();
     TShVirtuaItem ItemKind();
 
-    // Forgets the cached name and icons (after a rename).
+    // Overlay image of the system image list: the folder's overlay interface when it offers
+    // one, else 1 for a shared item, 2 for a shortcut, 0 for none. Read once, like the icons.
+    int Overlay();
+    // Hidden items are drawn cut. Read once.
+    bool Ghosted();
+
+    // Forgets the cached name, icons and overlay (after a rename or a refresh).
     void ForgetName();
+    // Whether the name has been read from the shell (names are read only when shown).
+    bool NameRead() const { return nameRead_; }
 
     // Makes the item for an absolute list; the Desktop (empty list) gets the desktop
     // directory as its relative list.
@@ -64,6 +72,8 @@ private:
     bool nameRead_ = false;
     int iconIndex_ = -1;
     int openIconIndex_ = -1;
+    int overlay_ = -1;
+    int ghosted_ = -1;
     WIN32_FIND_DATAA findData_{};
     bool findDataRead_ = false;
     unsigned itemKind_ = 0;  // kind + 1 once classified

@@ -386,8 +386,8 @@ void TKeshShListView::GetDisplayInfo(NMLVDISPINFOA& info) {
     if (item.mask & LVIF_IMAGE) item.iImage = row.IconIndex();
     if (item.mask & LVIF_STATE) {
         item.state &= ~(LVIS_OVERLAYMASK | LVIS_CUT);
-        if (row.HasAttributes(SFGAO_GHOSTED)) item.state |= LVIS_CUT;
-        if (const int overlay = OverlayOf(row)) item.state |= INDEXTOOVERLAYMASK(overlay);
+        if (row.Ghosted()) item.state |= LVIS_CUT;
+        if (const int overlay = row.Overlay()) item.state |= INDEXTOOVERLAYMASK(overlay);
     }
 }
 

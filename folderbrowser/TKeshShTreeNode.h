@@ -23,6 +23,17 @@ public:
     bool ChildrenRead() const { return childrenRead_; }
     void SetChildrenRead(bool value) { childrenRead_ = value; }
 
+    // What the view was told when it asked: the has-children mark (-1: not yet asked) and
+    // whether the overlay has been looked up.
+    int HasChildrenMark() const { return hasChildrenMark_; }
+    void SetHasChildrenMark(int mark) { hasChildrenMark_ = mark; }
+    bool OverlayKnown() const { return overlayKnown_; }
+    void SetOverlayKnown() { overlayKnown_ = true; }
+    void ForgetLook() {
+        hasChildrenMark_ = -1;
+        overlayKnown_ = false;
+    }
+
     int Level() const;
     // Position among all nodes, counted from the first root node down through every child.
     int AbsoluteIndex() const;
@@ -32,4 +43,6 @@ private:
     HTREEITEM item_ = nullptr;
     std::unique_ptr<TKeshShFolderData> data_;
     bool childrenRead_ = false;
+    int hasChildrenMark_ = -1;
+    bool overlayKnown_ = false;
 };

@@ -18,6 +18,7 @@
 
 namespace {
 constexpr int kBackListLimit = 9;
+constexpr UINT kSetOverlay = WM_APP + 20;
 
 HIMAGELIST SystemImageList(bool small) {
     char root[MAX_PATH] = "C:\\";
@@ -277,15 +278,12 @@ HTREEITEM TKeshShTreeView::InsertNode(HTREEITEM parent, HTREEITEM after, std::un
     TVINSERTSTRUCTA insert{};
     insert.hParent = parent;
     insert.hInsertAfter = after;
-    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN | TVIF_PARAM | TVIF_STATE;
+    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN | TVIF_PARAM;
     insert.item.pszText = LPSTR_TEXTCALLBACKA;
     insert.item.iImage = I_IMAGECALLBACK;
     insert.item.iSelectedImage = I_IMAGECALLBACK;
     insert.item.cChildren = I_CHILDRENCALLBACK;
     insert.item.lParam = reinterpret_cast<LPARAM>(node);
-    insert.item.stateMask = TVIS_OVERLAYMASK;
-    const int overlay = OverlayOf(*node->ShData());
-    insert.item.state = overlay > 0 ? INDEXTOOVERLAYMASK(overlay) : 0;
     HTREEITEM item = TreeView_InsertItem(Handle(), &insert);
     if (!item) {
         nodes_.erase(node);
@@ -371,14 +369,14 @@ void TKeshShTreeView::RefreshNodes() {
         if (Expanded(node) || TreeView_GetChild(window, node->Item())) {
             MergeChildren(*node);
         } else {
+            // Its has-children mark and overlay are asked again when it is next drawn.
             node->SetChildrenRead(false);
+            node->ForgetLook();
+            node->ShData()->ForgetName();
             TVITEMA tv{};
-            tv.mask = TVIF_CHILDREN | TVIF_STATE | TVIF_HANDLE;
+            tv.mask = TVIF_CHILDREN | TVIF_HANDLE;
             tv.hItem = node->Item();
             tv.cChildren = I_CHILDRENCALLBACK;
-            tv.stateMask = TVIS_OVERLAYMASK;
-            const int overlay = OverlayOf(*node->ShData());
-            tv.state = overlay > 0 ? INDEXTOOVERLAYMASK(overlay) : 0;
             TreeView_SetItem(window, &tv);
         }
     }
@@ -535,7 +533,16 @@ void TKeshShTreeView::GetDisplayInfo(NMTVDISPINFOA& info) {
     }
     if (info.item.mask & TVIF_IMAGE) info.item.iImage = data.IconIndex();
     if (info.item.mask & TVIF_SELECTEDIMAGE) info.item.iSelectedImage = data.OpenIconIndex();
-    if (info.item.mask & TVIF_CHILDREN) info.item.cChildren = data.HasAttributes(SFGAO_HASSUBFOLDER) ? 1 : 0;
+    if (info.item.mask & TVIF_CHILDREN) {
+        if (node->HasChildrenMark() < 0) node->SetHasChildrenMark(data.HasAttributes(SFGAO_HASSUBFOLDER) ? 1 : 0);
+        info.item.cChildren = node->HasChildrenMark();
+    }
+    // The overlay is a state, not something the view asks for: it is looked up for nodes
+    // that are drawn, and set once the drawing is over.
+    if (!node->OverlayKnown()) {
+        node->SetOverlayKnown();
+        if (data.Overlay() > 0) ::PostMessageA(Handle(), kSetOverlay, 0, reinterpret_cast<LPARAM>(node));
+    }
 }
 
 void TKeshShTreeView::DoubleClick() {
@@ -603,6 +610,18 @@ LRESULT TKeshShTreeView::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_KEYUP:
             arrowKeyNavigation_ = false;
             break;
+        case kSetOverlay: {
+            auto* node = reinterpret_cast<TKeshShTreeNode*>(lParam);
+            if (Alive(node)) {
+                TVITEMA tv{};
+                tv.mask = TVIF_STATE | TVIF_HANDLE;
+                tv.hItem = node->Item();
+                tv.stateMask = TVIS_OVERLAYMASK;
+                tv.state = INDEXTOOVERLAYMASK(node->ShData()->Overlay());
+                TreeView_SetItem(Handle(), &tv);
+            }
+            return 0;
+        }
         default:
             break;
     }

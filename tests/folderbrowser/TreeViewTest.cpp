@@ -1,7 +1,12 @@
+#include <windows.h>
+#include <dbt.h>
 #include <gtest/gtest.h>
+
+#include <cctype>
 
 #include "folderbrowser/TKeshShTreeView.h"
 #include "tests/folderbrowser/BrowserFixture.h"
+#include "toolkit/TApplication.h"
 
 namespace {
 TKeshShTreeNode* ChildOfKind(TKeshShTreeView& tree, TKeshShTreeNode* parent, TShVirtuaItem kind) {
@@ -89,4 +94,44 @@ TEST(TreeView, RefreshNodesMergesNewAndGoneFoldersKeepingTheRest) {
     EXPECT_EQ(names(), (std::vector<std::string>{"1あとのフォルダ", "2残るフォルダ", "4新しいフォルダ"}));
     EXPECT_EQ(tree.Selected(), inner) << "the nodes that stayed are the same nodes, selection and all";
     tree.ResumeWatching();
+}
+
+TEST(TreeView, VolumeNoticesRenameTheDriveNode) {
+    BrowserWindow window;
+    TKeshShTreeView& tree = *window.tree;
+    TKeshShTreeNode* computer = ChildOfKind(tree, tree.RootNode(), itMyComputer);
+    ASSERT_NE(computer, nullptr);
+    TKeshShTreeNode* drive = nullptr;
+    for (TKeshShTreeNode* child : tree.Children(computer)) {
+        if (child->ShData()->Path() == "C:\\") drive = child;
+    }
+    ASSERT_NE(drive, nullptr);
+    auto text = [&] {
+        char buffer[MAX_PATH] = {};
+        TVITEMA item{};
+        item.mask = TVIF_TEXT | TVIF_HANDLE;
+        item.hItem = drive->Item();
+        item.pszText = buffer;
+        item.cchTextMax = sizeof buffer;
+        TreeView_GetItem(tree.Handle(), &item);
+        return std::string(buffer);
+    };
+    auto notice = [](WPARAM event) {
+        DEV_BROADCAST_VOLUME volume{};
+        volume.dbcv_size = sizeof volume;
+        volume.dbcv_devicetype = DBT_DEVTYP_VOLUME;
+        volume.dbcv_unitmask = 1u << ('C' - 'A');
+        volume.dbcv_flags = DBTF_MEDIA;
+        ::SendMessageA(TApplication::Instance().Handle(), WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(&volume));
+    };
+    char label[MAX_PATH] = {};
+    ::GetVolumeInformationA("C:\\", label, sizeof label, nullptr, nullptr, nullptr, nullptr, 0);
+    std::string expected = label;
+    for (char& c : expected) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (!expected.empty()) expected[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(expected[0])));
+
+    notice(DBT_DEVICEREMOVECOMPLETE);
+    EXPECT_EQ(text(), " (C:)");
+    notice(DBT_DEVICEARRIVAL);
+    EXPECT_EQ(text(), expected + " (C:)");
 }
