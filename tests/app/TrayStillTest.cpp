@@ -6,8 +6,8 @@
 #include <atomic>
 #include <thread>
 
+#include "tests/app/ForeignWindow.h"
 #include "tests/support/BmpSummary.h"
-#include "tests/support/DocumentWindow.h"
 #include "tests/support/ProgramForms.h"
 #include "tests/support/ScreenSearch.h"
 #include "tests/support/TestEnvironment.h"
@@ -57,7 +57,7 @@ TEST_F(TrayStill, ActiveWindowStillFromTheTrayMenuTakesTheDocumentTheUserWasIn) 
     form1->TrayIcon1->SetIcon(&findable);
 
     const COLORREF paper = RGB(30, 160, 60);
-    DocumentWindow document(paper);
+    ForeignWindow document(ForeignWindow::Document(paper));
     ::SetForegroundWindow(document.Handle());
     // The user works in the document for longer than one poll of the watcher.
     ASSERT_TRUE(PumpUntil([&] { return form1->ActiveWindow1->ActWnd() == document.Handle(); }));
@@ -95,8 +95,7 @@ TEST_F(TrayStill, ActiveWindowStillFromTheTrayMenuTakesTheDocumentTheUserWasIn) 
     ASSERT_TRUE(written);
 
     EXPECT_EQ(LastActiveWindow, document.Handle()) << "remembered when the main window came forward";
-    RECT outer;
-    ::GetWindowRect(document.Handle(), &outer);
+    const RECT outer = document.OuterRect();
     const BmpSummary bmp = ReadBmpSummary(folder / "001.BMP");
     EXPECT_EQ(bmp.width, outer.right - outer.left) << "the document with its frame, not the menu or the screen";
     EXPECT_EQ(bmp.height, outer.bottom - outer.top);
