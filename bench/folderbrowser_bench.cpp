@@ -137,28 +137,16 @@ private:
     std::vector<TShIDList> absolute_;
 };
 
-struct ListWindow {
+// A control of the folder browser alone in a shown window.
+template <typename Control>
+struct ControlWindow {
     TForm form{nullptr};
-    TKeshShListView* list;
-    ListWindow() {
-        form.SetBounds(0, 0, 620, 560);
-        list = new TKeshShListView(&form);
-        list->SetBounds(4, 4, 600, 520);
-        list->SetViewStyle(vsReport);
-        list->SetParent(&form);
-        form.Show();
-        PumpFor(std::chrono::milliseconds(20));
-    }
-};
-
-struct TreeWindow {
-    TForm form{nullptr};
-    TKeshShTreeView* tree;
-    TreeWindow() {
-        form.SetBounds(0, 0, 300, 560);
-        tree = new TKeshShTreeView(&form);
-        tree->SetBounds(4, 4, 280, 520);
-        tree->SetParent(&form);
+    Control* control;
+    explicit ControlWindow(int width) {
+        form.SetBounds(0, 0, width + 20, 560);
+        control = new Control(&form);
+        control->SetBounds(4, 4, width, 520);
+        control->SetParent(&form);
         form.Show();
         PumpFor(std::chrono::milliseconds(20));
     }
@@ -188,20 +176,21 @@ int main() {
             bare.push_back(Now() - start);
         }
         {
-            ListWindow window;
+            ControlWindow<TKeshShListView> window(600);
+            window.control->SetViewStyle(vsReport);
             const double start = Now();
-            window.list->OpenFolder(filesID.get());
-            window.list->Update();
+            window.control->OpenFolder(filesID.get());
+            window.control->Update();
             shown.push_back(Now() - start);
-            perPage = RowsPerPage(*window.list);
-            namesFirstPage = NamesRead(*window.list);
+            perPage = RowsPerPage(*window.control);
+            namesFirstPage = NamesRead(*window.control);
             const double scrollStart = Now();
             for (int page = 0; page < 10; ++page) {
-                ListView_Scroll(window.list->Handle(), 0, perPage * 16);
-                window.list->Update();
+                ListView_Scroll(window.control->Handle(), 0, perPage * 16);
+                window.control->Update();
             }
             scrolled.push_back(Now() - scrollStart);
-            namesAfterScroll = NamesRead(*window.list);
+            namesAfterScroll = NamesRead(*window.control);
         }
     }
     std::printf("list: folder of %d files, report view, %d rows on screen\n", kFiles, perPage);
@@ -225,8 +214,8 @@ int main() {
             bareTree.push_back(Now() - start);
         }
         {
-            TreeWindow window;
-            TKeshShTreeView& tree = *window.tree;
+            ControlWindow<TKeshShTreeView> window(280);
+            TKeshShTreeView& tree = *window.control;
             tree.ShRoot().SetUsesID(false);
             tree.SuspendWatching();
             // The root is the folder's parent; its node is then expanded as a user does.

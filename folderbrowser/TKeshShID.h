@@ -6,6 +6,7 @@
 // Every list is taken from and given back to the task allocator, and every list the
 // program holds has an owner (TShIDList): nothing frees a list by hand.
 #include <windows.h>
+#include <commctrl.h>
 #include <shlobj.h>
 
 #include <string>
@@ -77,6 +78,8 @@ public:
     // The text of a name the shell returned (freeing it when it was allocated); `item` is the
     // identifier that an offset points into.
     static std::string ReadStrRet(STRRET& text, LPCITEMIDLIST item);
+    // The system's shared image list of small or large icons (never to be destroyed).
+    static HIMAGELIST SystemImageList(bool small);
     // Index in the system image list, or -1.
     static int IconIndex(LPCITEMIDLIST absolute, bool small, bool open);
 

@@ -14,13 +14,6 @@
 #include "toolkit/FilePath.h"
 
 namespace {
-HIMAGELIST SystemImageList(bool small) {
-    char root[MAX_PATH] = "C:\\";
-    if (::GetWindowsDirectoryA(root, sizeof root) >= 3) root[3] = '\0';
-    SHFILEINFOA info{};
-    return reinterpret_cast<HIMAGELIST>(
-        ::SHGetFileInfoA(root, 0, &info, sizeof info, SHGFI_SYSICONINDEX | (small ? SHGFI_SMALLICON : 0)));
-}
 
 constexpr DWORD kStyles[] = {LVS_ICON, LVS_SMALLICON, LVS_LIST, LVS_REPORT};
 
@@ -92,17 +85,33 @@ void TKeshShListView::SetShContents(TShContentsSet value) {
 
 void TKeshShListView::SetShTreeView(TKeshShTreeView* tree) {
     if (tree == treeView_) return;
-    if (treeView_) {
-        treeView_->listView_ = nullptr;
-        RemoveFreeNotification(treeView_);
+    Link(tree, this, true);
+}
+
+void TKeshShListView::Link(TKeshShTreeView* tree, TKeshShListView* list, bool fromList) {
+    // Whatever either side was linked to lets go first.
+    TKeshShListView* oldList = tree ? tree->listView_ : nullptr;
+    TKeshShTreeView* oldTree = list ? list->treeView_ : nullptr;
+    if (oldList) {
+        oldList->treeView_ = nullptr;
+        oldList->RemoveFreeNotification(tree);
     }
-    treeView_ = tree;
-    if (!tree) return;
-    if (tree->listView_ && tree->listView_ != this) tree->listView_->treeView_ = nullptr;
-    tree->listView_ = this;
-    FreeNotification(tree);
-    tree->SetIncludeHidden((contents_ & scHidden) != 0);
-    tree->SetShVirtuaItems(virtuaItems_);
+    if (oldTree) {
+        oldTree->listView_ = nullptr;
+        oldTree->RemoveFreeNotification(list);
+    }
+    if (tree) tree->listView_ = list;
+    if (list) list->treeView_ = tree;
+    if (!tree || !list) return;
+    list->FreeNotification(tree);
+    // The hidden setting is always the list's; the shown virtual items go from the side
+    // that was set to the other.
+    tree->SetIncludeHidden((list->ShContents() & scHidden) != 0);
+    if (fromList) {
+        tree->SetShVirtuaItems(list->ShVirtuaItems());
+    } else {
+        list->SetShVirtuaItems(tree->ShVirtuaItems());
+    }
 }
 
 void TKeshShListView::Notification(TComponent& component, TOperation operation) {
@@ -143,8 +152,8 @@ void TKeshShListView::CreateParams(TCreateParams& params) {
 void TKeshShListView::CreateWnd() {
     HWND window = Handle();
     ListView_SetUnicodeFormat(window, FALSE);
-    ListView_SetImageList(window, SystemImageList(true), LVSIL_SMALL);
-    ListView_SetImageList(window, SystemImageList(false), LVSIL_NORMAL);
+    ListView_SetImageList(window, TKeshShID::SystemImageList(true), LVSIL_SMALL);
+    ListView_SetImageList(window, TKeshShID::SystemImageList(false), LVSIL_NORMAL);
     ListView_SetCallbackMask(window, LVIS_OVERLAYMASK | LVIS_CUT);
     if (!inClipboardChain_) {
         ::SetLastError(0);
@@ -174,7 +183,7 @@ std::unique_ptr<TKeshShFileList> TKeshShListView::ReadContents(LPCITEMIDLIST fol
     if (contents_ & scFiles) flags |= SHCONTF_NONFOLDERS;
     if (contents_ & scHidden) flags |= SHCONTF_INCLUDEHIDDEN;
     TShVirtuaItem parentKind = itFolder;
-    if (TKeshShID::Count(folderID) <= 2) parentKind = TKeshShFolderData(TKeshShID::Copy(folderID)).ItemKind();
+    if (TKeshShID::Count(folderID) <= 1) parentKind = TKeshShFolderData(TKeshShID::Copy(folderID)).ItemKind();
     const bool filtered = FiltersVirtualChildren(parentKind);
     TKeshShFileList& rows = *list;
     const bool read = EnumerateChildren(folder.get(), Handle(), flags, [&](TShIDList relative) {

@@ -86,6 +86,10 @@ protected:
 private:
     friend class TKeshShTreeView;
 
+    // Links a tree and a list both ways (either may be null to unlink the other), each
+    // told when the other goes.
+    static void Link(TKeshShTreeView* tree, TKeshShListView* list, bool fromList);
+
     std::unique_ptr<TKeshShFileList> ReadContents(LPCITEMIDLIST folderID);
     void SortContents(TKeshShFileList& list);
     void Display();

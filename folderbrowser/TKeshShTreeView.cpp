@@ -20,13 +20,6 @@ namespace {
 constexpr int kBackListLimit = 9;
 constexpr UINT kSetOverlay = WM_APP + 20;
 
-HIMAGELIST SystemImageList(bool small) {
-    char root[MAX_PATH] = "C:\\";
-    if (::GetWindowsDirectoryA(root, sizeof root) >= 3) root[3] = '\0';
-    SHFILEINFOA info{};
-    return reinterpret_cast<HIMAGELIST>(
-        ::SHGetFileInfoA(root, 0, &info, sizeof info, SHGFI_SYSICONINDEX | (small ? SHGFI_SMALLICON : 0)));
-}
 }  // namespace
 
 // Walks a node's fresh children against its child nodes.
@@ -186,17 +179,7 @@ void TKeshShTreeView::SetIndent(int value) {
 
 void TKeshShTreeView::SetShListView(TKeshShListView* list) {
     if (list == listView_) return;
-    if (listView_) {
-        listView_->treeView_ = nullptr;
-        RemoveFreeNotification(listView_);
-    }
-    listView_ = list;
-    if (!list) return;
-    if (list->treeView_ && list->treeView_ != this) list->treeView_->listView_ = nullptr;
-    list->treeView_ = this;
-    FreeNotification(list);
-    SetIncludeHidden((list->ShContents() & scHidden) != 0);
-    list->SetShVirtuaItems(virtuaItems_);
+    TKeshShListView::Link(this, list, false);
 }
 
 void TKeshShTreeView::Notification(TComponent& component, TOperation operation) {
@@ -217,7 +200,7 @@ void TKeshShTreeView::CreateParams(TCreateParams& params) {
 void TKeshShTreeView::CreateWnd() {
     HWND window = Handle();
     TreeView_SetUnicodeFormat(window, FALSE);
-    TreeView_SetImageList(window, SystemImageList(true), TVSIL_NORMAL);
+    TreeView_SetImageList(window, TKeshShID::SystemImageList(true), TVSIL_NORMAL);
     TreeView_SetIndent(window, indent_);
     if (!hooked_ && TApplication::Exists()) {
         hooked_ = ::SetWindowSubclass(TApplication::Instance().Handle(), ApplicationHook,
