@@ -5,6 +5,7 @@
 #include "settings/NewFolderName.h"
 #include "settings/SettingsKeys.h"
 #include "toolkit/EOSError.h"
+#include "toolkit/FilePath.h"
 #include "toolkit/MessageBoxes.h"
 #include "toolkit/TApplication.h"
 #include "toolkit/TIcon.h"
@@ -319,8 +320,7 @@ void TForm2::btnNewFolderClick(TObject&) {
 
 void TForm2::CreateFolder(const std::string& name) {
     const std::string folder = FolderPath();
-    const DWORD attributes = ::GetFileAttributesA(folder.c_str());
-    if (folder.empty() || attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    if (folder.empty() || !DirectoryExists(folder)) {
         MessageBoxes::Error("保存先フォルダを選択してください");
         return;
     }
