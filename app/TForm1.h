@@ -11,6 +11,7 @@
 #include "desktop/TActiveWindow.h"
 #include "desktop/TTrayIcon.h"
 #include "movie/TOrskAvi.h"
+#include "settings/TForm2.h"
 #include "toolbar/TBSkin.h"
 #include "toolbar/TTBItem.h"
 #include "toolbar/TTBPopupMenu.h"
@@ -61,6 +62,10 @@ public:
     // False (after telling the user) when every number is taken.
     bool FindFreeFileName(const std::string& path, std::string& fullPath);
 
+    // Wires the settings window's events to this window and takes its start number: the
+    // last step of making the settings window.
+    void ConnectSettingsWindow(TForm2& settings);
+
     void FormCreate(TObject& sender);
     void FormShow(TObject& sender);
     void FormClose(TObject& sender, TCloseAction& action);
@@ -77,6 +82,12 @@ public:
     void TB_MovieCaptureStartClick(TObject& sender);
     void Timer2Timer(TObject& sender);
     void TB_MovieCaptureEndClick(TObject& sender);
+    // The settings window's events.
+    void Form2SettingsShow(TObject& sender, int& startNumber);
+    void Form2SettingsHide(TObject& sender, int saveMode);
+    void Form2StartPhotographing(TObject& sender, const std::string& saveFolder, int startNumber);
+    void Form2ShortCutsConfirmed(TObject& sender, const TShortCuts& shortCuts);
+    void Form2Quit(TObject& sender);
     // Deletes the folder and its content through the shell; says so when that fails.
     void DeleteWorkFolder(const std::string& path);
 
