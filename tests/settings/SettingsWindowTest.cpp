@@ -2,6 +2,8 @@
 // the hotkey controls; the new-folder button.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "tests/support/BoxRecorder.h"
 #include "tests/support/ProgramForms.h"
 
@@ -75,24 +77,66 @@ TEST_F(StartButton, FirstPressWritesOneSectionOfKeysInOrderAndEntersShootingMode
 }
 
 TEST_F(StartButton, AFolderThatCannotTakeTheFilesIsRefusedAndNothingChanges) {
-    WriteFileBytes(shots / "file.txt", "x");
+    TKeshShTreeView& tree = *form2->KeshShTreeView1;
+    TKeshShListView& list = *form2->KeshShListView1;
+    // Selected while it is there, then taken away before the press (the list lets go of
+    // the folder it watches meanwhile, or it could not be removed).
+    auto selectThen = [&](const std::string& folder, std::function<void()> after) {
+        return [&tree, &list, folder, after] {
+            ::CreateDirectoryA(folder.c_str(), nullptr);
+            tree.SelectPath(folder);
+            ASSERT_EQ(tree.SelectedPath(), folder);
+            list.SuspendWatching(true);
+            after();
+            list.ResumeWatching(true);
+            ASSERT_FALSE(DirectoryExists(folder));
+        };
+    };
+    const std::string gone = shots / "消えた";
+    const std::string file = shots / "file.txt";
     struct Case {
-        std::string folder;
+        std::string what;
+        std::function<void()> select;
         std::string message;
     };
     const Case cases[] = {
-        {"", "保存先フォルダを選択してください"},
-        {"マイ コンピュータ", "保存先フォルダを選択してください"},
-        {shots / "gone", "保存先フォルダが見つかりません。\r\n" + (shots / "gone")},
-        {shots / "file.txt", "保存先に選ばれているのはフォルダではありません。\r\n" + (shots / "file.txt")},
-        {shots / "?????",
+        {"the computer, which has no path",
+         [&] {
+             for (TKeshShTreeNode* node : tree.Children(tree.RootNode())) {
+                 if (node->ShData()->ItemKind() == itMyComputer) tree.Select(node);
+             }
+             ASSERT_EQ(tree.Selected()->ShData()->ItemKind(), itMyComputer);
+         },
+         "保存先フォルダを選択してください"},
+        {"a name outside the code page",
+         [&] {
+             // The temporary folder's path is plain ASCII.
+             const std::wstring folder(shots.Path().begin(), shots.Path().end());
+             ::CreateDirectoryW((folder + L"\\caf\u00e9").c_str(), nullptr);
+             tree.SelectPath(shots.Path());
+             TKeshShTreeNode* shotsNode = tree.Selected();
+             tree.Expand(shotsNode);
+             ASSERT_EQ(tree.Children(shotsNode).size(), 1u);
+             tree.Select(tree.Children(shotsNode)[0]);
+             ASSERT_EQ(tree.SelectedPath(), "");
+         },
          "保存先フォルダの名前に、このプログラムでは扱えない文字が含まれています。\r\n"
          "別のフォルダを選択してください"},
+        {"gone", selectThen(gone, [&] { ::RemoveDirectoryA(gone.c_str()); }),
+         "保存先フォルダが見つかりません。\r\n" + gone},
+        {"a file now",
+         selectThen(file,
+                    [&] {
+                        ::RemoveDirectoryA(file.c_str());
+                        WriteFileBytes(file, "x");
+                    }),
+         "保存先に選ばれているのはフォルダではありません。\r\n" + file},
     };
     form1->SaveFolder = "unchanged\\";
     for (const Case& c : cases) {
-        SCOPED_TRACE(Utf8(c.folder));
-        form2->SelectPath(c.folder);
+        SCOPED_TRACE(c.what);
+        c.select();
+        if (HasFatalFailure()) return;
         BoxRecorder boxes;
         form2->btnStartPhotographing->Click();
         ASSERT_EQ(boxes.Boxes().size(), 1u);
