@@ -22,6 +22,10 @@ ProgramDriver::~ProgramDriver() {
     }
 }
 
+void ProgramDriver::WriteSetting(const std::string& key, const std::string& value) const {
+    ::WritePrivateProfileStringA("Pictavo", key.c_str(), value.c_str(), SettingsPath().c_str());
+}
+
 bool ProgramDriver::Start() {
     STARTUPINFOA startup{sizeof startup};
     PROCESS_INFORMATION info{};
@@ -141,4 +145,13 @@ bool ProgramDriver::PressKeys(const std::string& keys) {
         "w=$(xdotool search --name 'Wine desktop' | head -1); "
         "[ -n \"$w\" ] && xdotool windowfocus --sync \"$w\"; xdotool key " +
         keys);
+}
+
+bool ProgramDriver::PressKeysUntil(const std::string& keys, const std::function<bool()>& done) {
+    return PumpUntil(
+        [&] {
+            PressKeys(keys);
+            return PumpUntil(done, std::chrono::seconds(3));
+        },
+        std::chrono::seconds(30));
 }
