@@ -13,11 +13,14 @@
 
 #include "folderbrowser/TKeshShColumnList.h"
 #include "folderbrowser/TKeshShFileLists.h"
+#include "folderbrowser/TKeshShIDList.h"
+#include "folderbrowser/TShDropSite.h"
 #include "folderbrowser/TShNotifyThread.h"
 #include "toolkit/TShiftState.h"
 #include "toolkit/TWinControl.h"
 
 class TKeshShTreeView;
+class TKeshShPopupMenu;
 
 enum TShContent : unsigned { scFolders = 1, scFiles = 2, scHidden = 4 };
 using TShContentsSet = unsigned;
@@ -30,8 +33,13 @@ using TShListItemEvent = std::function<void(TObject& sender, TKeshShFileData& ro
 using TShListFilterEvent = std::function<void(TObject& sender, TKeshShData& data, bool& accept)>;
 // (sender, whether the clipboard holds files or shell items to paste)
 using TShClipboardEvent = std::function<void(TObject& sender, bool contented)>;
+// (sender, pressed row, screen point, client x, y, permission): the permission starts true.
+using TShListBeginDragEvent =
+    std::function<void(TObject& sender, TKeshShFileData& row, POINT point, int x, int y, bool& canDrag)>;
 
-class TKeshShListView : public TWinControl {
+// Besides showing a folder it offers the shell's context menu of the selected rows,
+// renames rows in place and takes part in drag and drop (TKeshShListViewShell.cpp).
+class TKeshShListView : public TWinControl, public TShDropSite {
 public:
     explicit TKeshShListView(TComponent* owner);
     ~TKeshShListView() override;
@@ -42,6 +50,8 @@ public:
     void SetShVirtuaItems(TShVirtuaItems value) { virtuaItems_ = value; }
     TKeshShTreeView* ShTreeView() const { return treeView_; }
     void SetShTreeView(TKeshShTreeView* tree);
+    TKeshShPopupMenu* ShPopupMenu() const { return popupMenu_; }
+    void SetShPopupMenu(TKeshShPopupMenu* menu);
     TViewStyle ViewStyle() const { return viewStyle_; }
     void SetViewStyle(TViewStyle style);
 
@@ -66,6 +76,8 @@ public:
     void SuspendWatching(bool linked = false);
     void ResumeWatching(bool linked = false);
 
+    // The pending mouse press: 0 none, 1 left button on a row, 2 right button on a row (a
+    // context menu may follow), 3 dragging.
     int MouseDownState = 0;
     TShNotifyThread* Watcher() const { return watcher_; }
 
@@ -75,6 +87,7 @@ public:
     TShListItemEvent OnShListOpen;
     TShListItemEvent OnShExecute;
     TShClipboardEvent OnShClipboard;
+    TShListBeginDragEvent OnShBeginDrag;
 
 protected:
     void CreateParams(TCreateParams& params) override;
@@ -82,6 +95,9 @@ protected:
     bool NotifyNotification(NMHDR& header, LRESULT& result) override;
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void Notification(TComponent& component, TOperation operation) override;
+
+    TShItemDropTarget DropTargetAt(TKeshShDragObject& drag, POINT client) override;
+    TObject& DragSender() override { return *this; }
 
 private:
     friend class TKeshShTreeView;
@@ -99,6 +115,8 @@ private:
     void SaveColumnState();
     void ApplyColumnState();
     void Reread();
+    // Takes the selected rows out of the shown contents (they are gone from the folder).
+    void RemoveSelectedRows();
     void GetDisplayInfo(NMLVDISPINFOA& info);
     void Activate(int index);
     void FolderChanged(const std::string& folder);
@@ -106,9 +124,20 @@ private:
     void WatchFolder(const std::string& path);
     BYTE WatchFilter() const;
 
+    // Context menu, renaming, dragging (TKeshShListViewShell.cpp).
+    bool MouseMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    int RowAt(POINT client, bool retryHigher = false);
+    TKeshShIDList SelectedItems();
+    void ContextMenu(POINT screen);
+    void MenuCommandDone(int result, const std::string& firstPath, bool firstWasFile);
+    void StartDrag(POINT client);
+    bool BeginLabelEdit(int index);
+    void EndLabelEdit(int index, const char* text);
+
     TShContentsSet contents_ = scFolders | scFiles | scHidden;
     TShVirtuaItems virtuaItems_ = kDefaultVirtuaItems;
     TKeshShTreeView* treeView_ = nullptr;
+    TKeshShPopupMenu* popupMenu_ = nullptr;
     TViewStyle viewStyle_ = vsIcon;
 
     TKeshShFileLists cache_;
@@ -119,4 +148,6 @@ private:
     std::vector<std::string> savedFolders_;
     HWND nextClipboardViewer_ = nullptr;
     bool inClipboardChain_ = false;
+    POINT pressPoint_{};
+    int pressedRow_ = -1;
 };
