@@ -52,14 +52,15 @@ TKeshShListView::TKeshShListView(TComponent* owner) : TWinControl(owner) {
 }
 
 TKeshShListView::~TKeshShListView() {
-    if (HandleAllocated()) RevokeDropTarget(Handle());
+    // The window may be gone already (with its form): then it has left the chain and is
+    // no drop target any more, and it must not be made again for that here.
+    if (HandleAllocated()) WindowGoes();
     if (treeView_) treeView_->listView_ = nullptr;
     if (watcher_) {
         watcher_->OnTerminate = nullptr;
         watcher_->Stop();
         delete std::exchange(watcher_, nullptr);
     }
-    if (inClipboardChain_) ::ChangeClipboardChain(Handle(), nextClipboardViewer_);
     // The window (and with it every request for a row) goes before the rows do.
     if (HandleAllocated()) ListView_SetItemCountEx(Handle(), 0, 0);
     shown_ = nullptr;
@@ -181,6 +182,13 @@ void TKeshShListView::CreateWnd() {
         TShIDList desktop = TKeshShID::Allocate(2);
         OpenFolder(desktop.get());
     }
+}
+
+void TKeshShListView::WindowGoes() {
+    RevokeDropTarget(Handle());
+    if (inClipboardChain_) ::ChangeClipboardChain(Handle(), nextClipboardViewer_);
+    inClipboardChain_ = false;
+    nextClipboardViewer_ = nullptr;
 }
 
 // ---- opening folders
@@ -483,7 +491,7 @@ LRESULT TKeshShListView::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (MouseMessage(message, wParam, lParam, result)) return result;
     switch (message) {
         case WM_DESTROY:
-            RevokeDropTarget(Handle());
+            WindowGoes();
             return TWinControl::WndProc(message, wParam, lParam);
         case WM_DRAWCLIPBOARD: {
             static const UINT shellItems = ::RegisterClipboardFormatA("Shell IDList Array");

@@ -109,6 +109,9 @@ private:
     std::unique_ptr<TKeshShFileList> ReadContents(LPCITEMIDLIST folderID);
     void SortContents(TKeshShFileList& list);
     void Display();
+    // Before the window is destroyed: it leaves the clipboard viewer chain and stops
+    // taking drops.
+    void WindowGoes();
     void CaptureSelection();
     void RestoreSelection();
     void BuildHeader();

@@ -43,11 +43,11 @@ bool TKeshShListView::MouseMessage(UINT message, WPARAM wParam, LPARAM lParam, L
         case WM_RBUTTONDOWN:
             pressedRow_ = RowAt(at);
             pressPoint_ = at;
-            result = FollowPress(message, pressedRow_ >= 0, MouseDownState, handle);
+            result = FollowPress(Handle(), message, pressedRow_ >= 0, MouseDownState, handle);
             return true;
         case WM_LBUTTONUP:
         case WM_RBUTTONUP:
-            result = FollowPress(message, false, MouseDownState, handle);
+            result = FollowPress(Handle(), message, false, MouseDownState, handle);
             return true;
         case WM_MOUSEMOVE:
             if (MouseDownState == msLeftPress && (wParam & MK_LBUTTON) && BeyondDragThreshold(pressPoint_, at))
@@ -136,6 +136,7 @@ void TKeshShListView::EndLabelEdit(int index, const char* text) {
 // ---- dragging out
 
 void TKeshShListView::StartDrag(POINT client) {
+    if (::GetCapture() == Handle()) ::ReleaseCapture();
     MouseDownState = msDragging;
     struct Reset {
         int& state;

@@ -596,6 +596,14 @@ bool TKeshShTreeView::NotifyNotification(NMHDR& header, LRESULT& result) {
         case NM_DBLCLK:
             DoubleClick();
             return false;
+        case NM_RCLICK:
+            // The tree's own context-menu request (Wine's tree sends no WM_CONTEXTMENU after
+            // it); answered, the tree sends none either.
+            if (MouseDownState != msRightPress) return false;
+            ::SendMessageA(Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Handle()),
+                           static_cast<LPARAM>(::GetMessagePos()));
+            result = TRUE;
+            return true;
         case TVN_BEGINLABELEDITA: {
             auto* node = reinterpret_cast<TKeshShTreeNode*>(reinterpret_cast<NMTVDISPINFOA&>(header).item.lParam);
             result = BeginLabelEdit(node) ? FALSE : TRUE;
@@ -612,7 +620,6 @@ bool TKeshShTreeView::NotifyNotification(NMHDR& header, LRESULT& result) {
             POINT at{};
             ::GetCursorPos(&at);
             ::ScreenToClient(Handle(), &at);
-            if (MouseDownState == msLeftPress) ::SetCapture(Handle());
             LRESULT ignored = 0;
             MouseMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(at.x, at.y), ignored);
             return true;

@@ -147,6 +147,9 @@ private:
     bool BeginLabelEdit(TKeshShTreeNode* node);
     void EndLabelEdit(TKeshShTreeNode* node, const char* text);
     void AfterRename(TKeshShTreeNode& node, LPCITEMIDLIST oldAbsolute);
+    // The linked list showing the renamed folder (or one below it) opens it under its new
+    // name; showing the folder that holds it, it reads its contents again.
+    void ListFollowsRename(LPCITEMIDLIST oldAbsolute, LPCITEMIDLIST newAbsolute);
     void SortChildren(TKeshShTreeNode& parent);
     TKeshShTreeNode* ExistingNode(LPCITEMIDLIST absolute);
     void SetCut(TKeshShTreeNode* node);

@@ -55,12 +55,11 @@ bool TKeshShTreeView::MouseMessage(UINT message, WPARAM wParam, LPARAM lParam, L
         case WM_RBUTTONDOWN:
             pressedNode_ = NodeAt(at);
             pressPoint_ = at;
-            result = FollowPress(message, pressedNode_ != nullptr, MouseDownState, handle);
+            result = FollowPress(Handle(), message, pressedNode_ != nullptr, MouseDownState, handle);
             return true;
         case WM_LBUTTONUP:
         case WM_RBUTTONUP:
-            if (::GetCapture() == Handle()) ::ReleaseCapture();
-            result = FollowPress(message, false, MouseDownState, handle);
+            result = FollowPress(Handle(), message, false, MouseDownState, handle);
             return true;
         case WM_MOUSEMOVE:
             if (MouseDownState == msLeftPress && (wParam & MK_LBUTTON) && BeyondDragThreshold(pressPoint_, at))
@@ -149,7 +148,7 @@ void TKeshShTreeView::EndLabelEdit(TKeshShTreeNode* node, const char* text) {
     tv.hItem = node->Item();
     tv.pszText = LPSTR_TEXTCALLBACKA;
     TreeView_SetItem(Handle(), &tv);
-    if (node == Selected() && listView_) listView_->OpenFolder(data.AbsoluteID());
+    if (!TKeshShID::Equal(old.get(), data.AbsoluteID())) ListFollowsRename(old.get(), data.AbsoluteID());
 }
 
 void TKeshShTreeView::ItemRenamed(LPCITEMIDLIST oldAbsolute, LPCITEMIDLIST newRelative) {
@@ -161,27 +160,35 @@ void TKeshShTreeView::ItemRenamed(LPCITEMIDLIST oldAbsolute, LPCITEMIDLIST newRe
     ::InvalidateRect(Handle(), nullptr, TRUE);
 }
 
+namespace {
+// The rest of a list below an ancestor of it (the bytes after the ancestor's identifiers);
+// null when the list does not lie there.
+LPCITEMIDLIST Below(LPCITEMIDLIST ancestor, LPCITEMIDLIST list) {
+    if (!list || !(TKeshShID::Equal(ancestor, list) || TKeshShID::IsAncestor(ancestor, list))) return nullptr;
+    return reinterpret_cast<LPCITEMIDLIST>(reinterpret_cast<const BYTE*>(list) + TKeshShID::Size(ancestor) - 2);
+}
+}  // namespace
+
 void TKeshShTreeView::AfterRename(TKeshShTreeNode& node, LPCITEMIDLIST oldAbsolute) {
     HWND window = Handle();
     const bool expanded = Expanded(&node);
-    // The expanded folders below it, by their place under it, to open again: every
-    // identifier list below it changed with its name.
-    const UINT oldBytes = TKeshShID::Size(oldAbsolute) - 2;
+    // Every identifier list below it changed with its name: what was open or selected
+    // below it is remembered by its place under it, to be found again.
     std::vector<TShIDList> openBelow;
     std::function<void(TKeshShTreeNode*)> collect = [&](TKeshShTreeNode* parent) {
         for (TKeshShTreeNode* child : Children(parent)) {
             if (!Expanded(child)) continue;
-            openBelow.push_back(TKeshShID::Copy(reinterpret_cast<LPCITEMIDLIST>(
-                reinterpret_cast<const BYTE*>(child->ShData()->AbsoluteID()) + oldBytes)));
+            openBelow.push_back(TKeshShID::Copy(Below(oldAbsolute, child->ShData()->AbsoluteID())));
             collect(child);
         }
     };
     if (expanded) collect(&node);
+    TKeshShTreeNode* selected = Selected();
+    TShIDList selectedBelow = selected && selected != &node
+                                  ? TKeshShID::Copy(Below(oldAbsolute, selected->ShData()->AbsoluteID()))
+                                  : TShIDList();
     expandedFolders_.erase(std::remove_if(expandedFolders_.begin(), expandedFolders_.end(),
-                                          [&](const TShIDList& id) {
-                                              return TKeshShID::Equal(oldAbsolute, id.get()) ||
-                                                     TKeshShID::IsAncestor(oldAbsolute, id.get());
-                                          }),
+                                          [&](const TShIDList& id) { return Below(oldAbsolute, id.get()) != nullptr; }),
                            expandedFolders_.end());
 
     ::SendMessageA(window, WM_SETREDRAW, FALSE, 0);
@@ -189,12 +196,13 @@ void TKeshShTreeView::AfterRename(TKeshShTreeNode& node, LPCITEMIDLIST oldAbsolu
     node.SetChildrenRead(false);
     node.ForgetLook();
     if (TKeshShTreeNode* parent = ParentOf(&node)) SortChildren(*parent);
+    LPCITEMIDLIST renamed = node.ShData()->AbsoluteID();
     if (expanded) {
         MergeChildren(node);
         Expand(&node);
         RememberExpanded(node, true);
         for (const TShIDList& below : openBelow) {
-            TShIDList id = TKeshShID::Concat(node.ShData()->AbsoluteID(), below.get());
+            TShIDList id = TKeshShID::Concat(renamed, below.get());
             if (TKeshShTreeNode* open = FindNode(id.get())) Expand(open);
         }
     } else {
@@ -204,8 +212,24 @@ void TKeshShTreeView::AfterRename(TKeshShTreeNode& node, LPCITEMIDLIST oldAbsolu
         tv.cChildren = I_CHILDRENCALLBACK;
         TreeView_SetItem(window, &tv);
     }
+    if (selectedBelow) {
+        TShIDList id = TKeshShID::Concat(renamed, selectedBelow.get());
+        if (TKeshShTreeNode* again = FindNode(id.get())) Select(again);
+    }
     ::SendMessageA(window, WM_SETREDRAW, TRUE, 0);
     ::InvalidateRect(window, nullptr, TRUE);
+}
+
+void TKeshShTreeView::ListFollowsRename(LPCITEMIDLIST oldAbsolute, LPCITEMIDLIST newAbsolute) {
+    TKeshShFileList* shown = listView_ ? listView_->ShFileList() : nullptr;
+    if (!shown) return;
+    TShIDList parent = TKeshShID::Parent(newAbsolute);
+    if (LPCITEMIDLIST below = Below(oldAbsolute, shown->FolderID())) {
+        TShIDList moved = TKeshShID::Concat(newAbsolute, below);
+        listView_->OpenFolder(moved.get());
+    } else if (TKeshShID::SameItem(shown->FolderID(), parent.get())) {
+        listView_->Reread();
+    }
 }
 
 void TKeshShTreeView::SortChildren(TKeshShTreeNode& parent) {

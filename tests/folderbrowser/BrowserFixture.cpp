@@ -16,6 +16,9 @@ BrowserWindow::BrowserWindow() {
     list = new TKeshShListView(&form);
     list->SetBounds(288, 4, 600, 520);
     list->SetShTreeView(tree);
+    menu = new TKeshShPopupMenu(&form);
+    tree->SetShPopupMenu(menu);
+    list->SetShPopupMenu(menu);
     tree->OnChange = [this](TObject&) { ++treeChanges; };
     list->OnShListChange = [this](TObject&, TKeshShFileList&) { ++listChanges; };
     tree->SetParent(&form);

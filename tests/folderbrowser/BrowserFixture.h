@@ -8,6 +8,7 @@
 #include <string>
 
 #include "folderbrowser/TKeshShListView.h"
+#include "folderbrowser/TKeshShPopupMenu.h"
 #include "folderbrowser/TKeshShTreeView.h"
 #include "tests/support/TestEnvironment.h"
 #include "toolkit/TForm.h"
@@ -21,6 +22,8 @@ public:
     TForm form{nullptr};
     TKeshShTreeView* tree;
     TKeshShListView* list;
+    // Shared by both, as in the settings window.
+    TKeshShPopupMenu* menu;
     int treeChanges = 0;
     int listChanges = 0;
 
