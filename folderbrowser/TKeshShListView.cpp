@@ -572,6 +572,12 @@ void TKeshShListView::RemoveSelectedRows() {
     Display();
 }
 
+void TKeshShListView::ContentsChanged(LPCITEMIDLIST folderID) {
+    if (!shown_) return;
+    cache_.KeepOnly(shown_);
+    if (TKeshShID::SameItem(shown_->FolderID(), folderID)) Reread();
+}
+
 void TKeshShListView::FolderChanged(const std::string& folder) {
     if (MouseDownState != 0 || !HandleAllocated() || !shown_) return;
     cache_.KeepOnly(shown_);

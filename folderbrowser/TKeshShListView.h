@@ -120,6 +120,9 @@ private:
     void Reread();
     // Takes the selected rows out of the shown contents (they are gone from the folder).
     void RemoveSelectedRows();
+    // The program changed the folder itself while watching was off: no contents kept from
+    // before stay but the shown folder's, which is read again when it is that folder.
+    void ContentsChanged(LPCITEMIDLIST folderID);
     void GetDisplayInfo(NMLVDISPINFOA& info);
     void Activate(int index);
     void FolderChanged(const std::string& folder);

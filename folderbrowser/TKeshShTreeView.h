@@ -148,7 +148,8 @@ private:
     void EndLabelEdit(TKeshShTreeNode* node, const char* text);
     void AfterRename(TKeshShTreeNode& node, LPCITEMIDLIST oldAbsolute);
     // The linked list showing the renamed folder (or one below it) opens it under its new
-    // name; showing the folder that holds it, it reads its contents again.
+    // name; showing the folder that holds it, it reads its contents again; what it kept
+    // from other folders is dropped.
     void ListFollowsRename(LPCITEMIDLIST oldAbsolute, LPCITEMIDLIST newAbsolute);
     void SortChildren(TKeshShTreeNode& parent);
     TKeshShTreeNode* ExistingNode(LPCITEMIDLIST absolute);

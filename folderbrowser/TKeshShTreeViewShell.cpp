@@ -98,12 +98,14 @@ void TKeshShTreeView::MenuCommandDone(int result, TKeshShTreeNode& node, const s
     switch (result) {
         case TKeshShPopupMenu::kShellDelete: {
             if (path.empty() || ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) return;
+            TShIDList parentID = TKeshShID::Copy(node.ShData()->ParentID());
             if (&node == Selected()) {
                 if (TKeshShTreeNode* parent = ParentOf(&node)) {
                     if (listView_) listView_->OpenFolder(parent->ShData()->AbsoluteID());
                     Select(parent);
                 }
             }
+            if (listView_) listView_->ContentsChanged(parentID.get());
             RefreshNodes();
             return;
         }
@@ -223,13 +225,12 @@ void TKeshShTreeView::AfterRename(TKeshShTreeNode& node, LPCITEMIDLIST oldAbsolu
 void TKeshShTreeView::ListFollowsRename(LPCITEMIDLIST oldAbsolute, LPCITEMIDLIST newAbsolute) {
     TKeshShFileList* shown = listView_ ? listView_->ShFileList() : nullptr;
     if (!shown) return;
-    TShIDList parent = TKeshShID::Parent(newAbsolute);
     if (LPCITEMIDLIST below = Below(oldAbsolute, shown->FolderID())) {
         TShIDList moved = TKeshShID::Concat(newAbsolute, below);
         listView_->OpenFolder(moved.get());
-    } else if (TKeshShID::SameItem(shown->FolderID(), parent.get())) {
-        listView_->Reread();
     }
+    TShIDList parent = TKeshShID::Parent(newAbsolute);
+    listView_->ContentsChanged(parent.get());
 }
 
 void TKeshShTreeView::SortChildren(TKeshShTreeNode& parent) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "folderbrowser/TKeshShMenuItem.h"
 #include "tests/folderbrowser/BrowserFixture.h"
 #include "tests/folderbrowser/UserInput.h"
 #include "toolkit/FilePath.h"
@@ -89,6 +90,8 @@ TEST(ShellMenu, TreeNodesGetTheShellsMenuButTheDesktopDoesNot) {
     BrowserWindow window;
     MenuWatch watch(*window.menu);
     TKeshShTreeView& tree = *window.tree;
+    // The folder that holds it was shown before: its contents are kept from then.
+    tree.SelectPath(top.Path());
     tree.SelectPath(top / "消える");
     TKeshShTreeNode* doomed = tree.Selected();
     HWND treeWindow = tree.Handle();
@@ -111,6 +114,15 @@ TEST(ShellMenu, TreeNodesGetTheShellsMenuButTheDesktopDoesNot) {
     ASSERT_TRUE(Xdo("key Escape"));
     ASSERT_TRUE(PumpUntil([&] { return TreeView_GetEditControl(treeWindow) == nullptr; }));
 
+    // Cut: the node is drawn cut.
+    {
+        MenuChooser chooser("切り取り", false);
+        ASSERT_TRUE(Xdo("mousemove " + ScreenAt(treeWindow, NodePoint(treeWindow, doomed->Item())) + " click 3"));
+        ASSERT_TRUE(PumpUntil([&] { return chooser.Done(); }, seconds(20)));
+        EXPECT_TRUE(chooser.Succeeded());
+    }
+    EXPECT_TRUE(TreeView_GetItemState(treeWindow, doomed->Item(), TVIS_CUT) & TVIS_CUT);
+
     // The selected folder deleted: the tree and the list move to the folder that held it.
     {
         MenuChooser chooser("削除", true);
@@ -123,4 +135,55 @@ TEST(ShellMenu, TreeNodesGetTheShellsMenuButTheDesktopDoesNot) {
     EXPECT_EQ(window.list->FolderPath(), top.Path());
     EXPECT_EQ(ChildNames(tree, tree.Selected()), Names{"残る"});
     EXPECT_EQ(window.RowNames(), Names{"残る"});
+}
+
+TEST(ShellMenu, OwnItemsComeFirstAndAShellCommandIsCarriedOutByTheShell) {
+    DesktopFolder top("独自の項目");
+    WriteFileBytes(top / "写す.txt", "x");
+    BrowserWindow window;
+    TKeshShPopupMenu& menu = *window.menu;
+    auto* own = new TKeshShMenuItem(&window.form, "独自の項目");
+    own->ShortCutText = "Ctrl+K";
+    int clicks = 0;
+    own->OnClick = [&](TObject&) { ++clicks; };
+    menu.Add(own);
+    menu.SetInsertPos(7);
+    EXPECT_EQ(menu.InsertPos(), 1u) << "never past the own items";
+    TMenuItem* after = nullptr;
+    menu.OnShAfterPopup = [&](TObject&, TMenuItem& item, TKeshShIDList&) { after = &item; };
+    TShIDList folder = TKeshShID::FromPath(top.Path());
+    TShIDList file = TKeshShID::FromPath(top / "写す.txt");
+    TKeshShIDList items(folder.get());
+    items.Add(TKeshShID::Last(file.get()));
+    const POINT at{300, 300};
+
+    {
+        MenuChooser chooser("独自の項目", false);
+        EXPECT_EQ(menu.ShPopup(items, at), 0);
+        ASSERT_TRUE(PumpUntil([&] { return chooser.Done(); }));
+        EXPECT_TRUE(chooser.Succeeded());
+        ASSERT_GE(chooser.Captions().size(), 3u);
+        EXPECT_EQ(chooser.Captions()[0], "独自の項目\tCtrl+K");
+        EXPECT_EQ(chooser.Captions()[1], "開く(&O)") << "the shell's items after the own ones";
+    }
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(after, own);
+
+    after = nullptr;
+    ::OpenClipboard(nullptr);
+    ::EmptyClipboard();
+    ::CloseClipboard();
+    {
+        MenuChooser chooser("コピー", false);
+        const int result = menu.ShPopup(items, at);
+        ASSERT_TRUE(PumpUntil([&] { return chooser.Done(); }));
+        EXPECT_TRUE(chooser.Succeeded());
+        EXPECT_GT(result, 0) << "the command's place + 1";
+        for (int reaction : {TKeshShPopupMenu::kShellCreateShortcut, TKeshShPopupMenu::kShellDelete,
+                             TKeshShPopupMenu::kShellRename, TKeshShPopupMenu::kShellCut})
+            EXPECT_NE(result, reaction) << "nothing for the controls to do";
+    }
+    EXPECT_TRUE(::IsClipboardFormatAvailable(CF_HDROP)) << "copied by the shell";
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(after, nullptr);
 }
