@@ -469,12 +469,8 @@ bool TKeshShListView::NotifyNotification(NMHDR& header, LRESULT& result) {
             return true;
         }
         case LVN_BEGINDRAG: {
-            // The list's own drag detection: the drag starts here or at a later move.
-            POINT at{};
-            ::GetCursorPos(&at);
-            ::ScreenToClient(Handle(), &at);
-            LRESULT ignored = 0;
-            MouseMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(at.x, at.y), ignored);
+            // The control's own drag detection: the drag starts now or at a later move.
+            mouse_.DragNoticed(Handle());
             return true;
         }
         case LVN_ODCACHEHINT:
@@ -488,7 +484,9 @@ bool TKeshShListView::NotifyNotification(NMHDR& header, LRESULT& result) {
 
 LRESULT TKeshShListView::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
-    if (MouseMessage(message, wParam, lParam, result)) return result;
+    if (mouse_.Message(
+            Handle(), message, wParam, lParam, [&] { return TWinControl::WndProc(message, wParam, lParam); }, result))
+        return result;
     switch (message) {
         case WM_DESTROY:
             WindowGoes();

@@ -15,6 +15,7 @@
 #include "folderbrowser/TKeshShFileLists.h"
 #include "folderbrowser/TKeshShIDList.h"
 #include "folderbrowser/TShDropSite.h"
+#include "folderbrowser/TShMouseFollower.h"
 #include "folderbrowser/TShNotifyThread.h"
 #include "toolkit/TShiftState.h"
 #include "toolkit/TWinControl.h"
@@ -131,7 +132,6 @@ private:
     BYTE WatchFilter() const;
 
     // Context menu, renaming, dragging (TKeshShListViewShell.cpp).
-    bool MouseMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     int RowAt(POINT client, bool retryHigher = false);
     TKeshShIDList SelectedItems();
     void ContextMenu(POINT screen);
@@ -154,6 +154,8 @@ private:
     std::vector<std::string> savedFolders_;
     HWND nextClipboardViewer_ = nullptr;
     bool inClipboardChain_ = false;
-    POINT pressPoint_{};
     int pressedRow_ = -1;
+    TShMouseFollower mouse_{MouseDownState,
+                            {[this](POINT at) { return (pressedRow_ = RowAt(at)) >= 0; },
+                             [this](POINT at) { StartDrag(at); }, [this](POINT screen) { ContextMenu(screen); }}};
 };

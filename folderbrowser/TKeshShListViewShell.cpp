@@ -3,7 +3,6 @@
 #include <windows.h>
 #include <windowsx.h>
 
-#include "folderbrowser/MousePress.h"
 #include "folderbrowser/SuspendedWatching.h"
 #include "folderbrowser/TKeshShFolderData.h"
 #include "folderbrowser/TKeshShListView.h"
@@ -33,40 +32,6 @@ TKeshShIDList TKeshShListView::SelectedItems() {
         if (index < shown_->Count()) items.Add(shown_->Row(index)->RelativeID());
     }
     return items;
-}
-
-bool TKeshShListView::MouseMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    auto handle = [&] { return TWinControl::WndProc(message, wParam, lParam); };
-    switch (message) {
-        case WM_LBUTTONDOWN:
-        case WM_RBUTTONDOWN:
-            pressedRow_ = RowAt(at);
-            pressPoint_ = at;
-            result = FollowPress(Handle(), message, pressedRow_ >= 0, MouseDownState, handle);
-            return true;
-        case WM_LBUTTONUP:
-        case WM_RBUTTONUP:
-            result = FollowPress(Handle(), message, false, MouseDownState, handle);
-            return true;
-        case WM_MOUSEMOVE:
-            if (MouseDownState == msLeftPress && (wParam & MK_LBUTTON) && BeyondDragThreshold(pressPoint_, at))
-                StartDrag(at);
-            return false;
-        case WM_CONTEXTMENU: {
-            // Only the request that follows a right press on a row: not empty space, not
-            // the keyboard's.
-            if (std::exchange(MouseDownState, msNone) != msRightPress) return false;
-            POINT screen = pressPoint_;
-            ::ClientToScreen(Handle(), &screen);
-            if (lParam != -1) screen = at;
-            ContextMenu(screen);
-            result = 0;
-            return true;
-        }
-        default:
-            return false;
-    }
 }
 
 // ---- context menu
@@ -136,12 +101,6 @@ void TKeshShListView::EndLabelEdit(int index, const char* text) {
 // ---- dragging out
 
 void TKeshShListView::StartDrag(POINT client) {
-    if (::GetCapture() == Handle()) ::ReleaseCapture();
-    MouseDownState = msDragging;
-    struct Reset {
-        int& state;
-        ~Reset() { state = msNone; }
-    } reset{MouseDownState};
     TKeshShIDList items = SelectedItems();
     if (items.Count() == 0) return;
     const DWORD allowed = ShellDragEffects(items);

@@ -10,7 +10,6 @@
 #include "folderbrowser/EShNotifyError.h"
 #include "folderbrowser/HourGlass.h"
 #include "folderbrowser/MergeSorted.h"
-#include "folderbrowser/MousePress.h"
 #include "folderbrowser/ShellEnumeration.h"
 #include "folderbrowser/ShellOpen.h"
 #include "folderbrowser/TKeshShListView.h"
@@ -616,12 +615,8 @@ bool TKeshShTreeView::NotifyNotification(NMHDR& header, LRESULT& result) {
             return true;
         }
         case TVN_BEGINDRAGA: {
-            // The tree's own drag detection: the drag starts here or at a later move.
-            POINT at{};
-            ::GetCursorPos(&at);
-            ::ScreenToClient(Handle(), &at);
-            LRESULT ignored = 0;
-            MouseMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(at.x, at.y), ignored);
+            // The control's own drag detection: the drag starts now or at a later move.
+            mouse_.DragNoticed(Handle());
             return true;
         }
         default:
@@ -631,7 +626,9 @@ bool TKeshShTreeView::NotifyNotification(NMHDR& header, LRESULT& result) {
 
 LRESULT TKeshShTreeView::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
-    if (MouseMessage(message, wParam, lParam, result)) return result;
+    if (mouse_.Message(
+            Handle(), message, wParam, lParam, [&] { return TWinControl::WndProc(message, wParam, lParam); }, result))
+        return result;
     switch (message) {
         case WM_DESTROY:
             RevokeDropTarget(Handle());

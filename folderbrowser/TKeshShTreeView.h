@@ -17,6 +17,7 @@
 #include "folderbrowser/TKeshShRoot.h"
 #include "folderbrowser/TKeshShTreeNode.h"
 #include "folderbrowser/TShDropSite.h"
+#include "folderbrowser/TShMouseFollower.h"
 #include "folderbrowser/TShNotifyThread.h"
 #include "toolkit/TWinControl.h"
 
@@ -139,7 +140,6 @@ private:
     void DeviceChange(WPARAM event, LPARAM data);
 
     // Context menu, renaming, dragging (TKeshShTreeViewShell.cpp).
-    bool MouseMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     TKeshShTreeNode* NodeAt(POINT client);
     void ContextMenu(POINT screen);
     void MenuCommandDone(int result, TKeshShTreeNode& node, const std::string& path);
@@ -179,7 +179,9 @@ private:
     int suspended_ = 0;
 
     TKeshShTreeNode* pressedNode_ = nullptr;
-    POINT pressPoint_{};
+    TShMouseFollower mouse_{MouseDownState,
+                            {[this](POINT at) { return (pressedNode_ = NodeAt(at)) != nullptr; },
+                             [this](POINT at) { StartDrag(at); }, [this](POINT screen) { ContextMenu(screen); }}};
     TKeshShTreeNode* cutNode_ = nullptr;
     TKeshShTreeNode* hoverNode_ = nullptr;
     int hoverNotices_ = 0;

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <functional>
 
-#include "folderbrowser/MousePress.h"
 #include "folderbrowser/SuspendedWatching.h"
 #include "folderbrowser/TKeshShIDList.h"
 #include "folderbrowser/TKeshShListView.h"
@@ -45,39 +44,6 @@ TKeshShTreeNode* TKeshShTreeView::NodeAt(POINT client) {
     if (!(hit.flags & TVHT_ONITEM)) return nullptr;
     TKeshShTreeNode* node = NodeOf(hit.hItem);
     return Alive(node) ? node : nullptr;
-}
-
-bool TKeshShTreeView::MouseMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    auto handle = [&] { return TWinControl::WndProc(message, wParam, lParam); };
-    switch (message) {
-        case WM_LBUTTONDOWN:
-        case WM_RBUTTONDOWN:
-            pressedNode_ = NodeAt(at);
-            pressPoint_ = at;
-            result = FollowPress(Handle(), message, pressedNode_ != nullptr, MouseDownState, handle);
-            return true;
-        case WM_LBUTTONUP:
-        case WM_RBUTTONUP:
-            result = FollowPress(Handle(), message, false, MouseDownState, handle);
-            return true;
-        case WM_MOUSEMOVE:
-            if (MouseDownState == msLeftPress && (wParam & MK_LBUTTON) && BeyondDragThreshold(pressPoint_, at))
-                StartDrag(at);
-            return false;
-        case WM_CONTEXTMENU: {
-            // Only the request that follows a right press on a node (not the keyboard's).
-            if (std::exchange(MouseDownState, msNone) != msRightPress) return false;
-            POINT screen = pressPoint_;
-            ::ClientToScreen(Handle(), &screen);
-            if (lParam != -1) screen = at;
-            ContextMenu(screen);
-            result = 0;
-            return true;
-        }
-        default:
-            return false;
-    }
 }
 
 // ---- context menu
@@ -259,13 +225,7 @@ TKeshShTreeNode* TKeshShTreeView::ExistingNode(LPCITEMIDLIST absolute) {
 // ---- dragging out
 
 void TKeshShTreeView::StartDrag(POINT client) {
-    if (::GetCapture() == Handle()) ::ReleaseCapture();
     TKeshShTreeNode* node = pressedNode_;
-    MouseDownState = msDragging;
-    struct Reset {
-        int& state;
-        ~Reset() { state = msNone; }
-    } reset{MouseDownState};
     if (!node || !Alive(node) || node->ShData()->Level() == 0) return;
     TKeshShFolderData& data = *node->ShData();
     TKeshShIDList items(data.ParentID(), data.ParentFolder());

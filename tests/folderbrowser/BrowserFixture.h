@@ -35,6 +35,12 @@ public:
     void ClickHeader(int column);
 };
 
+// The names of a node's child nodes, in the order shown; the child of that name (or null);
+// the text a node shows.
+std::vector<std::string> ChildNames(TKeshShTreeView& tree, TKeshShTreeNode* node);
+TKeshShTreeNode* ChildNamed(TKeshShTreeView& tree, TKeshShTreeNode* node, const std::string& name);
+std::string NodeText(TKeshShTreeView& tree, TKeshShTreeNode* node);
+
 // A folder on the Desktop, removed with its content at the end.
 class DesktopFolder {
 public:

@@ -11,13 +11,6 @@
 #include "toolkit/FilePath.h"
 
 namespace {
-TKeshShTreeNode* Child(TKeshShTreeView& tree, TKeshShTreeNode* node, const std::string& name) {
-    for (TKeshShTreeNode* child : tree.Children(node)) {
-        if (child->ShData()->DisplayName() == name) return child;
-    }
-    return nullptr;
-}
-
 // What a drag over the tree saw last, per node: read by the input thread, which moves on
 // only when the program has seen the pointer where it was sent.
 class DragWatch {
@@ -59,7 +52,7 @@ TEST(DragDrop, FilesDraggedFromTheListOntoAFolderNodeAreMovedAndWithCtrlCopied) 
     list.SetViewStyle(vsReport);
     tree.SelectPath(top.Path());
     tree.Expand(tree.Selected());
-    TKeshShTreeNode* box = Child(tree, tree.Selected(), "箱");
+    TKeshShTreeNode* box = ChildNamed(tree, tree.Selected(), "箱");
     ASSERT_NE(box, nullptr);
     ASSERT_FALSE(tree.Expanded(box));
     ASSERT_EQ(window.RowNames(), (std::vector<std::string>{"箱", "a.txt", "b.txt"}));
@@ -72,7 +65,7 @@ TEST(DragDrop, FilesDraggedFromTheListOntoAFolderNodeAreMovedAndWithCtrlCopied) 
     std::mutex innerMutex;
     watch.OnOver = [&] {
         if (boxOpen || !tree.Expanded(box)) return;
-        if (TKeshShTreeNode* inner = Child(tree, box, "奥")) {
+        if (TKeshShTreeNode* inner = ChildNamed(tree, box, "奥")) {
             std::lock_guard<std::mutex> lock(innerMutex);
             innerAt = ScreenAt(tree.Handle(), NodePoint(tree.Handle(), inner->Item()));
             boxOpen = true;

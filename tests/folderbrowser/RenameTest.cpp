@@ -7,30 +7,6 @@
 namespace {
 using Names = std::vector<std::string>;
 
-Names ChildNames(TKeshShTreeView& tree, TKeshShTreeNode* node) {
-    Names names;
-    for (TKeshShTreeNode* child : tree.Children(node)) names.push_back(child->ShData()->DisplayName());
-    return names;
-}
-
-TKeshShTreeNode* Child(TKeshShTreeView& tree, TKeshShTreeNode* node, const std::string& name) {
-    for (TKeshShTreeNode* child : tree.Children(node)) {
-        if (child->ShData()->DisplayName() == name) return child;
-    }
-    return nullptr;
-}
-
-std::string NodeText(TKeshShTreeView& tree, TKeshShTreeNode* node) {
-    char text[MAX_PATH] = {};
-    TVITEMA item{};
-    item.mask = TVIF_TEXT | TVIF_HANDLE;
-    item.hItem = node->Item();
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
-    TreeView_GetItem(tree.Handle(), &item);
-    return text;
-}
-
 // The name goes into the open editor as text (typed Japanese does not reach an ANSI
 // program under Wine), then Return is pressed.
 void Type(HWND editor, const std::string& name) {
@@ -62,16 +38,16 @@ TEST(Rename, AFolderRenamedInTheTreeTakesItsSortedPlaceAndStaysOpen) {
     TKeshShTreeView& tree = *folders.window.tree;
     ASSERT_EQ(ChildNames(tree, folders.topNode), (Names{"b_folder", "c_folder", "d_folder"}));
     tree.SetFocus();
-    TreeView_EditLabel(tree.Handle(), Child(tree, folders.topNode, "b_folder")->Item());
+    TreeView_EditLabel(tree.Handle(), ChildNamed(tree, folders.topNode, "b_folder")->Item());
     Type(TreeView_GetEditControl(tree.Handle()), "z_folder");
 
     EXPECT_TRUE(DirectoryExists(folders.top / "z_folder\\inner\\deep"));
     EXPECT_FALSE(DirectoryExists(folders.top / "b_folder"));
     EXPECT_EQ(ChildNames(tree, folders.topNode), (Names{"c_folder", "d_folder", "z_folder"}));
-    TKeshShTreeNode* renamed = Child(tree, folders.topNode, "z_folder");
+    TKeshShTreeNode* renamed = ChildNamed(tree, folders.topNode, "z_folder");
     ASSERT_NE(renamed, nullptr);
     EXPECT_TRUE(tree.Expanded(renamed));
-    TKeshShTreeNode* inner = Child(tree, renamed, "inner");
+    TKeshShTreeNode* inner = ChildNamed(tree, renamed, "inner");
     ASSERT_NE(inner, nullptr);
     EXPECT_TRUE(tree.Expanded(inner)) << "what was open below stays open";
     EXPECT_EQ(ChildNames(tree, inner), Names{"deep"});
@@ -79,7 +55,7 @@ TEST(Rename, AFolderRenamedInTheTreeTakesItsSortedPlaceAndStaysOpen) {
     EXPECT_EQ(folders.window.RowNames(), (Names{"c_folder", "d_folder", "z_folder"})) << "the list follows";
 
     // A name that is taken: nothing changes and the node shows its old name.
-    TKeshShTreeNode* c = Child(tree, folders.topNode, "c_folder");
+    TKeshShTreeNode* c = ChildNamed(tree, folders.topNode, "c_folder");
     TreeView_EditLabel(tree.Handle(), c->Item());
     Type(TreeView_GetEditControl(tree.Handle()), "d_folder");
     EXPECT_TRUE(DirectoryExists(folders.top / "c_folder"));
@@ -101,7 +77,7 @@ TEST(Rename, AFolderRenamedInTheListIsRenamedInTheTreeKeepingItsExpansion) {
     EXPECT_FALSE(DirectoryExists(folders.top / "b_folder"));
     EXPECT_EQ(folders.window.RowText(0), "y_folder");
     EXPECT_EQ(ChildNames(tree, folders.topNode), (Names{"c_folder", "d_folder", "y_folder"}));
-    TKeshShTreeNode* renamed = Child(tree, folders.topNode, "y_folder");
+    TKeshShTreeNode* renamed = ChildNamed(tree, folders.topNode, "y_folder");
     ASSERT_NE(renamed, nullptr);
     EXPECT_TRUE(tree.Expanded(renamed));
     EXPECT_EQ(ChildNames(tree, renamed), Names{"inner"});

@@ -15,12 +15,6 @@ bool Shows(const Names& captions, const std::string& caption) {
     return std::find(captions.begin(), captions.end(), caption) != captions.end();
 }
 
-Names ChildNames(TKeshShTreeView& tree, TKeshShTreeNode* node) {
-    Names names;
-    for (TKeshShTreeNode* child : tree.Children(node)) names.push_back(child->ShData()->DisplayName());
-    return names;
-}
-
 // The menu as the settings window could set it up to offer renaming, counting its pop-ups
 // and keeping the names of the items it was given the last time.
 struct MenuWatch {
