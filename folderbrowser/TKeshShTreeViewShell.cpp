@@ -50,7 +50,8 @@ TKeshShTreeNode* TKeshShTreeView::NodeAt(POINT client) {
 
 void TKeshShTreeView::ContextMenu(POINT screen) {
     TKeshShTreeNode* node = pressedNode_;
-    if (!popupMenu_ || !node || !Alive(node) || node->ShData()->Level() == 0) return;
+    // Not for the root node (nor for the Desktop, which lies in no folder).
+    if (!popupMenu_ || !node || !Alive(node) || node->Level() == 0 || node->ShData()->Level() == 0) return;
     TKeshShFolderData& data = *node->ShData();
     TKeshShIDList items(data.ParentID(), data.ParentFolder());
     items.Add(data.RelativeID());
@@ -99,7 +100,7 @@ void TKeshShTreeView::SetCut(TKeshShTreeNode* node) {
 bool TKeshShTreeView::BeginLabelEdit(TKeshShTreeNode* node) {
     if (!node || !Alive(node) || MouseDownState != msNone || DragObject()) return false;
     TKeshShFolderData& data = *node->ShData();
-    return data.Level() > 0 && data.HasAttributes(SFGAO_CANRENAME);
+    return node->Level() > 0 && data.Level() > 0 && data.HasAttributes(SFGAO_CANRENAME);
 }
 
 void TKeshShTreeView::EndLabelEdit(TKeshShTreeNode* node, const char* text) {
