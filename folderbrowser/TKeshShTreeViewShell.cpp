@@ -13,7 +13,6 @@
 #include "folderbrowser/TKeshShTreeView.h"
 #include "folderbrowser/TShDropSource.h"
 #include "toolkit/CallbackErrors.h"
-#include "toolkit/TApplication.h"
 
 namespace {
 // A node that stays under a drag for more notices than this opens.

@@ -59,13 +59,6 @@ void TShDropSite::RevokeDropTarget(HWND window) {
     Leave();
 }
 
-DWORD TShDropSite::Effect(TShItemDropTarget& target, DWORD keys, POINTL point, DWORD allowed, POINT client) {
-    DWORD effect = target ? target.Query(*drag_, keys, point, allowed) : DROPEFFECT_NONE;
-    Raise(OnShDragOver, DragSender(), *drag_, MouseShiftState(keys), static_cast<int>(client.x),
-          static_cast<int>(client.y), effect);
-    return effect;
-}
-
 DWORD TShDropSite::Enter(IDataObject* data, DWORD keys, POINTL point, DWORD allowed, HWND window) {
     drag_ = std::make_unique<TKeshShDragObject>(data);
     Raise(OnShDragEnter, DragSender(), *drag_);
@@ -78,7 +71,10 @@ DWORD TShDropSite::Over(DWORD keys, POINTL point, DWORD allowed, HWND window) {
     ::ScreenToClient(window, &client);
     DragHover(client);
     TShItemDropTarget target = DropTargetAt(*drag_, client);
-    return Effect(target, keys, point, allowed, client);
+    DWORD effect = target ? target.Query(*drag_, keys, point, allowed) : DROPEFFECT_NONE;
+    Raise(OnShDragOver, DragSender(), *drag_, MouseShiftState(keys), static_cast<int>(client.x),
+          static_cast<int>(client.y), effect);
+    return effect;
 }
 
 void TShDropSite::Leave() {

@@ -55,7 +55,6 @@ private:
     DWORD Over(DWORD keys, POINTL point, DWORD allowed, HWND window);
     void Leave();
     DWORD Drop(IDataObject* data, DWORD keys, POINTL point, DWORD allowed, HWND window);
-    DWORD Effect(TShItemDropTarget& target, DWORD keys, POINTL point, DWORD allowed, POINT client);
 
     ComPtr<Target> target_;
     HWND registered_ = nullptr;
