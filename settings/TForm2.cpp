@@ -166,6 +166,12 @@ void TForm2::BuildFolderPage() {
     const int listLeft = 8 + kTreeWidth + kSplitterWidth;
     KeshShListView1->SetBounds(listLeft, top, inner - 8 - listLeft, viewHeight);
     KeshShListView1->SetShTreeView(KeshShTreeView1);
+    // Shown only through the tree and the list, for the items under the pointer; the
+    // shell's commands go before any items of its own.
+    KeshShPopupMenu1 = new TKeshShPopupMenu(this);
+    KeshShPopupMenu1->SetInsertPos(0);
+    KeshShTreeView1->SetShPopupMenu(KeshShPopupMenu1);
+    KeshShListView1->SetShPopupMenu(KeshShPopupMenu1);
     Splitter1 = new TSplitter(this);
     Splitter1->SetWidth(kSplitterWidth);
     Splitter1->SetBeveled(true);

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "folderbrowser/TKeshShListView.h"
+#include "folderbrowser/TKeshShPopupMenu.h"
 #include "folderbrowser/TKeshShTreeView.h"
 #include "settings/TNamingRule.h"
 #include "settings/TSettingsFile.h"
@@ -77,6 +78,7 @@ public:
     TKeshShTreeView* KeshShTreeView1;
     TSplitter* Splitter1;
     TKeshShListView* KeshShListView1;
+    TKeshShPopupMenu* KeshShPopupMenu1;  // the shell's menu, shared by the tree and the list
     TLabel* lblNowFolder;
     TPictureButton* btnNewFolder;
     // File naming.

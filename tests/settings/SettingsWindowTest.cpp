@@ -1,9 +1,11 @@
 // The settings window's start button, its failures and what it hands to the main window;
-// the hotkey controls; the new-folder button.
+// the hotkey controls; the new-folder button; the shell's menu in the tree and the list.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <functional>
 
+#include "tests/folderbrowser/UserInput.h"
 #include "tests/support/BoxRecorder.h"
 #include "tests/support/ProgramForms.h"
 
@@ -211,4 +213,41 @@ TEST_F(SettingsWindow, NewFolderTakesTheFirstNameNoEntryHasAndAFileCountsAsTaken
               static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
     EXPECT_NE(::GetFileAttributesA((folder / "新しいフォルダ (3)").c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(ReadFileBytes(folder / "新しいフォルダ (1)"), "a file");
+}
+
+// The tree and the list both offer the shell's menu for the item under the pointer, and
+// what it deletes leaves both, as the folder label shows.
+TEST_F(SettingsWindow, TreeAndListShareTheShellsMenuAndFollowWhatItDeletes) {
+    using std::chrono::seconds;
+    TempFolder folder;
+    ::CreateDirectoryA((folder / "保存先").c_str(), nullptr);
+    ::CreateDirectoryA((folder / "保存先\\いらない").c_str(), nullptr);
+    form2->Show();
+    form2->SelectPath(folder / "保存先");
+    HWND list = form2->KeshShListView1->Handle();
+    ASSERT_TRUE(PumpUntil([&] { return ListView_GetItemCount(list) == 1; }));
+    {
+        MenuChooser chooser("削除", true);
+        ASSERT_TRUE(Xdo("mousemove " + ScreenAt(list, RowPoint(list, 0)) + " click 3"));
+        ASSERT_TRUE(PumpUntil([&] { return chooser.Done(); }, seconds(30)));
+        EXPECT_TRUE(chooser.Succeeded());
+    }
+    EXPECT_FALSE(PathExists(folder / "保存先\\いらない"));
+    EXPECT_EQ(ListView_GetItemCount(list), 0);
+
+    TKeshShTreeView& tree = *form2->KeshShTreeView1;
+    HWND treeWindow = tree.Handle();
+    TreeView_EnsureVisible(treeWindow, tree.Selected()->Item());
+    {
+        MenuChooser chooser("削除", true);
+        ASSERT_TRUE(
+            Xdo("mousemove " + ScreenAt(treeWindow, NodePoint(treeWindow, tree.Selected()->Item())) + " click 3"));
+        ASSERT_TRUE(PumpUntil([&] { return chooser.Done(); }, seconds(30)));
+        EXPECT_TRUE(chooser.Succeeded());
+    }
+    EXPECT_FALSE(PathExists(folder / "保存先"));
+    EXPECT_EQ(form2->SelectedPath(), folder.Path());
+    EXPECT_EQ(form2->FolderPath(), folder.Path());
+    ASSERT_TRUE(
+        PumpUntil([&] { return form2->lblNowFolder->Caption() == "選択されているフォルダ\r\n" + folder.Path(); }));
 }
