@@ -36,29 +36,11 @@ std::string BuiltProgram() {
     return path;
 }
 
-struct ProcessWindow {
-    DWORD processId;
-    const char* caption;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam) {
-    auto* search = reinterpret_cast<ProcessWindow*>(lParam);
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(window, &owner);
-    char text[64] = {};
-    ::GetWindowTextA(window, text, sizeof text);
-    if (owner == search->processId && ::IsWindowVisible(window) && std::string(text) == search->caption) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 HWND VisibleWindow(DWORD processId, const char* caption) {
-    ProcessWindow search{processId, caption};
-    ::EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    for (HWND window : VisibleWindowsOf(processId)) {
+        if (WindowText(window) == caption) return window;
+    }
+    return nullptr;
 }
 
 // A fingerprint of what the screen shows in the rectangle.

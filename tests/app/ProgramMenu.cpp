@@ -10,22 +10,9 @@
 using std::chrono::seconds;
 
 namespace {
-struct MenuSearch {
-    DWORD processId;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK MatchMenu(HWND window, LPARAM lParam) {
-    auto* search = reinterpret_cast<MenuSearch*>(lParam);
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(window, &owner);
+bool IsMenuWindow(HWND window) {
     const LONG style = ::GetWindowLongA(window, GWL_EXSTYLE);
-    if (owner == search->processId && ::IsWindowVisible(window) && (style & WS_EX_TOPMOST) &&
-        (style & WS_EX_TOOLWINDOW)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
+    return (style & WS_EX_TOPMOST) && (style & WS_EX_TOOLWINDOW);
 }
 }  // namespace
 
@@ -60,15 +47,19 @@ ExpectedMenu DrawMenu(const std::vector<std::string>& enabled) {
 }
 
 HWND WaitForProgramMenu(DWORD processId) {
-    MenuSearch search{processId};
+    HWND found = nullptr;
     PumpUntil(
         [&] {
-            search.found = nullptr;
-            ::EnumWindows(MatchMenu, reinterpret_cast<LPARAM>(&search));
-            return search.found != nullptr;
+            for (HWND window : VisibleWindowsOf(processId)) {
+                if (IsMenuWindow(window)) {
+                    found = window;
+                    break;
+                }
+            }
+            return found != nullptr;
         },
         seconds(10));
-    return search.found;
+    return found;
 }
 
 POINT Centre(const RECT& menu, const RECT& item) {

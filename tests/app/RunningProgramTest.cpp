@@ -99,26 +99,6 @@ bool ClickThenKey(POINT at, HWND window) {
            SendKeys({VK_CONTROL, VK_MENU, 'A'});
 }
 
-// A folder on the Desktop, the top of the program's folder tree, removed with its content.
-class DesktopFolder {
-public:
-    explicit DesktopFolder(const std::string& name) {
-        char desktop[MAX_PATH] = {};
-        ::SHGetSpecialFolderPathA(nullptr, desktop, CSIDL_DESKTOPDIRECTORY, FALSE);
-        path_ = std::string(desktop) + "\\" + name;
-        DeleteTree(path_);
-        ::CreateDirectoryA(path_.c_str(), nullptr);
-    }
-    ~DesktopFolder() { DeleteTree(path_); }
-    DesktopFolder(const DesktopFolder&) = delete;
-    DesktopFolder& operator=(const DesktopFolder&) = delete;
-    const std::string& Path() const { return path_; }
-    std::string operator/(const std::string& name) const { return path_ + "\\" + name; }
-
-private:
-    std::string path_;
-};
-
 // A real click in the middle of a control of the program.
 bool ClickOn(HWND control) {
     RECT rect{};
