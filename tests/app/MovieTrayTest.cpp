@@ -23,9 +23,8 @@ using MovieTray = MovieModeForms;
 // the user-interface thread is inside the menu meanwhile).
 bool ChooseFromOpenMenu(const std::string& caption) {
     HWND menu = nullptr;
-    for (int i = 0; i < 400 && !(menu = ::FindWindowA("#32768", nullptr)); ++i) ::Sleep(25);
+    for (int i = 0; i < 400 && !(menu = OpenMenu()); ++i) ::Sleep(25);
     if (!menu) return false;
-    ::Sleep(200);
     auto items = reinterpret_cast<HMENU>(::SendMessageA(menu, MN_GETHMENU, 0, 0));
     for (int i = 0; i < ::GetMenuItemCount(items); ++i) {
         char text[128] = {};
@@ -82,10 +81,7 @@ TEST_F(MovieTray, ClickOnTheAnimatedIconEndsTheRecording) {
     std::atomic<bool> stop{false};
     std::thread user([&] {
         while (!stop) {
-            if (HWND menu = ::FindWindowA("#32768", nullptr); menu && ::IsWindowVisible(menu)) {
-                ::Sleep(100);
-                RunHostCommand("xdotool key Escape");
-            }
+            if (OpenMenu()) RunHostCommand("xdotool key Escape");
             ::Sleep(50);
         }
     });
