@@ -65,9 +65,13 @@ void TThread::Run() {
         finished_ = true;
     }
     changed_.notify_all();
-    UserInterfaceQueue::Instance().Post([id] {
-        if (TThread* thread = ThreadRegister::Find(id)) thread->Ended();
-    });
+    try {
+        UserInterfaceQueue::Instance().Post([id] {
+            if (TThread* thread = ThreadRegister::Find(id)) thread->Ended();
+        });
+    } catch (...) {
+        // Out of memory: the end goes unreported, and the owner still deletes the thread.
+    }
 }
 
 void TThread::Ended() {
