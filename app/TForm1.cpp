@@ -1,6 +1,9 @@
 #include "app/TForm1.h"
 
+#include <iterator>
+
 #include "app/TrayPictures.h"
+#include "app/UserWindow.h"
 #include "capture/CaptureToFile.h"
 #include "movie/FrameCapture.h"
 #include "movie/TMovieFrame.h"
@@ -14,7 +17,7 @@
 #include "toolkit/TApplication.h"
 
 TForm1* Form1 = nullptr;
-int CaptureKind = 0;
+TCaptureKind CaptureKind = ckNone;
 HWND LastActiveWindow = nullptr;
 
 TForm1::TForm1(TComponent* owner) : TForm(owner) {
@@ -37,7 +40,8 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     Timer1->SetOnTimer([this](TObject& sender) { Timer1Timer(sender); });
     ActiveWindow1 = new TActiveWindow(this);
     ActiveWindow1->OnActiveOn = [this](TObject& sender) { ActiveWindow1ActiveOn(sender); };
-    HookHotKey1 = new THookHotKey(this);
+    ActiveWindow1->OnChangeActWnd = [this](TObject& sender) { ActiveWindow1ChangeActWnd(sender); };
+    HookHotKey1 = new TCaptureHotKey(this);
     HookHotKey1->OnHotKey = [this](TObject& sender, int index) { HookHotKey1HotKey(sender, index); };
     OrskAvi1 = new TOrskAvi(this);
     OrskAvi1->SetWidth(320);
@@ -112,7 +116,7 @@ void TForm1::FormCreate(TObject&) {
 }
 
 void TForm1::FormShow(TObject&) {
-    CaptureKind = 0;
+    CaptureKind = ckNone;
     Form2->Show();
     Form2->SetFocus();
     PumpMessages();
@@ -126,12 +130,15 @@ void TForm1::FormClose(TObject&, TCloseAction&) {
 }
 
 void TForm1::TB_Capture_ALLClick(TObject&) {
-    CaptureKind = 1;
+    CaptureKind = ckWholeScreen;
     Timer1->SetEnabled(true);
 }
 
 void TForm1::TB_Capture_ActiveClick(TObject&) {
-    CaptureKind = 2;
+    // Chosen now: the window in front when the key was pressed is known exactly, while
+    // the watcher's poll may not yet have seen the window the user clicked into.
+    LastActiveWindow = WindowUserIsIn({keyForeground_, LastActiveWindow});
+    CaptureKind = ckActiveWindow;
     Timer1->SetEnabled(true);
 }
 
@@ -145,10 +152,10 @@ void TForm1::Timer1Timer(TObject&) {
         const std::string candidate = SaveFolder + Form2->MakeFileName(StartNumber);
         std::string path;
         if (FindFreeFileName(candidate, path)) {
-            if (CaptureKind == 1) {
-                CaptureToFile(0, path, this, nullptr);
-            } else if (CaptureKind == 2) {
-                CaptureToFile(1, path, this, LastActiveWindow);
+            if (CaptureKind == ckWholeScreen) {
+                CaptureToFile(csWholeScreen, path, this, nullptr);
+            } else if (CaptureKind == ckActiveWindow) {
+                CaptureToFile(csWindow, path, this, LastActiveWindow);
             }
         } else {
             MessageBoxes::Warning("ファイルを出力できませんでした");
@@ -193,16 +200,33 @@ void TForm1::TB_VersionClick(TObject&) {
 void TForm1::TB_EndClick(TObject&) { Close(); }
 
 void TForm1::HookHotKey1HotKey(TObject&, int index) {
+    // By the index each key is registered under.
     TMenuItem* items[] = {TB_Capture_ALL, TB_Capture_Active, TB_MovieCaptureStart, TB_MovieCaptureEnd};
-    if (index < 0 || index > 3) return;
-    if (items[index]->Enabled()) items[index]->Click();
+    if (index < 0 || index >= static_cast<int>(std::size(items))) return;
+    if (!items[index]->Enabled()) return;
+    // Only for the command of this key: a later command from the menu must not find it.
+    keyForeground_ = HookHotKey1->ForegroundAtPress();
+    try {
+        items[index]->Click();
+    } catch (...) {
+        keyForeground_ = nullptr;
+        throw;
+    }
+    keyForeground_ = nullptr;
 }
 
 void TForm1::ActiveWindow1ActiveOn(TObject&) {
     // The main window comes to the front when the tray menu opens or a hotkey arrives; the
-    // watcher still names the window the user was in.
+    // watcher still names the window the user was in, unless the foreground passed through
+    // the taskbar or nothing on the way, which is no window to take a still of.
     HWND window = ActiveWindow1->ActWnd();
-    if (window != Handle()) LastActiveWindow = window;
+    if (window != Handle() && IsUserWindow(window)) LastActiveWindow = window;
+}
+
+void TForm1::ActiveWindow1ChangeActWnd(TObject&) {
+    // Every window the user works in is remembered as soon as a poll sees it in front, so
+    // that the way to the tray menu (the taskbar, no window) does not overwrite it.
+    if (IsUserWindow(ActiveWindow1->ActWnd())) LastActiveWindow = ActiveWindow1->ActWnd();
 }
 
 void TForm1::TrayIcon1Click(TObject&) {
@@ -280,14 +304,20 @@ void TForm1::WriteMovie() {
         for (const std::string& file : FrameFileList) {
             frame.Clear();
             frame.LoadFromFile(file);
+            // False only for a frame the compressor skipped; a frame that cannot be stored
+            // raises.
             OrskAvi1->AddFrame(frame);
         }
-        OrskAvi1->Close();
+        if (!OrskAvi1->Close()) {
+            MessageBoxes::Warning(failed);
+            return;
+        }
         FrameFileList.clear();
         MessageBoxes::Information("ムービーを出力しました");
     } catch (const std::exception&) {
         // A frame that cannot be read ends the movie there: what was written is closed
-        // into a complete file, and the library is released.
+        // into a complete file, and the library is released. A frame that could not be
+        // stored has closed the writer already.
         OrskAvi1->Close();
         MessageBoxes::Warning(failed);
     }

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "app/TCaptureHotKey.h"
 #include "desktop/TActiveWindow.h"
-#include "desktop/THookHotKey.h"
 #include "desktop/TTrayIcon.h"
 #include "movie/TOrskAvi.h"
 #include "toolkit/TForm.h"
@@ -38,7 +38,7 @@ public:
     // Remembers the window the user worked in before the main window came to the front.
     TActiveWindow* ActiveWindow1;
     // The four capture keys, registered by the settings window.
-    THookHotKey* HookHotKey1;
+    TCaptureHotKey* HookHotKey1;
     // Writes every movie: 320 x 240 at 16 bits.
     TOrskAvi* OrskAvi1;
     // Movie frame timer.
@@ -69,6 +69,7 @@ public:
     void TB_EndClick(TObject& sender);
     void HookHotKey1HotKey(TObject& sender, int index);
     void ActiveWindow1ActiveOn(TObject& sender);
+    void ActiveWindow1ChangeActWnd(TObject& sender);
     void TrayIcon1Click(TObject& sender);
     void TB_MovieCaptureStartClick(TObject& sender);
     void Timer2Timer(TObject& sender);
@@ -89,10 +90,15 @@ private:
 
     // When the current recording started (GetTickCount).
     DWORD recordingStarted_ = 0;
+    // While a key's command runs: the window that was in front when the key was pressed.
+    HWND keyForeground_ = nullptr;
 };
 
 extern TForm1* Form1;
-// The pending still: 0 none, 1 whole screen, 2 active window.
-extern int CaptureKind;
-// The window the user last worked in, as seen when the main window came to the front.
+
+// The pending still.
+enum TCaptureKind { ckNone = 0, ckWholeScreen = 1, ckActiveWindow = 2 };
+extern TCaptureKind CaptureKind;
+// The window the user was last seen in: by the foreground watcher, or when an
+// active-window still was asked for. That still takes it.
 extern HWND LastActiveWindow;

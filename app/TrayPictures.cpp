@@ -7,14 +7,19 @@
 
 namespace {
 constexpr int kSize = 32;
+// In an icon's mask black is opaque and white transparent; where the mask is transparent
+// the colour picture must be black, so that the icon leaves the taskbar as it is.
+constexpr COLORREF kMaskOpaque = RGB(0, 0, 0);
+constexpr COLORREF kMaskTransparent = RGB(255, 255, 255);
+constexpr COLORREF kColourTransparent = RGB(0, 0, 0);
 
-// Draws the camera once in colour and once as its mask: in the mask every shape is black
-// (opaque) on white (transparent), so only the camera covers the taskbar.
+// Draws the camera once in colour and once as its mask, so only the camera covers the
+// taskbar.
 void DrawCamera(HDC dc, bool mask, bool lampLit) {
-    auto brush = [mask](COLORREF colour) { return UniqueHbrush(::CreateSolidBrush(mask ? RGB(0, 0, 0) : colour)); };
-    auto pen = [mask](COLORREF colour) { return UniqueHpen(::CreatePen(PS_SOLID, 1, mask ? RGB(0, 0, 0) : colour)); };
+    auto brush = [mask](COLORREF colour) { return UniqueHbrush(::CreateSolidBrush(mask ? kMaskOpaque : colour)); };
+    auto pen = [mask](COLORREF colour) { return UniqueHpen(::CreatePen(PS_SOLID, 1, mask ? kMaskOpaque : colour)); };
     RECT all{0, 0, kSize, kSize};
-    UniqueHbrush background(::CreateSolidBrush(mask ? RGB(255, 255, 255) : RGB(0, 0, 0)));
+    UniqueHbrush background(::CreateSolidBrush(mask ? kMaskTransparent : kColourTransparent));
     ::FillRect(dc, &all, background.get());
 
     auto outline = pen(RGB(30, 30, 40));

@@ -5,6 +5,7 @@
 
 #include "capture/JpegWriter.h"
 #include "capture/MbString.h"
+#include "capture/RaisedDpiAwareness.h"
 #include "toolkit/BitmapDC.h"
 #include "toolkit/CharWalk.h"
 #include "toolkit/EOSError.h"
@@ -15,6 +16,9 @@
 #include "toolkit/WindowDC.h"
 
 namespace {
+// The caption of every box that reports a failed save.
+const char kSystemErrorCaption[] = "Error";
+
 // Makes the folder and every missing parent. Failures are not reported here: a folder
 // that cannot be made shows up as the save's own error.
 void ForceDirectories(const std::string& folder) {
@@ -40,6 +44,8 @@ void Grab(HDC dc, int width, int height, TBitmap& bitmap, TPicture& holder) {
 // is held once, and on failure the device context and bitmap are gone before the error
 // reaches the caller.
 void GrabSource(BYTE source, HWND window, TPicture& holder) {
+    // Sizes, rectangles and pixels in the display's own pixels, for this grab alone.
+    const RaisedDpiAwareness displayPixels;
     TBitmap bitmap;
     if (source == csWindow) {
         if (!window || !::IsWindow(window)) throw Exception("キャプチャするウインドウがありません");
@@ -53,6 +59,25 @@ void GrabSource(BYTE source, HWND window, TPicture& holder) {
         Grab(dc.get(), ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN), bitmap, holder);
     }
 }
+
+void Save(TPicture& holder, const std::string& path, TImageFormat format) {
+    try {
+        if (format == TImageFormat::ifJpeg) {
+            JpegWriter().SaveToFile(holder.Bitmap(), path);
+        } else {
+            holder.SaveToFile(path);
+        }
+    } catch (const EOSError& error) {
+        // The code travels with the failure: what ran since (freeing memory, closing
+        // files) may have changed the thread's last error.
+        ShowSystemError(error.Code());
+    } catch (const Exception& error) {
+        // No system call failed, so no code says what happened; the failure's own text does.
+        MessageBoxes::Plain(error.what(), kSystemErrorCaption, MB_OKCANCEL);
+    } catch (const std::bad_alloc&) {
+        ShowSystemError(ERROR_NOT_ENOUGH_MEMORY);
+    }
+}
 }  // namespace
 
 bool IsJpegPath(const std::string& path) { return MbPos(path, "jpg") >= 1 || MbRight(path, 5) == ".JPEG"; }
@@ -60,25 +85,14 @@ bool IsJpegPath(const std::string& path) { return MbPos(path, "jpg") >= 1 || MbR
 void CaptureToFile(BYTE source, const std::string& path, TComponent* owner, HWND window) {
     const std::string folder = ExtractFilePath(path);
     if (!folder.empty()) ForceDirectories(folder);
+    GrabToFile(source, path, owner, window, IsJpegPath(path) ? TImageFormat::ifJpeg : TImageFormat::ifBmp);
+}
+
+void GrabToFile(BYTE source, const std::string& path, TComponent* owner, HWND window, TImageFormat format) {
     std::unique_ptr<TPicture> holder(new TPicture(owner));
     PumpMessages();
     GrabSource(source, window, *holder);
-    try {
-        if (IsJpegPath(path)) {
-            JpegWriter().SaveToFile(holder->Bitmap(), path);
-        } else {
-            holder->SaveToFile(path);
-        }
-    } catch (const EOSError& error) {
-        // The same code as GetLastError here, but immune to anything that ran since.
-        ShowSystemError(error.Code());
-    } catch (const Exception&) {
-        // Not an operating-system failure: never let it read as "completed successfully".
-        const DWORD code = ::GetLastError();
-        ShowSystemError(code != ERROR_SUCCESS ? code : ERROR_WRITE_FAULT);
-    } catch (const std::bad_alloc&) {
-        ShowSystemError(ERROR_NOT_ENOUGH_MEMORY);
-    }
+    Save(*holder, path, format);
 }
 
 bool CopyDCToBitmap(HDC dc, TBitmap& bitmap) {
@@ -87,12 +101,4 @@ bool CopyDCToBitmap(HDC dc, TBitmap& bitmap) {
     return true;
 }
 
-void ShowSystemError(DWORD code) {
-    char buffer[256] = {};
-    DWORD length = ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
-                                    LANG_SYSTEM_DEFAULT, buffer, sizeof buffer - 1, nullptr);
-    std::string text(buffer, length);
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
-    if (text.empty()) text = "不明なエラーです (コード " + std::to_string(code) + ")";
-    MessageBoxes::Plain(text, "Error", MB_OKCANCEL);
-}
+void ShowSystemError(DWORD code) { MessageBoxes::Plain(EOSError::SystemText(code), kSystemErrorCaption, MB_OKCANCEL); }

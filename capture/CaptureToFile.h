@@ -9,12 +9,18 @@
 #include "toolkit/TComponent.h"
 
 enum TCaptureSource : BYTE { csWholeScreen = 0, csWindow = 1 };
+enum class TImageFormat { ifBmp, ifJpeg };
 
 // JPEG when "jpg" occurs anywhere in the path (by characters, case-sensitive) or the path
 // ends in ".JPEG"; BMP otherwise. Missing folders of the path are made first. A failed
 // write is shown with ShowSystemError and not raised; a failed grab (no such window, a
 // bitmap that cannot be made) raises an Exception.
 void CaptureToFile(BYTE source, const std::string& path, TComponent* owner, HWND window);
+
+// The grab, the save and the report of a failed save that CaptureToFile runs, for a
+// caller that picks the format itself and has made the folder. A failed save is shown
+// with the code of that failure, whatever ran after it.
+void GrabToFile(BYTE source, const std::string& path, TComponent* owner, HWND window, TImageFormat format);
 
 // Copies the device context's rectangle from (0, 0), of the bitmap's size, into the
 // bitmap. The copy's own result is not looked at: a failed copy leaves the bitmap blank.

@@ -5,7 +5,7 @@ void CompressorSettings::Reset() {
     vars_ = COMPVARS{};
     vars_.cbSize = sizeof vars_;
     vars_.dwFlags = ICMF_COMPVARS_VALID;
-    vars_.fccHandler = mmioFOURCC('D', 'I', 'B', ' ');
+    vars_.fccHandler = kFullFrames;
     vars_.lKey = 0;
     vars_.lDataRate = 0;
     vars_.lQ = ICQUALITY_DEFAULT;
@@ -13,8 +13,10 @@ void CompressorSettings::Reset() {
 
 bool CompressorSettings::IsFullFrames(DWORD code) {
     if (code == 0) return true;
-    // Compared without regard to case: "dib " names the same thing.
-    return (code | 0x20202020u) == (mmioFOURCC('D', 'I', 'B', ' ') | 0x20202020u);
+    // Compared without regard to case: "dib " names the same thing. The bit sets every
+    // letter of the four to lower case and leaves the space as it is.
+    constexpr DWORD kLowerCase = 0x20202020u;
+    return (code | kLowerCase) == (kFullFrames | kLowerCase);
 }
 
 bool CompressorSettings::StartSequence(BITMAPINFO* format) {

@@ -21,6 +21,7 @@ public:
     bool HasCompressor() const { return !IsFullFrames(vars_.fccHandler); }
     // "DIB " is the compression manager's code for uncompressed frames; some dialogs
     // leave no code at all for them.
+    static constexpr DWORD kFullFrames = mmioFOURCC('D', 'I', 'B', ' ');
     static bool IsFullFrames(DWORD code);
 
     bool StartSequence(BITMAPINFO* format);

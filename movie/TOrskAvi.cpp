@@ -6,7 +6,9 @@
 
 #include "movie/FrameRows.h"
 #include "movie/TAviProgressForm.h"
+#include "toolkit/CallbackErrors.h"
 #include "toolkit/CharWalk.h"
+#include "toolkit/EOSError.h"
 #include "toolkit/MessageBoxes.h"
 #include "toolkit/PumpMessages.h"
 #include "toolkit/TApplication.h"
@@ -22,27 +24,46 @@ const char kFileNotOpened[] = "ＡＶＩファイルを開けませんでした.
 const char kStreamNotOpened[] = "映像ストリームを開けませんでした.";
 const char kCompressionStopped[] = "圧縮ＡＶＩファイル作成を中断しました.";
 
-constexpr DWORD kDib = mmioFOURCC('D', 'I', 'B', ' ');
 constexpr UINT kOpenWriteCreate = OF_WRITE | OF_CREATE;  // 0x1001
+constexpr UINT kOpenRead = OF_READ;                      // 0
 constexpr UINT kChooserFlags = ICMF_CHOOSE_KEYFRAME | ICMF_CHOOSE_DATARATE;
 constexpr UINT kSaveOptionFlags = ICMF_CHOOSE_KEYFRAME | ICMF_CHOOSE_DATARATE | ICMF_CHOOSE_PREVIEW;
-// What the abort button hands to the compression as its callback result.
-constexpr int kAbortValue = 16582;
+// What the abort button hands to the compression as its callback result: the code of
+// AVIERR_USERABORT without its severity and facility, 16582. Any value but 0 stops it.
+constexpr int kAbortValue = AVIERR_USERABORT & 0xFFFF;
+// The bit count of a pre-compressed stream's format. Readers go by its compression code;
+// the count is the one movies of this writer have always carried.
+constexpr WORD kCompressedBitCount = 18;
+// Uncompressed frames are stored at the best quality there is.
+constexpr DWORD kFullFrameQuality = ICQUALITY_HIGH;  // 10000
+
+// Wine's AVIFile library leaves a failed write (a full disk) out of the result it returns;
+// the thread's last error still says it. Clear it before the call, ask after.
+bool WriteWasLost(HRESULT result) {
+    if (result != AVIERR_OK) return true;
+    switch (::GetLastError()) {
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL:
+        case ERROR_WRITE_FAULT:
+        case ERROR_IO_DEVICE:
+            return true;
+        default:
+            return false;
+    }
+}
 
 // Shared by every writer: one compression with a progress window at a time.
 TAviProgressForm* progressWindow = nullptr;
 int abortRequest = 0;
 
 BOOL WINAPI SaveProgress(int percent) {
-    // The platform calls this between frames; nothing may escape into it. The pumped
-    // handlers report their own errors.
-    try {
+    // The platform calls this between frames; nothing may escape into it. An error stops
+    // the compression and reaches the application's error box.
+    return Guarded<BOOL>(kAbortValue, [percent] {
         if (progressWindow) progressWindow->ShowProgress(percent);
         PumpMessages();
-    } catch (...) {
-        return kAbortValue;
-    }
-    return abortRequest;
+        return abortRequest;
+    });
 }
 
 // The name with its extension (from the last "." after the last "\" or ":") replaced.
@@ -201,7 +222,7 @@ bool TOrskAvi::Open() {
     } else {
         // Full frames carry no handler, also after a compressed movie of this writer.
         streamInfo_.fccHandler = 0;
-        streamInfo_.dwQuality = 10000;
+        streamInfo_.dwQuality = kFullFrameQuality;
     }
 
     if (::AVIFileCreateStreamA(file_.get(), stream_.put(), &streamInfo_) != 0 || !stream_) {
@@ -210,13 +231,16 @@ bool TOrskAvi::Open() {
         return false;
     }
 
+    BITMAPINFOHEADER format = frameHeader_.header;
     if (preCompressing) {
-        BITMAPINFOHEADER format = frameHeader_.header;
-        format.biBitCount = 18;
+        format.biBitCount = kCompressedBitCount;
         format.biCompression = compressor_.vars().fccHandler;
-        ::AVIStreamSetFormat(stream_.get(), 0, &format, sizeof format);
-    } else {
-        ::AVIStreamSetFormat(stream_.get(), 0, &frameHeader_.header, sizeof(BITMAPINFOHEADER));
+    }
+    // A stream without its format cannot be played: as good as no stream.
+    if (::AVIStreamSetFormat(stream_.get(), 0, &format, sizeof format) != AVIERR_OK) {
+        Abandon();
+        MessageBoxes::Warning(kStreamNotCreated);
+        return false;
     }
     return true;
 }
@@ -236,26 +260,48 @@ bool TOrskAvi::AddFrame(const TGraphic& graphic) {
             MessageBoxes::Error(kFrameNotCompressed);
             return false;
         }
-        ::AVIStreamWrite(stream_.get(), static_cast<LONG>(streamInfo_.dwLength), 1, data, size,
-                         key ? AVIIF_KEYFRAME : 0, nullptr, nullptr);
+        Write(data, size, key ? AVIIF_KEYFRAME : 0);
     } else {
-        ::AVIStreamWrite(stream_.get(), static_cast<LONG>(streamInfo_.dwLength), 1, pixels.get(),
-                         static_cast<LONG>(frameSize_), AVIIF_KEYFRAME, nullptr, nullptr);
+        Write(pixels.get(), static_cast<LONG>(frameSize_), AVIIF_KEYFRAME);
     }
     ++streamInfo_.dwLength;
     return true;
 }
 
-void TOrskAvi::Close() {
-    if (!library_) return;
+void TOrskAvi::Write(const void* data, LONG size, DWORD flags) {
+    ::SetLastError(ERROR_SUCCESS);
+    const HRESULT result = ::AVIStreamWrite(stream_.get(), static_cast<LONG>(streamInfo_.dwLength), 1,
+                                            const_cast<void*>(data), size, flags, nullptr, nullptr);
+    if (WriteWasLost(result)) LoseFile();
+}
+
+void TOrskAvi::LoseFile() {
+    const DWORD code = ::GetLastError() != ERROR_SUCCESS ? ::GetLastError() : ERROR_WRITE_FAULT;
+    Abandon();
+    // What is on disk lacks frames the caller believes written.
+    ::DeleteFileA(fileName_.c_str());
+    throw EOSError(code);
+}
+
+bool TOrskAvi::Close() {
+    if (!library_) return false;
     stretcher_.Release();
     workBitmap_.Reset();
     compressor_.Free();
-    // Releasing the file is what writes its index and headers.
-    stream_.reset();
-    file_.reset();
+    // Releasing the file is what writes its index and headers. Released here rather than
+    // by the owners, which keep the thread's last error as it was: the release's own
+    // failure is what must be seen.
+    ::SetLastError(ERROR_SUCCESS);
+    if (PAVISTREAM stream = stream_.release()) avi_detail::ReleaseStream(stream);
+    if (PAVIFILE file = file_.release()) avi_detail::ReleaseFile(file);
+    if (WriteWasLost(AVIERR_OK)) {
+        library_.reset();
+        ::DeleteFileA(fileName_.c_str());
+        return false;
+    }
     if (compress_ && !preCompress_) PostCompress();
     library_.reset();
+    return true;
 }
 
 void TOrskAvi::PostCompress() {
@@ -263,7 +309,7 @@ void TOrskAvi::PostCompress() {
     AVICOMPRESSOPTIONS* options = &saveOptions_;
 
     UniqueAviFile file;
-    if (::AVIFileOpenA(file.put(), fileName_.c_str(), OF_READ, nullptr) != 0 || !file) {
+    if (::AVIFileOpenA(file.put(), fileName_.c_str(), kOpenRead, nullptr) != 0 || !file) {
         MessageBoxes::Warning(kFileNotOpened);
         return;
     }
@@ -275,7 +321,7 @@ void TOrskAvi::PostCompress() {
 
     SaveOptionsGuard freeOptions(options);
     options->fccType = streamtypeVIDEO;
-    options->fccHandler = kDib;
+    options->fccHandler = CompressorSettings::kFullFrames;
     PAVISTREAM streams[1] = {stream.get()};
     ::AVISaveOptions(TApplication::Instance().Handle(), kSaveOptionFlags, 1, streams, &options);
     if (CompressorSettings::IsFullFrames(options->fccHandler)) return;
@@ -286,11 +332,13 @@ void TOrskAvi::PostCompress() {
     progress->OnAbort = [](TObject&) { abortRequest = kAbortValue; };
     progressWindow = progress.get();
     progress->Show();
+    ::SetLastError(ERROR_SUCCESS);
     const HRESULT result = ::AVISaveVA(temporary.c_str(), nullptr, SaveProgress, 1, streams, &options);
+    const bool failed = WriteWasLost(result);
     progressWindow = nullptr;
     progress.reset();
 
-    if (result != 0) {
+    if (failed) {
         MessageBoxes::Warning(kCompressionStopped);
         ::DeleteFileA(temporary.c_str());
         return;

@@ -43,11 +43,15 @@ public:
     // shown) or a failure (a message has been shown); nothing is left open then.
     bool Open();
     // Scales the picture into the next frame. False when the compressor failed on it (a
-    // message has been shown, the frame is left out).
+    // message has been shown, the frame is left out). A frame the platform fails to store
+    // (a full disk) raises an EOSError: the writer is closed and the unfinished file
+    // deleted, since it lacks frames its caller believes written.
     bool AddFrame(const TGraphic& graphic);
     // Completes the file, then compresses it into a new one when Compress is on and
-    // PreCompress off. Does nothing when nothing is open.
-    void Close();
+    // PreCompress off. False when nothing was open, or when the file could not be
+    // completed on disk (it is deleted then); a failed compression keeps the complete
+    // uncompressed file and says so itself.
+    bool Close();
 
     bool IsOpen() const { return library_.has_value(); }
     // Frames stored since Open.
@@ -67,6 +71,9 @@ private:
     void PostCompress();
     // Gives back everything Open took, in reverse order.
     void Abandon();
+    // Appends one sample at the frame position; a lost write ends the movie (LoseFile).
+    void Write(const void* data, LONG size, DWORD flags);
+    [[noreturn]] void LoseFile();
 
     std::string fileName_;
     WORD width_ = 320;

@@ -2,6 +2,7 @@
 
 #include "app/TForm1.h"
 #include "capture/MbString.h"
+#include "settings/DialogButton.h"
 #include "toolkit/MessageBoxes.h"
 #include "toolkit/TApplication.h"
 #include "toolkit/TGroupBox.h"
@@ -32,9 +33,7 @@ TSpinEdit* PlaceSpin(TComponent* owner, TWinControl* parent, int left, int top, 
 
 TPictureButton* PlaceButton(TForm2* form, int left, int top, int width, int height, const std::string& caption) {
     auto* button = Place<TPictureButton>(form, form, left, top, width, height, caption);
-    button->SetFocusStyle(TFocusStyle::bfsStdButton);
-    button->SetInColor(14931660);  // RGB(204, 214, 227)
-    button->SetStretch(false);
+    StyleDialogButton(*button);
     return button;
 }
 

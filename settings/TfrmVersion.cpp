@@ -2,16 +2,13 @@
 
 #include <memory>
 
+#include "settings/DialogButton.h"
 #include "settings/TForm2.h"
 #include "settings/VersionReader.h"
 #include "toolkit/TApplication.h"
 #include "toolkit/TIcon.h"
 
 TfrmVersion* frmVersion = nullptr;
-
-namespace {
-constexpr TColor kButtonInColor = 14931660;  // RGB(204, 214, 227)
-}  // namespace
 
 std::string TfrmVersion::ExecutablePath() {
     char path[MAX_PATH];
@@ -114,9 +111,7 @@ void TfrmVersion::CreateControls() {
     btnClose->SetParent(this);
     btnClose->SetBounds(120, 192, 105, 25);
     btnClose->SetCaption("閉じる");
-    btnClose->SetFocusStyle(TFocusStyle::bfsStdButton);
-    btnClose->SetInColor(kButtonInColor);
-    btnClose->SetStretch(false);
+    StyleDialogButton(*btnClose);
     btnClose->OnClick = [this](TObject& sender) { btnCloseClick(sender); };
 }
 
@@ -124,10 +119,10 @@ void TfrmVersion::ReadVersion(const std::string& versionSource) {
     // Whatever fails here only leaves the rest undone: the dialog is not worth an error.
     try {
         std::string productName;
-        ReadVersionString(versionSource, 9, productName);
+        ReadVersionString(versionSource, vkProductName, productName);
         Label1->SetCaption(productName);
         std::string productVersion;
-        ReadVersionString(versionSource, 10, productVersion);
+        ReadVersionString(versionSource, vkProductVersion, productVersion);
         Label2->SetCaption("Version: " + productVersion);
         auto icon = std::make_unique<TIcon>();
         icon->SetHandle(::CopyIcon(TApplication::Instance().Icon()));

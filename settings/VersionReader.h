@@ -2,11 +2,22 @@
 // Reads the strings of a module's version resource.
 #include <string>
 
-// The keys the reader knows, by index: 0 "Comments", 1 "CompanyName", 2 "FileDescription",
-// 3 "FileVersion", 4 "InternalName", 5 "LegalCopyright", 6 "LegalTrademarks",
-// 7 "OriginalFilename", 8 "PrivateBuild", 9 "ProductName", 10 "ProductVersion",
-// 11 "SpecialBuild".
-constexpr int kVersionKeyCount = 12;
+// The keys the reader knows, by index; the key names are the version resource's own.
+enum TVersionKey {
+    vkComments,
+    vkCompanyName,
+    vkFileDescription,
+    vkFileVersion,
+    vkInternalName,
+    vkLegalCopyright,
+    vkLegalTrademarks,
+    vkOriginalFilename,
+    vkPrivateBuild,
+    vkProductName,
+    vkProductVersion,
+    vkSpecialBuild,
+    kVersionKeyCount
+};
 // Null for an index outside 0..11.
 const char* VersionKeyName(int keyIndex);
 

@@ -1,16 +1,23 @@
 #include "toolkit/AtomicFile.h"
 
+#include <cstdio>
+
 #include "toolkit/EOSError.h"
 #include "toolkit/FilePath.h"
 
 namespace {
-// The folder in a form GetTempFileName takes: "." for the current one, and "C:." for the
-// current folder of a drive ("C:" alone would mean its root).
-std::string TemporaryFolder(const std::string& path) {
-    std::string folder = ExtractFilePath(path);
-    if (folder.empty() || folder.back() == ':') folder += '.';
-    return folder;
+// A name of its own for every temporary file of the process: the process number tells
+// programs apart, the count the files of one program.
+std::string TemporaryName(const std::string& folder) {
+    static LONG count = 0;
+    char name[32];
+    std::snprintf(name, sizeof name, "~pct%lx-%lx.tmp", ::GetCurrentProcessId(),
+                  static_cast<unsigned long>(::InterlockedIncrement(&count)));
+    return folder + name;
 }
+
+// Names left behind by a process of the same number that died long ago are passed over.
+constexpr int kNameAttempts = 100;
 }  // namespace
 
 AtomicFile::AtomicFile(const std::string& path) : path_(path) {
@@ -21,11 +28,19 @@ AtomicFile::AtomicFile(const std::string& path) : path_(path) {
                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!target && ::GetLastError() != ERROR_FILE_NOT_FOUND) Fail();
     target.reset();
-    char name[MAX_PATH];
-    if (::GetTempFileNameA(TemporaryFolder(path).c_str(), "pct", 0, name) == 0) Fail();
-    temporary_ = name;
-    file_.reset(::CreateFileA(name, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file_) Fail();
+    // Made here rather than by GetTempFileName, which (under Wine) hands out a name it could
+    // not create: the failure then shown would be the missing file, not the folder's.
+    const std::string folder = ExtractFilePath(path);
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+        const std::string name = TemporaryName(folder);
+        file_.reset(::CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file_) {
+            temporary_ = name;
+            return;
+        }
+        if (::GetLastError() != ERROR_FILE_EXISTS) break;
+    }
+    Fail();
 }
 
 AtomicFile::~AtomicFile() {

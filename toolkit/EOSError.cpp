@@ -3,12 +3,14 @@
 EOSError::EOSError(DWORD code) : Exception(SystemText(code)), code_(code) {}
 
 std::string EOSError::SystemText(DWORD code) {
-    char buffer[512] = {};
-    DWORD length = ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
-                                    buffer, sizeof buffer, nullptr);
+    // The system's default language, as every box of the program that shows a system
+    // message has it; at most 255 characters.
+    char buffer[256] = {};
+    const DWORD length = ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
+                                          LANG_SYSTEM_DEFAULT, buffer, sizeof buffer - 1, nullptr);
     std::string text(buffer, length);
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
-    if (text.empty()) text = "System error " + std::to_string(code);
+    if (text.empty()) text = "不明なエラーです (コード " + std::to_string(code) + ")";
     return text;
 }
 

@@ -13,7 +13,8 @@ public:
 
     DWORD Code() const { return code_; }
 
-    // The system's message text for a code, without the trailing line break.
+    // The system's message text for a code, without the trailing line break; a text that
+    // names the code when the system has none. The one place such a text is made.
     static std::string SystemText(DWORD code);
 
 private:

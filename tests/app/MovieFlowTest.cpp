@@ -147,6 +147,24 @@ TEST_F(MovieFlow, FrameThatCannotBeReadStopsTheMovieThereAndClosesIt) {
     }
 }
 
+TEST_F(MovieFlow, MovieWhoseFramesCannotBeStoredOnAFullDiskIsNotReportedAsWritten) {
+    // A save folder with room for the first frame of the movie but not the second.
+    const std::string mountPoint = UnixPath(folder.Path());
+    if (!RunHostCommand("mount -t tmpfs -o size=200k tmpfs '" + mountPoint + "'")) {
+        GTEST_SKIP() << "cannot mount a small file system here";
+    }
+    BoxRecorder boxes;
+    Record(3);
+    form1->TB_MovieCaptureEnd->Click();
+    const std::vector<std::string> left = FileNamesIn(folder.Path());
+    RunHostCommand("umount '" + mountPoint + "'");
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>({"ムービーを出力できませんでした"}));
+    EXPECT_TRUE(left.empty()) << "no movie that lacks frames";
+    EXPECT_FALSE(form1->OrskAvi1->IsOpen());
+    EXPECT_FALSE(PathExists(WorkFolderPath()));
+    EXPECT_EQ(Modes(), kReady);
+}
+
 TEST_F(MovieFlow, EndRequestsWhileEndingDoNothing) {
     int ends = 0;
     BoxRecorder boxes;

@@ -1,9 +1,12 @@
 // The real Pictavo.exe, started in a folder of its own and used from outside as a person
-// would: the settings window filled in and confirmed, a still taken with a real key press,
+// would: the settings window filled in and confirmed, stills taken with real key presses,
 // the program closed.
 #include <gtest/gtest.h>
 
+#include "tests/app/ForeignWindow.h"
+#include "tests/support/BmpSummary.h"
 #include "tests/support/ProgramDriver.h"
+#include "tests/support/ScreenSearch.h"
 
 namespace {
 struct ClassSearch {
@@ -29,20 +32,10 @@ HWND FindProcessWindow(DWORD processId, const std::string& className) {
     ::EnumWindows(MatchClass, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
-}  // namespace
 
-TEST(RunningProgram, StartConfirmSettingsTakeAStillByHotkeyAndQuit) {
-    ProgramDriver program;
-    TempFolder shots;
-    ASSERT_TRUE(program.Start());
-
-    HWND settings = program.WaitForWindow("Pictavo 設定画面", std::chrono::seconds(20));
-    ASSERT_NE(settings, nullptr) << "the settings window is shown at start";
-    // Owned by the hidden application window: no taskbar button anywhere.
-    HWND application = ::GetWindow(settings, GW_OWNER);
-    ASSERT_NE(application, nullptr);
-    EXPECT_FALSE(::IsWindowVisible(application));
-
+// Types the save folder into the settings window and presses its start button: the
+// program goes into shooting mode after the box that says how to come back.
+void ConfirmSettings(ProgramDriver& program, HWND settings, const TempFolder& shots) {
     HWND folderGroup = ProgramDriver::FindControl(settings, "Button", "保存先フォルダの指定");
     HWND folderEdit = ProgramDriver::FindControl(folderGroup, "Edit", "");
     ASSERT_NE(folderEdit, nullptr);
@@ -57,6 +50,27 @@ TEST(RunningProgram, StartConfirmSettingsTakeAStillByHotkeyAndQuit) {
     EXPECT_EQ(box.text,
               "再度設定画面を表示する場合は\r\nタスクトレイのアイコンを右クリックし、「設定」を押してください");
     ASSERT_TRUE(PumpUntil([&] { return !::IsWindowVisible(settings); }));
+}
+
+bool StillWritten(const std::string& path) {
+    return PumpUntil([&] { return ReadFileBytes(path).size() > 54; }, std::chrono::seconds(10));
+}
+}  // namespace
+
+TEST(RunningProgram, StartConfirmSettingsTakeAStillByHotkeyAndQuit) {
+    ProgramDriver program;
+    TempFolder shots;
+    ASSERT_TRUE(program.Start());
+
+    HWND settings = program.WaitForWindow("Pictavo 設定画面", std::chrono::seconds(20));
+    ASSERT_NE(settings, nullptr) << "the settings window is shown at start";
+    // Owned by the hidden application window: no taskbar button anywhere.
+    HWND application = ::GetWindow(settings, GW_OWNER);
+    ASSERT_NE(application, nullptr);
+    EXPECT_FALSE(::IsWindowVisible(application));
+
+    ConfirmSettings(program, settings, shots);
+    if (HasFatalFailure()) return;
 
     // Shooting mode: Ctrl+Alt+F takes a still of the whole screen, numbered from 0.
     ASSERT_TRUE(PumpUntil(
@@ -86,4 +100,57 @@ TEST(RunningProgram, StartConfirmSettingsTakeAStillByHotkeyAndQuit) {
     EXPECT_FALSE(::IsWindowVisible(FindProcessWindow(processId, "TApplication")));
     ::PostMessageA(main, WM_CLOSE, 0, 0);
     EXPECT_TRUE(program.WaitForExit(std::chrono::seconds(10)));
+}
+
+TEST(RunningProgram, ActiveWindowStillTakesTheWindowClickedIntoJustBeforeTheKey) {
+    ProgramDriver program;
+    TempFolder shots;
+    ASSERT_TRUE(program.Start());
+    HWND settings = program.WaitForWindow("Pictavo 設定画面", std::chrono::seconds(20));
+    ASSERT_NE(settings, nullptr);
+    ConfirmSettings(program, settings, shots);
+    if (HasFatalFailure()) return;
+
+    // Two programs side by side. Each still follows a real click: the key is pressed as
+    // soon as the click has made its window the foreground, sooner than the foreground
+    // watcher polls, and without moving the focus.
+    ForeignWindow notepad("notepad.exe");
+    ForeignWindow document(ForeignWindow::Document(RGB(30, 160, 60), {760, 100, 1000, 400}));
+    ASSERT_TRUE(notepad.Handle() && document.Handle());
+    auto clickThenKey = [](POINT at, HWND window) {
+        return RunHostCommand(ClickAt(at.x, at.y)) &&
+               PumpUntil([&] { return ::GetForegroundWindow() == window; }, std::chrono::seconds(2)) &&
+               SendKeys({VK_CONTROL, VK_MENU, 'A'});
+    };
+    // Into the text, away from the document on the right.
+    const RECT notepadRect = notepad.OuterRect();
+    const POINT inNotepad{notepadRect.left + 100, notepadRect.top + 150};
+    int number = 0;
+    auto expectStillOf = [&](const ForeignWindow& window) {
+        const std::string path = shots / ("00" + std::to_string(number++) + ".BMP");
+        ASSERT_TRUE(StillWritten(path)) << path;
+        const RECT outer = window.OuterRect();
+        const BmpSummary still = ReadBmpSummary(path);
+        EXPECT_EQ(still.width, outer.right - outer.left) << path;
+        EXPECT_EQ(still.height, outer.bottom - outer.top) << path;
+    };
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_TRUE(clickThenKey(inNotepad, notepad.Handle()));
+        expectStillOf(notepad);
+        ASSERT_TRUE(clickThenKey(document.Centre(), document.Handle()));
+        expectStillOf(document);
+    }
+
+    // With no window of the user's left the still fails; the next one after a click works.
+    notepad.Close();
+    document.Close();
+    ASSERT_TRUE(SendKeys({VK_CONTROL, VK_MENU, 'A'}));
+    ShownBox box;
+    ASSERT_TRUE(program.AnswerBox(box, IDOK));
+    EXPECT_EQ(box.text, "ファイルを出力できませんでした");
+    ForeignWindow next(ForeignWindow::Document(RGB(200, 40, 40), {300, 200, 700, 500}));
+    ASSERT_TRUE(clickThenKey(next.Centre(), next.Handle()));
+    expectStillOf(next);
+    EXPECT_EQ(FileNamesIn(shots.Path()).size(), 5u);
+    EXPECT_TRUE(program.OpenBoxes().empty());
 }

@@ -3,6 +3,7 @@
 // makes them.
 #include <gtest/gtest.h>
 
+#include "tests/app/ForeignWindow.h"
 #include "tests/support/BmpSummary.h"
 #include "tests/support/BoxRecorder.h"
 #include "tests/support/DocumentWindow.h"
@@ -48,16 +49,44 @@ TEST_F(StillFlow, WholeScreenStillIsWrittenUnderTheFirstFreeName) {
     EXPECT_FALSE(form1->Timer1->Enabled());
 }
 
-TEST_F(StillFlow, ActiveWindowStillGrabsTheRememberedWindowWithItsFrame) {
-    DocumentWindow document(RGB(200, 30, 40));
-    LastActiveWindow = document.Handle();
+TEST_F(StillFlow, ActiveWindowStillTakesTheDocumentTheUserWasInWithItsFrame) {
+    ForeignWindow behind(ForeignWindow::Document(RGB(200, 30, 40), {60, 60, 500, 400}));
+    ForeignWindow document(ForeignWindow::Document(RGB(20, 160, 40)));
+    ASSERT_TRUE(behind.Handle() && document.Handle());
+    TActiveWindow& watcher = *form1->ActiveWindow1;
+    // The user works in the green document...
+    ::SetForegroundWindow(document.Handle());
+    ASSERT_TRUE(PumpUntil([&] { return watcher.ActWnd() == document.Handle(); }));
+    // ...clicks the taskbar, and the main window comes forward for the tray menu: the last
+    // window the watcher saw before the main window is the taskbar.
+    HWND taskbar = ::FindWindowA("Shell_TrayWnd", nullptr);
+    ::SetForegroundWindow(taskbar);
+    ASSERT_TRUE(PumpUntil([&] { return watcher.ActWnd() == taskbar; }));
+    bool mainInFront = false;
+    watcher.OnActiveOn = [&, previous = watcher.OnActiveOn](TObject& sender) {
+        previous(sender);
+        mainInFront = true;
+    };
+    ::SetForegroundWindow(form1->Handle());
+    ASSERT_TRUE(PumpUntil([&] { return mainInFront; }));
+
     form1->TB_Capture_Active->Click();
     ASSERT_TRUE(WaitForFile("001.BMP"));
-    RECT outer;
-    ::GetWindowRect(document.Handle(), &outer);
+    const RECT outer = document.OuterRect();
     BmpSummary info = ReadBmpSummary(folder / "001.BMP");
     EXPECT_EQ(info.width, outer.right - outer.left);
     EXPECT_EQ(info.height, outer.bottom - outer.top);
+    EXPECT_EQ(info.centre, RGB(20, 160, 40));
+
+    // The user moves to the red window and presses the key before the watcher has seen it
+    // (here: before it polls again at all); the main window comes forward for the key.
+    watcher.SetWatching(false);
+    ::SetForegroundWindow(behind.Handle());
+    ASSERT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == behind.Handle(); }));
+    ASSERT_TRUE(form1->HookHotKey1->RegisterShortCut(1, scCtrl | scAlt | 'A'));
+    ASSERT_TRUE(SendKeys({VK_CONTROL, VK_MENU, 'A'}));
+    ASSERT_TRUE(WaitForFile("002.BMP"));
+    EXPECT_EQ(ReadBmpSummary(folder / "002.BMP").centre, RGB(200, 30, 40));
     LastActiveWindow = nullptr;
 }
 
@@ -69,15 +98,15 @@ TEST_F(StillFlow, JpegModeWritesAJpegFile) {
 }
 
 TEST_F(StillFlow, SecondCommandBeforeTheTickTakesOneStillOfTheLaterKind) {
-    DocumentWindow document(RGB(20, 160, 40));
-    LastActiveWindow = document.Handle();
+    ForeignWindow document(ForeignWindow::Document(RGB(20, 160, 40)));
+    ::SetForegroundWindow(document.Handle());
+    ASSERT_TRUE(PumpUntil([&] { return form1->ActiveWindow1->ActWnd() == document.Handle(); }));
     form1->TB_Capture_ALL->Click();
     form1->TB_Capture_Active->Click();
     ASSERT_TRUE(WaitForFile("001.BMP"));
     PumpFor(std::chrono::milliseconds(200));
     EXPECT_FALSE(PathExists(folder / "002.BMP"));
-    RECT outer;
-    ::GetWindowRect(document.Handle(), &outer);
+    const RECT outer = document.OuterRect();
     EXPECT_EQ(ReadBmpSummary(folder / "001.BMP").width, outer.right - outer.left);
     LastActiveWindow = nullptr;
 }
@@ -94,12 +123,15 @@ TEST_F(StillFlow, UsedUpRangeShowsTwoBoxesInTurnAndWritesNothing) {
     EXPECT_EQ(ReadFileBytes(folder / "004.BMP"), "taken");
 }
 
-TEST_F(StillFlow, ActiveStillOfAGoneWindowIsReportedAsNotWritten) {
+TEST_F(StillFlow, ActiveStillWithNoWindowOfTheUserLeftIsReportedAsNotWritten) {
     BoxRecorder boxes;
-    {
-        DocumentWindow document(RGB(0, 0, 255));
-        LastActiveWindow = document.Handle();
-    }
+    ForeignWindow document(ForeignWindow::Document(RGB(0, 0, 255)));
+    ::SetForegroundWindow(document.Handle());
+    LastActiveWindow = document.Handle();
+    document.Close();
+    // Only a window of the program itself is in front, and the taskbar behind it.
+    DocumentWindow own(RGB(0, 0, 255));
+    ::SetForegroundWindow(own.Handle());
     form1->TB_Capture_Active->Click();
     ASSERT_TRUE(PumpUntil([&] { return !boxes.Boxes().empty(); }));
     EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"ファイルを出力できませんでした"});

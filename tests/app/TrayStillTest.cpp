@@ -6,16 +6,14 @@
 #include <atomic>
 #include <thread>
 
+#include "tests/app/ForeignWindow.h"
 #include "tests/support/BmpSummary.h"
-#include "tests/support/DocumentWindow.h"
 #include "tests/support/ProgramForms.h"
 #include "tests/support/ScreenSearch.h"
 #include "tests/support/TestEnvironment.h"
 #include "toolkit/TForm.h"
 
 namespace {
-using std::chrono::milliseconds;
-
 using TrayStill = ProgramForms;
 }  // namespace
 
@@ -57,24 +55,21 @@ TEST_F(TrayStill, ActiveWindowStillFromTheTrayMenuTakesTheDocumentTheUserWasIn) 
     form1->TrayIcon1->SetIcon(&findable);
 
     const COLORREF paper = RGB(30, 160, 60);
-    DocumentWindow document(paper);
+    ForeignWindow document(ForeignWindow::Document(paper));
     ::SetForegroundWindow(document.Handle());
-    // The user works in the document for longer than one poll of the watcher.
-    ASSERT_TRUE(PumpUntil([&] { return form1->ActiveWindow1->ActWnd() == document.Handle(); }));
-    PumpFor(milliseconds(300));
+    ASSERT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == document.Handle(); }));
 
     RECT icon{};
     ASSERT_TRUE(PumpUntil([&] { return (icon = FindColourOnScreen("#FF00FF")).right > 0; }, std::chrono::seconds(20)));
 
     // While the menu is open (the user's thread is inside it), another thread plays the
-    // user: it waits longer than a poll, then clicks the item with the pointer.
+    // user: it clicks the item with the pointer as soon as the menu shows.
     std::atomic<bool> chosen{false};
     std::atomic<HWND> foregroundWhileOpen{nullptr};
     std::thread user([&] {
         HWND menu = nullptr;
-        for (int i = 0; i < 400 && !(menu = ::FindWindowA("#32768", nullptr)); ++i) ::Sleep(25);
+        for (int i = 0; i < 400 && !(menu = OpenMenu()); ++i) ::Sleep(25);
         if (!menu) return;
-        ::Sleep(400);
         foregroundWhileOpen = ::GetForegroundWindow();
         auto items = reinterpret_cast<HMENU>(::SendMessageA(menu, MN_GETHMENU, 0, 0));
         for (int i = 0; i < ::GetMenuItemCount(items); ++i) {
@@ -95,8 +90,7 @@ TEST_F(TrayStill, ActiveWindowStillFromTheTrayMenuTakesTheDocumentTheUserWasIn) 
     ASSERT_TRUE(written);
 
     EXPECT_EQ(LastActiveWindow, document.Handle()) << "remembered when the main window came forward";
-    RECT outer;
-    ::GetWindowRect(document.Handle(), &outer);
+    const RECT outer = document.OuterRect();
     const BmpSummary bmp = ReadBmpSummary(folder / "001.BMP");
     EXPECT_EQ(bmp.width, outer.right - outer.left) << "the document with its frame, not the menu or the screen";
     EXPECT_EQ(bmp.height, outer.bottom - outer.top);

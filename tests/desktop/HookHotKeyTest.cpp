@@ -19,14 +19,6 @@ void PressKeys(const std::string& keys) {
 
 // The same through the system's input queue, for combinations that the X server keeps for
 // itself: with Ctrl+Alt an F-key becomes a console switch there and never reaches Wine.
-void SendKeys(std::vector<WORD> keys) {
-    std::vector<INPUT> input;
-    for (WORD key : keys) input.push_back({INPUT_KEYBOARD, {.ki = {key, 0, 0, 0, 0}}});
-    for (auto it = keys.rbegin(); it != keys.rend(); ++it)
-        input.push_back({INPUT_KEYBOARD, {.ki = {*it, 0, KEYEVENTF_KEYUP, 0, 0}}});
-    ASSERT_EQ(::SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT)), input.size());
-}
-
 struct Report {
     int index;
     HWND foreground;
@@ -105,7 +97,7 @@ TEST(HookHotKey, RealKeyPressesReportTheIndexTheyWereRegisteredUnder) {
         if (c.input.empty()) {
             PressKeys(c.keys);
         } else {
-            SendKeys(c.input);
+            ASSERT_TRUE(SendKeys(c.input));
         }
         ASSERT_TRUE(PumpUntil([&] { return !presses.empty(); })) << c.index << " did not arrive";
         EXPECT_EQ(presses[0].index, c.index);

@@ -8,6 +8,7 @@
 #include "tests/support/AviReader.h"
 #include "tests/support/BoxRecorder.h"
 #include "tests/support/TestEnvironment.h"
+#include "toolkit/EOSError.h"
 #include "toolkit/Exception.h"
 
 namespace {
@@ -244,6 +245,55 @@ TEST(OrskAvi, FileOrStreamThatCannotBeCreatedIsReportedAndLeavesNothingOpen) {
         EXPECT_EQ(AviFileLibrary::OpenUses(), 0);
         EXPECT_EQ(boxes.Boxes().size(), 1u);
     }
+}
+
+TEST(OrskAvi, FullDiskIsNeverReportedAsAWrittenMovie) {
+    TempFolder reference;
+    {
+        UncompressedWriter avi(reference / "movie.avi");
+        ASSERT_TRUE(avi.Open());
+        avi.AddFrame(BlockScreen(1));
+        ASSERT_TRUE(avi.Close());
+    }
+    const std::string frame = ReadAvi(reference / "movie.avi").frames.at(0).data;
+    // Small real file systems around the size of one frame: the space runs out in the
+    // frame's write or when the file is completed. Either way the writer says so, is
+    // closed, and leaves no file that lacks what it was given.
+    int failed = 0, written = 0;
+    for (int kilobytes : {4, 148, 152, 156, 160, 164}) {
+        TempFolder folder;
+        const std::string mountPoint = UnixPath(folder.Path());
+        if (!RunHostCommand("mount -t tmpfs -o size=" + std::to_string(kilobytes) + "k tmpfs '" + mountPoint + "'")) {
+            GTEST_SKIP() << "cannot mount a small file system here";
+        }
+        {
+            BoxRecorder boxes;
+            UncompressedWriter avi(folder / "movie.avi");
+            ASSERT_TRUE(avi.Open());
+            bool complete = false;
+            try {
+                avi.AddFrame(BlockScreen(1));
+                complete = avi.Close();
+            } catch (const EOSError& error) {
+                EXPECT_EQ(error.Code(), DWORD(ERROR_DISK_FULL)) << kilobytes;
+            }
+            EXPECT_FALSE(avi.IsOpen());
+            EXPECT_EQ(AviFileLibrary::OpenUses(), 0);
+            EXPECT_TRUE(boxes.Boxes().empty());
+            if (complete) {
+                ++written;
+                const AviContents movie = ReadAvi(folder / "movie.avi");
+                ASSERT_EQ(movie.frames.size(), 1u) << kilobytes;
+                EXPECT_EQ(movie.frames[0].data, frame) << kilobytes;
+            } else {
+                ++failed;
+                EXPECT_FALSE(PathExists(folder / "movie.avi")) << kilobytes;
+            }
+        }
+        RunHostCommand("umount '" + mountPoint + "'");
+    }
+    EXPECT_GT(failed, 1);
+    EXPECT_GT(written, 0);
 }
 
 TEST(OrskAvi, DestroyingAnOpenWriterReleasesTheLibrary) {

@@ -28,10 +28,13 @@ TEST(VersionReader, ReadsThePictavoResourceInShiftJis) {
         int index;
         const char* expected;
     } cases[] = {
-        {9, "Pictavo"},      {10, "3.0.0"}, {3, "3.0.0.0"}, {5, "Copyright (C) 2026 Pictavo 開発チーム"},
-        {8, "(unchanged)"},   // PrivateBuild: not in the resource
-        {11, "(unchanged)"},  // SpecialBuild: not in the resource
-        {12, "(unchanged)"},  // no such key
+        {vkProductName, "Pictavo"},
+        {vkProductVersion, "3.0.0"},
+        {vkFileVersion, "3.0.0.0"},
+        {vkLegalCopyright, "Copyright (C) 2026 Pictavo 開発チーム"},
+        {vkPrivateBuild, "(unchanged)"},    // not in the resource
+        {vkSpecialBuild, "(unchanged)"},    // not in the resource
+        {kVersionKeyCount, "(unchanged)"},  // no such key
         {-1, "(unchanged)"},
     };
     // The program itself, and this test executable that carries the same resource.
@@ -45,7 +48,8 @@ TEST(VersionReader, ReadsThePictavoResourceInShiftJis) {
 TEST(VersionReader, EmptyValuesAreReadAsEmptyOrLeaveTheTextAlone) {
     // "CompanyName" and the like are stored empty: whichever way the system reports an
     // empty value, no stray bytes may come back.
-    for (int index : {0, 1, 2, 4, 6, 7}) {
+    for (int index :
+         {vkComments, vkCompanyName, vkFileDescription, vkInternalName, vkLegalTrademarks, vkOriginalFilename}) {
         std::string text = Read(ProgramPath(), index);
         EXPECT_TRUE(text.empty() || text == "(unchanged)") << VersionKeyName(index) << ": " << text;
     }
@@ -53,14 +57,14 @@ TEST(VersionReader, EmptyValuesAreReadAsEmptyOrLeaveTheTextAlone) {
 
 TEST(VersionReader, ModuleWithoutResourceOrFileLeavesTheTextUnchanged) {
     for (const std::string& module : {Fixture("NoVersion"), BinFolder() + "missing.dll", std::string()}) {
-        EXPECT_EQ(Read(module, 9), "(unchanged)") << module;
+        EXPECT_EQ(Read(module, vkProductName), "(unchanged)") << module;
     }
 }
 
 TEST(VersionReader, ResourceWithoutTranslationEntryFails) {
     std::string text = "before";
     try {
-        ReadVersionString(Fixture("NoTranslation"), 9, text);
+        ReadVersionString(Fixture("NoTranslation"), vkProductName, text);
         FAIL() << "no error";
     } catch (const Exception& error) {
         EXPECT_EQ(Utf8(error.Message()), Utf8("情報の取得に失敗しました"));
@@ -69,5 +73,5 @@ TEST(VersionReader, ResourceWithoutTranslationEntryFails) {
 }
 
 TEST(VersionReader, TranslationNamingAnotherLanguageFindsNothing) {
-    EXPECT_EQ(Read(Fixture("OtherTranslation"), 9), "(unchanged)");
+    EXPECT_EQ(Read(Fixture("OtherTranslation"), vkProductName), "(unchanged)");
 }

@@ -135,6 +135,14 @@ bool RunHostCommand(const std::string& commandLine, std::chrono::milliseconds ti
     return RunThroughShell(commandLine, timeout, nullptr);
 }
 
+bool SendKeys(const std::vector<WORD>& keys) {
+    std::vector<INPUT> input;
+    for (WORD key : keys) input.push_back({INPUT_KEYBOARD, {.ki = {key, 0, 0, 0, 0}}});
+    for (auto it = keys.rbegin(); it != keys.rend(); ++it)
+        input.push_back({INPUT_KEYBOARD, {.ki = {*it, 0, KEYEVENTF_KEYUP, 0, 0}}});
+    return ::SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT)) == input.size();
+}
+
 std::string HostCommandOutput(const std::string& commandLine) {
     std::string output;
     RunThroughShell(commandLine, std::chrono::seconds(30), &output);

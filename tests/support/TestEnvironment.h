@@ -42,6 +42,10 @@ void DeleteTree(const std::string& path);
 // Returns false when it cannot be started or does not end in time.
 bool RunHostCommand(const std::string& commandLine, std::chrono::milliseconds timeout = std::chrono::seconds(10));
 
+// Presses the keys down in order and lets them go in reverse through SendInput, as a
+// keyboard would, without moving the focus. False when the system took not all of them.
+bool SendKeys(const std::vector<WORD>& keys);
+
 // Output of a host command (its standard output), e.g. ImageMagick's identify.
 std::string HostCommandOutput(const std::string& commandLine);
 

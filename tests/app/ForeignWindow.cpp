@@ -1,0 +1,69 @@
+#include "tests/app/ForeignWindow.h"
+
+#include "tests/support/TestEnvironment.h"
+
+namespace {
+struct ProcessWindow {
+    DWORD processId;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchProcess(HWND window, LPARAM lParam) {
+    auto* search = reinterpret_cast<ProcessWindow*>(lParam);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    if (owner != search->processId || !::IsWindowVisible(window)) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+}  // namespace
+
+std::string ForeignWindow::Document(COLORREF colour, RECT bounds) {
+    char exe[MAX_PATH];
+    ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    std::string path = exe;
+    path = path.substr(0, path.rfind('\\') + 1) + "document_window.exe";
+    return "\"" + path + "\" " + std::to_string(colour) + " " + std::to_string(bounds.left) + " " +
+           std::to_string(bounds.top) + " " + std::to_string(bounds.right - bounds.left) + " " +
+           std::to_string(bounds.bottom - bounds.top);
+}
+
+ForeignWindow::ForeignWindow(const std::string& commandLine) {
+    std::string line = commandLine;
+    STARTUPINFOA startup{sizeof startup};
+    PROCESS_INFORMATION info{};
+    if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) return;
+    process_.reset(info.hProcess);
+    UniqueKernelHandle thread(info.hThread);
+    ProcessWindow search{info.dwProcessId};
+    PumpUntil(
+        [&] {
+            ::EnumWindows(MatchProcess, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        std::chrono::seconds(20));
+    window_ = search.found;
+}
+
+ForeignWindow::~ForeignWindow() {
+    if (process_ && ::WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT) {
+        ::TerminateProcess(process_.get(), 1);
+        ::WaitForSingleObject(process_.get(), 5000);
+    }
+}
+
+RECT ForeignWindow::OuterRect() const {
+    RECT rect{};
+    ::GetWindowRect(window_, &rect);
+    return rect;
+}
+
+POINT ForeignWindow::Centre() const {
+    const RECT rect = OuterRect();
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+void ForeignWindow::Close() {
+    ::PostMessageA(window_, WM_CLOSE, 0, 0);
+    if (process_) ::WaitForSingleObject(process_.get(), 10000);
+}
