@@ -9,7 +9,6 @@
 #include "movie/TMovieFrame.h"
 #include "movie/WorkFolder.h"
 #include "settings/TFolderEntries.h"
-#include "settings/TForm2.h"
 #include "settings/TfrmVersion.h"
 #include "toolkit/FilePath.h"
 #include "toolkit/MessageBoxes.h"
@@ -80,9 +79,15 @@ void TForm1::CreateParams(TCreateParams& params) {
 }
 
 void TForm1::BuildMenu() {
-    TBPopupMenu1 = new TPopupMenu(this);
+    TBSkin1 = new TBSkin(this);
+    TBSkin1->SetGradient(TTBGradient::tbgLeftRight);
+    TBSkin1->SetImageStyle(TTBImageStyle::tbimsGradHorz);
+    TBSkin1->SetOptions(0);
+    TBPopupMenu1 = new TTBPopupMenu(this);
+    TBPopupMenu1->SetSkin(TBSkin1);
     auto item = [this](const std::string& caption, void (TForm1::*handler)(TObject&)) {
-        auto* menuItem = TBPopupMenu1->Add(new TMenuItem(TBPopupMenu1, caption));
+        auto* menuItem = new TTBItem(TBPopupMenu1, caption);
+        TBPopupMenu1->Add(menuItem);
         if (handler) menuItem->OnClick = [this, handler](TObject& sender) { (this->*handler)(sender); };
         return menuItem;
     };
@@ -110,10 +115,61 @@ void TForm1::FormCreate(TObject&) {
     TB_PopUp_Title->SetCaption(TApplication::Instance().Title());
     TB_PopUp_Title->SetEnabled(false);
     TB_PopUp_Title->SetDefault(true);
+    TB_PopUp_Title->SetToolbarStyle(true);
     ActiveWindow1->StartWatch();
     StartNumber = 0;
     FrameFileList.clear();
 }
+
+void TForm1::ConnectSettingsWindow(TForm2& settings) {
+    settings.OnSettingsShow = [this](TObject& sender, int& startNumber) { Form2SettingsShow(sender, startNumber); };
+    settings.OnSettingsHide = [this](TObject& sender, int saveMode) { Form2SettingsHide(sender, saveMode); };
+    settings.OnStartPhotographing = [this](TObject& sender, const std::string& saveFolder, int startNumber) {
+        Form2StartPhotographing(sender, saveFolder, startNumber);
+    };
+    settings.OnShortCutsConfirmed = [this](TObject& sender, const TShortCuts& shortCuts) {
+        Form2ShortCutsConfirmed(sender, shortCuts);
+    };
+    settings.OnQuit = [this](TObject& sender) { Form2Quit(sender); };
+    // As loaded from the settings file, whether or not the start number is switched on.
+    StartNumber = settings.spnSetStartNum->Value();
+}
+
+void TForm1::Form2SettingsShow(TObject&, int& startNumber) {
+    // Setting mode: no capture item works, so no hotkey does; a key pressed meanwhile does
+    // not bring this window forward either.
+    SetEnabled(false);
+    startNumber = StartNumber;
+    TB_Capture_Active->SetEnabled(false);
+    TB_Capture_ALL->SetEnabled(false);
+    TB_MovieCaptureStart->SetEnabled(false);
+    TB_MovieCaptureEnd->SetEnabled(false);
+    HookHotKey1->SetActivate(false);
+}
+
+void TForm1::Form2SettingsHide(TObject&, int saveMode) {
+    if (saveMode != TForm2::kModeAvi) {
+        TB_Capture_Active->SetEnabled(true);
+        TB_Capture_ALL->SetEnabled(true);
+    } else {
+        TB_MovieCaptureStart->SetEnabled(true);
+    }
+}
+
+void TForm1::Form2StartPhotographing(TObject&, const std::string& saveFolder, int startNumber) {
+    StartNumber = startNumber;
+    SaveFolder = saveFolder;
+}
+
+void TForm1::Form2ShortCutsConfirmed(TObject&, const TShortCuts& shortCuts) {
+    // Nothing is unregistered first, and a key the system refuses goes unreported.
+    for (int index = 0; index < static_cast<int>(shortCuts.size()); ++index) {
+        HookHotKey1->RegisterShortCut(index, shortCuts[static_cast<size_t>(index)]);
+    }
+    HookHotKey1->SetActivate(true);
+}
+
+void TForm1::Form2Quit(TObject&) { Close(); }
 
 void TForm1::FormShow(TObject&) {
     CaptureKind = ckNone;

@@ -11,10 +11,12 @@
 #include "desktop/TActiveWindow.h"
 #include "desktop/TTrayIcon.h"
 #include "movie/TOrskAvi.h"
+#include "settings/TForm2.h"
+#include "toolbar/TBSkin.h"
+#include "toolbar/TTBItem.h"
+#include "toolbar/TTBPopupMenu.h"
 #include "toolkit/TForm.h"
 #include "toolkit/TImageList.h"
-#include "toolkit/TMenuItem.h"
-#include "toolkit/TPopupMenu.h"
 #include "toolkit/TTimer.h"
 
 class TForm1 : public TForm {
@@ -24,15 +26,17 @@ public:
     // The program's only permanent presence: the icon in the notification area, whose
     // menu (either button) is TBPopupMenu1 and whose recording animation is TBImageList1.
     TTrayIcon* TrayIcon1;
-    TPopupMenu* TBPopupMenu1;
-    TMenuItem* TB_PopUp_Title;
-    TMenuItem* TB_Capture_ALL;
-    TMenuItem* TB_Capture_Active;
-    TMenuItem* TB_MovieCaptureStart;
-    TMenuItem* TB_MovieCaptureEnd;
-    TMenuItem* TB_Set;
-    TMenuItem* TB_Version;
-    TMenuItem* TB_End;
+    TTBPopupMenu* TBPopupMenu1;
+    TTBItem* TB_PopUp_Title;
+    TTBItem* TB_Capture_ALL;
+    TTBItem* TB_Capture_Active;
+    TTBItem* TB_MovieCaptureStart;
+    TTBItem* TB_MovieCaptureEnd;
+    TTBItem* TB_Set;
+    TTBItem* TB_Version;
+    TTBItem* TB_End;
+    // The program's skin, in which the tray menu is drawn.
+    TBSkin* TBSkin1;
     // One-shot still trigger.
     TTimer* Timer1;
     // Remembers the window the user worked in before the main window came to the front.
@@ -58,6 +62,10 @@ public:
     // False (after telling the user) when every number is taken.
     bool FindFreeFileName(const std::string& path, std::string& fullPath);
 
+    // Wires the settings window's events to this window and takes its start number: the
+    // last step of making the settings window.
+    void ConnectSettingsWindow(TForm2& settings);
+
     void FormCreate(TObject& sender);
     void FormShow(TObject& sender);
     void FormClose(TObject& sender, TCloseAction& action);
@@ -74,6 +82,12 @@ public:
     void TB_MovieCaptureStartClick(TObject& sender);
     void Timer2Timer(TObject& sender);
     void TB_MovieCaptureEndClick(TObject& sender);
+    // The settings window's events.
+    void Form2SettingsShow(TObject& sender, int& startNumber);
+    void Form2SettingsHide(TObject& sender, int saveMode);
+    void Form2StartPhotographing(TObject& sender, const std::string& saveFolder, int startNumber);
+    void Form2ShortCutsConfirmed(TObject& sender, const TShortCuts& shortCuts);
+    void Form2Quit(TObject& sender);
     // Deletes the folder and its content through the shell; says so when that fails.
     void DeleteWorkFolder(const std::string& path);
 

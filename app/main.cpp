@@ -20,9 +20,9 @@ void Run(TApplication& application) {
     splash->Repaint();
     PumpMessages();
 
-    application.CreateForm<TForm1>();
+    auto* main = application.CreateForm<TForm1>();
     application.CreateForm<TfrmVersion>();
-    application.CreateForm<TForm2>();
+    main->ConnectSettingsWindow(*application.CreateForm<TForm2>());
 
     // The splash stays up, untouched, for a moment after the windows are ready.
     ::Sleep(700);

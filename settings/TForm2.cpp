@@ -1,16 +1,25 @@
 #include "settings/TForm2.h"
 
-#include "app/TForm1.h"
 #include "capture/MbString.h"
 #include "settings/DialogButton.h"
+#include "settings/NewFolderName.h"
+#include "settings/SettingsKeys.h"
+#include "toolkit/EOSError.h"
+#include "toolkit/FilePath.h"
 #include "toolkit/MessageBoxes.h"
 #include "toolkit/TApplication.h"
-#include "toolkit/TGroupBox.h"
 #include "toolkit/TIcon.h"
 
 TForm2* Form2 = nullptr;
 
 namespace {
+constexpr int kClientWidth = 638;
+constexpr int kClientHeight = 543;
+// Room above the pages for the window's toolbar, and the bottom panel's height.
+constexpr int kToolbarHeight = 28;
+constexpr int kBottomHeight = 48;
+constexpr int kShortCutGroupHeight = 146;
+
 template <typename T>
 T* Place(TComponent* owner, TWinControl* parent, int left, int top, int width, int height,
          const std::string& caption = "") {
@@ -23,7 +32,7 @@ T* Place(TComponent* owner, TWinControl* parent, int left, int top, int width, i
 
 TSpinEdit* PlaceSpin(TComponent* owner, TWinControl* parent, int left, int top, int width, int minValue, int maxValue,
                      int value, bool typing, int maxLength) {
-    auto* spin = Place<TSpinEdit>(owner, parent, left, top, width, 22);
+    auto* spin = Place<TSpinEdit>(owner, parent, left, top, width, 21);
     spin->SetRange(minValue, maxValue);
     spin->SetValue(value);
     spin->SetAllowTyping(typing);
@@ -31,10 +40,19 @@ TSpinEdit* PlaceSpin(TComponent* owner, TWinControl* parent, int left, int top, 
     return spin;
 }
 
-TPictureButton* PlaceButton(TForm2* form, int left, int top, int width, int height, const std::string& caption) {
-    auto* button = Place<TPictureButton>(form, form, left, top, width, height, caption);
+TPictureButton* PlaceButton(TComponent* owner, TWinControl* parent, int left, int top, int width, int height,
+                            const std::string& caption) {
+    auto* button = Place<TPictureButton>(owner, parent, left, top, width, height, caption);
     StyleDialogButton(*button);
     return button;
+}
+
+TTabSheet* AddPage(TComponent* owner, TPageControl* pages, const std::string& caption) {
+    auto* page = new TTabSheet(owner);
+    // The tab takes the caption the page has when it joins.
+    page->SetCaption(caption);
+    page->SetPageControl(pages);
+    return page;
 }
 
 // A check box that keeps its partner controls enabled exactly while it is checked.
@@ -47,14 +65,24 @@ void Couple(TCheckBox* box, std::initializer_list<TWinControl*> partners) {
 }
 }  // namespace
 
-TForm2::TForm2(TComponent* owner) : TForm(owner) {
+TForm2::TForm2(TComponent* owner, const std::string& settingsPath) : TForm(owner) {
     Form2 = this;
     SetBorderStyle(TFormBorderStyle::bsSingle);
     SetSystemMenu(false);
     SetCenterOnScreen(true);
-    SetClientSize(638, 543);
-    BuildNamingControls();
-    BuildMovieAndKeyControls();
+    Font().SetCharset(SHIFTJIS_CHARSET);
+    SetClientSize(kClientWidth, kClientHeight);
+
+    PageControl1 = Place<TPageControl>(this, this, 4, kToolbarHeight, kClientWidth - 8,
+                                       kClientHeight - kToolbarHeight - kBottomHeight - 2);
+    TabSheet1 = AddPage(this, PageControl1, "保存先設定");
+    TabSheet2 = AddPage(this, PageControl1, "ファイル形式・ショートカットキー設定");
+    TabSheet3 = AddPage(this, PageControl1, "オプション設定");
+    BuildFolderPage();
+    BuildFileNamePage();
+    BuildMovieControls();
+    BuildShortCutControls();
+    BuildOptionsPageAndButtons();
 
     Timer1 = new TTimer(this);
     Timer1->SetEnabled(false);
@@ -62,26 +90,51 @@ TForm2::TForm2(TComponent* owner) : TForm(owner) {
     Timer1->SetOnTimer([this](TObject& sender) { Timer1Timer(sender); });
     OnShow = [this](TObject& sender) { FormShow(sender); };
     OnHide = [this](TObject& sender) { FormHide(sender); };
+    settingsFile_ = std::make_unique<TSettingsFile>(settingsPath, TApplication::Instance().Title());
     FormCreate();
 }
 
-void TForm2::BuildNamingControls() {
-    auto* group = Place<TGroupBox>(this, this, 8, 8, 320, 224, "ファイル名の指定");
-    chkAddWordBefore = Place<TCheckBox>(this, group, 12, 22, 170, 20, "連番の前に文字をつける");
-    txtAddWordBefore = Place<TEdit>(this, group, 186, 20, 120, 22);
-    chkAddWordAfter = Place<TCheckBox>(this, group, 12, 50, 170, 20, "連番の後に文字をつける");
-    txtAddWordAfter = Place<TEdit>(this, group, 186, 48, 120, 22);
-    chkNumberLock = Place<TCheckBox>(this, group, 12, 78, 100, 20, "桁固定する");
-    spnNumberLock = PlaceSpin(this, group, 120, 76, 44, 1, 9, 3, false, 1);
-    chkNumLockZero = Place<TCheckBox>(this, group, 186, 78, 120, 20, "０埋めする");
-    chkSetStartNum = Place<TCheckBox>(this, group, 12, 106, 170, 20, "開始番号指定");
-    spnSetStartNum = PlaceSpin(this, group, 186, 104, 60, 0, 999, 0, true, 3);
-    chkSetEndNum = Place<TCheckBox>(this, group, 12, 134, 170, 20, "終了番号指定");
-    spnSetEndNum = PlaceSpin(this, group, 186, 132, 60, 0, 999, 999, true, 3);
-    rgMode = Place<TRadioGroup>(this, group, 12, 162, 296, 48, "保存形式");
+TForm2::~TForm2() {
+    if (Form2 == this) Form2 = nullptr;
+}
+
+void TForm2::BuildFolderPage() {
+    const int width = TabSheet1->ClientWidth();
+    const int height = TabSheet1->ClientHeight();
+    grpFolder = Place<TGroupBox>(this, TabSheet1, 4, 4, width - 8, height - 8, "保存先フォルダの指定");
+    const int inner = grpFolder->Width();
+    const int bottom = grpFolder->Height();
+    txtSaveFolder = Place<TEdit>(this, grpFolder, 12, 48, inner - 24, 22);
+    lblNowFolder = Place<TLabel>(this, grpFolder, 12, bottom - 40, inner - 150, 28);
+    btnNewFolder = PlaceButton(this, grpFolder, inner - 12 - 121, bottom - 37, 121, 25, "新規フォルダ作成");
+    btnNewFolder->OnClick = [this](TObject& sender) { btnNewFolderClick(sender); };
+}
+
+void TForm2::BuildFileNamePage() {
+    const int width = TabSheet2->ClientWidth();
+    const int height = TabSheet2->ClientHeight();
+    grpFileName =
+        Place<TGroupBox>(this, TabSheet2, 4, 4, width - 8, height - 12 - kShortCutGroupHeight, "ファイル名の指定");
+    TGroupBox* group = grpFileName;
+    chkAddWordBefore = Place<TCheckBox>(this, group, 12, 22, 168, 20, "連番の前に文字をつける");
+    txtAddWordBefore = Place<TEdit>(this, group, 184, 21, 130, 21);
+    chkAddWordAfter = Place<TCheckBox>(this, group, 12, 50, 168, 20, "連番の後に文字をつける");
+    txtAddWordAfter = Place<TEdit>(this, group, 184, 49, 130, 21);
+    chkNumberLock = Place<TCheckBox>(this, group, 12, 78, 84, 20, "桁固定する");
+    spnNumberLock = PlaceSpin(this, group, 100, 77, 40, 1, 9, 3, false, 1);
+    chkNumLockZero = Place<TCheckBox>(this, group, 184, 78, 120, 20, "０埋めする");
+    chkSetStartNum = Place<TCheckBox>(this, group, 12, 106, 168, 20, "開始番号指定");
+    spnSetStartNum = PlaceSpin(this, group, 184, 105, 56, 0, 999, 0, true, 3);
+    chkSetEndNum = Place<TCheckBox>(this, group, 12, 134, 168, 20, "終了番号指定");
+    spnSetEndNum = PlaceSpin(this, group, 184, 133, 56, 0, 999, 999, true, 3);
+    rgMode = Place<TRadioGroup>(this, group, 12, 164, 302, 44, "保存形式");
     rgMode->SetColumns(3);
     rgMode->SetItems({"BMP", "JPEG", "AVI"});
     rgMode->SetItemIndex(kModeBmp);
+    // What the mode enables shows at once, not only at the next tick.
+    rgMode->OnClick = [this](TObject&) { ShowSettingsState(); };
+    lblCaution = Place<TLabel>(this, group, 12, 218, 300, 30);
+    lblCaution->Font().SetBold(true);
 
     chkNumberLock->SetChecked(true);
     chkNumLockZero->SetChecked(true);
@@ -91,40 +144,42 @@ void TForm2::BuildNamingControls() {
     Couple(chkSetStartNum, {spnSetStartNum});
     Couple(chkSetEndNum, {spnSetEndNum});
 
-    auto* samples = Place<TGroupBox>(this, this, 8, 240, 320, 78, "ファイル名サンプル");
-    lblSampleWord = Place<TLabel>(this, samples, 12, 18, 296, 54);
-    lblCaution = Place<TLabel>(this, this, 12, 326, 316, 32);
-    lblCaution->Font().SetBold(true);
-
-    auto* folder = Place<TGroupBox>(this, this, 8, 366, 320, 90, "保存先フォルダの指定");
-    txtSaveFolder = Place<TEdit>(this, folder, 12, 22, 296, 22);
-    lblNowFolder = Place<TLabel>(this, folder, 12, 52, 296, 32);
+    grpSample = Place<TGroupBox>(this, group, 326, 16, group->Width() - 338, 74, "ファイル名サンプル");
+    lblSampleWord = Place<TLabel>(this, grpSample, 14, 18, 200, 48);
 }
 
-void TForm2::BuildMovieAndKeyControls() {
-    auto* movie = Place<TGroupBox>(this, this, 336, 8, 294, 112, "動画設定");
-    lblMovieFramelate = Place<TLabel>(this, movie, 12, 24, 150, 16, "動画のフレームレート");
-    spnFrameRate = PlaceSpin(this, movie, 170, 20, 60, 1, 10, 5, false, 2);
-    lblMovieInterval1 = Place<TLabel>(this, movie, 12, 52, 150, 16, "録画間隔");
-    spnRecTime = PlaceSpin(this, movie, 170, 48, 60, 300, 5000, 1000, true, 4);
-    lblMovieInterval2 = Place<TLabel>(this, movie, 236, 52, 50, 16, "ミリ秒");
-    chkCompress = Place<TCheckBox>(this, movie, 12, 80, 276, 22, "圧縮する（撮影終了時にダイアログがでます）");
+void TForm2::BuildMovieControls() {
+    const int width = grpFileName->Width() - 338;
+    grpMovie = Place<TGroupBox>(this, grpFileName, 326, 100, width, 108, "動画設定");
+    lblMovieFramelate = Place<TLabel>(this, grpMovie, 14, 24, 130, 14, "動画のフレームレート");
+    spnFrameRate = PlaceSpin(this, grpMovie, 150, 20, 48, 1, 10, 5, false, 2);
+    lblMovieInterval1 = Place<TLabel>(this, grpMovie, 14, 52, 130, 14, "録画間隔");
+    spnRecTime = PlaceSpin(this, grpMovie, 150, 48, 60, 300, 5000, 1000, true, 4);
+    lblMovieInterval2 = Place<TLabel>(this, grpMovie, 216, 52, 40, 14, "ミリ秒");
+    chkCompress =
+        Place<TCheckBox>(this, grpMovie, 12, 78, width - 18, 20, "圧縮する（撮影終了時にダイアログがでます）");
+}
 
-    auto* keys = Place<TGroupBox>(this, this, 336, 128, 294, 146, "ショートカットキー設定");
-    auto row = [this, keys](int top, const std::string& caption, TLabel*& label, THotKey*& hotKey, TShortCut key) {
-        label = Place<TLabel>(this, keys, 12, top + 4, 136, 16, caption);
-        hotKey = Place<THotKey>(this, keys, 176, top, 106, 22);
+void TForm2::BuildShortCutControls() {
+    grpShortCut = Place<TGroupBox>(this, TabSheet2, 4, grpFileName->Top() + grpFileName->Height() + 4,
+                                   grpFileName->Width(), kShortCutGroupHeight, "ショートカットキー設定");
+    auto row = [this](int top, const std::string& caption, TLabel*& label, THotKey*& hotKey, TShortCut key) {
+        label = Place<TLabel>(this, grpShortCut, 20, top + 4, 200, 14, caption);
+        hotKey = Place<THotKey>(this, grpShortCut, 230, top, 160, 22);
         hotKey->SetHotKey(key);
     };
     row(22, "画面全体静止画撮影", lblStill1, hkStillAll, scCtrl | scAlt | 'F');
     row(52, "アクティブウインドウ静止画撮影", lblStill2, hkStillActive, scCtrl | scAlt | 'A');
     row(82, "動画撮影開始", lblMovie1, hkMovieStart, scCtrl | scAlt | 'S');
     row(112, "動画撮影終了", lblMovie2, hkMovieEnd, scCtrl | scAlt | 'E');
+}
 
-    chkLoadSettingPass = Place<TCheckBox>(this, this, 336, 290, 294, 20, "起動時に設定画面を表示しない");
+void TForm2::BuildOptionsPageAndButtons() {
+    chkLoadSettingPass = Place<TCheckBox>(this, TabSheet3, 16, 16, 300, 20, "起動時に設定画面を表示しない");
 
-    btnStartPhotographing = PlaceButton(this, 8, 502, 185, 33, "設定完了（撮影モードへ）");
-    btnClose = PlaceButton(this, 445, 502, 185, 33, "Pictavoの終了");
+    Panel1 = Place<TPanel>(this, this, 0, kClientHeight - kBottomHeight, kClientWidth, kBottomHeight);
+    btnStartPhotographing = PlaceButton(this, Panel1, 8, 8, 185, 33, "設定完了（撮影モードへ）");
+    btnClose = PlaceButton(this, Panel1, kClientWidth - 8 - 185, 8, 185, 33, "Pictavoの終了");
     // The program's own icon; a test executable may have none.
     HMODULE module = ::GetModuleHandleA(nullptr);
     if (::FindResourceA(module, "MAINICON", RT_GROUP_ICON)) {
@@ -142,7 +197,14 @@ void TForm2::FormCreate() {
     lblCaution->SetCaption("BMP・JPEGは静止画での撮影、\r\nAVIは動画での撮影となります。");
     SetCaption(TApplication::Instance().Title() + " 設定画面");
     ::ShowWindow(TApplication::Instance().Handle(), SW_HIDE);
-    Form1->StartNumber = spnSetStartNum->Value();
+    // A folder that cannot be selected is told after every other key is in place; the
+    // window is made all the same.
+    try {
+        LoadSettings(*settingsFile_, *this);
+    } catch (...) {
+        MessageBoxes::ApplicationError(std::current_exception());
+    }
+    ShowSettingsState();
 }
 
 TNamingRule TForm2::NamingRule() const {
@@ -163,28 +225,27 @@ std::string TForm2::MakeFileName(int number) const { return NamingRule().FileNam
 
 std::string TForm2::SelectedPath() const { return txtSaveFolder->Text(); }
 
+void TForm2::SelectPath(const std::string& path) { txtSaveFolder->SetText(path); }
+
+std::string TForm2::FolderPath() const { return txtSaveFolder->Text(); }
+
 void TForm2::FormShow(TObject&) {
     Timer1->SetEnabled(true);
-    Form1->SetEnabled(false);
-    spnSetStartNum->SetValue(Form1->StartNumber);
-    Form1->TB_Capture_Active->SetEnabled(false);
-    Form1->TB_Capture_ALL->SetEnabled(false);
-    Form1->TB_MovieCaptureStart->SetEnabled(false);
-    Form1->TB_MovieCaptureEnd->SetEnabled(false);
-    Form1->HookHotKey1->SetActivate(false);
+    int startNumber = spnSetStartNum->Value();
+    Raise(OnSettingsShow, *this, startNumber);
+    spnSetStartNum->SetValue(startNumber);
+    // Before the window is first painted, not at the timer's first tick.
+    ShowSettingsState();
 }
 
 void TForm2::FormHide(TObject&) {
     Timer1->SetEnabled(false);
-    if (rgMode->ItemIndex() != kModeAvi) {
-        Form1->TB_Capture_Active->SetEnabled(true);
-        Form1->TB_Capture_ALL->SetEnabled(true);
-    } else {
-        Form1->TB_MovieCaptureStart->SetEnabled(true);
-    }
+    Raise(OnSettingsHide, *this, rgMode->ItemIndex());
 }
 
-void TForm2::Timer1Timer(TObject&) {
+void TForm2::Timer1Timer(TObject&) { ShowSettingsState(); }
+
+void TForm2::ShowSettingsState() {
     lblSampleWord->SetCaption(MakeFileName(1) + "\r\n" + MakeFileName(20) + "\r\n" + MakeFileName(300));
     lblNowFolder->SetCaption("選択されているフォルダ\r\n" + SelectedPath());
     const bool movie = rgMode->ItemIndex() == kModeAvi;
@@ -198,31 +259,70 @@ void TForm2::Timer1Timer(TObject&) {
     }
 }
 
+std::string TForm2::UnusableFolderReason(const std::string& folder) {
+    // A name the ANSI code page cannot spell comes with "?" in place of what it lacks;
+    // "?" is never the second byte of a character, and no file name holds it.
+    if (folder.find('?') != std::string::npos) {
+        return "保存先フォルダの名前に、このプログラムでは扱えない文字が含まれています。\r\n"
+               "別のフォルダを選択してください";
+    }
+    const DWORD attributes = ::GetFileAttributesA(folder.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return "保存先フォルダが見つかりません。\r\n" + folder;
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return "保存先に選ばれているのはフォルダではありません。\r\n" + folder;
+    return "";
+}
+
 void TForm2::btnStartPhotographingClick(TObject&) {
     const std::string folder = SelectedPath();
-    if (folder.empty() || folder == "マイ コンピュータ") {
+    if (folder.empty() || folder == kComputerFolderName) {
         MessageBoxes::Error("保存先フォルダを選択してください");
+        return;
+    }
+    // Refused here rather than found out at the first capture, and never replaced by
+    // another folder.
+    if (const std::string reason = UnusableFolderReason(folder); !reason.empty()) {
+        MessageBoxes::Error(reason);
         return;
     }
     Timer1->SetEnabled(false);
     if (spnSetStartNum->Value() < 0) spnSetStartNum->SetValue(0);
     if (spnSetEndNum->Value() > 999) spnSetEndNum->SetValue(999);
-    // Writing the settings file plugs in here.
-    Form1->StartNumber = chkSetStartNum->Checked() ? spnSetStartNum->Value() : 0;
-    Form1->SaveFolder = AddTrailingBackslash(folder);
+    try {
+        SaveSettings(*settingsFile_, *this);
+    } catch (...) {
+        // Nothing is handed over and nothing registered: the window stays as it is.
+        MessageBoxes::ApplicationError(std::current_exception());
+        return;
+    }
+    Raise(OnStartPhotographing, *this, AddTrailingBackslash(folder),
+          chkSetStartNum->Checked() ? spnSetStartNum->Value() : 0);
     MessageBoxes::Information(
         "再度設定画面を表示する場合は\r\nタスクトレイのアイコンを右クリックし、「設定」を押してください");
     Hide();
-    // A key the system refuses (held by another program) simply does nothing here.
-    Form1->HookHotKey1->RegisterShortCut(0, hkStillAll->HotKey());
-    Form1->HookHotKey1->RegisterShortCut(1, hkStillActive->HotKey());
-    Form1->HookHotKey1->RegisterShortCut(2, hkMovieStart->HotKey());
-    Form1->HookHotKey1->RegisterShortCut(3, hkMovieEnd->HotKey());
-    Form1->HookHotKey1->SetActivate(true);
+    // Registered once the window is gone; a key the system refuses simply does nothing.
+    Raise(OnShortCutsConfirmed, *this,
+          TShortCuts{hkStillAll->HotKey(), hkStillActive->HotKey(), hkMovieStart->HotKey(), hkMovieEnd->HotKey()});
 }
 
 void TForm2::btnCloseClick(TObject&) {
     if (MessageBoxes::Confirmation(TApplication::Instance().Title() + "を終了します。\r\nよろしいですか？")) {
-        Form1->Close();
+        Raise(OnQuit, *this);
     }
+}
+
+void TForm2::btnNewFolderClick(TObject&) {
+    const std::string name = NewFolderName(FolderPath());
+    // All 256 names taken: nothing is made.
+    if (name.empty()) return;
+    CreateFolder(name);
+}
+
+void TForm2::CreateFolder(const std::string& name) {
+    const std::string folder = FolderPath();
+    if (folder.empty() || !DirectoryExists(folder)) {
+        MessageBoxes::Error("保存先フォルダを選択してください");
+        return;
+    }
+    ThrowIfFalse(::CreateDirectoryA((AddTrailingBackslash(folder) + name).c_str(), nullptr));
 }

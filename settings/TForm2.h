@@ -1,29 +1,66 @@
 #pragma once
 // The settings window. Its controls are the live store of the settings: the naming rule,
-// the still capture and the recording read them at the moment they need them.
+// the still capture and the recording read them at the moment they need them. It loads the
+// settings file when it is made and writes it from its start button; what it does to the
+// main window it raises as events, which the program wires.
+#include <array>
+#include <functional>
+#include <memory>
 #include <string>
 
 #include "settings/TNamingRule.h"
+#include "settings/TSettingsFile.h"
 #include "toolkit/TCheckBox.h"
 #include "toolkit/TEdit.h"
 #include "toolkit/TForm.h"
+#include "toolkit/TGroupBox.h"
 #include "toolkit/THotKey.h"
 #include "toolkit/TLabel.h"
+#include "toolkit/TPageControl.h"
+#include "toolkit/TPanel.h"
 #include "toolkit/TRadioGroup.h"
 #include "toolkit/TSpinEdit.h"
+#include "toolkit/TTabSheet.h"
 #include "toolkit/TTimer.h"
 #include "widgets/TPictureButton.h"
 
+// The four shortcuts by hotkey index: 0 still of the screen, 1 still of the active window,
+// 2 movie start, 3 movie end.
+using TShortCuts = std::array<TShortCut, 4>;
+
 class TForm2 : public TForm {
 public:
-    explicit TForm2(TComponent* owner);
+    // `settingsPath`: the settings file (the one beside the executable unless a test points
+    // elsewhere).
+    explicit TForm2(TComponent* owner, const std::string& settingsPath = TSettingsFile::BesideExecutable());
+    ~TForm2() override;
 
     // The file name, without folder, for a sequence number, as the controls say right now.
     std::string MakeFileName(int number) const;
     // The whole rule as the controls say right now.
     TNamingRule NamingRule() const;
 
+    // The folder controls, reached only through these. The save folder chosen now (empty
+    // when none); SelectPath may raise for a path it cannot show.
+    std::string SelectedPath() const;
+    void SelectPath(const std::string& path);
+    // The folder a new folder is made in, and making one there (a failure is told).
+    std::string FolderPath() const;
+    void CreateFolder(const std::string& name);
+
+    TPageControl* PageControl1;
+    TTabSheet* TabSheet1;  // save destination
+    TTabSheet* TabSheet2;  // file format and shortcut keys
+    TTabSheet* TabSheet3;  // options
+    TPanel* Panel1;        // bottom: the two big buttons
+    // Save destination. The folder is typed as a path until the folder browser takes
+    // its place.
+    TGroupBox* grpFolder;
+    TEdit* txtSaveFolder;
+    TLabel* lblNowFolder;
+    TPictureButton* btnNewFolder;
     // File naming.
+    TGroupBox* grpFileName;
     TCheckBox* chkAddWordBefore;
     TEdit* txtAddWordBefore;
     TCheckBox* chkAddWordAfter;
@@ -35,10 +72,12 @@ public:
     TSpinEdit* spnSetStartNum;
     TCheckBox* chkSetEndNum;
     TSpinEdit* spnSetEndNum;
-    TRadioGroup* rgMode;
+    TGroupBox* grpSample;
     TLabel* lblSampleWord;
     TLabel* lblCaution;
+    TRadioGroup* rgMode;
     // Movie.
+    TGroupBox* grpMovie;
     TLabel* lblMovieFramelate;
     TSpinEdit* spnFrameRate;
     TLabel* lblMovieInterval1;
@@ -46,6 +85,7 @@ public:
     TLabel* lblMovieInterval2;
     TCheckBox* chkCompress;
     // Shortcut keys, hotkey indices 0 to 3.
+    TGroupBox* grpShortCut;
     TLabel* lblStill1;
     THotKey* hkStillAll;
     TLabel* lblStill2;
@@ -56,9 +96,6 @@ public:
     THotKey* hkMovieEnd;
     // Options.
     TCheckBox* chkLoadSettingPass;
-    // The save folder, typed as a path until the folder browser takes its place.
-    TEdit* txtSaveFolder;
-    TLabel* lblNowFolder;
     TPictureButton* btnStartPhotographing;
     TPictureButton* btnClose;
     TTimer* Timer1;
@@ -68,19 +105,42 @@ public:
     static constexpr int kModeJpeg = 1;
     static constexpr int kModeAvi = 2;
 
+    // What the window does to the rest of the program, in the order of its steps.
+    // Shown: setting mode begins; the handler gives the start number the search begins at.
+    std::function<void(TObject& sender, int& startNumber)> OnSettingsShow;
+    // Hidden: shooting mode in the save mode now selected.
+    std::function<void(TObject& sender, int saveMode)> OnSettingsHide;
+    // Start button, once the file is written: the save folder (with a trailing "\") and the
+    // number the search starts at.
+    std::function<void(TObject& sender, const std::string& saveFolder, int startNumber)> OnStartPhotographing;
+    // Start button, last step, after the window hid: the shortcuts to register.
+    std::function<void(TObject& sender, const TShortCuts& shortCuts)> OnShortCutsConfirmed;
+    // The user confirmed quitting the program.
+    TNotifyEvent OnQuit;
+
     void FormShow(TObject& sender);
     void FormHide(TObject& sender);
     void Timer1Timer(TObject& sender);
     void btnStartPhotographingClick(TObject& sender);
     void btnCloseClick(TObject& sender);
+    void btnNewFolderClick(TObject& sender);
 
-    // The save folder the start button hands over; empty when none is chosen.
-    std::string SelectedPath() const;
+    // The settings file, which lives as long as the window.
+    TSettingsFile& SettingsFile() { return *settingsFile_; }
 
 private:
-    void BuildNamingControls();
-    void BuildMovieAndKeyControls();
+    void BuildFolderPage();
+    void BuildFileNamePage();
+    void BuildMovieControls();
+    void BuildShortCutControls();
+    void BuildOptionsPageAndButtons();
     void FormCreate();
+    // The sample names, the folder label and what the save mode enables, as Timer1 keeps them.
+    void ShowSettingsState();
+    // Why the folder cannot take the files; empty when it can.
+    static std::string UnusableFolderReason(const std::string& folder);
+
+    std::unique_ptr<TSettingsFile> settingsFile_;
 };
 
 extern TForm2* Form2;

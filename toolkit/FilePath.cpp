@@ -1,5 +1,7 @@
 #include "toolkit/FilePath.h"
 
+#include <windows.h>
+
 #include "toolkit/CharWalk.h"
 
 namespace {
@@ -12,6 +14,14 @@ std::size_t FileNameStart(const std::string& path) {
     }
     return start;
 }
+
+bool EndsWithDelimiter(const std::string& path) {
+    bool last = false;
+    for (CharWalk walk(path); !walk.AtEnd(); walk.Next()) {
+        last = walk.CharSize() == 1 && path[walk.Position()] == '\\';
+    }
+    return last;
+}
 }  // namespace
 
 std::string ExtractFilePath(const std::string& path) { return path.substr(0, FileNameStart(path)); }
@@ -23,4 +33,18 @@ bool HasPathSeparator(const std::string& text) {
         if (walk.CharSize() == 1 && (text[walk.Position()] == '\\' || text[walk.Position()] == '/')) return true;
     }
     return false;
+}
+
+std::string IncludeTrailingPathDelimiter(const std::string& path) {
+    if (path.empty() || EndsWithDelimiter(path)) return path;
+    return path + "\\";
+}
+
+std::string ExcludeTrailingPathDelimiter(const std::string& path) {
+    return EndsWithDelimiter(path) ? path.substr(0, path.size() - 1) : path;
+}
+
+bool DirectoryExists(const std::string& path) {
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }

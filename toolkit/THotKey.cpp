@@ -43,7 +43,15 @@ TShortCut THotKey::HotKey() const {
     return FromControl(::SendMessageA(const_cast<THotKey*>(this)->Handle(), HKM_GETHOTKEY, 0, 0));
 }
 
+TShortCut THotKey::Accepted(TShortCut shortCut) {
+    const TShortCut key = shortCut & 0x1FFF;
+    if (key == 0 || (shortCut & (scCtrl | scAlt))) return shortCut;
+    return key | scCtrl | scAlt;
+}
+
 void THotKey::SetHotKey(TShortCut shortCut) {
+    // Set from a stored value the control takes no more than from the keyboard.
+    shortCut = Accepted(shortCut);
     if (shortCut == HotKey()) return;
     hotKey_ = shortCut;
     if (HandleAllocated()) ::SendMessageA(Handle(), HKM_SETHOTKEY, ToControl(shortCut), 0);

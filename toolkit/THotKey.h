@@ -17,6 +17,10 @@ public:
     TShortCut HotKey() const;
     void SetHotKey(TShortCut shortCut);
 
+    // The shortcut as the control takes it: without modifier or with Shift alone it is the
+    // same key with Ctrl+Alt.
+    static TShortCut Accepted(TShortCut shortCut);
+
 protected:
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;

@@ -12,20 +12,25 @@ public:
     static TMenuItem* Separator(TComponent* owner) { return new TMenuItem(owner, "-"); }
 
     const std::string& Caption() const { return caption_; }
-    void SetCaption(const std::string& caption) { caption_ = caption; }
+    void SetCaption(const std::string& caption);
     bool IsSeparator() const { return caption_ == "-"; }
 
     bool Enabled() const { return enabled_; }
-    void SetEnabled(bool enabled) { enabled_ = enabled; }
+    void SetEnabled(bool enabled);
 
     // The menu's default item, drawn in bold.
     bool Default() const { return default_; }
-    void SetDefault(bool value) { default_ = value; }
+    void SetDefault(bool value);
 
     // Runs OnClick, as a choice from the menu does; a disabled item does nothing.
     void Click();
 
     TNotifyEvent OnClick;
+    // Raised after a property really changed, for whatever shows the item to redraw it.
+    TNotifyEvent OnChange;
+
+protected:
+    void Changed();
 
 private:
     std::string caption_;

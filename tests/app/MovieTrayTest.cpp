@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "movie/WorkFolder.h"
+#include "tests/app/ChooseFromMenu.h"
 #include "tests/app/MovieModeForms.h"
 #include "tests/support/AviReader.h"
 #include "tests/support/BoxRecorder.h"
@@ -19,22 +20,6 @@ using std::chrono::seconds;
 
 using MovieTray = MovieModeForms;
 
-// Chooses a menu item with the pointer once the menu is open (run on a thread of its own:
-// the user-interface thread is inside the menu meanwhile).
-bool ChooseFromOpenMenu(const std::string& caption) {
-    HWND menu = nullptr;
-    for (int i = 0; i < 400 && !(menu = OpenMenu()); ++i) ::Sleep(25);
-    if (!menu) return false;
-    auto items = reinterpret_cast<HMENU>(::SendMessageA(menu, MN_GETHMENU, 0, 0));
-    for (int i = 0; i < ::GetMenuItemCount(items); ++i) {
-        char text[128] = {};
-        ::GetMenuStringA(items, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
-        RECT r;
-        if (caption == text && ::GetMenuItemRect(nullptr, items, static_cast<UINT>(i), &r))
-            return RunHostCommand(ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2));
-    }
-    return false;
-}
 }  // namespace
 
 TEST_F(MovieTray, StartedFromTheTrayMenuAndEndedByTheEndKey) {
@@ -81,7 +66,7 @@ TEST_F(MovieTray, ClickOnTheAnimatedIconEndsTheRecording) {
     std::atomic<bool> stop{false};
     std::thread user([&] {
         while (!stop) {
-            if (OpenMenu()) RunHostCommand("xdotool key Escape");
+            if (WaitForOpenMenu(std::chrono::milliseconds(0))) RunHostCommand("xdotool key Escape");
             ::Sleep(50);
         }
     });

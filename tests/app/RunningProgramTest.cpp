@@ -52,6 +52,45 @@ void ConfirmSettings(ProgramDriver& program, HWND settings, const TempFolder& sh
     ASSERT_TRUE(PumpUntil([&] { return !::IsWindowVisible(settings); }));
 }
 
+// The main window of the program that shows this window.
+HWND MainWindow(HWND programWindow) {
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(programWindow, &processId);
+    for (HWND candidate = ::FindWindowExA(nullptr, nullptr, nullptr, "Form1"); candidate;
+         candidate = ::FindWindowExA(nullptr, candidate, nullptr, "Form1")) {
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(candidate, &owner);
+        if (owner == processId) return candidate;
+    }
+    return nullptr;
+}
+
+// Closing the main window ends the program.
+void Quit(ProgramDriver& program, HWND programWindow) {
+    HWND main = MainWindow(programWindow);
+    ASSERT_NE(main, nullptr);
+    ::PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(program.WaitForExit(std::chrono::seconds(10)));
+}
+
+// An edit box's text, which only the box itself can tell another process.
+std::string EditText(HWND edit) {
+    char text[1024] = {};
+    ::SendMessageA(edit, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+// Presses Ctrl+Alt+F until the still appears: the first presses may come before the
+// program has registered the key.
+bool StillOfTheScreenByKey(const std::string& path) {
+    return PumpUntil(
+        [&] {
+            ProgramDriver::PressKeys("ctrl+alt+f");
+            return PumpUntil([&] { return PathExists(path); }, std::chrono::seconds(2));
+        },
+        std::chrono::seconds(20));
+}
+
 bool StillWritten(const std::string& path) {
     return PumpUntil([&] { return ReadFileBytes(path).size() > 54; }, std::chrono::seconds(10));
 }
@@ -73,12 +112,7 @@ TEST(RunningProgram, StartConfirmSettingsTakeAStillByHotkeyAndQuit) {
     if (HasFatalFailure()) return;
 
     // Shooting mode: Ctrl+Alt+F takes a still of the whole screen, numbered from 0.
-    ASSERT_TRUE(PumpUntil(
-        [&] {
-            ProgramDriver::PressKeys("ctrl+alt+f");
-            return PumpUntil([&] { return PathExists(shots / "000.BMP"); }, std::chrono::seconds(2));
-        },
-        std::chrono::seconds(20)));
+    ASSERT_TRUE(StillOfTheScreenByKey(shots / "000.BMP"));
     ASSERT_TRUE(PumpUntil([&] { return ReadFileBytes(shots / "000.BMP").size() > 54; }));
     const std::string bmp = ReadFileBytes(shots / "000.BMP");
     auto header = reinterpret_cast<const BITMAPINFOHEADER*>(bmp.data() + 14);
@@ -89,17 +123,8 @@ TEST(RunningProgram, StartConfirmSettingsTakeAStillByHotkeyAndQuit) {
     // Closing the main window ends the program.
     DWORD processId = 0;
     ::GetWindowThreadProcessId(settings, &processId);
-    HWND main = nullptr;
-    for (HWND candidate = ::FindWindowExA(nullptr, nullptr, nullptr, "Form1"); candidate;
-         candidate = ::FindWindowExA(nullptr, candidate, nullptr, "Form1")) {
-        DWORD owner = 0;
-        ::GetWindowThreadProcessId(candidate, &owner);
-        if (owner == processId) main = candidate;
-    }
-    ASSERT_NE(main, nullptr);
     EXPECT_FALSE(::IsWindowVisible(FindProcessWindow(processId, "TApplication")));
-    ::PostMessageA(main, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(program.WaitForExit(std::chrono::seconds(10)));
+    Quit(program, settings);
 }
 
 TEST(RunningProgram, ActiveWindowStillTakesTheWindowClickedIntoJustBeforeTheKey) {
@@ -153,4 +178,48 @@ TEST(RunningProgram, ActiveWindowStillTakesTheWindowClickedIntoJustBeforeTheKey)
     expectStillOf(next);
     EXPECT_EQ(FileNamesIn(shots.Path()).size(), 5u);
     EXPECT_TRUE(program.OpenBoxes().empty());
+}
+
+TEST(RunningProgram, NextStartGoesStraightToShootingWithEverySettingAsItWasLeft) {
+    ProgramDriver program;
+    TempFolder shots;
+    ASSERT_TRUE(program.Start());
+    HWND settings = program.WaitForWindow("Pictavo 設定画面", std::chrono::seconds(20));
+    ASSERT_NE(settings, nullptr);
+    auto control = [&settings](const std::string& group, const std::string& className, const std::string& text) {
+        return ProgramDriver::FindControl(ProgramDriver::FindControl(settings, "Button", group), className, text);
+    };
+    ::SendMessageA(control("保存形式", "Button", "JPEG"), BM_CLICK, 0, 0);
+    ::SendMessageA(control("ファイル名の指定", "Button", "連番の前に文字をつける"), BM_CLICK, 0, 0);
+    ::SendMessageA(control("ファイル名の指定", "Edit", ""), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("cap_"));
+    ::SendMessageA(ProgramDriver::FindControl(settings, "Button", "起動時に設定画面を表示しない"), BM_CLICK, 0, 0);
+    ConfirmSettings(program, settings, shots);
+    if (HasFatalFailure()) return;
+    ASSERT_TRUE(StillOfTheScreenByKey(shots / "cap_000.JPEG"));
+    Quit(program, settings);
+
+    // The settings window is shown with the main window and hidden again at once; no key
+    // is registered before its start button is pressed.
+    ASSERT_TRUE(program.Start());
+    HWND main = nullptr;
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            main = ::FindWindowA(nullptr, "Form1");
+            return main && ::IsWindowVisible(main);
+        },
+        std::chrono::seconds(20)));
+    settings = ::FindWindowA(nullptr, "Pictavo 設定画面");
+    ASSERT_NE(settings, nullptr);
+    EXPECT_FALSE(::IsWindowVisible(settings));
+    EXPECT_TRUE(program.OpenBoxes().empty());
+    HWND probe = ::CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    EXPECT_TRUE(::RegisterHotKey(probe, 1, MOD_CONTROL | MOD_ALT, 'F'));
+    ::UnregisterHotKey(probe, 1);
+    ::DestroyWindow(probe);
+    EXPECT_EQ(EditText(control("保存先フォルダの指定", "Edit", "")), shots.Path());
+    EXPECT_EQ(::SendMessageA(control("保存形式", "Button", "JPEG"), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(::SendMessageA(control("ファイル名の指定", "Button", "連番の前に文字をつける"), BM_GETCHECK, 0, 0),
+              BST_CHECKED);
+    EXPECT_EQ(EditText(control("ファイル名の指定", "Edit", "")), "cap_");
+    Quit(program, settings);
 }

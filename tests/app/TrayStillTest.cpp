@@ -6,6 +6,7 @@
 #include <atomic>
 #include <thread>
 
+#include "tests/app/ChooseFromMenu.h"
 #include "tests/app/ForeignWindow.h"
 #include "tests/support/BmpSummary.h"
 #include "tests/support/ProgramForms.h"
@@ -67,20 +68,9 @@ TEST_F(TrayStill, ActiveWindowStillFromTheTrayMenuTakesTheDocumentTheUserWasIn) 
     std::atomic<bool> chosen{false};
     std::atomic<HWND> foregroundWhileOpen{nullptr};
     std::thread user([&] {
-        HWND menu = nullptr;
-        for (int i = 0; i < 400 && !(menu = OpenMenu()); ++i) ::Sleep(25);
-        if (!menu) return;
+        if (!WaitForOpenMenu()) return;
         foregroundWhileOpen = ::GetForegroundWindow();
-        auto items = reinterpret_cast<HMENU>(::SendMessageA(menu, MN_GETHMENU, 0, 0));
-        for (int i = 0; i < ::GetMenuItemCount(items); ++i) {
-            char text[128] = {};
-            ::GetMenuStringA(items, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
-            RECT r;
-            if (std::string(text) == "アクティブなウインドウだけをキャプチャ" &&
-                ::GetMenuItemRect(nullptr, items, static_cast<UINT>(i), &r)) {
-                chosen = RunHostCommand(ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2));
-            }
-        }
+        chosen = ChooseFromOpenMenu("アクティブなウインドウだけをキャプチャ");
     });
     ASSERT_TRUE(RunHostCommand(ClickAt((icon.left + icon.right) / 2, (icon.top + icon.bottom) / 2)));
     const bool written = PumpUntil([&] { return PathExists(folder / "001.BMP"); }, std::chrono::seconds(30));

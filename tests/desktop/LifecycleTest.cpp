@@ -1,6 +1,5 @@
 #include <windows.h>
 #include <gtest/gtest.h>
-#include <tlhelp32.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -11,43 +10,13 @@
 #include "desktop/THookHotKey.h"
 #include "desktop/TTrayIcon.h"
 #include "tests/desktop/ShellRecorder.h"
+#include "tests/support/ProcessResources.h"
 #include "tests/support/TestEnvironment.h"
 #include "toolkit/TForm.h"
 
 namespace {
-// Wine answers GetProcessHandleCount and GetGuiResources with 0, so kernel handles are
-// counted by asking after every possible handle value, and windows by enumerating them.
-struct Resources {
-    DWORD handles = 0, windows = 0, threads = 0;
-};
-
-void CountWindows(HWND parent, DWORD& count) {
-    for (HWND w = ::FindWindowExA(parent, nullptr, nullptr, nullptr); w;
-         w = ::FindWindowExA(parent, w, nullptr, nullptr)) {
-        DWORD process = 0;
-        ::GetWindowThreadProcessId(w, &process);
-        if (process != ::GetCurrentProcessId()) continue;
-        ++count;
-        CountWindows(w, count);
-    }
-}
-
-Resources Measure() {
-    Resources r;
-    UniqueFileHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
-    THREADENTRY32 entry{sizeof entry};
-    for (BOOL more = ::Thread32First(snapshot.get(), &entry); more; more = ::Thread32Next(snapshot.get(), &entry)) {
-        if (entry.th32OwnerProcessID == ::GetCurrentProcessId()) ++r.threads;
-    }
-    // About half a second under Wine.
-    for (ULONG_PTR value = 4; value < 0x10000; value += 4) {
-        DWORD flags;
-        if (::GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags)) ++r.handles;
-    }
-    CountWindows(nullptr, r.windows);
-    CountWindows(HWND_MESSAGE, r.windows);
-    return r;
-}
+using Resources = ProcessResources;
+constexpr auto Measure = MeasureProcessResources;
 
 // The single-click thread waits out the double-click time. In a life whose click is not
 // meant to time out, that time is made longer than the life (for this process only), so the

@@ -91,7 +91,7 @@ protected:
     void SetUp() override {
         form1 = new TForm1(&TApplication::Instance());
         dialog = new TfrmVersion(&TApplication::Instance());
-        form2 = new TForm2(&TApplication::Instance());
+        MakeSettingsWindow();
     }
     void TearDown() override {
         delete dialog;

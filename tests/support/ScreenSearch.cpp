@@ -57,12 +57,3 @@ RECT FindColourOnScreen(const std::string& colour) {
 std::string ClickAt(int x, int y) {
     return "xdotool mousemove " + std::to_string(x) + " " + std::to_string(y) + " sleep 0.2 click 1";
 }
-
-HWND OpenMenu() {
-    // The system's menu window class; hidden ones may stay behind after a menu closes.
-    for (HWND menu = ::FindWindowExA(nullptr, nullptr, "#32768", nullptr); menu;
-         menu = ::FindWindowExA(nullptr, menu, "#32768", nullptr)) {
-        if (::IsWindowVisible(menu)) return menu;
-    }
-    return nullptr;
-}

@@ -15,5 +15,3 @@ COLORREF IconCentre(HICON icon);
 RECT FindColourOnScreen(const std::string& colour);
 // An xdotool command line that moves the pointer to the point and clicks the left button.
 std::string ClickAt(int x, int y);
-// The pop-up menu shown on the screen now, of whichever program (null when none is).
-HWND OpenMenu();

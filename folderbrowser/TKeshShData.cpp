@@ -1,0 +1,153 @@
+#include "folderbrowser/TKeshShData.h"
+
+#include <shobjidl.h>
+
+#include <map>
+
+#include "toolkit/FilePath.h"
+#include "toolkit/UniqueHandle.h"
+
+namespace {
+// Special folders that items are compared with, read once for the run.
+LPCITEMIDLIST Special(TShSpecialFolderID id) {
+    static std::map<TShSpecialFolderID, TShIDList> lists;
+    auto found = lists.find(id);
+    if (found == lists.end()) found = lists.emplace(id, TKeshShID::SpecialFolder(id)).first;
+    return found->second.get();
+}
+
+bool IsSpecial(LPCITEMIDLIST absolute, TShSpecialFolderID id) {
+    LPCITEMIDLIST special = Special(id);
+    return special && TKeshShID::Compare(absolute, special) == TKeshShID::crEqual;
+}
+
+std::string DrivePart(const std::string& path) {
+    return path.size() >= 2 && path[1] == ':' ? path.substr(0, 2) : std::string();
+}
+}  // namespace
+
+TKeshShData::TKeshShData(TShIDList absolute, TShIDList relative, ComPtr<IShellFolder> parentFolder)
+    : absoluteID_(std::move(absolute)), relativeID_(std::move(relative)), parentFolder_(std::move(parentFolder)) {}
+
+TKeshShData::~TKeshShData() = default;
+
+TShIDList TKeshShData::RelativeFor(LPCITEMIDLIST absolute) {
+    if (Count(absolute) == 0) return SpecialFolder(sfidDeskTopFolder);
+    return LastCopy(absolute);
+}
+
+int TKeshShData::Level() { return Count(AbsoluteID()); }
+
+LPCITEMIDLIST TKeshShData::ParentID() {
+    if (!parentID_ && AbsoluteID() && Level() > 0) parentID_ = Parent(AbsoluteID());
+    return parentID_.get();
+}
+
+IShellFolder* TKeshShData::ParentFolder() {
+    if (!parentFolder_) parentFolder_ = Level() == 0 ? Desktop() : BindToFolder(ParentID());
+    return parentFolder_.get();
+}
+
+ComPtr<IShellFolder> TKeshShData::BindFolder() { return BindToFolder(AbsoluteID()); }
+
+std::string TKeshShData::DisplayName() {
+    if (!nameRead_) {
+        nameRead_ = true;
+        if (Level() == 0) {
+            displayName_ = TKeshShID::DisplayName(Desktop().get(), AbsoluteID(), SHGDN_NORMAL);
+        } else {
+            displayName_ = TKeshShID::DisplayName(ParentFolder(), RelativeID(), SHGDN_INFOLDER | SHGDN_FORADDRESSBAR);
+        }
+    }
+    return displayName_;
+}
+
+int TKeshShData::IconIndex() {
+    if (iconIndex_ < 0) iconIndex_ = TKeshShID::IconIndex(AbsoluteID(), true, false);
+    return iconIndex_;
+}
+
+int TKeshShData::OpenIconIndex() {
+    if (openIconIndex_ < 0) openIconIndex_ = TKeshShID::IconIndex(AbsoluteID(), true, true);
+    return openIconIndex_;
+}
+
+int TKeshShData::Overlay() {
+    if (overlay_ >= 0) return overlay_;
+    overlay_ = 0;
+    if (Level() == 0) return overlay_;
+    ComPtr<IShellIconOverlay> overlay;
+    IShellFolder* folder = ParentFolder();
+    int index = 0;
+    if (folder && SUCCEEDED(folder->QueryInterface(IID_IShellIconOverlay, reinterpret_cast<void**>(overlay.put()))) &&
+        overlay && SUCCEEDED(overlay->GetOverlayIndex(RelativeID(), &index))) {
+        overlay_ = index;
+    } else if (HasAttributes(SFGAO_SHARE)) {
+        overlay_ = 1;
+    } else if (HasAttributes(SFGAO_LINK)) {
+        overlay_ = 2;
+    }
+    return overlay_;
+}
+
+bool TKeshShData::Ghosted() {
+    if (ghosted_ < 0) ghosted_ = HasAttributes(SFGAO_GHOSTED) ? 1 : 0;
+    return ghosted_ == 1;
+}
+
+void TKeshShData::ForgetName() {
+    nameRead_ = false;
+    displayName_.clear();
+    iconIndex_ = openIconIndex_ = overlay_ = ghosted_ = -1;
+    findDataRead_ = false;
+}
+
+bool TKeshShData::HasAttributes(ULONG mask) {
+    if (Level() == 0) return (mask & ~(SFGAO_FOLDER | SFGAO_HASSUBFOLDER | SFGAO_FILESYSANCESTOR)) == 0;
+    return TKeshShID::HasAttributes(ParentFolder(), RelativeID(), mask);
+}
+
+std::string TKeshShData::Path() { return ToPath(Level() == 0 ? RelativeID() : AbsoluteID()); }
+
+const WIN32_FIND_DATAA& TKeshShData::FindData() {
+    if (findDataRead_) return findData_;
+    findDataRead_ = true;
+    findData_ = WIN32_FIND_DATAA{};
+    if (Level() == 1) {
+        const std::string path = Path();
+        if (!path.empty()) UniqueFindHandle(::FindFirstFileA(path.c_str(), &findData_));
+    } else if (Level() > 1) {
+        ::SHGetDataFromIDListA(ParentFolder(), RelativeID(), SHGDFIL_FINDDATA, &findData_, sizeof findData_);
+    }
+    return findData_;
+}
+
+TShVirtuaItem TKeshShData::ItemKind() {
+    if (!itemKind_) itemKind_ = Classify() + 1;
+    return static_cast<TShVirtuaItem>(itemKind_ - 1);
+}
+
+TShVirtuaItem TKeshShData::Classify() {
+    const int level = Level();
+    if (level < 0) return itUnknown;
+    if (level == 0) return itDeskTop;
+    LPCITEMIDLIST absolute = AbsoluteID();
+    if (level == 1) {
+        if (IsSpecial(absolute, sfidDrives)) return itMyComputer;
+        if (IsSpecial(absolute, sfidNetWork)) return itNetWork;
+        if (IsSpecial(absolute, sfidBitBucket)) return itBitBucket;
+        if (IsSpecial(absolute, sfidInterNet)) return itInterNet;
+        if (!HasAttributes(SFGAO_FILESYSTEM)) return itVirtual;
+    } else {
+        if (!HasAttributes(SFGAO_FILESYSTEM)) return Equal(absolute, Special(sfidControls)) ? itControls : itVirtual;
+        if (HasAttributes(SFGAO_FILESYSANCESTOR)) {
+            LPCITEMIDLIST drives = Special(sfidDrives);
+            if (!drives || !IsAncestor(drives, absolute)) return itFolder;
+            const std::string path = Path();
+            const std::string drive = DrivePart(path);
+            return !drive.empty() && ExcludeTrailingPathDelimiter(path) == drive ? itRootDrive : itFolder;
+        }
+    }
+    if (HasAttributes(SFGAO_FOLDER)) return DirectoryExists(Path()) ? itFolder : itFile;
+    return itFile;
+}

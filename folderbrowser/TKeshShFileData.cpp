@@ -1,0 +1,27 @@
+#include "folderbrowser/TKeshShFileData.h"
+
+#include <algorithm>
+
+#include "folderbrowser/TKeshShFileList.h"
+
+TKeshShFileData::TKeshShFileData(TKeshShFileList& list, TShIDList relative)
+    : TKeshShData(TShIDList(), std::move(relative), ComPtr<IShellFolder>()), list_(list) {}
+
+int TKeshShFileData::Index() { return list_.IndexOf(this); }
+
+TWinControl* TKeshShFileData::OwnerControl() { return list_.Owner(); }
+
+LPCITEMIDLIST TKeshShFileData::AbsoluteID() {
+    if (!absoluteID_) absoluteID_ = Concat(list_.FolderID(), RelativeID());
+    return absoluteID_.get();
+}
+
+IShellFolder* TKeshShFileData::ParentFolder() { return list_.Folder(); }
+
+const std::vector<std::string>& TKeshShFileData::DetailTexts() {
+    if (!detailsRead_) {
+        detailsRead_ = true;
+        detailTexts_ = list_.ReadDetails(*this);
+    }
+    return detailTexts_;
+}

@@ -1,0 +1,21 @@
+#include "folderbrowser/TKeshShFolderData.h"
+
+#include "folderbrowser/TKeshShTreeView.h"
+
+TKeshShFolderData::TKeshShFolderData(TShIDList absolute, ComPtr<IShellFolder> parentFolder)
+    : TKeshShData(TShIDList(), TShIDList(), std::move(parentFolder)) {
+    relativeID_ = RelativeFor(absolute.get());
+    absoluteID_ = std::move(absolute);
+}
+
+int TKeshShFolderData::Index() { return node_ ? node_->AbsoluteIndex() : -1; }
+
+TWinControl* TKeshShFolderData::OwnerControl() { return node_ ? node_->Owner() : nullptr; }
+
+IShellFolder* TKeshShFolderData::Folder() {
+    if (!folderBound_) {
+        folderBound_ = true;
+        folder_ = BindFolder();
+    }
+    return folder_.get();
+}

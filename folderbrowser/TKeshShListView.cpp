@@ -1,0 +1,571 @@
+#include "folderbrowser/TKeshShListView.h"
+
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <algorithm>
+
+#include "folderbrowser/EShNotifyError.h"
+#include "folderbrowser/HourGlass.h"
+#include "folderbrowser/ShellEnumeration.h"
+#include "folderbrowser/ShellOpen.h"
+#include "folderbrowser/TKeshShFolderData.h"
+#include "folderbrowser/TKeshShTreeView.h"
+#include "toolkit/FilePath.h"
+
+namespace {
+
+constexpr DWORD kStyles[] = {LVS_ICON, LVS_SMALLICON, LVS_LIST, LVS_REPORT};
+
+bool SameFolder(const std::string& a, const std::string& b) {
+    return !a.empty() &&
+           ::lstrcmpiA(IncludeTrailingPathDelimiter(a).c_str(), IncludeTrailingPathDelimiter(b).c_str()) == 0;
+}
+
+// Redrawing is switched off while the rows change, and on again however the change ends.
+class ItemsUpdate {
+public:
+    explicit ItemsUpdate(HWND window) : window_(window) { ::SendMessageA(window_, WM_SETREDRAW, FALSE, 0); }
+    ~ItemsUpdate() {
+        ::SendMessageA(window_, WM_SETREDRAW, TRUE, 0);
+        ::InvalidateRect(window_, nullptr, TRUE);
+    }
+    ItemsUpdate(const ItemsUpdate&) = delete;
+    ItemsUpdate& operator=(const ItemsUpdate&) = delete;
+
+private:
+    HWND window_;
+};
+}  // namespace
+
+TKeshShListView::TKeshShListView(TComponent* owner) : TWinControl(owner) {
+    SetTabStop(true);
+    SetColor(clWindow);
+    watcher_ = new TShNotifyThread(WatchFilter(), [this](TShNotifyThread&, const std::string& folder,
+                                                         const std::vector<std::string>&) { FolderChanged(folder); });
+    watcher_->SetWatchSubtree(false);
+    watcher_->OnTerminate = [this](TObject&) { watcher_ = nullptr; };
+    watcher_->Start();
+    watcher_->WaitReady();
+}
+
+TKeshShListView::~TKeshShListView() {
+    if (treeView_) treeView_->listView_ = nullptr;
+    if (watcher_) {
+        watcher_->OnTerminate = nullptr;
+        watcher_->Stop();
+        delete std::exchange(watcher_, nullptr);
+    }
+    if (inClipboardChain_) ::ChangeClipboardChain(Handle(), nextClipboardViewer_);
+    // The window (and with it every request for a row) goes before the rows do.
+    if (HandleAllocated()) ListView_SetItemCountEx(Handle(), 0, 0);
+    shown_ = nullptr;
+    cache_.Clear();
+}
+
+// ---- properties
+
+BYTE TKeshShListView::WatchFilter() const {
+    BYTE filter = 0;
+    if (contents_ & scFiles) filter |= TShNotifyThread::kFileName;
+    if (contents_ & scFolders) filter |= TShNotifyThread::kDirectoryName;
+    return filter;
+}
+
+void TKeshShListView::SetShContents(TShContentsSet value) {
+    if (value == contents_) return;
+    contents_ = value;
+    if (watcher_) {
+        watcher_->SetNotifyFilter(WatchFilter());
+        watcher_->WaitReady();
+    }
+    if (treeView_) treeView_->SetIncludeHidden((value & scHidden) != 0);
+    if (shown_) Reread();
+}
+
+void TKeshShListView::SetShTreeView(TKeshShTreeView* tree) {
+    if (tree == treeView_) return;
+    Link(tree, this, true);
+}
+
+void TKeshShListView::Link(TKeshShTreeView* tree, TKeshShListView* list, bool fromList) {
+    // Whatever either side was linked to lets go first.
+    TKeshShListView* oldList = tree ? tree->listView_ : nullptr;
+    TKeshShTreeView* oldTree = list ? list->treeView_ : nullptr;
+    if (oldList) {
+        oldList->treeView_ = nullptr;
+        oldList->RemoveFreeNotification(tree);
+    }
+    if (oldTree) {
+        oldTree->listView_ = nullptr;
+        oldTree->RemoveFreeNotification(list);
+    }
+    if (tree) tree->listView_ = list;
+    if (list) list->treeView_ = tree;
+    if (!tree || !list) return;
+    list->FreeNotification(tree);
+    // The hidden setting is always the list's; the shown virtual items go from the side
+    // that was set to the other.
+    tree->SetIncludeHidden((list->ShContents() & scHidden) != 0);
+    if (fromList) {
+        tree->SetShVirtuaItems(list->ShVirtuaItems());
+    } else {
+        list->SetShVirtuaItems(tree->ShVirtuaItems());
+    }
+}
+
+void TKeshShListView::Notification(TComponent& component, TOperation operation) {
+    TWinControl::Notification(component, operation);
+    if (operation == TOperation::opRemove && &component == treeView_) treeView_ = nullptr;
+}
+
+void TKeshShListView::SetViewStyle(TViewStyle style) {
+    if (style == viewStyle_) return;
+    const bool throughList = style == vsList || viewStyle_ == vsList;
+    viewStyle_ = style;
+    if (!HandleAllocated()) return;
+    HWND window = Handle();
+    // The list style lays its rows out in columns of its own: the rows are taken away while
+    // the style changes and shown again afterwards, with their selection.
+    if (throughList) {
+        CaptureSelection();
+        ListView_SetItemCountEx(window, 0, 0);
+        Repaint();
+    }
+    const LONG old = ::GetWindowLongA(window, GWL_STYLE);
+    ::SetWindowLongA(window, GWL_STYLE, static_cast<LONG>((old & ~LVS_TYPEMASK) | kStyles[style]));
+    if (throughList) {
+        Display();
+        Repaint();
+    }
+}
+
+// ---- window
+
+void TKeshShListView::CreateParams(TCreateParams& params) {
+    TWinControl::CreateParams(params);
+    params.className = WC_LISTVIEWA;
+    params.style |= LVS_OWNERDATA | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS | LVS_AUTOARRANGE | kStyles[viewStyle_];
+    params.exStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TKeshShListView::CreateWnd() {
+    HWND window = Handle();
+    ListView_SetUnicodeFormat(window, FALSE);
+    ListView_SetImageList(window, TKeshShID::SystemImageList(true), LVSIL_SMALL);
+    ListView_SetImageList(window, TKeshShID::SystemImageList(false), LVSIL_NORMAL);
+    ListView_SetCallbackMask(window, LVIS_OVERLAYMASK | LVIS_CUT);
+    if (!inClipboardChain_) {
+        ::SetLastError(0);
+        nextClipboardViewer_ = ::SetClipboardViewer(window);
+        inClipboardChain_ = nextClipboardViewer_ || ::GetLastError() == 0;
+    }
+    if (shown_) {
+        BuildHeader();
+        Display();
+    } else {
+        TShIDList desktop = TKeshShID::Allocate(2);
+        OpenFolder(desktop.get());
+    }
+}
+
+// ---- opening folders
+
+std::string TKeshShListView::FolderPath() { return shown_ ? shown_->Path() : std::string(); }
+
+std::unique_ptr<TKeshShFileList> TKeshShListView::ReadContents(LPCITEMIDLIST folderID) {
+    HourGlass hourGlass;
+    ComPtr<IShellFolder> folder = TKeshShID::BindToFolder(folderID);
+    if (!folder) return nullptr;
+    auto list = std::make_unique<TKeshShFileList>(this, TKeshShID::Copy(folderID), folder);
+    SHCONTF flags = 0;
+    if (contents_ & scFolders) flags |= SHCONTF_FOLDERS;
+    if (contents_ & scFiles) flags |= SHCONTF_NONFOLDERS;
+    if (contents_ & scHidden) flags |= SHCONTF_INCLUDEHIDDEN;
+    TShVirtuaItem parentKind = itFolder;
+    if (TKeshShID::Count(folderID) <= 1) parentKind = TKeshShFolderData(TKeshShID::Copy(folderID)).ItemKind();
+    const bool filtered = FiltersVirtualChildren(parentKind);
+    TKeshShFileList& rows = *list;
+    const bool read = EnumerateChildren(folder.get(), Handle(), flags, [&](TShIDList relative) {
+        auto row = std::make_unique<TKeshShFileData>(rows, std::move(relative));
+        if (filtered && !KeepsVirtualChild(parentKind, *row, virtuaItems_)) return;
+        bool accept = true;
+        Raise(OnShFilter, *this, *row, accept);
+        if (accept) rows.Add(std::move(row));
+    });
+    if (!read) return nullptr;
+    return list;
+}
+
+void TKeshShListView::SortContents(TKeshShFileList& list) {
+    if (list.Path().empty() && list.SortColumn == 4) return;
+    HourGlass hourGlass;
+    list.Sort(list.SortColumn);
+}
+
+bool TKeshShListView::OpenFolder(LPCITEMIDLIST folderID) {
+    if (!HandleAllocated() || !folderID) return false;
+    if (shown_ && TKeshShID::Equal(shown_->FolderID(), folderID)) return true;
+    ItemsUpdate update(Handle());
+    SaveColumnState();
+    CaptureSelection();
+    TKeshShFileList* list = cache_.Use(folderID);
+    if (list) {
+        Raise(OnShListChange, *this, *list);
+    } else {
+        std::unique_ptr<TKeshShFileList> fresh = ReadContents(folderID);
+        if (!fresh) {
+            if (shown_) FollowLinked(shown_->FolderID());
+            return false;
+        }
+        if (const TKeshShColumnState* state = columns_.Find(fresh->Key())) {
+            fresh->SortColumn = state->sortColumn;
+            for (size_t i = 0; i < state->columns.size() && i < TKeshShFileList::kDirections; ++i)
+                fresh->SortDirections[i] = state->columns[i].direction;
+        }
+        SortContents(*fresh);
+        list = cache_.Add(std::move(fresh));
+        while (cache_.Count() > TKeshShFileLists::HistoryLimit + 1) {
+            std::unique_ptr<TKeshShFileList> dropped = cache_.DropLast();
+            if (watcher_ && !dropped->Path().empty()) watcher_->RemoveFolder(dropped->Path());
+        }
+        Raise(OnShListChange, *this, *list);
+    }
+    shown_ = list;
+    ListView_SetItemCountEx(Handle(), 0, 0);
+    BuildHeader();
+    Display();
+    ApplyColumnState();
+    WatchFolder(list->Path());
+    FollowLinked(list->FolderID());
+    return true;
+}
+
+void TKeshShListView::WatchFolder(const std::string& path) {
+    if (!watcher_ || path.empty()) return;
+    try {
+        watcher_->AddFolder(path);
+        watcher_->WaitReady();
+    } catch (const EShNotifyError&) {
+        // Too many folders watched: this one is simply not watched.
+    }
+}
+
+void TKeshShListView::FollowLinked(LPCITEMIDLIST folderID) {
+    if (treeView_) treeView_->SelectID(folderID);
+}
+
+void TKeshShListView::Display() {
+    if (!HandleAllocated()) return;
+    HWND window = Handle();
+    ListView_SetItemCountEx(window, shown_ ? shown_->Count() : 0, LVSICF_NOSCROLL);
+    RestoreSelection();
+}
+
+// The view keeps the selection of a virtual list by row number: it is carried over in the
+// rows themselves whenever the rows are taken away or change places.
+void TKeshShListView::CaptureSelection() {
+    if (!shown_ || !HandleAllocated()) return;
+    HWND window = Handle();
+    for (int i = 0; i < shown_->Count(); ++i) shown_->Row(i)->SetSelected(false);
+    for (int i = ListView_GetNextItem(window, -1, LVNI_SELECTED); i >= 0 && i < shown_->Count();
+         i = ListView_GetNextItem(window, i, LVNI_SELECTED))
+        shown_->Row(i)->SetSelected(true);
+    const int focused = ListView_GetNextItem(window, -1, LVNI_FOCUSED);
+    shown_->Focused = focused >= 0 && focused < shown_->Count() ? shown_->Row(focused) : nullptr;
+}
+
+void TKeshShListView::RestoreSelection() {
+    if (!shown_ || !HandleAllocated()) return;
+    HWND window = Handle();
+    ListView_SetItemState(window, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    for (int i = 0; i < shown_->Count(); ++i) {
+        TKeshShFileData* row = shown_->Row(i);
+        UINT state = (row->Selected() ? LVIS_SELECTED : 0) | (row == shown_->Focused ? LVIS_FOCUSED : 0);
+        if (state) ListView_SetItemState(window, i, state, state);
+        if (row == shown_->Focused) ListView_EnsureVisible(window, i, FALSE);
+    }
+}
+
+std::vector<int> TKeshShListView::SelectedIndexes() {
+    std::vector<int> selected;
+    if (!HandleAllocated()) return selected;
+    for (int i = ListView_GetNextItem(Handle(), -1, LVNI_SELECTED); i >= 0;
+         i = ListView_GetNextItem(Handle(), i, LVNI_SELECTED))
+        selected.push_back(i);
+    return selected;
+}
+
+int TKeshShListView::FocusedIndex() {
+    return HandleAllocated() ? ListView_GetNextItem(Handle(), -1, LVNI_FOCUSED) : -1;
+}
+
+void TKeshShListView::SelectRow(int index, bool focus) {
+    const UINT state = LVIS_SELECTED | (focus ? LVIS_FOCUSED : 0);
+    ListView_SetItemState(Handle(), index, state, state);
+    ListView_EnsureVisible(Handle(), index, FALSE);
+}
+
+// ---- columns
+
+void TKeshShListView::BuildHeader() {
+    if (!shown_ || !HandleAllocated()) return;
+    HWND window = Handle();
+    shown_->BuildColumns();
+    HWND header = ListView_GetHeader(window);
+    if (header) ::SendMessageA(header, WM_SETREDRAW, FALSE, 0);
+    while (ListView_DeleteColumn(window, 0)) {
+    }
+    RECT client;
+    ::GetClientRect(window, &client);
+    static const int formats[] = {LVCFMT_LEFT, LVCFMT_RIGHT, LVCFMT_CENTER};
+    int index = 0;
+    for (const TShColumnName& name : shown_->ColumnNames()) {
+        LVCOLUMNA column{};
+        column.mask = LVCF_TEXT | LVCF_FMT | LVCF_WIDTH | LVCF_SUBITEM;
+        column.fmt = formats[std::clamp(name.alignment, 0, 2)];
+        column.cx = client.right / 4;
+        column.pszText = const_cast<char*>(name.caption.c_str());
+        column.iSubItem = index;
+        ListView_InsertColumn(window, index, &column);
+        ++index;
+    }
+    if (header) ::SendMessageA(header, WM_SETREDRAW, TRUE, 0);
+}
+
+void TKeshShListView::SaveColumnState() {
+    if (!shown_ || !HandleAllocated()) return;
+    HWND window = Handle();
+    TKeshShColumnState state;
+    state.sortColumn = shown_->SortColumn;
+    const int count = static_cast<int>(shown_->ColumnNames().size());
+    std::vector<int> order(static_cast<size_t>(count));
+    if (count) ListView_GetColumnOrderArray(window, count, order.data());
+    for (int i = 0; i < count; ++i) {
+        TKeshShColumnInfo info;
+        info.position = order[static_cast<size_t>(i)];
+        info.direction = i < TKeshShFileList::kDirections ? shown_->SortDirections[i] : 1;
+        info.width = ListView_GetColumnWidth(window, i);
+        state.columns.push_back(info);
+    }
+    columns_.Remember(shown_->Key(), std::move(state));
+}
+
+void TKeshShListView::ApplyColumnState() {
+    if (!shown_ || !HandleAllocated()) return;
+    const TKeshShColumnState* state = columns_.Find(shown_->Key());
+    if (!state || state->columns.size() != shown_->ColumnNames().size()) return;
+    HWND window = Handle();
+    std::vector<int> order;
+    for (size_t i = 0; i < state->columns.size(); ++i) {
+        ListView_SetColumnWidth(window, static_cast<int>(i), state->columns[i].width);
+        order.push_back(state->columns[i].position);
+    }
+    ListView_SetColumnOrderArray(window, static_cast<int>(order.size()), order.data());
+}
+
+void TKeshShListView::ColumnClick(int column) {
+    if (!shown_ || column < 0) return;
+    // Columns past the remembered directions sort ascending only.
+    if (column < TKeshShFileList::kDirections) shown_->SortDirections[column] = -shown_->SortDirections[column];
+    HourGlass hourGlass;
+    ItemsUpdate update(Handle());
+    CaptureSelection();
+    shown_->Sort(column);
+    RestoreSelection();
+}
+
+// ---- rows
+
+void TKeshShListView::GetDisplayInfo(NMLVDISPINFOA& info) {
+    LVITEMA& item = info.item;
+    if (!shown_ || item.iItem < 0 || item.iItem >= shown_->Count()) return;
+    TKeshShFileData& row = *shown_->Row(item.iItem);
+    if (item.mask & LVIF_TEXT) {
+        std::string text;
+        if (item.iSubItem == 0) {
+            text = row.DisplayName();
+        } else {
+            const std::vector<std::string>& details = row.DetailTexts();
+            if (static_cast<size_t>(item.iSubItem) <= details.size())
+                text = details[static_cast<size_t>(item.iSubItem) - 1];
+        }
+        lstrcpynA(item.pszText, text.c_str(), item.cchTextMax);
+    }
+    if (item.mask & LVIF_IMAGE) item.iImage = row.IconIndex();
+    if (item.mask & LVIF_STATE) {
+        item.state &= ~(LVIS_OVERLAYMASK | LVIS_CUT);
+        if (row.Ghosted()) item.state |= LVIS_CUT;
+        if (const int overlay = row.Overlay()) item.state |= INDEXTOOVERLAYMASK(overlay);
+    }
+}
+
+void TKeshShListView::Activate(int index) {
+    if (!shown_ || index < 0 || index >= shown_->Count()) return;
+    TKeshShFileData& row = *shown_->Row(index);
+    if (row.HasAttributes(SFGAO_FOLDER) && row.ItemKind() != itInterNet) {
+        bool open = true;
+        Raise(OnShListOpen, *this, row, open);
+        if (open) {
+            TShIDList folder = TKeshShID::Copy(row.AbsoluteID());
+            OpenFolder(folder.get());
+        }
+        return;
+    }
+    if (row.HasAttributes(SFGAO_LINK)) {
+        if (TShIDList target = ResolveLink(row, Handle())) {
+            OpenFolder(target.get());
+            return;
+        }
+    }
+    bool execute = true;
+    Raise(OnShExecute, *this, row, execute);
+    if (execute) ExecuteItem(row, Handle());
+}
+
+bool TKeshShListView::NotifyNotification(NMHDR& header, LRESULT& result) {
+    switch (header.code) {
+        case LVN_GETDISPINFOA:
+            GetDisplayInfo(reinterpret_cast<NMLVDISPINFOA&>(header));
+            return true;
+        case LVN_COLUMNCLICK:
+            ColumnClick(reinterpret_cast<NMLISTVIEW&>(header).iSubItem);
+            return true;
+        case LVN_ITEMACTIVATE:
+            Activate(reinterpret_cast<NMITEMACTIVATE&>(header).iItem);
+            return true;
+        case LVN_ITEMCHANGED:
+            if (shown_) Raise(OnShSelectionChange, *this, *shown_);
+            return true;
+        case LVN_ODCACHEHINT:
+        case LVN_ODFINDITEMA:
+            result = -1;
+            return header.code == LVN_ODFINDITEMA;
+        default:
+            return false;
+    }
+}
+
+LRESULT TKeshShListView::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_DRAWCLIPBOARD: {
+            static const UINT shellItems = ::RegisterClipboardFormatA("Shell IDList Array");
+            Raise(OnShClipboard, *this,
+                  ::IsClipboardFormatAvailable(CF_HDROP) != FALSE || ::IsClipboardFormatAvailable(shellItems) != FALSE);
+            if (nextClipboardViewer_) ::SendMessageA(nextClipboardViewer_, message, wParam, lParam);
+            return 0;
+        }
+        case WM_CHANGECBCHAIN:
+            if (reinterpret_cast<HWND>(wParam) == nextClipboardViewer_) {
+                nextClipboardViewer_ = reinterpret_cast<HWND>(lParam);
+            } else if (nextClipboardViewer_) {
+                ::SendMessageA(nextClipboardViewer_, message, wParam, lParam);
+            }
+            return 0;
+        default:
+            return TWinControl::WndProc(message, wParam, lParam);
+    }
+}
+
+// ---- new folders and changes
+
+bool TKeshShListView::CreateFolder(const std::string& name) {
+    if (!shown_) return false;
+    TKeshShFolderData folder(TKeshShID::Copy(shown_->FolderID()));
+    if (!folder.HasAttributes(SFGAO_FILESYSTEM) || FolderPath().empty()) return false;
+    const std::string path = IncludeTrailingPathDelimiter(FolderPath()) + name;
+    if (DirectoryExists(path)) return false;
+    SuspendWatching(true);
+    struct Resume {
+        TKeshShListView& list;
+        ~Resume() { list.ResumeWatching(true); }
+    } resume{*this};
+    if (!::CreateDirectoryA(path.c_str(), nullptr)) return false;
+    TShIDList created = TKeshShID::FromPath(path);
+    if (!created) return true;
+    Reread();
+    TShIDList last = TKeshShID::LastCopy(created.get());
+    for (int i = 0; i < shown_->Count(); ++i) {
+        if (TKeshShID::CompareIn(shown_->Folder(), shown_->Row(i)->RelativeID(), last.get()) == TKeshShID::crEqual) {
+            ListView_SetItemState(Handle(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+            SelectRow(i, true);
+            break;
+        }
+    }
+    return true;
+}
+
+void TKeshShListView::Reread() {
+    if (!shown_ || !HandleAllocated()) return;
+    std::unique_ptr<TKeshShFileList> fresh = ReadContents(shown_->FolderID());
+    if (!fresh) return;
+    CaptureSelection();
+    // What was selected stays selected when it is still there.
+    for (int i = 0; i < fresh->Count(); ++i) {
+        TKeshShFileData* row = fresh->Row(i);
+        for (int j = 0; j < shown_->Count(); ++j) {
+            TKeshShFileData* old = shown_->Row(j);
+            if (!old->Selected() && old != shown_->Focused) continue;
+            if (!TKeshShID::Equal(old->RelativeID(), row->RelativeID())) continue;
+            row->SetSelected(old->Selected());
+            if (old == shown_->Focused) fresh->Focused = row;
+        }
+    }
+    fresh->SortColumn = shown_->SortColumn;
+    std::copy(std::begin(shown_->SortDirections), std::end(shown_->SortDirections), fresh->SortDirections);
+    SortContents(*fresh);
+    ItemsUpdate update(Handle());
+    ListView_SetItemCountEx(Handle(), 0, 0);
+    shown_ = cache_.Replace(shown_, std::move(fresh));
+    Raise(OnShListChange, *this, *shown_);
+    BuildHeader();
+    Display();
+}
+
+void TKeshShListView::FolderChanged(const std::string& folder) {
+    if (MouseDownState != 0 || !HandleAllocated() || !shown_) return;
+    cache_.KeepOnly(shown_);
+    const std::string shownPath = shown_->Path();
+    if (watcher_) {
+        std::vector<std::string> keep;
+        if (!shownPath.empty()) keep.push_back(shownPath);
+        watcher_->SetFolders(&keep);
+        watcher_->WaitReady();
+    }
+    if (!SameFolder(folder, shownPath)) return;
+    if (DirectoryExists(shownPath)) {
+        ::SHChangeNotify(0, SHCNF_FLUSH, nullptr, nullptr);
+        Reread();
+        return;
+    }
+    // The shown folder is gone: its nearest ancestor that still exists is shown instead.
+    TShIDList ancestor = TKeshShID::Parent(shown_->FolderID());
+    while (TKeshShID::Count(ancestor.get()) > 0) {
+        const std::string path = TKeshShID::ToPath(ancestor.get());
+        if (!path.empty() && DirectoryExists(path)) break;
+        ancestor = TKeshShID::Parent(ancestor.get());
+    }
+    const TKeshShFileList* gone = shown_;
+    if (OpenFolder(ancestor.get()) && shown_ != gone) cache_.KeepOnly(shown_);
+}
+
+void TKeshShListView::SuspendWatching(bool linked) {
+    if (suspended_++ == 0 && watcher_) {
+        savedFolders_ = watcher_->Folders();
+        watcher_->SetFolders(nullptr);
+        watcher_->WaitReady();
+    }
+    if (linked && treeView_) treeView_->SuspendWatching(false);
+}
+
+void TKeshShListView::ResumeWatching(bool linked) {
+    if (suspended_ > 0 && --suspended_ == 0 && watcher_) {
+        try {
+            watcher_->SetFolders(&savedFolders_);
+        } catch (const EShNotifyError&) {
+        }
+        savedFolders_.clear();
+        watcher_->WaitReady();
+    }
+    if (linked && treeView_) treeView_->ResumeWatching(false);
+}

@@ -1,0 +1,122 @@
+#pragma once
+// The contents of one folder as a virtual list: rows are built when the folder is read,
+// but names, icons and details are read only for the rows the view shows. Folders shown
+// before are kept (up to HistoryLimit) for an instant return; a watcher keeps the shown
+// folder current. Linked to a folder tree, the two stay on the same folder.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "folderbrowser/TKeshShColumnList.h"
+#include "folderbrowser/TKeshShFileLists.h"
+#include "folderbrowser/TShNotifyThread.h"
+#include "toolkit/TShiftState.h"
+#include "toolkit/TWinControl.h"
+
+class TKeshShTreeView;
+
+enum TShContent : unsigned { scFolders = 1, scFiles = 2, scHidden = 4 };
+using TShContentsSet = unsigned;
+
+enum TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };
+
+using TShFileListEvent = std::function<void(TObject& sender, TKeshShFileList& list)>;
+// (sender, row, permission): the permission starts true.
+using TShListItemEvent = std::function<void(TObject& sender, TKeshShFileData& row, bool& allow)>;
+using TShListFilterEvent = std::function<void(TObject& sender, TKeshShData& data, bool& accept)>;
+// (sender, whether the clipboard holds files or shell items to paste)
+using TShClipboardEvent = std::function<void(TObject& sender, bool contented)>;
+
+class TKeshShListView : public TWinControl {
+public:
+    explicit TKeshShListView(TComponent* owner);
+    ~TKeshShListView() override;
+
+    TShContentsSet ShContents() const { return contents_; }
+    void SetShContents(TShContentsSet value);
+    TShVirtuaItems ShVirtuaItems() const { return virtuaItems_; }
+    void SetShVirtuaItems(TShVirtuaItems value) { virtuaItems_ = value; }
+    TKeshShTreeView* ShTreeView() const { return treeView_; }
+    void SetShTreeView(TKeshShTreeView* tree);
+    TViewStyle ViewStyle() const { return viewStyle_; }
+    void SetViewStyle(TViewStyle style);
+
+    // The shown folder's path (the desktop directory for the Desktop); empty without one.
+    std::string FolderPath();
+    // Makes a folder of that name in the shown folder and selects its row; false when the
+    // shown folder is outside the file system, the folder exists or cannot be made.
+    bool CreateFolder(const std::string& name);
+    // Shows a folder's contents (from the cache when it was shown before). False when it
+    // cannot be read: the previous contents then stay.
+    bool OpenFolder(LPCITEMIDLIST folderID);
+    // Reverses a column's sort direction and sorts by it, as a click on its header does.
+    void ColumnClick(int column);
+
+    TKeshShFileList* ShFileList() const { return shown_; }
+    const TKeshShFileLists& Cache() const { return cache_; }
+    // Rows selected in the view, and the focused row (-1: none).
+    std::vector<int> SelectedIndexes();
+    int FocusedIndex();
+    void SelectRow(int index, bool focus);
+
+    void SuspendWatching(bool linked = false);
+    void ResumeWatching(bool linked = false);
+
+    int MouseDownState = 0;
+    TShNotifyThread* Watcher() const { return watcher_; }
+
+    TShFileListEvent OnShListChange;
+    TShFileListEvent OnShSelectionChange;
+    TShListFilterEvent OnShFilter;
+    TShListItemEvent OnShListOpen;
+    TShListItemEvent OnShExecute;
+    TShClipboardEvent OnShClipboard;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void CreateWnd() override;
+    bool NotifyNotification(NMHDR& header, LRESULT& result) override;
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Notification(TComponent& component, TOperation operation) override;
+
+private:
+    friend class TKeshShTreeView;
+
+    // Links a tree and a list both ways (either may be null to unlink the other), each
+    // told when the other goes.
+    static void Link(TKeshShTreeView* tree, TKeshShListView* list, bool fromList);
+
+    std::unique_ptr<TKeshShFileList> ReadContents(LPCITEMIDLIST folderID);
+    void SortContents(TKeshShFileList& list);
+    void Display();
+    void CaptureSelection();
+    void RestoreSelection();
+    void BuildHeader();
+    void SaveColumnState();
+    void ApplyColumnState();
+    void Reread();
+    void GetDisplayInfo(NMLVDISPINFOA& info);
+    void Activate(int index);
+    void FolderChanged(const std::string& folder);
+    void FollowLinked(LPCITEMIDLIST folderID);
+    void WatchFolder(const std::string& path);
+    BYTE WatchFilter() const;
+
+    TShContentsSet contents_ = scFolders | scFiles | scHidden;
+    TShVirtuaItems virtuaItems_ = kDefaultVirtuaItems;
+    TKeshShTreeView* treeView_ = nullptr;
+    TViewStyle viewStyle_ = vsIcon;
+
+    TKeshShFileLists cache_;
+    TKeshShFileList* shown_ = nullptr;
+    TKeshShColumnList columns_;
+    TShNotifyThread* watcher_ = nullptr;
+    int suspended_ = 0;
+    std::vector<std::string> savedFolders_;
+    HWND nextClipboardViewer_ = nullptr;
+    bool inClipboardChain_ = false;
+};

@@ -1,0 +1,32 @@
+#include "folderbrowser/TKeshShTreeNode.h"
+
+#include "folderbrowser/TKeshShTreeView.h"
+
+TKeshShTreeNode::TKeshShTreeNode(TKeshShTreeView& tree, std::unique_ptr<TKeshShFolderData> data)
+    : tree_(tree), data_(std::move(data)) {
+    data_->SetNode(this);
+}
+
+int TKeshShTreeNode::Level() const {
+    int level = 0;
+    for (TKeshShTreeNode* node = tree_.ParentOf(const_cast<TKeshShTreeNode*>(this)); node; node = tree_.ParentOf(node))
+        ++level;
+    return level;
+}
+
+int TKeshShTreeNode::AbsoluteIndex() const {
+    HWND window = tree_.Handle();
+    int index = 0;
+    // Every item before this one in a walk of the whole tree, children included.
+    HTREEITEM item = TreeView_GetRoot(window);
+    while (item && item != item_) {
+        ++index;
+        HTREEITEM next = TreeView_GetChild(window, item);
+        while (!next && item) {
+            next = TreeView_GetNextSibling(window, item);
+            if (!next) item = TreeView_GetParent(window, item);
+        }
+        item = next;
+    }
+    return item ? index : -1;
+}

@@ -1,0 +1,142 @@
+#pragma once
+// The shell folder tree: the shell namespace from its root (the Desktop by default) the way
+// the system's file manager shows it, read lazily as nodes expand, kept current by a
+// watcher of the fixed and CD-ROM drives, and linked to a contents list that follows its
+// selection (and that it follows in turn).
+#include <windows.h>
+#include <commctrl.h>
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "folderbrowser/TKeshShChangeDelay.h"
+#include "folderbrowser/TKeshShRoot.h"
+#include "folderbrowser/TKeshShTreeNode.h"
+#include "folderbrowser/TShNotifyThread.h"
+#include "toolkit/TWinControl.h"
+
+class TKeshShListView;
+
+// (sender, item, accept): accept starts true.
+using TShCtrlDataEvent = std::function<void(TObject& sender, TKeshShData& data, bool& accept)>;
+// (sender, node, permission): the permission starts true.
+using TShTreeNodeEvent = std::function<void(TObject& sender, TKeshShTreeNode& node, bool& allow)>;
+
+class TKeshShTreeView : public TWinControl {
+public:
+    explicit TKeshShTreeView(TComponent* owner);
+    ~TKeshShTreeView() override;
+
+    bool ChangeDelay() const { return changeDelay_; }
+    void SetChangeDelay(bool value) { changeDelay_ = value; }
+    bool IncludeFiles() const { return includeFiles_; }
+    void SetIncludeFiles(bool value);
+    bool IncludeHidden() const { return includeHidden_; }
+    void SetIncludeHidden(bool value);
+    TShVirtuaItems ShVirtuaItems() const { return virtuaItems_; }
+    void SetShVirtuaItems(TShVirtuaItems value);
+    TKeshShRoot& ShRoot() { return root_; }
+    TKeshShListView* ShListView() const { return listView_; }
+    void SetShListView(TKeshShListView* list);
+    bool AutoExpand() const { return autoExpand_; }
+    void SetAutoExpand(bool value) { autoExpand_ = value; }
+    int Indent() const { return indent_; }
+    void SetIndent(int value);
+
+    // The selected node's path; empty without a selection or a file-system path.
+    std::string SelectedPath();
+    // Selects the node of a path; an empty, unparsable or vanished path changes nothing.
+    void SelectPath(const std::string& path);
+    // Finds, reading and expanding on the way, and selects the node of an absolute list; the
+    // root when the search stops early. Nothing happens when the list lies outside the root
+    // or is selected already.
+    void SelectID(LPCITEMIDLIST absolute);
+    // Re-reads the children of every visible node that is expanded or has children.
+    void RefreshNodes();
+    // The node of an absolute list, found as SelectID finds it; null when the search stops.
+    TKeshShTreeNode* FindNode(LPCITEMIDLIST absolute);
+
+    TKeshShTreeNode* Selected();
+    TKeshShTreeNode* RootNode();
+    std::vector<TKeshShTreeNode*> Children(TKeshShTreeNode* node);
+    TKeshShTreeNode* NodeOf(HTREEITEM item);
+    TKeshShTreeNode* ParentOf(TKeshShTreeNode* node);
+    bool Expanded(TKeshShTreeNode* node);
+    void Expand(TKeshShTreeNode* node);
+    void Select(TKeshShTreeNode* node);
+
+    // Counted: the first suspension empties the watcher, the last resumption refills it.
+    void SuspendWatching(bool linked = false);
+    void ResumeWatching(bool linked = false);
+
+    // 0 none; set by a pending mouse press (the context menu and dragging use it).
+    int MouseDownState = 0;
+    bool ArrowKeyNavigation() const { return arrowKeyNavigation_; }
+
+    TShNotifyThread* Watcher() const { return watcher_; }
+    TKeshShChangeDelay* Delay() const { return delay_; }
+
+    TNotifyEvent OnChange;
+    TShCtrlDataEvent OnShAddData;
+    TShCtrlDataEvent OnShFilter;
+    TShTreeNodeEvent OnShExecute;
+    TShTreeNodeEvent OnShLinkOpen;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void CreateWnd() override;
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool NotifyNotification(NMHDR& header, LRESULT& result) override;
+    void Notification(TComponent& component, TOperation operation) override;
+
+private:
+    class NodeMerge;
+    friend class TKeshShListView;
+
+    void Fill();
+    HTREEITEM InsertNode(HTREEITEM parent, HTREEITEM after, std::unique_ptr<TKeshShFolderData> data);
+    std::vector<std::unique_ptr<TKeshShFolderData>> ReadChildren(TKeshShTreeNode& node);
+    void MergeChildren(TKeshShTreeNode& node);
+    bool DriveReady(TKeshShTreeNode& node);
+    void ItemExpanding(TKeshShTreeNode& node);
+    void SelectionChanged(TKeshShTreeNode* node);
+    void Change(TKeshShTreeNode& node);
+    void GetDisplayInfo(NMTVDISPINFOA& info);
+    void DeleteNode(TKeshShTreeNode* node);
+    void DoubleClick();
+    void FolderChanged(const std::string& folder);
+    void MakeWatcher();
+    void DropWatcher();
+    BYTE WatchFilter() const;
+    std::vector<std::string> DriveRoots() const;
+    bool UnderRoot(LPCITEMIDLIST absolute);
+    bool Alive(TKeshShTreeNode* node) const { return nodes_.count(node) != 0; }
+    void RememberExpanded(TKeshShTreeNode& node, bool expanded);
+    void DeviceChange(WPARAM event, LPARAM data);
+    static LRESULT CALLBACK ApplicationHook(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                            DWORD_PTR self);
+
+    TKeshShRoot root_;
+    TKeshShListView* listView_ = nullptr;
+    bool changeDelay_ = true;
+    bool includeFiles_ = false;
+    bool includeHidden_ = true;
+    TShVirtuaItems virtuaItems_ = kDefaultVirtuaItems;
+    bool autoExpand_ = false;
+    int indent_ = 19;
+    bool arrowKeyNavigation_ = false;
+    bool hooked_ = false;
+
+    std::unordered_set<TKeshShTreeNode*> nodes_;  // owned; a node goes with its tree item
+    std::deque<TShIDList> backList_;
+    std::vector<TShIDList> forwardList_;
+    std::vector<TShIDList> expandedFolders_;
+
+    TShNotifyThread* watcher_ = nullptr;
+    TKeshShChangeDelay* delay_ = nullptr;
+    int suspended_ = 0;
+};

@@ -1,0 +1,70 @@
+#include "folderbrowser/TShThread.h"
+
+#include "toolkit/CallbackErrors.h"
+#include "toolkit/EOSError.h"
+
+namespace {
+UniqueKernelHandle ManualResetEvent() {
+    UniqueKernelHandle event(::CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    ThrowLastErrorIf(!event);
+    return event;
+}
+}  // namespace
+
+TShThread::TShThread() : wakeEvent_(ManualResetEvent()), stopEvent_(ManualResetEvent()) { FreeOnTerminate = true; }
+
+TShThread::~TShThread() {
+    if (Running()) TShThread::Stop();
+}
+
+void TShThread::Stop() {
+    FreeOnTerminate = false;
+    Terminate();
+    ::SetEvent(stopEvent_.get());
+    WaitFor();
+}
+
+TShThread::TWaitResult TShThread::Wait(DWORD timeout) {
+    const HANDLE events[] = {wakeEvent_.get(), stopEvent_.get()};
+    const DWORD result = ::WaitForMultipleObjects(2, events, FALSE, timeout);
+    ::ResetEvent(wakeEvent_.get());
+    switch (result) {
+        case WAIT_TIMEOUT:
+            return wrTimeOut;
+        case WAIT_OBJECT_0:
+            return wrWoken;
+        case WAIT_OBJECT_0 + 1:
+            return wrStopped;
+        default:
+            ReportError(std::make_exception_ptr(EOSError(::GetLastError())));
+            return wrFailed;
+    }
+}
+
+TShThread::TWaitResult TShThread::WaitOnHandles(const std::vector<HANDLE>& handles, DWORD timeout, int& index) {
+    std::vector<HANDLE> all(handles);
+    all.push_back(stopEvent_.get());
+    all.push_back(wakeEvent_.get());
+    const DWORD count = static_cast<DWORD>(handles.size());
+    const DWORD result = ::WaitForMultipleObjects(static_cast<DWORD>(all.size()), all.data(), FALSE, timeout);
+    ::ResetEvent(wakeEvent_.get());
+    if (result == WAIT_TIMEOUT) return wrTimeOut;
+    if (result < WAIT_OBJECT_0 + count) {
+        index = static_cast<int>(result - WAIT_OBJECT_0);
+        return wrSignalled;
+    }
+    if (result == WAIT_OBJECT_0 + count) return wrStopped;
+    if (result == WAIT_OBJECT_0 + count + 1) return wrWoken;
+    ReportError(std::make_exception_ptr(EOSError(::GetLastError())));
+    return wrFailed;
+}
+
+bool TShThread::SynchronizeCall(const std::function<void()>& call) {
+    return Synchronize([&] {
+        try {
+            call();
+        } catch (...) {
+            ReportError(std::current_exception());
+        }
+    });
+}

@@ -1,0 +1,50 @@
+#pragma once
+// Base of the folder browser's worker threads: a re-entrant lock for what the owner and
+// the thread share, a wake event that makes the thread re-read its settings and a stop
+// event that ends it, and waits that answer which of them (or what else) ended the wait.
+//
+// Made suspended (Start runs it). A thread that ends by itself frees its own object after
+// its end has been reported (OnTerminate, on the user-interface thread); Stop turns that
+// off, so a stopped thread is freed by its owner.
+#include <windows.h>
+
+#include <exception>
+#include <functional>
+#include <mutex>
+#include <vector>
+
+#include "toolkit/TThread.h"
+#include "toolkit/UniqueHandle.h"
+
+class TShThread : public TThread {
+public:
+    // What a wait answers.
+    enum TWaitResult { wrSignalled = 0, wrTimeOut = 1, wrWoken = 2, wrFailed = 3, wrStopped = 4 };
+
+    TShThread();
+    ~TShThread() override;
+
+    void Lock() { lock_.lock(); }
+    void Unlock() { lock_.unlock(); }
+    void Wake() { ::SetEvent(wakeEvent_.get()); }
+    void ResetWake() { ::ResetEvent(wakeEvent_.get()); }
+
+    // Ends the thread and waits for it. Must not be called on the thread itself.
+    virtual void Stop();
+
+protected:
+    // Waits for wake or stop; the wake event is reset afterwards.
+    TWaitResult Wait(DWORD timeout);
+    // Waits for one of the handles, stop or wake; `index` is the signalled handle's.
+    TWaitResult WaitOnHandles(const std::vector<HANDLE>& handles, DWORD timeout, int& index);
+    // Runs a call on the user-interface thread and waits for it; false when the thread was
+    // stopped before the call could run. An error of the call is shown in the application's
+    // error box there, and the thread goes on.
+    bool SynchronizeCall(const std::function<void()>& call);
+
+    std::recursive_mutex lock_;
+
+private:
+    UniqueKernelHandle wakeEvent_;
+    UniqueKernelHandle stopEvent_;
+};

@@ -1,0 +1,52 @@
+#pragma once
+// The timing of one pop-up animation, on a short-lived thread: it reads the clock and the
+// pointer and asks the user-interface thread for each new step with a message that it does
+// not wait for. It touches no window.
+#include <windows.h>
+
+#include <atomic>
+#include <functional>
+
+#include "toolkit/UniqueHandle.h"
+
+// What the timing thread and the user-interface thread share. Window, duration,
+// generation, client rectangle and cursor reader are set before the thread runs and not
+// changed while it runs; each of the other fields is written by one side only.
+struct TAnimationShared {
+    HWND window = nullptr;
+    int duration = 0;
+    unsigned generation = 0;
+    // The pop-up's client area on the screen, and the pointer position last seen.
+    RECT client{};
+    POINT lastCursor{};
+    // The level the user-interface thread is asked to show: 0..255 in multiples of 16.
+    std::atomic<int> level{0};
+    std::atomic<bool> stopRequest{false};
+    // -1 once the thread has ended its loop.
+    std::atomic<int> done{0};
+    // 1 while a step message is on its way and not yet handled.
+    std::atomic<long> pending{0};
+    std::function<POINT()> readCursor;
+
+    void Clear();
+};
+
+class TAnimationTimer {
+public:
+    // Makes the thread without letting it run; false when the system cannot make it.
+    bool Create(TAnimationShared& shared);
+    void Resume();
+    bool Exists() const { return static_cast<bool>(thread_); }
+    // Asks the thread to end, waits for it without a time limit and closes its handle.
+    void Finish();
+
+private:
+    static DWORD WINAPI ThreadProc(void* parameter);
+    void Run();
+    // Sleeps for the time given, or less when the stop request comes meanwhile.
+    void Pause(int milliseconds);
+
+    TAnimationShared* shared_ = nullptr;
+    UniqueKernelHandle wake_;
+    UniqueKernelHandle thread_;
+};

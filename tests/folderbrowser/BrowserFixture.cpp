@@ -1,0 +1,73 @@
+#include "tests/folderbrowser/BrowserFixture.h"
+
+#include <shlobj.h>
+
+std::string DesktopDirectory() {
+    char path[MAX_PATH] = {};
+    ::SHGetSpecialFolderPathA(nullptr, path, CSIDL_DESKTOPDIRECTORY, FALSE);
+    return path;
+}
+
+BrowserWindow::BrowserWindow() {
+    form.SetCaption("フォルダの選択");
+    form.SetBounds(0, 0, 900, 560);
+    tree = new TKeshShTreeView(&form);
+    tree->SetBounds(4, 4, 280, 520);
+    list = new TKeshShListView(&form);
+    list->SetBounds(288, 4, 600, 520);
+    list->SetShTreeView(tree);
+    tree->OnChange = [this](TObject&) { ++treeChanges; };
+    list->OnShListChange = [this](TObject&, TKeshShFileList&) { ++listChanges; };
+    tree->SetParent(&form);
+    list->SetParent(&form);
+    form.Show();
+    PumpFor(std::chrono::milliseconds(50));
+}
+
+BrowserWindow::~BrowserWindow() = default;
+
+std::string BrowserWindow::RowText(int row, int column) {
+    char text[520] = {};
+    ListView_GetItemText(list->Handle(), row, column, text, sizeof text);
+    return text;
+}
+
+std::vector<std::string> BrowserWindow::RowNames() {
+    std::vector<std::string> names;
+    const int count = ListView_GetItemCount(list->Handle());
+    for (int i = 0; i < count; ++i) names.push_back(RowText(i));
+    return names;
+}
+
+void BrowserWindow::ClickHeader(int column) {
+    NMLISTVIEW click{};
+    click.hdr.hwndFrom = list->Handle();
+    click.hdr.idFrom = static_cast<UINT_PTR>(::GetDlgCtrlID(list->Handle()));
+    click.hdr.code = LVN_COLUMNCLICK;
+    click.iItem = -1;
+    click.iSubItem = column;
+    ::SendMessageA(form.Handle(), WM_NOTIFY, click.hdr.idFrom, reinterpret_cast<LPARAM>(&click));
+}
+
+DesktopFolder::DesktopFolder(const std::string& name) : path_(DesktopDirectory()) {
+    path_ += '\\';
+    path_ += name;
+    DeleteTree(path_);
+    ::CreateDirectoryA(path_.c_str(), nullptr);
+}
+
+DesktopFolder::~DesktopFolder() { DeleteTree(path_); }
+
+std::string DesktopFolder::MakeFolder(const std::string& relative) const {
+    std::string path = path_;
+    size_t start = 0;
+    while (start <= relative.size()) {
+        size_t end = relative.find('\\', start);
+        if (end == std::string::npos) end = relative.size();
+        path += '\\';
+        path.append(relative, start, end - start);
+        ::CreateDirectoryA(path.c_str(), nullptr);
+        start = end + 1;
+    }
+    return path;
+}

@@ -1,0 +1,47 @@
+#pragma once
+// The tree and the list linked in a window, as the settings window holds them, over a
+// folder of the test's own on the Desktop.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <memory>
+#include <string>
+
+#include "folderbrowser/TKeshShListView.h"
+#include "folderbrowser/TKeshShTreeView.h"
+#include "tests/support/TestEnvironment.h"
+#include "toolkit/TForm.h"
+
+std::string DesktopDirectory();
+
+class BrowserWindow {
+public:
+    BrowserWindow();
+    ~BrowserWindow();
+    TForm form{nullptr};
+    TKeshShTreeView* tree;
+    TKeshShListView* list;
+    int treeChanges = 0;
+    int listChanges = 0;
+
+    // Texts of a row as the view shows them (read through the view itself).
+    std::string RowText(int row, int column = 0);
+    // Names of all rows, in the order shown.
+    std::vector<std::string> RowNames();
+    // A click on a column header, as the header reports it.
+    void ClickHeader(int column);
+};
+
+// A folder on the Desktop, removed with its content at the end.
+class DesktopFolder {
+public:
+    explicit DesktopFolder(const std::string& name);
+    ~DesktopFolder();
+    const std::string& Path() const { return path_; }
+    std::string operator/(const std::string& name) const { return path_ + "\\" + name; }
+    // Makes a folder (and the folders above it) below this one.
+    std::string MakeFolder(const std::string& relative) const;
+
+private:
+    std::string path_;
+};

@@ -1,0 +1,219 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "folderbrowser/DetailText.h"
+#include "folderbrowser/MergeSorted.h"
+#include "folderbrowser/ShellEnumeration.h"
+#include "folderbrowser/TKeshShFolderData.h"
+#include "tests/support/TestEnvironment.h"
+#include "toolkit/FilePath.h"
+
+namespace {
+std::string DesktopDirectory() {
+    char path[MAX_PATH] = {};
+    ::SHGetSpecialFolderPathA(nullptr, path, CSIDL_DESKTOPDIRECTORY, FALSE);
+    return path;
+}
+
+// The kinds of the Desktop's children and of My Computer's, by name.
+std::vector<std::pair<std::string, TShVirtuaItem>> ChildKinds(LPCITEMIDLIST folderID) {
+    std::vector<std::pair<std::string, TShVirtuaItem>> kinds;
+    TKeshShFolderData folder(TKeshShID::Copy(folderID));
+    EnumerateChildren(folder.Folder(), nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS, [&](TShIDList relative) {
+        TKeshShFolderData child(TKeshShID::Concat(folderID, relative.get()));
+        kinds.emplace_back(child.Path().empty() ? child.DisplayName() : child.Path(), child.ItemKind());
+    });
+    return kinds;
+}
+
+bool Has(const std::vector<std::pair<std::string, TShVirtuaItem>>& kinds, const std::string& name, TShVirtuaItem kind) {
+    for (const auto& [n, k] : kinds) {
+        if (::lstrcmpiA(n.c_str(), name.c_str()) == 0) return k == kind;
+    }
+    return false;
+}
+}  // namespace
+
+TEST(KeshShID, ListOperationsAgreeWithTheShell) {
+    TempFolder folder;
+    const std::string deep = folder / "親\\子";
+    ::CreateDirectoryA((folder / "親").c_str(), nullptr);
+    ::CreateDirectoryA(deep.c_str(), nullptr);
+    const long before = TKeshShID::LiveLists();
+    {
+        TShIDList list = TKeshShID::FromPath(deep);
+        ASSERT_TRUE(list);
+        EXPECT_EQ(TKeshShID::ToPath(list.get()), deep);
+        const int count = TKeshShID::Count(list.get());
+        ASSERT_GE(count, 3);
+
+        TShIDList parent = TKeshShID::Parent(list.get());
+        EXPECT_EQ(TKeshShID::ToPath(parent.get()), folder / "親");
+        EXPECT_EQ(TKeshShID::Count(parent.get()), count - 1);
+        EXPECT_TRUE(TKeshShID::IsAncestor(parent.get(), list.get()));
+        EXPECT_FALSE(TKeshShID::IsAncestor(list.get(), parent.get()));
+        EXPECT_FALSE(TKeshShID::IsAncestor(list.get(), list.get()));
+
+        TShIDList last = TKeshShID::LastCopy(list.get());
+        EXPECT_EQ(TKeshShID::Count(last.get()), 1);
+        TShIDList joined = TKeshShID::Concat(parent.get(), last.get());
+        EXPECT_TRUE(TKeshShID::Equal(joined.get(), list.get()));
+        EXPECT_EQ(TKeshShID::Size(joined.get()), TKeshShID::Size(list.get()));
+        EXPECT_EQ(TKeshShID::Compare(joined.get(), list.get()), TKeshShID::crEqual);
+        EXPECT_EQ(TKeshShID::Compare(parent.get(), list.get()), TKeshShID::crLess);
+
+        // Walking by the size fields reaches the last identifier after count - 1 steps.
+        LPCITEMIDLIST id = list.get();
+        for (int i = 1; i < count; ++i) id = TKeshShID::Next(id);
+        EXPECT_EQ(id, TKeshShID::Last(list.get()));
+        EXPECT_EQ(TKeshShID::Next(id), nullptr);
+
+        TShIDList first = TKeshShID::CopyOne(list.get());
+        EXPECT_EQ(TKeshShID::Count(first.get()), 1);
+        EXPECT_TRUE(TKeshShID::IsAncestor(first.get(), list.get()));
+
+        TShIDList desktop = TKeshShID::Allocate(2);
+        EXPECT_EQ(TKeshShID::Count(desktop.get()), 0);
+        EXPECT_EQ(TKeshShID::Size(desktop.get()), 2u);
+        EXPECT_TRUE(TKeshShID::IsAncestor(desktop.get(), list.get()));
+        EXPECT_EQ(TKeshShID::Count(nullptr), -1);
+        EXPECT_EQ(TKeshShID::Size(nullptr), 0u);
+        EXPECT_FALSE(TKeshShID::Equal(nullptr, list.get()));
+
+        EXPECT_FALSE(TKeshShID::FromPath(""));
+        EXPECT_FALSE(TKeshShID::FromPath(folder / "ない"));
+        EXPECT_FALSE(TKeshShID::FromPath("::{bad}"));
+    }
+    EXPECT_EQ(TKeshShID::LiveLists(), before) << "every list went back to the task allocator";
+}
+
+TEST(KeshShID, NameTheCodePageCannotCarryGivesNoPath) {
+    TempFolder folder;
+    // "é" has no place in code page 932: the name shows the system's replacement, and the
+    // path (of the folder and of what lies below it) is empty rather than one that names
+    // another folder.
+    const std::wstring wideFolder(folder.Path().begin(), folder.Path().end());
+    // The folder's own removal works in ANSI names, which cannot reach these.
+    struct RemoveWide {
+        std::wstring base;
+        ~RemoveWide() {
+            ::RemoveDirectoryW((base + L"\\caf\u00e9\\inner").c_str());
+            ::RemoveDirectoryW((base + L"\\caf\u00e9").c_str());
+        }
+    } removeWide{wideFolder};
+    ASSERT_TRUE(::CreateDirectoryW((wideFolder + L"\\caf\u00e9").c_str(), nullptr));
+    ASSERT_TRUE(::CreateDirectoryW((wideFolder + L"\\caf\u00e9\\inner").c_str(), nullptr));
+    TShIDList parent = TKeshShID::FromPath(folder.Path());
+    TKeshShFolderData parentData(TKeshShID::Copy(parent.get()));
+    std::vector<std::string> names, paths;
+    EnumerateChildren(parentData.Folder(), nullptr, SHCONTF_FOLDERS, [&](TShIDList relative) {
+        TKeshShFolderData child(TKeshShID::Concat(parent.get(), relative.get()));
+        names.push_back(child.DisplayName());
+        paths.push_back(child.Path());
+        EnumerateChildren(child.Folder(), nullptr, SHCONTF_FOLDERS, [&](TShIDList innerRelative) {
+            TKeshShFolderData inner(TKeshShID::Concat(child.AbsoluteID(), innerRelative.get()));
+            names.push_back(inner.DisplayName());
+            paths.push_back(inner.Path());
+        });
+    });
+    ASSERT_EQ(names.size(), 2u);
+    EXPECT_EQ(names[1], "inner");
+    EXPECT_EQ(paths, (std::vector<std::string>{"", ""}));
+    char shown[16] = {};
+    ::WideCharToMultiByte(CP_ACP, 0, L"caf\u00e9", -1, shown, sizeof shown, nullptr, nullptr);
+    EXPECT_EQ(names[0], shown);
+}
+
+TEST(KeshShData, ItemsAreClassifiedAsTheFileManagerShowsThem) {
+    const std::string desktop = DesktopDirectory();
+    const std::string folder = desktop + "\\分類フォルダ";
+    const std::string file = desktop + "\\分類ファイル.txt";
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    WriteFileBytes(file, "");
+    TShIDList desktopID = TKeshShID::Allocate(2);
+    TKeshShFolderData root(TKeshShID::Copy(desktopID.get()));
+    EXPECT_EQ(root.ItemKind(), itDeskTop);
+    EXPECT_EQ(root.Path(), desktop) << "the Desktop root stands for the desktop directory";
+
+    auto kinds = ChildKinds(desktopID.get());
+    TShIDList drives = TKeshShID::SpecialFolder(sfidDrives);
+    TShIDList bin = TKeshShID::SpecialFolder(sfidBitBucket);
+    bool sawComputer = false, sawBin = false;
+    for (const auto& [name, kind] : kinds) {
+        sawComputer = sawComputer || kind == itMyComputer;
+        sawBin = sawBin || kind == itBitBucket;
+    }
+    EXPECT_TRUE(sawComputer);
+    EXPECT_TRUE(sawBin);
+    EXPECT_TRUE(Has(kinds, folder, itFolder));
+    EXPECT_TRUE(Has(kinds, file, itFile));
+
+    auto computer = ChildKinds(drives.get());
+    EXPECT_TRUE(Has(computer, "C:\\", itRootDrive));
+    TKeshShFolderData myComputer(TKeshShID::Copy(drives.get()));
+    EXPECT_EQ(myComputer.Path(), "") << "My Computer has no path";
+
+    TKeshShFolderData deeper(TKeshShID::FromPath(folder));
+    TKeshShFolderData windows(TKeshShID::FromPath("C:\\windows"));
+    EXPECT_EQ(windows.ItemKind(), itFolder);
+    DeleteTree(folder);
+    ::DeleteFileA(file.c_str());
+}
+
+TEST(KeshShData, FileSystemDetailsGiveSizeTypeAndTime) {
+    TempFolder folder;
+    WriteFileBytes(folder / "empty.txt", "");
+    WriteFileBytes(folder / "two.txt", std::string(1025, 'x'));
+    ::CreateDirectoryA((folder / "sub").c_str(), nullptr);
+    TShIDList parent = TKeshShID::FromPath(folder.Path());
+    auto details = [&](const std::string& name) {
+        TKeshShFolderData item(TKeshShID::FromPath(folder / name));
+        return FileSystemDetails(item);
+    };
+    const auto empty = details("empty.txt");
+    ASSERT_EQ(empty.size(), 3u);
+    EXPECT_EQ(empty[0], "1KB") << "a 0-byte file shows 1KB";
+    EXPECT_FALSE(empty[1].empty());
+    EXPECT_FALSE(empty[2].empty());
+    EXPECT_EQ(details("two.txt")[0], "2KB");
+    EXPECT_EQ(details("sub")[0], "") << "a folder has no size";
+    EXPECT_EQ(SizeText(1024ull * 1234567), "1,234,567KB");
+    EXPECT_EQ(WithoutDirectionMarks("?2024/?01/?02"), "2024/01/02");
+    EXPECT_EQ(WithoutDirectionMarks("?abc?"), "?abc?");
+}
+
+namespace {
+// Merges lists of letters the way the tree merges its nodes, writing down each step.
+struct LetterMerge {
+    std::vector<std::string> steps;
+    TKeshShID::TCompareResult Compare(char existing, char fresh) {
+        if (existing == '!') return TKeshShID::crFailed;
+        return existing == fresh ? TKeshShID::crEqual : existing > fresh ? TKeshShID::crGreater : TKeshShID::crLess;
+    }
+    void Keep(char existing, char) { steps.push_back(std::string("keep ") + existing); }
+    void InsertBefore(char existing, char fresh) {
+        steps.push_back(std::string("insert ") + fresh + " before " + existing);
+    }
+    void Append(char fresh) { steps.push_back(std::string("append ") + fresh); }
+    void Remove(char existing) { steps.push_back(std::string("remove ") + existing); }
+};
+
+std::vector<std::string> Merge(const std::string& existing, const std::string& fresh) {
+    LetterMerge merge;
+    MergeSorted(existing.begin(), existing.end(), fresh.begin(), fresh.end(), merge);
+    return merge.steps;
+}
+}  // namespace
+
+TEST(MergeSorted, KeepsWhatStaysInsertsWhatCameAndRemovesWhatWent) {
+    using V = std::vector<std::string>;
+    EXPECT_EQ(Merge("", "ab"), (V{"append a", "append b"}));
+    EXPECT_EQ(Merge("ab", ""), (V{"remove a", "remove b"}));
+    EXPECT_EQ(Merge("bd", "abcd"), (V{"insert a before b", "keep b", "insert c before d", "keep d"}));
+    EXPECT_EQ(Merge("abcd", "bd"), (V{"remove a", "keep b", "remove c", "keep d"}));
+    EXPECT_EQ(Merge("ace", "bcf"), (V{"remove a", "insert b before c", "keep c", "remove e", "append f"}));
+    // A node that cannot be compared goes; the fresh child is then compared with the next.
+    EXPECT_EQ(Merge("!b", "b"), (V{"remove !", "keep b"}));
+}
