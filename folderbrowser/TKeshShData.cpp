@@ -102,6 +102,33 @@ void TKeshShData::ForgetName() {
     findDataRead_ = false;
 }
 
+bool TKeshShData::Rename(HWND owner, const std::string& name) {
+    IShellFolder* folder = Level() > 0 && !name.empty() ? ParentFolder() : nullptr;
+    if (!folder) return false;
+    const std::wstring wide = ToWide(name);
+    LPITEMIDLIST renamed = nullptr;
+    const HRESULT hr = folder->SetNameOf(owner, RelativeID(), wide.c_str(), SHGDN_INFOLDER, &renamed);
+    TShIDList relative = TShIDList::Adopt(renamed);
+    if (FAILED(hr)) return false;
+    if (!relative) {
+        // The folder renamed it but gave no identifier: it is read back by its new name.
+        ULONG eaten = 0;
+        std::wstring parse = wide;
+        if (FAILED(folder->ParseDisplayName(owner, nullptr, parse.data(), &eaten, &renamed, nullptr))) return false;
+        relative = TShIDList::Adopt(renamed);
+    }
+    Renamed(std::move(relative));
+    ::SHChangeNotify(0, SHCNF_FLUSH, nullptr, nullptr);
+    return true;
+}
+
+void TKeshShData::Renamed(TShIDList relative) {
+    TShIDList parent = Copy(ParentID());
+    relativeID_ = std::move(relative);
+    absoluteID_ = Concat(parent.get(), relativeID_.get());
+    ForgetName();
+}
+
 bool TKeshShData::HasAttributes(ULONG mask) {
     if (Level() == 0) return (mask & ~(SFGAO_FOLDER | SFGAO_HASSUBFOLDER | SFGAO_FILESYSANCESTOR)) == 0;
     return TKeshShID::HasAttributes(ParentFolder(), RelativeID(), mask);

@@ -47,6 +47,13 @@ public:
     // Hidden items are drawn cut. Read once.
     bool Ghosted();
 
+    // Gives the item a new name through its folder. On success the item takes the
+    // identifier the folder returns, forgets what it read under the old name, and the
+    // shell's pending change notices are flushed; on failure nothing changes.
+    bool Rename(HWND owner, const std::string& name);
+    // Takes the new identifier of an item renamed elsewhere.
+    virtual void Renamed(TShIDList relative);
+
     // Forgets the cached name, icons and overlay (after a rename or a refresh).
     void ForgetName();
     // Whether the name has been read from the shell (names are read only when shown).

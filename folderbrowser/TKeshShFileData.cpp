@@ -25,3 +25,10 @@ const std::vector<std::string>& TKeshShFileData::DetailTexts() {
     }
     return detailTexts_;
 }
+
+void TKeshShFileData::Renamed(TShIDList relative) {
+    TKeshShData::Renamed(std::move(relative));
+    // A new extension may bring a new type.
+    detailsRead_ = false;
+    detailTexts_.clear();
+}

@@ -17,6 +17,7 @@ public:
     TWinControl* OwnerControl() override;
     LPCITEMIDLIST AbsoluteID() override;
     IShellFolder* ParentFolder() override;
+    void Renamed(TShIDList relative) override;
 
     // The texts of the report columns after the name, read once.
     virtual const std::vector<std::string>& DetailTexts();

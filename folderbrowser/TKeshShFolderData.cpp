@@ -19,3 +19,10 @@ IShellFolder* TKeshShFolderData::Folder() {
     }
     return folder_.get();
 }
+
+void TKeshShFolderData::Renamed(TShIDList relative) {
+    TKeshShData::Renamed(std::move(relative));
+    // Its own folder is bound again, under the new name, when its children are read.
+    folder_.reset();
+    folderBound_ = false;
+}

@@ -15,6 +15,8 @@ public:
     int Index() override;
     TWinControl* OwnerControl() override;
 
+    void Renamed(TShIDList relative) override;
+
     // The item's own folder, bound once and kept: its children are read through it.
     IShellFolder* Folder();
 

@@ -93,6 +93,8 @@ void TShIDList::reset() {
     --liveLists;
 }
 
+void TKeshShID::Initialize() { ShellModule::Instance(); }
+
 void* TKeshShID::TaskAlloc(UINT size) { return ShellModule::Instance().Malloc()->Alloc(size); }
 
 void TKeshShID::TaskFree(void* block) {
@@ -166,6 +168,18 @@ TShIDList TKeshShID::Parent(LPCITEMIDLIST list) {
 
 TShIDList TKeshShID::LastCopy(LPCITEMIDLIST list) { return CopyOne(Last(list)); }
 
+TShIDList TKeshShID::CopyFirst(LPCITEMIDLIST list, int count) {
+    if (!list) return TShIDList();
+    UINT bytes = 0;
+    for (LPCITEMIDLIST id = list; count > 0 && IdSize(id) != 0; --count) {
+        bytes += IdSize(id);
+        id = reinterpret_cast<LPCITEMIDLIST>(reinterpret_cast<const BYTE*>(list) + bytes);
+    }
+    TShIDList copy = Allocate(bytes + 2);
+    if (copy) std::memcpy(copy.get(), list, bytes);
+    return copy;
+}
+
 TShIDList TKeshShID::Concat(LPCITEMIDLIST parent, LPCITEMIDLIST child) {
     const UINT parentBytes = parent ? Size(parent) - 2 : 0;
     const UINT childSize = child ? Size(child) : 2;
@@ -199,6 +213,10 @@ TKeshShID::TCompareResult TKeshShID::CompareIn(IShellFolder* folder, LPCITEMIDLI
 
 TKeshShID::TCompareResult TKeshShID::Compare(LPCITEMIDLIST a, LPCITEMIDLIST b) {
     return CompareIn(Desktop().get(), a, b);
+}
+
+bool TKeshShID::SameItem(LPCITEMIDLIST a, LPCITEMIDLIST b) {
+    return a && b && (Equal(a, b) || Compare(a, b) == crEqual);
 }
 
 TShIDList TKeshShID::FromPath(const std::string& path) {
@@ -239,6 +257,8 @@ std::string TKeshShID::DisplayName(IShellFolder* folder, LPCITEMIDLIST relative,
     if (FAILED(folder->GetDisplayNameOf(relative, flags, &name))) return std::string();
     return ReadStrRet(name, relative);
 }
+
+std::wstring TKeshShID::ToWide(const std::string& text) { return Widen(text); }
 
 std::string TKeshShID::ReadStrRet(STRRET& text, LPCITEMIDLIST item) {
     switch (text.uType) {

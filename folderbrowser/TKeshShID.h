@@ -54,9 +54,13 @@ public:
     // Without the last identifier.
     static TShIDList Parent(LPCITEMIDLIST list);
     static TShIDList LastCopy(LPCITEMIDLIST list);
+    // The first `count` identifiers (all of them when there are fewer).
+    static TShIDList CopyFirst(LPCITEMIDLIST list, int count);
     static TShIDList Concat(LPCITEMIDLIST parent, LPCITEMIDLIST child);
     // Both present and byte-identical over the first list's size.
     static bool Equal(LPCITEMIDLIST a, LPCITEMIDLIST b);
+    // Byte-identical, or equal as the Desktop compares absolute lists.
+    static bool SameItem(LPCITEMIDLIST a, LPCITEMIDLIST b);
     // `ancestor` equals `list` cut to the ancestor's count (the list being longer).
     static bool IsAncestor(LPCITEMIDLIST ancestor, LPCITEMIDLIST list);
 
@@ -75,6 +79,8 @@ public:
     // A name of a relative identifier as its folder gives it (SHGDN_ flags), in the ANSI
     // code page; characters it cannot carry come out as the system's replacement.
     static std::string DisplayName(IShellFolder* folder, LPCITEMIDLIST relative, DWORD flags);
+    // Text of the ANSI code page as the shell's wide strings take it.
+    static std::wstring ToWide(const std::string& text);
     // The text of a name the shell returned (freeing it when it was allocated); `item` is the
     // identifier that an offset points into.
     static std::string ReadStrRet(STRRET& text, LPCITEMIDLIST item);
@@ -88,6 +94,10 @@ public:
     static ComPtr<IShellFolder> BindToFolder(LPCITEMIDLIST absolute);
     // True only when every bit of the mask comes back set.
     static bool HasAttributes(IShellFolder* folder, LPCITEMIDLIST relative, ULONG mask);
+
+    // Starts OLE and takes the task allocator for the run, when that has not happened yet
+    // (anything above does it on first use; OLE drag and drop needs it before).
+    static void Initialize();
 
     // Lists held by owners right now (for tests that look for leaks).
     static long LiveLists();

@@ -9,7 +9,9 @@
 #include "folderbrowser/HourGlass.h"
 #include "folderbrowser/ShellEnumeration.h"
 #include "folderbrowser/ShellOpen.h"
+#include "folderbrowser/SuspendedWatching.h"
 #include "folderbrowser/TKeshShFolderData.h"
+#include "folderbrowser/TKeshShPopupMenu.h"
 #include "folderbrowser/TKeshShTreeView.h"
 #include "toolkit/FilePath.h"
 
@@ -50,13 +52,15 @@ TKeshShListView::TKeshShListView(TComponent* owner) : TWinControl(owner) {
 }
 
 TKeshShListView::~TKeshShListView() {
+    // The window may be gone already (with its form): then it has left the chain and is
+    // no drop target any more, and it must not be made again for that here.
+    if (HandleAllocated()) WindowGoes();
     if (treeView_) treeView_->listView_ = nullptr;
     if (watcher_) {
         watcher_->OnTerminate = nullptr;
         watcher_->Stop();
         delete std::exchange(watcher_, nullptr);
     }
-    if (inClipboardChain_) ::ChangeClipboardChain(Handle(), nextClipboardViewer_);
     // The window (and with it every request for a row) goes before the rows do.
     if (HandleAllocated()) ListView_SetItemCountEx(Handle(), 0, 0);
     shown_ = nullptr;
@@ -114,9 +118,18 @@ void TKeshShListView::Link(TKeshShTreeView* tree, TKeshShListView* list, bool fr
     }
 }
 
+void TKeshShListView::SetShPopupMenu(TKeshShPopupMenu* menu) {
+    if (menu == popupMenu_) return;
+    if (popupMenu_) popupMenu_->RemoveFreeNotification(this);
+    popupMenu_ = menu;
+    if (popupMenu_) popupMenu_->FreeNotification(this);
+}
+
 void TKeshShListView::Notification(TComponent& component, TOperation operation) {
     TWinControl::Notification(component, operation);
-    if (operation == TOperation::opRemove && &component == treeView_) treeView_ = nullptr;
+    if (operation != TOperation::opRemove) return;
+    if (&component == treeView_) treeView_ = nullptr;
+    if (&component == popupMenu_) popupMenu_ = nullptr;
 }
 
 void TKeshShListView::SetViewStyle(TViewStyle style) {
@@ -145,7 +158,8 @@ void TKeshShListView::SetViewStyle(TViewStyle style) {
 void TKeshShListView::CreateParams(TCreateParams& params) {
     TWinControl::CreateParams(params);
     params.className = WC_LISTVIEWA;
-    params.style |= LVS_OWNERDATA | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS | LVS_AUTOARRANGE | kStyles[viewStyle_];
+    params.style |= LVS_OWNERDATA | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS | LVS_AUTOARRANGE | LVS_EDITLABELS |
+                    kStyles[viewStyle_];
     params.exStyle |= WS_EX_CLIENTEDGE;
 }
 
@@ -160,6 +174,7 @@ void TKeshShListView::CreateWnd() {
         nextClipboardViewer_ = ::SetClipboardViewer(window);
         inClipboardChain_ = nextClipboardViewer_ || ::GetLastError() == 0;
     }
+    RegisterDropTarget(window);
     if (shown_) {
         BuildHeader();
         Display();
@@ -167,6 +182,13 @@ void TKeshShListView::CreateWnd() {
         TShIDList desktop = TKeshShID::Allocate(2);
         OpenFolder(desktop.get());
     }
+}
+
+void TKeshShListView::WindowGoes() {
+    RevokeDropTarget(Handle());
+    if (inClipboardChain_) ::ChangeClipboardChain(Handle(), nextClipboardViewer_);
+    inClipboardChain_ = false;
+    nextClipboardViewer_ = nullptr;
 }
 
 // ---- opening folders
@@ -437,6 +459,20 @@ bool TKeshShListView::NotifyNotification(NMHDR& header, LRESULT& result) {
         case LVN_ITEMCHANGED:
             if (shown_) Raise(OnShSelectionChange, *this, *shown_);
             return true;
+        case LVN_BEGINLABELEDITA:
+            result = BeginLabelEdit(reinterpret_cast<NMLVDISPINFOA&>(header).item.iItem) ? FALSE : TRUE;
+            return true;
+        case LVN_ENDLABELEDITA: {
+            const LVITEMA& item = reinterpret_cast<NMLVDISPINFOA&>(header).item;
+            EndLabelEdit(item.iItem, item.pszText);
+            result = FALSE;
+            return true;
+        }
+        case LVN_BEGINDRAG: {
+            // The control's own drag detection: the drag starts now or at a later move.
+            mouse_.DragNoticed(Handle());
+            return true;
+        }
         case LVN_ODCACHEHINT:
         case LVN_ODFINDITEMA:
             result = -1;
@@ -447,7 +483,14 @@ bool TKeshShListView::NotifyNotification(NMHDR& header, LRESULT& result) {
 }
 
 LRESULT TKeshShListView::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (mouse_.Message(
+            Handle(), message, wParam, lParam, [&] { return TWinControl::WndProc(message, wParam, lParam); }, result))
+        return result;
     switch (message) {
+        case WM_DESTROY:
+            WindowGoes();
+            return TWinControl::WndProc(message, wParam, lParam);
         case WM_DRAWCLIPBOARD: {
             static const UINT shellItems = ::RegisterClipboardFormatA("Shell IDList Array");
             Raise(OnShClipboard, *this,
@@ -475,11 +518,7 @@ bool TKeshShListView::CreateFolder(const std::string& name) {
     if (!folder.HasAttributes(SFGAO_FILESYSTEM) || FolderPath().empty()) return false;
     const std::string path = IncludeTrailingPathDelimiter(FolderPath()) + name;
     if (DirectoryExists(path)) return false;
-    SuspendWatching(true);
-    struct Resume {
-        TKeshShListView& list;
-        ~Resume() { list.ResumeWatching(true); }
-    } resume{*this};
+    SuspendedWatching<TKeshShListView> suspended(*this);
     if (!::CreateDirectoryA(path.c_str(), nullptr)) return false;
     TShIDList created = TKeshShID::FromPath(path);
     if (!created) return true;
@@ -520,6 +559,21 @@ void TKeshShListView::Reread() {
     Raise(OnShListChange, *this, *shown_);
     BuildHeader();
     Display();
+}
+
+void TKeshShListView::RemoveSelectedRows() {
+    if (!shown_ || !HandleAllocated()) return;
+    ItemsUpdate update(Handle());
+    CaptureSelection();
+    ListView_SetItemCountEx(Handle(), 0, 0);
+    shown_->RemoveSelected();
+    Display();
+}
+
+void TKeshShListView::ContentsChanged(LPCITEMIDLIST folderID) {
+    if (!shown_) return;
+    cache_.KeepOnly(shown_);
+    if (TKeshShID::SameItem(shown_->FolderID(), folderID)) Reread();
 }
 
 void TKeshShListView::FolderChanged(const std::string& folder) {

@@ -13,11 +13,15 @@
 
 #include "folderbrowser/TKeshShColumnList.h"
 #include "folderbrowser/TKeshShFileLists.h"
+#include "folderbrowser/TKeshShIDList.h"
+#include "folderbrowser/TShDropSite.h"
+#include "folderbrowser/TShMouseFollower.h"
 #include "folderbrowser/TShNotifyThread.h"
 #include "toolkit/TShiftState.h"
 #include "toolkit/TWinControl.h"
 
 class TKeshShTreeView;
+class TKeshShPopupMenu;
 
 enum TShContent : unsigned { scFolders = 1, scFiles = 2, scHidden = 4 };
 using TShContentsSet = unsigned;
@@ -30,8 +34,13 @@ using TShListItemEvent = std::function<void(TObject& sender, TKeshShFileData& ro
 using TShListFilterEvent = std::function<void(TObject& sender, TKeshShData& data, bool& accept)>;
 // (sender, whether the clipboard holds files or shell items to paste)
 using TShClipboardEvent = std::function<void(TObject& sender, bool contented)>;
+// (sender, pressed row, screen point, client x, y, permission): the permission starts true.
+using TShListBeginDragEvent =
+    std::function<void(TObject& sender, TKeshShFileData& row, POINT point, int x, int y, bool& canDrag)>;
 
-class TKeshShListView : public TWinControl {
+// Besides showing a folder it offers the shell's context menu of the selected rows,
+// renames rows in place and takes part in drag and drop (TKeshShListViewShell.cpp).
+class TKeshShListView : public TWinControl, public TShDropSite {
 public:
     explicit TKeshShListView(TComponent* owner);
     ~TKeshShListView() override;
@@ -42,6 +51,8 @@ public:
     void SetShVirtuaItems(TShVirtuaItems value) { virtuaItems_ = value; }
     TKeshShTreeView* ShTreeView() const { return treeView_; }
     void SetShTreeView(TKeshShTreeView* tree);
+    TKeshShPopupMenu* ShPopupMenu() const { return popupMenu_; }
+    void SetShPopupMenu(TKeshShPopupMenu* menu);
     TViewStyle ViewStyle() const { return viewStyle_; }
     void SetViewStyle(TViewStyle style);
 
@@ -66,6 +77,8 @@ public:
     void SuspendWatching(bool linked = false);
     void ResumeWatching(bool linked = false);
 
+    // The pending mouse press: 0 none, 1 left button on a row, 2 right button on a row (a
+    // context menu may follow), 3 dragging.
     int MouseDownState = 0;
     TShNotifyThread* Watcher() const { return watcher_; }
 
@@ -75,6 +88,7 @@ public:
     TShListItemEvent OnShListOpen;
     TShListItemEvent OnShExecute;
     TShClipboardEvent OnShClipboard;
+    TShListBeginDragEvent OnShBeginDrag;
 
 protected:
     void CreateParams(TCreateParams& params) override;
@@ -82,6 +96,9 @@ protected:
     bool NotifyNotification(NMHDR& header, LRESULT& result) override;
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void Notification(TComponent& component, TOperation operation) override;
+
+    TShItemDropTarget DropTargetAt(TKeshShDragObject& drag, POINT client) override;
+    TObject& DragSender() override { return *this; }
 
 private:
     friend class TKeshShTreeView;
@@ -93,12 +110,20 @@ private:
     std::unique_ptr<TKeshShFileList> ReadContents(LPCITEMIDLIST folderID);
     void SortContents(TKeshShFileList& list);
     void Display();
+    // Before the window is destroyed: it leaves the clipboard viewer chain and stops
+    // taking drops.
+    void WindowGoes();
     void CaptureSelection();
     void RestoreSelection();
     void BuildHeader();
     void SaveColumnState();
     void ApplyColumnState();
     void Reread();
+    // Takes the selected rows out of the shown contents (they are gone from the folder).
+    void RemoveSelectedRows();
+    // The program changed the folder itself while watching was off: no contents kept from
+    // before stay but the shown folder's, which is read again when it is that folder.
+    void ContentsChanged(LPCITEMIDLIST folderID);
     void GetDisplayInfo(NMLVDISPINFOA& info);
     void Activate(int index);
     void FolderChanged(const std::string& folder);
@@ -106,9 +131,19 @@ private:
     void WatchFolder(const std::string& path);
     BYTE WatchFilter() const;
 
+    // Context menu, renaming, dragging (TKeshShListViewShell.cpp).
+    int RowAt(POINT client, bool retryHigher = false);
+    TKeshShIDList SelectedItems();
+    void ContextMenu(POINT screen);
+    void MenuCommandDone(int result, const std::string& firstPath, bool firstWasFile);
+    void StartDrag(POINT client);
+    bool BeginLabelEdit(int index);
+    void EndLabelEdit(int index, const char* text);
+
     TShContentsSet contents_ = scFolders | scFiles | scHidden;
     TShVirtuaItems virtuaItems_ = kDefaultVirtuaItems;
     TKeshShTreeView* treeView_ = nullptr;
+    TKeshShPopupMenu* popupMenu_ = nullptr;
     TViewStyle viewStyle_ = vsIcon;
 
     TKeshShFileLists cache_;
@@ -119,4 +154,8 @@ private:
     std::vector<std::string> savedFolders_;
     HWND nextClipboardViewer_ = nullptr;
     bool inClipboardChain_ = false;
+    int pressedRow_ = -1;
+    TShMouseFollower mouse_{MouseDownState,
+                            {[this](POINT at) { return (pressedRow_ = RowAt(at)) >= 0; },
+                             [this](POINT at) { StartDrag(at); }, [this](POINT screen) { ContextMenu(screen); }}};
 };

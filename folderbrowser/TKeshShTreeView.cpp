@@ -13,6 +13,7 @@
 #include "folderbrowser/ShellEnumeration.h"
 #include "folderbrowser/ShellOpen.h"
 #include "folderbrowser/TKeshShListView.h"
+#include "folderbrowser/TKeshShPopupMenu.h"
 #include "toolkit/FilePath.h"
 #include "toolkit/TApplication.h"
 
@@ -64,6 +65,7 @@ TKeshShTreeView::TKeshShTreeView(TComponent* owner) : TWinControl(owner) {
 }
 
 TKeshShTreeView::~TKeshShTreeView() {
+    if (HandleAllocated()) RevokeDropTarget(Handle());
     if (listView_) listView_->treeView_ = nullptr;
     DropWatcher();
     if (delay_) {
@@ -182,9 +184,18 @@ void TKeshShTreeView::SetShListView(TKeshShListView* list) {
     TKeshShListView::Link(this, list, false);
 }
 
+void TKeshShTreeView::SetShPopupMenu(TKeshShPopupMenu* menu) {
+    if (menu == popupMenu_) return;
+    if (popupMenu_) popupMenu_->RemoveFreeNotification(this);
+    popupMenu_ = menu;
+    if (popupMenu_) popupMenu_->FreeNotification(this);
+}
+
 void TKeshShTreeView::Notification(TComponent& component, TOperation operation) {
     TWinControl::Notification(component, operation);
-    if (operation == TOperation::opRemove && &component == listView_) listView_ = nullptr;
+    if (operation != TOperation::opRemove) return;
+    if (&component == listView_) listView_ = nullptr;
+    if (&component == popupMenu_) popupMenu_ = nullptr;
 }
 
 // ---- window
@@ -192,7 +203,7 @@ void TKeshShTreeView::Notification(TComponent& component, TOperation operation) 
 void TKeshShTreeView::CreateParams(TCreateParams& params) {
     TWinControl::CreateParams(params);
     params.className = WC_TREEVIEWA;
-    params.style |= TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS;
+    params.style |= TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS | TVS_EDITLABELS;
     if (autoExpand_) params.style |= TVS_SINGLEEXPAND;
     params.exStyle |= WS_EX_CLIENTEDGE;
 }
@@ -206,6 +217,7 @@ void TKeshShTreeView::CreateWnd() {
         hooked_ = ::SetWindowSubclass(TApplication::Instance().Handle(), ApplicationHook,
                                       reinterpret_cast<UINT_PTR>(this), reinterpret_cast<DWORD_PTR>(this)) != FALSE;
     }
+    RegisterDropTarget(window);
     Fill();
 }
 
@@ -279,6 +291,9 @@ HTREEITEM TKeshShTreeView::InsertNode(HTREEITEM parent, HTREEITEM after, std::un
 
 void TKeshShTreeView::DeleteNode(TKeshShTreeNode* node) {
     if (!nodes_.erase(node)) return;
+    for (TKeshShTreeNode** held : {&pressedNode_, &cutNode_, &hoverNode_}) {
+        if (*held == node) *held = nullptr;
+    }
     if (delay_ && delay_->PendingNode() == node) delay_->Schedule(nullptr, delay_->DelayTime(), false);
     delete node;
 }
@@ -580,13 +595,44 @@ bool TKeshShTreeView::NotifyNotification(NMHDR& header, LRESULT& result) {
         case NM_DBLCLK:
             DoubleClick();
             return false;
+        case NM_RCLICK:
+            // The tree's own context-menu request (Wine's tree sends no WM_CONTEXTMENU after
+            // it); answered, the tree sends none either.
+            if (MouseDownState != msRightPress) return false;
+            ::SendMessageA(Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Handle()),
+                           static_cast<LPARAM>(::GetMessagePos()));
+            result = TRUE;
+            return true;
+        case TVN_BEGINLABELEDITA: {
+            auto* node = reinterpret_cast<TKeshShTreeNode*>(reinterpret_cast<NMTVDISPINFOA&>(header).item.lParam);
+            result = BeginLabelEdit(node) ? FALSE : TRUE;
+            return true;
+        }
+        case TVN_ENDLABELEDITA: {
+            auto& info = reinterpret_cast<NMTVDISPINFOA&>(header);
+            EndLabelEdit(reinterpret_cast<TKeshShTreeNode*>(info.item.lParam), info.item.pszText);
+            result = FALSE;
+            return true;
+        }
+        case TVN_BEGINDRAGA: {
+            // The control's own drag detection: the drag starts now or at a later move.
+            mouse_.DragNoticed(Handle());
+            return true;
+        }
         default:
             return false;
     }
 }
 
 LRESULT TKeshShTreeView::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (mouse_.Message(
+            Handle(), message, wParam, lParam, [&] { return TWinControl::WndProc(message, wParam, lParam); }, result))
+        return result;
     switch (message) {
+        case WM_DESTROY:
+            RevokeDropTarget(Handle());
+            break;
         case WM_KEYDOWN:
             if (wParam >= VK_LEFT && wParam <= VK_DOWN && changeDelay_) arrowKeyNavigation_ = true;
             break;

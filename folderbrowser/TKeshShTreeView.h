@@ -16,17 +16,25 @@
 #include "folderbrowser/TKeshShChangeDelay.h"
 #include "folderbrowser/TKeshShRoot.h"
 #include "folderbrowser/TKeshShTreeNode.h"
+#include "folderbrowser/TShDropSite.h"
+#include "folderbrowser/TShMouseFollower.h"
 #include "folderbrowser/TShNotifyThread.h"
 #include "toolkit/TWinControl.h"
 
 class TKeshShListView;
+class TKeshShPopupMenu;
 
 // (sender, item, accept): accept starts true.
 using TShCtrlDataEvent = std::function<void(TObject& sender, TKeshShData& data, bool& accept)>;
 // (sender, node, permission): the permission starts true.
 using TShTreeNodeEvent = std::function<void(TObject& sender, TKeshShTreeNode& node, bool& allow)>;
+// (sender, pressed node, screen point, client x, y, permission): the permission starts true.
+using TShTreeBeginDragEvent =
+    std::function<void(TObject& sender, TKeshShTreeNode& node, POINT point, int x, int y, bool& canDrag)>;
 
-class TKeshShTreeView : public TWinControl {
+// Besides showing the namespace it offers the shell's context menu of a node, renames
+// nodes in place and takes part in drag and drop (TKeshShTreeViewShell.cpp).
+class TKeshShTreeView : public TWinControl, public TShDropSite {
 public:
     explicit TKeshShTreeView(TComponent* owner);
     ~TKeshShTreeView() override;
@@ -42,6 +50,8 @@ public:
     TKeshShRoot& ShRoot() { return root_; }
     TKeshShListView* ShListView() const { return listView_; }
     void SetShListView(TKeshShListView* list);
+    TKeshShPopupMenu* ShPopupMenu() const { return popupMenu_; }
+    void SetShPopupMenu(TKeshShPopupMenu* menu);
     bool AutoExpand() const { return autoExpand_; }
     void SetAutoExpand(bool value) { autoExpand_ = value; }
     int Indent() const { return indent_; }
@@ -73,7 +83,12 @@ public:
     void SuspendWatching(bool linked = false);
     void ResumeWatching(bool linked = false);
 
-    // 0 none; set by a pending mouse press (the context menu and dragging use it).
+    // A node of the item renamed elsewhere (the list) takes the new identifier, keeping its
+    // place among its siblings, its children and their expansion as renaming here does.
+    void ItemRenamed(LPCITEMIDLIST oldAbsolute, LPCITEMIDLIST newRelative);
+
+    // The pending mouse press: 0 none, 1 left button on a node, 2 right button on a node
+    // (a context menu may follow), 3 dragging.
     int MouseDownState = 0;
     bool ArrowKeyNavigation() const { return arrowKeyNavigation_; }
 
@@ -85,6 +100,7 @@ public:
     TShCtrlDataEvent OnShFilter;
     TShTreeNodeEvent OnShExecute;
     TShTreeNodeEvent OnShLinkOpen;
+    TShTreeBeginDragEvent OnShBeginDrag;
 
 protected:
     void CreateParams(TCreateParams& params) override;
@@ -92,6 +108,11 @@ protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool NotifyNotification(NMHDR& header, LRESULT& result) override;
     void Notification(TComponent& component, TOperation operation) override;
+
+    TShItemDropTarget DropTargetAt(TKeshShDragObject& drag, POINT client) override;
+    void DragHover(POINT client) override;
+    void DragFinished() override;
+    TObject& DragSender() override { return *this; }
 
 private:
     class NodeMerge;
@@ -117,11 +138,28 @@ private:
     bool Alive(TKeshShTreeNode* node) const { return nodes_.count(node) != 0; }
     void RememberExpanded(TKeshShTreeNode& node, bool expanded);
     void DeviceChange(WPARAM event, LPARAM data);
+
+    // Context menu, renaming, dragging (TKeshShTreeViewShell.cpp).
+    TKeshShTreeNode* NodeAt(POINT client);
+    void ContextMenu(POINT screen);
+    void MenuCommandDone(int result, TKeshShTreeNode& node, const std::string& path);
+    void StartDrag(POINT client);
+    bool BeginLabelEdit(TKeshShTreeNode* node);
+    void EndLabelEdit(TKeshShTreeNode* node, const char* text);
+    void AfterRename(TKeshShTreeNode& node, LPCITEMIDLIST oldAbsolute);
+    // The linked list showing the renamed folder (or one below it) opens it under its new
+    // name; showing the folder that holds it, it reads its contents again; what it kept
+    // from other folders is dropped.
+    void ListFollowsRename(LPCITEMIDLIST oldAbsolute, LPCITEMIDLIST newAbsolute);
+    void SortChildren(TKeshShTreeNode& parent);
+    TKeshShTreeNode* ExistingNode(LPCITEMIDLIST absolute);
+    void SetCut(TKeshShTreeNode* node);
     static LRESULT CALLBACK ApplicationHook(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                             DWORD_PTR self);
 
     TKeshShRoot root_;
     TKeshShListView* listView_ = nullptr;
+    TKeshShPopupMenu* popupMenu_ = nullptr;
     bool changeDelay_ = true;
     bool includeFiles_ = false;
     bool includeHidden_ = true;
@@ -139,4 +177,12 @@ private:
     TShNotifyThread* watcher_ = nullptr;
     TKeshShChangeDelay* delay_ = nullptr;
     int suspended_ = 0;
+
+    TKeshShTreeNode* pressedNode_ = nullptr;
+    TShMouseFollower mouse_{MouseDownState,
+                            {[this](POINT at) { return (pressedNode_ = NodeAt(at)) != nullptr; },
+                             [this](POINT at) { StartDrag(at); }, [this](POINT screen) { ContextMenu(screen); }}};
+    TKeshShTreeNode* cutNode_ = nullptr;
+    TKeshShTreeNode* hoverNode_ = nullptr;
+    int hoverNotices_ = 0;
 };

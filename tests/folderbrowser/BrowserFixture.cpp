@@ -16,6 +16,9 @@ BrowserWindow::BrowserWindow() {
     list = new TKeshShListView(&form);
     list->SetBounds(288, 4, 600, 520);
     list->SetShTreeView(tree);
+    menu = new TKeshShPopupMenu(&form);
+    tree->SetShPopupMenu(menu);
+    list->SetShPopupMenu(menu);
     tree->OnChange = [this](TObject&) { ++treeChanges; };
     list->OnShListChange = [this](TObject&, TKeshShFileList&) { ++listChanges; };
     tree->SetParent(&form);
@@ -47,6 +50,30 @@ void BrowserWindow::ClickHeader(int column) {
     click.iItem = -1;
     click.iSubItem = column;
     ::SendMessageA(form.Handle(), WM_NOTIFY, click.hdr.idFrom, reinterpret_cast<LPARAM>(&click));
+}
+
+std::vector<std::string> ChildNames(TKeshShTreeView& tree, TKeshShTreeNode* node) {
+    std::vector<std::string> names;
+    for (TKeshShTreeNode* child : tree.Children(node)) names.push_back(child->ShData()->DisplayName());
+    return names;
+}
+
+TKeshShTreeNode* ChildNamed(TKeshShTreeView& tree, TKeshShTreeNode* node, const std::string& name) {
+    for (TKeshShTreeNode* child : tree.Children(node)) {
+        if (child->ShData()->DisplayName() == name) return child;
+    }
+    return nullptr;
+}
+
+std::string NodeText(TKeshShTreeView& tree, TKeshShTreeNode* node) {
+    char text[MAX_PATH] = {};
+    TVITEMA item{};
+    item.mask = TVIF_TEXT | TVIF_HANDLE;
+    item.hItem = node->Item();
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    TreeView_GetItem(tree.Handle(), &item);
+    return text;
 }
 
 DesktopFolder::DesktopFolder(const std::string& name) : path_(DesktopDirectory()) {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "folderbrowser/TKeshShListView.h"
+#include "folderbrowser/TKeshShPopupMenu.h"
 #include "folderbrowser/TKeshShTreeView.h"
 #include "tests/support/TestEnvironment.h"
 #include "toolkit/TForm.h"
@@ -21,6 +22,8 @@ public:
     TForm form{nullptr};
     TKeshShTreeView* tree;
     TKeshShListView* list;
+    // Shared by both, as in the settings window.
+    TKeshShPopupMenu* menu;
     int treeChanges = 0;
     int listChanges = 0;
 
@@ -31,6 +34,12 @@ public:
     // A click on a column header, as the header reports it.
     void ClickHeader(int column);
 };
+
+// The names of a node's child nodes, in the order shown; the child of that name (or null);
+// the text a node shows.
+std::vector<std::string> ChildNames(TKeshShTreeView& tree, TKeshShTreeNode* node);
+TKeshShTreeNode* ChildNamed(TKeshShTreeView& tree, TKeshShTreeNode* node, const std::string& name);
+std::string NodeText(TKeshShTreeView& tree, TKeshShTreeNode* node);
 
 // A folder on the Desktop, removed with its content at the end.
 class DesktopFolder {

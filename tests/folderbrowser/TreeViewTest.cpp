@@ -106,16 +106,7 @@ TEST(TreeView, VolumeNoticesRenameTheDriveNode) {
         if (child->ShData()->Path() == "C:\\") drive = child;
     }
     ASSERT_NE(drive, nullptr);
-    auto text = [&] {
-        char buffer[MAX_PATH] = {};
-        TVITEMA item{};
-        item.mask = TVIF_TEXT | TVIF_HANDLE;
-        item.hItem = drive->Item();
-        item.pszText = buffer;
-        item.cchTextMax = sizeof buffer;
-        TreeView_GetItem(tree.Handle(), &item);
-        return std::string(buffer);
-    };
+    auto text = [&] { return NodeText(tree, drive); };
     auto notice = [](WPARAM event) {
         DEV_BROADCAST_VOLUME volume{};
         volume.dbcv_size = sizeof volume;

@@ -2,6 +2,7 @@
 // settings window will hold them: for looking at them before that window takes them.
 //   folderbrowser_demo [view style 0..3] [path to select]
 // Without a path it makes a few folders with Japanese names on the Desktop and selects one.
+// Both share the shell's context menu; it offers renaming (the settings window's does not).
 #include <windows.h>
 #include <commctrl.h>
 
@@ -9,6 +10,7 @@
 #include <string>
 
 #include "folderbrowser/TKeshShListView.h"
+#include "folderbrowser/TKeshShPopupMenu.h"
 #include "folderbrowser/TKeshShTreeView.h"
 #include "toolkit/TApplication.h"
 #include "toolkit/TForm.h"
@@ -48,6 +50,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     list->SetBounds(288, 4, 600, 520);
     list->SetViewStyle(static_cast<TViewStyle>(style));
     list->SetShTreeView(tree);
+    auto* menu = new TKeshShPopupMenu(form);
+    menu->ReadOnly = false;
+    menu->ContextType = shctNormal;
+    tree->SetShPopupMenu(menu);
+    list->SetShPopupMenu(menu);
     tree->SetParent(form);
     list->SetParent(form);
     form->Show();

@@ -1,0 +1,281 @@
+// The folder tree under the mouse: the shell's context menu of a node, renaming a node in
+// place, and dragging nodes out of and dropping items onto the tree.
+#include <windows.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <functional>
+
+#include "folderbrowser/SuspendedWatching.h"
+#include "folderbrowser/TKeshShIDList.h"
+#include "folderbrowser/TKeshShListView.h"
+#include "folderbrowser/TKeshShPopupMenu.h"
+#include "folderbrowser/TKeshShTreeView.h"
+#include "folderbrowser/TShDropSource.h"
+#include "toolkit/CallbackErrors.h"
+
+namespace {
+// A node that stays under a drag for more notices than this opens.
+constexpr int kHoverNoticesToExpand = 30;
+
+int CALLBACK CompareSiblings(LPARAM first, LPARAM second, LPARAM folder) {
+    return Guarded(0, [&] {
+        const auto* a = reinterpret_cast<TKeshShTreeNode*>(first);
+        const auto* b = reinterpret_cast<TKeshShTreeNode*>(second);
+        switch (TKeshShID::CompareIn(reinterpret_cast<IShellFolder*>(folder), a->ShData()->RelativeID(),
+                                     b->ShData()->RelativeID())) {
+            case TKeshShID::crLess:
+                return -1;
+            case TKeshShID::crGreater:
+                return 1;
+            default:
+                return 0;
+        }
+    });
+}
+}  // namespace
+
+TKeshShTreeNode* TKeshShTreeView::NodeAt(POINT client) {
+    if (!HandleAllocated()) return nullptr;
+    TVHITTESTINFO hit{};
+    hit.pt = client;
+    TreeView_HitTest(Handle(), &hit);
+    if (!(hit.flags & TVHT_ONITEM)) return nullptr;
+    TKeshShTreeNode* node = NodeOf(hit.hItem);
+    return Alive(node) ? node : nullptr;
+}
+
+// ---- context menu
+
+void TKeshShTreeView::ContextMenu(POINT screen) {
+    TKeshShTreeNode* node = pressedNode_;
+    // Not for the root node (nor for the Desktop, which lies in no folder).
+    if (!popupMenu_ || !node || !Alive(node) || node->Level() == 0 || node->ShData()->Level() == 0) return;
+    TKeshShFolderData& data = *node->ShData();
+    TKeshShIDList items(data.ParentID(), data.ParentFolder());
+    items.Add(data.RelativeID());
+    const std::string path = data.Path();
+    SuspendedWatching<TKeshShTreeView> suspended(*this);
+    const int result = popupMenu_->ShPopup(items, screen);
+    if (Alive(node)) MenuCommandDone(result, *node, path);
+}
+
+void TKeshShTreeView::MenuCommandDone(int result, TKeshShTreeNode& node, const std::string& path) {
+    switch (result) {
+        case TKeshShPopupMenu::kShellDelete: {
+            if (path.empty() || ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) return;
+            TShIDList parentID = TKeshShID::Copy(node.ShData()->ParentID());
+            if (&node == Selected()) {
+                if (TKeshShTreeNode* parent = ParentOf(&node)) {
+                    if (listView_) listView_->OpenFolder(parent->ShData()->AbsoluteID());
+                    Select(parent);
+                }
+            }
+            if (listView_) listView_->ContentsChanged(parentID.get());
+            RefreshNodes();
+            return;
+        }
+        case TKeshShPopupMenu::kShellRename:
+            SetFocus();
+            TreeView_EditLabel(Handle(), node.Item());
+            return;
+        case TKeshShPopupMenu::kShellCut:
+            SetCut(&node);
+            return;
+        default:
+            return;
+    }
+}
+
+void TKeshShTreeView::SetCut(TKeshShTreeNode* node) {
+    // Only what the clipboard holds now is shown cut.
+    if (cutNode_ && Alive(cutNode_)) TreeView_SetItemState(Handle(), cutNode_->Item(), 0, TVIS_CUT);
+    cutNode_ = node;
+    if (node) TreeView_SetItemState(Handle(), node->Item(), TVIS_CUT, TVIS_CUT);
+}
+
+// ---- renaming
+
+bool TKeshShTreeView::BeginLabelEdit(TKeshShTreeNode* node) {
+    if (!node || !Alive(node) || MouseDownState != msNone || DragObject()) return false;
+    TKeshShFolderData& data = *node->ShData();
+    return node->Level() > 0 && data.Level() > 0 && data.HasAttributes(SFGAO_CANRENAME);
+}
+
+void TKeshShTreeView::EndLabelEdit(TKeshShTreeNode* node, const char* text) {
+    if (!node || !Alive(node) || !text) return;
+    TKeshShFolderData& data = *node->ShData();
+    TShIDList old = TKeshShID::Copy(data.AbsoluteID());
+    {
+        SuspendedWatching<TKeshShTreeView> suspended(*this);
+        if (data.Rename(Handle(), text)) AfterRename(*node, old.get());
+    }
+    // The label shows the item's name, renamed or not.
+    TVITEMA tv{};
+    tv.mask = TVIF_TEXT | TVIF_HANDLE;
+    tv.hItem = node->Item();
+    tv.pszText = LPSTR_TEXTCALLBACKA;
+    TreeView_SetItem(Handle(), &tv);
+    if (!TKeshShID::Equal(old.get(), data.AbsoluteID())) ListFollowsRename(old.get(), data.AbsoluteID());
+}
+
+void TKeshShTreeView::ItemRenamed(LPCITEMIDLIST oldAbsolute, LPCITEMIDLIST newRelative) {
+    TKeshShTreeNode* node = ExistingNode(oldAbsolute);
+    if (!node) return;
+    TShIDList old = TKeshShID::Copy(oldAbsolute);
+    node->ShData()->Renamed(TKeshShID::Copy(newRelative));
+    AfterRename(*node, old.get());
+    ::InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+namespace {
+// The rest of a list below an ancestor of it (the bytes after the ancestor's identifiers);
+// null when the list does not lie there.
+LPCITEMIDLIST Below(LPCITEMIDLIST ancestor, LPCITEMIDLIST list) {
+    if (!list || !(TKeshShID::Equal(ancestor, list) || TKeshShID::IsAncestor(ancestor, list))) return nullptr;
+    return reinterpret_cast<LPCITEMIDLIST>(reinterpret_cast<const BYTE*>(list) + TKeshShID::Size(ancestor) - 2);
+}
+}  // namespace
+
+void TKeshShTreeView::AfterRename(TKeshShTreeNode& node, LPCITEMIDLIST oldAbsolute) {
+    HWND window = Handle();
+    const bool expanded = Expanded(&node);
+    // Every identifier list below it changed with its name: what was open or selected
+    // below it is remembered by its place under it, to be found again.
+    std::vector<TShIDList> openBelow;
+    std::function<void(TKeshShTreeNode*)> collect = [&](TKeshShTreeNode* parent) {
+        for (TKeshShTreeNode* child : Children(parent)) {
+            if (!Expanded(child)) continue;
+            openBelow.push_back(TKeshShID::Copy(Below(oldAbsolute, child->ShData()->AbsoluteID())));
+            collect(child);
+        }
+    };
+    if (expanded) collect(&node);
+    TKeshShTreeNode* selected = Selected();
+    TShIDList selectedBelow = selected && selected != &node
+                                  ? TKeshShID::Copy(Below(oldAbsolute, selected->ShData()->AbsoluteID()))
+                                  : TShIDList();
+    expandedFolders_.erase(std::remove_if(expandedFolders_.begin(), expandedFolders_.end(),
+                                          [&](const TShIDList& id) { return Below(oldAbsolute, id.get()) != nullptr; }),
+                           expandedFolders_.end());
+
+    ::SendMessageA(window, WM_SETREDRAW, FALSE, 0);
+    while (HTREEITEM child = TreeView_GetChild(window, node.Item())) TreeView_DeleteItem(window, child);
+    node.SetChildrenRead(false);
+    node.ForgetLook();
+    if (TKeshShTreeNode* parent = ParentOf(&node)) SortChildren(*parent);
+    LPCITEMIDLIST renamed = node.ShData()->AbsoluteID();
+    if (expanded) {
+        MergeChildren(node);
+        Expand(&node);
+        RememberExpanded(node, true);
+        for (const TShIDList& below : openBelow) {
+            TShIDList id = TKeshShID::Concat(renamed, below.get());
+            if (TKeshShTreeNode* open = FindNode(id.get())) Expand(open);
+        }
+    } else {
+        TVITEMA tv{};
+        tv.mask = TVIF_CHILDREN | TVIF_HANDLE;
+        tv.hItem = node.Item();
+        tv.cChildren = I_CHILDRENCALLBACK;
+        TreeView_SetItem(window, &tv);
+    }
+    if (selectedBelow) {
+        TShIDList id = TKeshShID::Concat(renamed, selectedBelow.get());
+        if (TKeshShTreeNode* again = FindNode(id.get())) Select(again);
+    }
+    ::SendMessageA(window, WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(window, nullptr, TRUE);
+}
+
+void TKeshShTreeView::ListFollowsRename(LPCITEMIDLIST oldAbsolute, LPCITEMIDLIST newAbsolute) {
+    TKeshShFileList* shown = listView_ ? listView_->ShFileList() : nullptr;
+    if (!shown) return;
+    if (LPCITEMIDLIST below = Below(oldAbsolute, shown->FolderID())) {
+        TShIDList moved = TKeshShID::Concat(newAbsolute, below);
+        listView_->OpenFolder(moved.get());
+    }
+    TShIDList parent = TKeshShID::Parent(newAbsolute);
+    listView_->ContentsChanged(parent.get());
+}
+
+void TKeshShTreeView::SortChildren(TKeshShTreeNode& parent) {
+    TVSORTCB sort{};
+    sort.hParent = parent.Item();
+    sort.lpfnCompare = CompareSiblings;
+    sort.lParam = reinterpret_cast<LPARAM>(parent.ShData()->Folder());
+    TreeView_SortChildrenCB(Handle(), &sort, FALSE);
+}
+
+TKeshShTreeNode* TKeshShTreeView::ExistingNode(LPCITEMIDLIST absolute) {
+    TKeshShTreeNode* node = RootNode();
+    if (!node || !absolute || !UnderRoot(absolute)) return nullptr;
+    const int depth = TKeshShID::Count(absolute);
+    for (int level = node->ShData()->Level() + 1; node && level <= depth; ++level) {
+        TShIDList wanted = TKeshShID::CopyFirst(absolute, level);
+        std::vector<TKeshShTreeNode*> children = Children(node);
+        auto found = std::find_if(children.begin(), children.end(), [&](TKeshShTreeNode* child) {
+            return TKeshShID::SameItem(child->ShData()->AbsoluteID(), wanted.get());
+        });
+        node = found == children.end() ? nullptr : *found;
+    }
+    return node;
+}
+
+// ---- dragging out
+
+void TKeshShTreeView::StartDrag(POINT client) {
+    TKeshShTreeNode* node = pressedNode_;
+    if (!node || !Alive(node) || node->ShData()->Level() == 0) return;
+    TKeshShFolderData& data = *node->ShData();
+    TKeshShIDList items(data.ParentID(), data.ParentFolder());
+    items.Add(data.RelativeID());
+    const DWORD allowed = ShellDragEffects(items);
+    if (allowed == DROPEFFECT_NONE) return;
+    POINT screen = client;
+    ::ClientToScreen(Handle(), &screen);
+    bool canDrag = true;
+    Raise(OnShBeginDrag, *this, *node, screen, static_cast<int>(client.x), static_cast<int>(client.y), canDrag);
+    if (canDrag) DragShellItems(items, Handle(), MK_LBUTTON, allowed);
+}
+
+// ---- dropping in
+
+TShItemDropTarget TKeshShTreeView::DropTargetAt(TKeshShDragObject& drag, POINT client) {
+    TKeshShTreeNode* node = NodeAt(client);
+    if (!node) return TShItemDropTarget();
+    TKeshShFolderData& data = *node->ShData();
+    // Nothing goes into itself or below itself.
+    if (drag.HoldsItemOrAncestorOf(data.AbsoluteID())) return TShItemDropTarget();
+    if (node != RootNode() && !data.HasAttributes(SFGAO_DROPTARGET)) return TShItemDropTarget();
+    return TShItemDropTarget::For(data, Handle());
+}
+
+void TKeshShTreeView::DragHover(POINT client) {
+    TKeshShTreeNode* node = NodeAt(client);
+    if (node != hoverNode_) {
+        hoverNode_ = node;
+        hoverNotices_ = 0;
+        TreeView_SelectDropTarget(Handle(), node ? node->Item() : nullptr);
+    } else if (node && ++hoverNotices_ > kHoverNoticesToExpand) {
+        hoverNotices_ = 0;
+        const bool hasChildren = TreeView_GetChild(Handle(), node->Item()) || node->HasChildrenMark() > 0;
+        const TShVirtuaItem kind = node->ShData()->ItemKind();
+        const bool opens = node->Level() <= 1 || kind == itFolder || (kind == itRootDrive && DriveReady(*node));
+        if (hasChildren && opens && !Expanded(node)) Expand(node);
+    }
+    // Near an edge the tree scrolls that way, a line per notice.
+    RECT area;
+    ::GetClientRect(Handle(), &area);
+    const int edge = std::max(1, Font().Height());
+    if (client.y < area.top + edge) ::SendMessageA(Handle(), WM_VSCROLL, SB_LINEUP, 0);
+    if (client.y >= area.bottom - edge) ::SendMessageA(Handle(), WM_VSCROLL, SB_LINEDOWN, 0);
+    if (client.x < area.left + edge) ::SendMessageA(Handle(), WM_HSCROLL, SB_LINELEFT, 0);
+    if (client.x >= area.right - edge) ::SendMessageA(Handle(), WM_HSCROLL, SB_LINERIGHT, 0);
+}
+
+void TKeshShTreeView::DragFinished() {
+    hoverNode_ = nullptr;
+    hoverNotices_ = 0;
+    if (HandleAllocated()) TreeView_SelectDropTarget(Handle(), nullptr);
+}

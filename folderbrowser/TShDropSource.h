@@ -1,0 +1,17 @@
+#pragma once
+// Dragging shell items out of a control with OLE drag and drop.
+#include <windows.h>
+
+#include "folderbrowser/TKeshShIDList.h"
+
+// A press turns into a drag once the pointer is more than this many pixels away from it,
+// across or down.
+constexpr int kDragThreshold = 5;
+bool BeyondDragThreshold(POINT press, POINT now);
+
+// The effects the items can be dropped with, by their attributes (copy, move, link).
+DWORD ShellDragEffects(TKeshShIDList& items);
+// Offers the items (as the shell's data object for them) with the allowed effects and
+// returns once they are dropped or the drag is given up: the effect that the drop had.
+// `button` is the mouse button that holds the drag (MK_LBUTTON...).
+DWORD DragShellItems(TKeshShIDList& items, HWND owner, DWORD button, DWORD allowed);
