@@ -71,24 +71,13 @@ TEST(Lifecycle, ComponentsLeaveNoThreadHandleOrWindowBehind) {
         UniqueHicon icon(MakeSolidIcon(colour));
         pictures.AddIcon(icon.get());
     }
-    // A life's threads end a little after its components do; a busy machine makes that
-    // later. Measured once they are gone, a leak still shows, as it never goes.
     const Resources start = Measure();
-    auto settled = [](const Resources& limit) {
-        PumpUntil(
-            [&limit] {
-                const Resources now = Measure();
-                return now.threads <= limit.threads && now.handles <= limit.handles && now.windows <= limit.windows;
-            },
-            std::chrono::seconds(10));
-        return Measure();
-    };
     for (int i = 0; i < 3; ++i) OneLife(pictures, i % 2 == 0);
     // The first lives leave what stays for good (the callback window, Wine's own handles).
-    const Resources before = settled({start.threads, duringLife.handles, duringLife.windows});
+    const Resources before = SettledProcessResources({duringLife.handles, duringLife.windows, start.threads});
     constexpr int kLives = 20;
     for (int i = 0; i < kLives; ++i) OneLife(pictures, i % 2 == 0);
-    const Resources after = settled({before.threads, before.handles + 2, before.windows});
+    const Resources after = SettledProcessResources({before.handles + 2, before.windows, before.threads});
 
     std::printf(
         "after %d lives: kernel handles %lu -> %lu, windows %lu -> %lu, threads %lu -> %lu "

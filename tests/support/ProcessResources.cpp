@@ -2,6 +2,7 @@
 
 #include <tlhelp32.h>
 
+#include "tests/support/TestEnvironment.h"
 #include "toolkit/UniqueHandle.h"
 
 namespace {
@@ -35,4 +36,13 @@ ProcessResources MeasureProcessResources() {
     CountWindows(nullptr, r.windows);
     CountWindows(HWND_MESSAGE, r.windows);
     return r;
+}
+
+ProcessResources SettledProcessResources(const ProcessResources& limit) {
+    auto within = [&limit](const ProcessResources& now) {
+        return now.handles <= limit.handles && now.threads <= limit.threads &&
+               (limit.windows == 0 || now.windows <= limit.windows);
+    };
+    PumpUntil([&] { return within(MeasureProcessResources()); }, std::chrono::seconds(10));
+    return MeasureProcessResources();
 }
