@@ -18,6 +18,7 @@
 #include "toolkit/TIcon.h"
 #include "toolkit/TImageList.h"
 #include "toolkit/TPopupMenu.h"
+#include "toolkit/TReleasedMutex.h"
 
 class TCallbackWindow;
 class TTrayIconAnimate;
@@ -117,7 +118,7 @@ private:
     bool registered_ = false;
     // Guards what the animation thread shares: the record, the tip, the registered flag
     // and the picture shown.
-    std::mutex shellMutex_;
+    TMutex shellMutex_;
     NotifyIconRecord record_;
     HICON frameIcon_ = nullptr;
 

@@ -18,7 +18,7 @@ TTrayIconAnimate::~TTrayIconAnimate() {
 void TTrayIconAnimate::Begin(std::vector<UniqueHicon> pictures, bool singleFrame) {
     if (!Running()) Start();
     {
-        std::unique_lock lock(mutex_);
+        std::unique_lock<std::mutex> lock(mutex_);
         // Only a parked thread may have its pictures replaced.
         parkedChanged_.wait(lock, [this] { return parked_ || ended_; });
         pictures_ = std::move(pictures);
@@ -31,7 +31,7 @@ void TTrayIconAnimate::Begin(std::vector<UniqueHicon> pictures, bool singleFrame
 }
 
 void TTrayIconAnimate::Halt() {
-    std::unique_lock lock(mutex_);
+    std::unique_lock<std::mutex> lock(mutex_);
     running_ = false;
     // A parked thread (single frame) must look again; a sleeping one wakes on the change.
     woken_ = true;
@@ -48,7 +48,7 @@ void TTrayIconAnimate::Park(std::unique_lock<std::mutex>& lock) {
 }
 
 void TTrayIconAnimate::Execute() {
-    std::unique_lock lock(mutex_);
+    std::unique_lock<std::mutex> lock(mutex_);
     // However the loop is left, a failure included, Begin and Halt must not wait for it.
     struct Ending {
         TTrayIconAnimate& self;

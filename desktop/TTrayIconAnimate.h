@@ -6,6 +6,7 @@
 #include <mutex>
 #include <vector>
 
+#include "toolkit/TReleasedMutex.h"
 #include "toolkit/TThread.h"
 #include "toolkit/UniqueHandle.h"
 
@@ -30,7 +31,7 @@ private:
     void Park(std::unique_lock<std::mutex>& lock);
 
     TTrayIcon& icon_;
-    std::mutex mutex_;
+    TMutex mutex_;
     std::condition_variable wake_;
     std::condition_variable parkedChanged_;
     std::vector<UniqueHicon> pictures_;

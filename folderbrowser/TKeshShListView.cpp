@@ -125,12 +125,7 @@ void TKeshShListView::Link(TKeshShTreeView* tree, TKeshShListView* list, bool fr
     }
 }
 
-void TKeshShListView::SetShPopupMenu(TKeshShPopupMenu* menu) {
-    if (menu == popupMenu_) return;
-    if (popupMenu_) popupMenu_->RemoveFreeNotification(this);
-    popupMenu_ = menu;
-    if (popupMenu_) popupMenu_->FreeNotification(this);
-}
+void TKeshShListView::SetShPopupMenu(TKeshShPopupMenu* menu) { ReferTo(popupMenu_, menu); }
 
 void TKeshShListView::Notification(TComponent& component, TOperation operation) {
     TWinControl::Notification(component, operation);

@@ -184,12 +184,7 @@ void TKeshShTreeView::SetShListView(TKeshShListView* list) {
     TKeshShListView::Link(this, list, false);
 }
 
-void TKeshShTreeView::SetShPopupMenu(TKeshShPopupMenu* menu) {
-    if (menu == popupMenu_) return;
-    if (popupMenu_) popupMenu_->RemoveFreeNotification(this);
-    popupMenu_ = menu;
-    if (popupMenu_) popupMenu_->FreeNotification(this);
-}
+void TKeshShTreeView::SetShPopupMenu(TKeshShPopupMenu* menu) { ReferTo(popupMenu_, menu); }
 
 void TKeshShTreeView::Notification(TComponent& component, TOperation operation) {
     TWinControl::Notification(component, operation);

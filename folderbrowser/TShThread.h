@@ -13,6 +13,7 @@
 #include <mutex>
 #include <vector>
 
+#include "toolkit/TReleasedMutex.h"
 #include "toolkit/TThread.h"
 #include "toolkit/UniqueHandle.h"
 
@@ -42,7 +43,7 @@ protected:
     // error box there, and the thread goes on.
     bool SynchronizeCall(const std::function<void()>& call);
 
-    std::recursive_mutex lock_;
+    TRecursiveMutex lock_;
 
 private:
     UniqueKernelHandle wakeEvent_;

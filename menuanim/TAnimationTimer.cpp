@@ -38,14 +38,18 @@ void TAnimationTimer::Finish() {
 DWORD WINAPI TAnimationTimer::ThreadProc(void* parameter) {
     auto& timer = *static_cast<TAnimationTimer*>(parameter);
     TAnimationShared& shared = *timer.shared_;
-    // An error ends the timing; it is shown on the user-interface thread, and the last step
-    // below completes the animation there all the same.
-    Guarded(0, [&timer] {
+    // An error ends the timing; the last step below completes the animation all the same.
+    std::exception_ptr failure;
+    try {
         timer.Run();
-        return 0;
-    });
+    } catch (...) {
+        failure = std::current_exception();
+    }
     shared.done = -1;
     ::SendNotifyMessageA(shared.window, TMenuAnimation::kStepMessage, 0, static_cast<LPARAM>(shared.generation));
+    // Reported after the last step was sent: the user-interface thread handles sent messages
+    // before posted ones, so the menu is complete when the error is shown.
+    if (failure) ReportError(failure);
     return 0;
 }
 

@@ -8,17 +8,9 @@ TTBPopupMenu::TTBPopupMenu(TComponent* owner) : TPopupMenu(owner) {}
 
 TTBPopupMenu::~TTBPopupMenu() = default;
 
-void TTBPopupMenu::SetSkin(TBSkin* skin) {
-    if (skin == skin_) return;
-    skin_ = skin;
-    if (skin) skin->FreeNotification(this);
-}
+void TTBPopupMenu::SetSkin(TBSkin* skin) { ReferTo(skin_, skin); }
 
-void TTBPopupMenu::SetImages(TImageList* images) {
-    if (images == images_) return;
-    images_ = images;
-    if (images) images->FreeNotification(this);
-}
+void TTBPopupMenu::SetImages(TImageList* images) { ReferTo(images_, images); }
 
 void TTBPopupMenu::Notification(TComponent& component, TOperation operation) {
     TPopupMenu::Notification(component, operation);

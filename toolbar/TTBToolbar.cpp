@@ -26,16 +26,12 @@ TTBItem* TTBToolbar::Add(TTBItem* item) {
 }
 
 void TTBToolbar::SetSkin(TBSkin* skin) {
-    if (skin == skin_) return;
-    skin_ = skin;
-    if (skin) skin->FreeNotification(this);
+    if (!ReferTo(skin_, skin)) return;
     Invalidate();
 }
 
 void TTBToolbar::SetImages(TImageList* images) {
-    if (images == images_) return;
-    images_ = images;
-    if (images) images->FreeNotification(this);
+    if (!ReferTo(images_, images)) return;
     Arrange();
     Invalidate();
 }

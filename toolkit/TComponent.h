@@ -39,6 +39,18 @@ public:
 protected:
     virtual void Notification(TComponent& component, TOperation operation);
 
+    // Points a reference at another component (or none), moving the removal notice from the
+    // old one to the new. False when it already named it. Only for a component named by one
+    // reference: a second reference to the same one would lose its notice.
+    template <class T>
+    bool ReferTo(T*& reference, T* component) {
+        if (reference == component) return false;
+        if (reference) reference->RemoveFreeNotification(this);
+        reference = component;
+        if (component) component->FreeNotification(this);
+        return true;
+    }
+
 private:
     void InsertComponent(TComponent* component);
     void RemoveComponent(TComponent* component);

@@ -65,9 +65,13 @@ void TThread::Run() {
         finished_ = true;
     }
     changed_.notify_all();
-    UserInterfaceQueue::Instance().Post([id] {
-        if (TThread* thread = ThreadRegister::Find(id)) thread->Ended();
-    });
+    try {
+        UserInterfaceQueue::Instance().Post([id] {
+            if (TThread* thread = ThreadRegister::Find(id)) thread->Ended();
+        });
+    } catch (...) {
+        // Out of memory: the end goes unreported, and the owner still deletes the thread.
+    }
 }
 
 void TThread::Ended() {
@@ -99,13 +103,13 @@ void TThread::WaitFor() {
 }
 
 bool TThread::Sleep(DWORD milliseconds) {
-    std::unique_lock lock(mutex_);
+    std::unique_lock<std::mutex> lock(mutex_);
     return changed_.wait_for(lock, std::chrono::milliseconds(milliseconds), [this] { return terminated_.load(); });
 }
 
 bool TThread::Synchronize(const std::function<void()>& work) {
     Call call{work};
-    std::unique_lock lock(mutex_);
+    std::unique_lock<std::mutex> lock(mutex_);
     if (terminated_ || ownerWaits_) return false;
     call_ = &call;
     const unsigned id = id_;

@@ -21,6 +21,7 @@
 #include <thread>
 
 #include "toolkit/TObject.h"
+#include "toolkit/TReleasedMutex.h"
 
 class TThread : public TObject {
 public:
@@ -63,7 +64,7 @@ private:
     std::thread thread_;
     std::atomic<bool> terminated_{false};
     std::atomic<bool> finished_{false};
-    std::mutex mutex_;
+    TMutex mutex_;
     std::condition_variable changed_;
     bool ownerWaits_ = false;
     Call* call_ = nullptr;

@@ -9,6 +9,7 @@
 #include <functional>
 #include <mutex>
 
+#include "toolkit/TReleasedMutex.h"
 #include "toolkit/TUtilityWindow.h"
 
 class UserInterfaceQueue {
@@ -23,7 +24,7 @@ private:
     UserInterfaceQueue();
     void RunPosted();
 
-    std::mutex mutex_;
+    TMutex mutex_;
     std::deque<std::function<void()>> work_;
     bool wakePosted_ = false;
     TUtilityWindow window_;

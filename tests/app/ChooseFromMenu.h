@@ -11,7 +11,6 @@
 inline bool ChooseFromOpenMenu(const std::string& caption) {
     TTBPopupWindow* menu = WaitForOpenMenu();
     if (!menu) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
     POINT centre{};
     return ItemCentre(*menu, caption, centre) && RunHostCommand(ClickAt(centre.x, centre.y));
 }

@@ -66,10 +66,7 @@ TEST_F(MovieTray, ClickOnTheAnimatedIconEndsTheRecording) {
     std::atomic<bool> stop{false};
     std::thread user([&] {
         while (!stop) {
-            if (WaitForOpenMenu(std::chrono::milliseconds(0))) {
-                ::Sleep(100);
-                RunHostCommand("xdotool key Escape");
-            }
+            if (WaitForOpenMenu(std::chrono::milliseconds(0))) RunHostCommand("xdotool key Escape");
             ::Sleep(50);
         }
     });

@@ -84,7 +84,7 @@ TEST(RunningProgram, RecordsMoviesEndedByTheKeyAndByATrayClick) {
     ASSERT_TRUE(PumpUntil([&] { return (icon = FindColourOnScreen("#285AAA")).right > 0; }, seconds(20)));
     ASSERT_TRUE(RunHostCommand(ClickAt((icon.left + icon.right) / 2, (icon.top + icon.bottom) / 2)));
     // The press opened the tray menu as well: the user closes it again.
-    PumpFor(std::chrono::milliseconds(300));
+    ASSERT_TRUE(PumpUntil([&] { return program.OpenMenu() != nullptr; }, seconds(20)));
     ProgramDriver::PressKeys("Escape");
     ASSERT_TRUE(program.AnswerBox(box, IDOK, seconds(20)));
     EXPECT_EQ(box.text, "ムービーを出力しました");

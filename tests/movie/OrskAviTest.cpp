@@ -218,36 +218,33 @@ TEST(OrskAvi, MemoryDoesNotGrowWithTheLengthOfTheMovie) {
     EXPECT_EQ(ReadAvi(folder / "long.avi").frames.size(), 430u);
 }
 
-TEST(OrskAvi, FileThatCannotBeCreatedIsReportedAndLeavesNothingOpen) {
-    TempFolder folder;
-    BoxRecorder boxes;
-    UncompressedWriter avi(folder / "no such folder\\movie.avi");
-    EXPECT_FALSE(avi.Open());
-    ASSERT_EQ(boxes.Boxes().size(), 1u);
-    EXPECT_EQ(boxes.Boxes()[0].type, TMsgDlgType::mtWarning);
-    EXPECT_EQ(boxes.Boxes()[0].text, "ＡＶＩファイルを作成できませんでした.");
-    EXPECT_FALSE(avi.IsOpen());
-    EXPECT_EQ(AviFileLibrary::OpenUses(), 0);
-    // A picture handed over regardless is refused, and a Close does no harm.
-    EXPECT_FALSE(avi.AddFrame(BlockScreen(1)));
-    avi.Close();
-    EXPECT_EQ(AviFileLibrary::OpenUses(), 0);
-}
-
-TEST(OrskAvi, StreamThatCannotBeCreatedIsReportedAndKeepsTheFileMadeSoFar) {
-    // A ".wav" name opens the system's sound-file handler, which takes no video stream.
-    TempFolder folder;
-    BoxRecorder boxes;
-    UncompressedWriter avi(folder / "movie.wav");
-    EXPECT_FALSE(avi.Open());
-    ASSERT_EQ(boxes.Boxes().size(), 1u);
-    EXPECT_EQ(boxes.Boxes()[0].type, TMsgDlgType::mtWarning);
-    EXPECT_EQ(boxes.Boxes()[0].text, "映像ストリームを作成できませんでした.");
-    EXPECT_FALSE(avi.IsOpen());
-    EXPECT_EQ(AviFileLibrary::OpenUses(), 0);
-    EXPECT_FALSE(avi.AddFrame(BlockScreen(1)));
-    avi.Close();
-    EXPECT_EQ(boxes.Boxes().size(), 1u);
+TEST(OrskAvi, FileOrStreamThatCannotBeCreatedIsReportedAndLeavesNothingOpen) {
+    // A missing folder refuses the file; a ".wav" name opens the system's sound-file
+    // handler, which takes no video stream.
+    const struct {
+        const char* name;
+        const char* message;
+    } cases[] = {
+        {"no such folder\\movie.avi", "ＡＶＩファイルを作成できませんでした."},
+        {"movie.wav", "映像ストリームを作成できませんでした."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder folder;
+        BoxRecorder boxes;
+        UncompressedWriter avi(folder / c.name);
+        EXPECT_FALSE(avi.Open());
+        ASSERT_EQ(boxes.Boxes().size(), 1u);
+        EXPECT_EQ(boxes.Boxes()[0].type, TMsgDlgType::mtWarning);
+        EXPECT_EQ(boxes.Boxes()[0].text, c.message);
+        EXPECT_FALSE(avi.IsOpen());
+        EXPECT_EQ(AviFileLibrary::OpenUses(), 0);
+        // A picture handed over regardless is refused, and a Close does no harm.
+        EXPECT_FALSE(avi.AddFrame(BlockScreen(1)));
+        avi.Close();
+        EXPECT_EQ(AviFileLibrary::OpenUses(), 0);
+        EXPECT_EQ(boxes.Boxes().size(), 1u);
+    }
 }
 
 TEST(OrskAvi, FullDiskIsNeverReportedAsAWrittenMovie) {

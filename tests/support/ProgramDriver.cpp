@@ -95,6 +95,14 @@ void ProgramDriver::PressButton(HWND button) {
     ::PostMessageA(button, WM_KEYUP, VK_RETURN, 0xC0000001);
 }
 
+HWND ProgramDriver::OpenMenu() const {
+    for (HWND window : TopLevelWindows()) {
+        const auto exStyle = static_cast<DWORD>(::GetWindowLongA(window, GWL_EXSTYLE));
+        if ((exStyle & WS_EX_TOOLWINDOW) && (exStyle & WS_EX_TOPMOST)) return window;
+    }
+    return nullptr;
+}
+
 std::vector<HWND> ProgramDriver::OpenBoxes() const {
     std::vector<HWND> boxes;
     for (HWND window : TopLevelWindows()) {

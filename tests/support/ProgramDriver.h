@@ -46,6 +46,9 @@ public:
     bool AnswerBox(ShownBox& box, int button, std::chrono::milliseconds timeout = std::chrono::seconds(10));
     // Every box that is up now, without answering.
     std::vector<HWND> OpenBoxes() const;
+    // The program's pop-up menu while it is shown (a top-most tool window of its own), or
+    // null.
+    HWND OpenMenu() const;
 
     // Presses keys on the X display with xdotool, focused on the Wine desktop first.
     static bool PressKeys(const std::string& keys);

@@ -57,7 +57,15 @@ void SendPointer(POINT at, DWORD buttons) {
     input.mi.dy = (at.y * 65536 + ::GetSystemMetrics(SM_CYSCREEN) / 2) / ::GetSystemMetrics(SM_CYSCREEN);
     input.mi.dwFlags = buttons | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     ::SendInput(1, &input, sizeof input);
-    ::Sleep(50);
+    // Until the system has taken the input: the pointer there, the button as sent.
+    const bool down = (buttons & MOUSEEVENTF_LEFTDOWN) != 0;
+    for (int i = 0; i < 400; ++i) {
+        POINT now{};
+        ::GetCursorPos(&now);
+        const bool held = (::GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0;
+        if (now.x == at.x && now.y == at.y && (buttons == 0 || held == down)) return;
+        ::Sleep(5);
+    }
 }
 }  // namespace
 

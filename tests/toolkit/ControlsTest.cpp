@@ -20,14 +20,20 @@ struct Host {
         form.SetColor(RGB(10, 20, 30));
         form.Show();
     }
+    // A control of the form, placed on it.
+    template <typename T>
+    T* Add(int left, int top, int width, int height) {
+        auto* control = new T(&form);
+        control->SetParent(&form);
+        control->SetBounds(left, top, width, height);
+        return control;
+    }
 };
 }  // namespace
 
 TEST(Panel, PaintsOuterThenInnerBevelAroundItsFace) {
     Host host;
-    auto* panel = new TPanel(&host.form);
-    panel->SetParent(&host.form);
-    panel->SetBounds(0, 0, 40, 30);
+    auto* panel = host.Add<TPanel>(0, 0, 40, 30);
     panel->SetColor(clWhite);
     panel->SetBevelOuter(TBevelCut::bvRaised);
     panel->SetBevelInner(TBevelCut::bvLowered);
@@ -83,9 +89,7 @@ TEST(Label, TransparentShowsTheParentsColourBehindTheText) {
 
 TEST(Image, AutoSizeTakesThePictureSizeAndTransparentPixelsShowTheParent) {
     Host host;
-    auto* image = new TImage(&host.form);
-    image->SetParent(&host.form);
-    image->SetBounds(5, 5, 100, 100);
+    auto* image = host.Add<TImage>(5, 5, 100, 100);
     image->SetAutoSize(true);
 
     auto bitmap = std::make_unique<TBitmap>();
@@ -127,9 +131,7 @@ TEST(CustomControl, AcceleratorIsTheCharacterAfterASingleAmpersand) {
 
 TEST(CustomControl, ClicksOnlyWhenTheLeftButtonIsReleasedOverIt) {
     Host host;
-    auto* panel = new TPanel(&host.form);
-    panel->SetParent(&host.form);
-    panel->SetBounds(10, 10, 40, 20);
+    auto* panel = host.Add<TPanel>(10, 10, 40, 20);
     int clicks = 0;
     panel->OnClick = [&](TObject&) { ++clicks; };
     HWND window = panel->Handle();

@@ -60,7 +60,7 @@ TEST(Thread, TerminateCutsASleepShort) {
     Worker worker(60000);
     worker.Start();
     const auto start = Clock::now();
-    ::Sleep(50);
+    while (!worker.workerThread) ::Sleep(1);
     worker.Terminate();
     worker.WaitFor();
     EXPECT_TRUE(worker.interrupted);

@@ -34,35 +34,42 @@ TEST(PictureButton, CentredOffsetRoundsHalvesToTheEvenNeighbour) {
     for (const Case& c : cases) EXPECT_EQ(TPictureButton::CentredOffset(c.room), c.expected) << c.room;
 }
 
-TEST(PictureButton, UpLookIsOnlyTheNormalFaceInsideTheRaisedFrame) {
+TEST(PictureButton, UpAndPressedLooksAreTheirFramesAroundTheirFaces) {
+    struct Pixel {
+        int x, y;
+        TColor colour;
+    };
     StageForm form;
     TPictureButton* button = NewButton(form, 105, 25);
-    button->SetColor(RGB(240, 230, 200));
-    auto canvas = PixelCanvas::Paint(*button);
-    EXPECT_PIXEL(*canvas, 0, 0, Sys(cl3DLight));
-    EXPECT_PIXEL(*canvas, 50, 0, Sys(cl3DLight));
-    EXPECT_PIXEL(*canvas, 0, 12, Sys(cl3DLight));
-    EXPECT_PIXEL(*canvas, 104, 24, Sys(cl3DDkShadow));
-    EXPECT_PIXEL(*canvas, 104, 0, Sys(cl3DDkShadow));
-    EXPECT_PIXEL(*canvas, 1, 1, Sys(clBtnHighlight));
-    EXPECT_PIXEL(*canvas, 103, 23, Sys(clBtnShadow));
-    PixelCanvas face(105, 25, RGB(240, 230, 200));
-    EXPECT_EQ(canvas->Differences(face, RECT{2, 2, 103, 23}), 0);
-}
+    const COLORREF face = RGB(240, 230, 200);
+    button->SetColor(face);
 
-TEST(PictureButton, PressedInsideIsTheInColorFaceInsideTwoFlatFrames) {
-    StageForm form;
-    TPictureButton* button = NewButton(form, 105, 25);
+    // Up: only the normal face inside the raised frame.
+    auto up = PixelCanvas::Paint(*button);
+    for (Pixel p : {Pixel{0, 0, cl3DLight},
+                    {50, 0, cl3DLight},
+                    {0, 12, cl3DLight},
+                    {104, 24, cl3DDkShadow},
+                    {104, 0, cl3DDkShadow},
+                    {1, 1, clBtnHighlight},
+                    {103, 23, clBtnShadow}}) {
+        EXPECT_PIXEL(*up, p.x, p.y, Sys(p.colour));
+    }
+    EXPECT_EQ(up->Differences(PixelCanvas(105, 25, face), RECT{2, 2, 103, 23}), 0);
+
+    // Pressed inside: the InColor face inside two flat frames. The dotted focus frame sits
+    // 4 pixels in, so the face is looked at beside it.
     PressWithMouse(*button);
     ASSERT_EQ(button->FaceShift(), 1);
-    auto canvas = PixelCanvas::Paint(*button);
-    EXPECT_PIXEL(*canvas, 0, 0, Sys(clBtnShadow));
-    EXPECT_PIXEL(*canvas, 104, 24, Sys(clBtnShadow));
-    EXPECT_PIXEL(*canvas, 1, 1, Sys(clBtnFace));
-    EXPECT_PIXEL(*canvas, 103, 23, Sys(clBtnFace));
-    // The dotted focus frame sits 4 pixels in: look at the face beside it.
-    EXPECT_PIXEL(*canvas, 2, 2, Sys(kInColor));
-    EXPECT_PIXEL(*canvas, 50, 12, Sys(kInColor));
+    auto pressed = PixelCanvas::Paint(*button);
+    for (Pixel p : {Pixel{0, 0, clBtnShadow},
+                    {104, 24, clBtnShadow},
+                    {1, 1, clBtnFace},
+                    {103, 23, clBtnFace},
+                    {2, 2, kInColor},
+                    {50, 12, kInColor}}) {
+        EXPECT_PIXEL(*pressed, p.x, p.y, Sys(p.colour));
+    }
 }
 
 TEST(PictureButton, PictureIsPlacedOrCentredAndMovesWithThePress) {

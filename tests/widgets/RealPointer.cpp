@@ -7,21 +7,28 @@
 namespace {
 POINT lastTarget{20, 20};
 
+bool PointerAt(POINT target) {
+    POINT now{};
+    return ::GetCursorPos(&now) && now.x == target.x && now.y == target.y;
+}
+
 // The button goes together with the position, so a late move report cannot put it
-// elsewhere.
-void SendButton(DWORD flags) {
+// elsewhere. Returns once this thread has taken the button's message (its key state has
+// changed), as a window of the test would have.
+void SendButton(DWORD flags, bool down) {
     INPUT input{};
     input.type = INPUT_MOUSE;
     input.mi.dx = (lastTarget.x * 65536 + ::GetSystemMetrics(SM_CXSCREEN) / 2) / ::GetSystemMetrics(SM_CXSCREEN);
     input.mi.dy = (lastTarget.y * 65536 + ::GetSystemMetrics(SM_CYSCREEN) / 2) / ::GetSystemMetrics(SM_CYSCREEN);
     input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     ::SendInput(1, &input, sizeof input);
-    PumpFor(std::chrono::milliseconds(100));
+    PumpUntil([down] { return ((::GetKeyState(VK_LBUTTON) & 0x8000) != 0) == down; });
 }
 
 void Park() {
     lastTarget = POINT{20, 20};
     ::SetCursorPos(lastTarget.x, lastTarget.y);
+    PumpUntil([] { return PointerAt(lastTarget); });
 }
 }  // namespace
 
@@ -31,14 +38,17 @@ StageForm::StageForm() : TForm(nullptr) {
     Park();
     Show();
     ::SetForegroundWindow(Handle());
-    PumpUntil([&] { return ::GetForegroundWindow() == Handle(); }, std::chrono::seconds(2));
-    PumpFor(std::chrono::milliseconds(50));
+    // In front and under its own middle: real clicks reach it.
+    PumpUntil([&] {
+        POINT middle{Width() / 2, Height() / 2};
+        ::ClientToScreen(Handle(), &middle);
+        return ::GetForegroundWindow() == Handle() && ::GetAncestor(::WindowFromPoint(middle), GA_ROOT) == Handle();
+    });
 }
 
 StageForm::~StageForm() {
     if (::GetKeyState(VK_LBUTTON) & 0x8000) ReleaseLeft();
     Park();
-    PumpFor(std::chrono::milliseconds(50));
 }
 
 void MovePointer(HWND window, int x, int y) {
@@ -46,7 +56,7 @@ void MovePointer(HWND window, int x, int y) {
     ::ClientToScreen(window, &target);
     lastTarget = target;
     ::SetCursorPos(target.x, target.y);
-    PumpFor(std::chrono::milliseconds(50));
+    PumpUntil([&] { return PointerAt(target); });
 }
 
 bool SettleOn(const std::function<bool()>& condition) {
@@ -72,6 +82,6 @@ bool SettleOn(const std::function<bool()>& condition) {
     return false;
 }
 
-void PressLeft() { SendButton(MOUSEEVENTF_LEFTDOWN); }
+void PressLeft() { SendButton(MOUSEEVENTF_LEFTDOWN, true); }
 
-void ReleaseLeft() { SendButton(MOUSEEVENTF_LEFTUP); }
+void ReleaseLeft() { SendButton(MOUSEEVENTF_LEFTUP, false); }
