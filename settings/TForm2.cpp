@@ -4,6 +4,8 @@
 #include "settings/DialogButton.h"
 #include "settings/NewFolderName.h"
 #include "settings/SettingsKeys.h"
+#include "settings/TfrmVersion.h"
+#include "settings/ToolbarPictures.h"
 #include "toolkit/EOSError.h"
 #include "toolkit/FilePath.h"
 #include "toolkit/MessageBoxes.h"
@@ -19,6 +21,10 @@ constexpr int kClientHeight = 543;
 constexpr int kToolbarHeight = 28;
 constexpr int kBottomHeight = 48;
 constexpr int kShortCutGroupHeight = 146;
+constexpr int kTreeWidth = 239;
+constexpr int kSplitterWidth = 3;
+// The strip under the tree and the list: the selected folder and the new-folder button.
+constexpr int kFolderStripHeight = 44;
 
 template <typename T>
 T* Place(TComponent* owner, TWinControl* parent, int left, int top, int width, int height,
@@ -47,6 +53,15 @@ TPictureButton* PlaceButton(TComponent* owner, TWinControl* parent, int left, in
     return button;
 }
 
+TTBItem* AddItem(TTBToolbar* toolbar, const std::string& caption, int picture, TNotifyEvent onClick) {
+    auto* item = new TTBItem(toolbar, caption);
+    item->SetImageIndex(picture);
+    // Not OnChange: the toolbar keeps that event of its items for itself.
+    item->OnClick = std::move(onClick);
+    toolbar->Add(item);
+    return item;
+}
+
 TTabSheet* AddPage(TComponent* owner, TPageControl* pages, const std::string& caption) {
     auto* page = new TTabSheet(owner);
     // The tab takes the caption the page has when it joins.
@@ -73,6 +88,7 @@ TForm2::TForm2(TComponent* owner, const std::string& settingsPath) : TForm(owner
     Font().SetCharset(SHIFTJIS_CHARSET);
     SetClientSize(kClientWidth, kClientHeight);
 
+    BuildToolbar();
     PageControl1 = Place<TPageControl>(this, this, 4, kToolbarHeight, kClientWidth - 8,
                                        kClientHeight - kToolbarHeight - kBottomHeight - 2);
     TabSheet1 = AddPage(this, PageControl1, "保存先設定");
@@ -98,14 +114,80 @@ TForm2::~TForm2() {
     if (Form2 == this) Form2 = nullptr;
 }
 
+void TForm2::BuildToolbar() {
+    TBSkin1 = new TBSkin(this);
+    TBSkin1->SetGradient(TTBGradient::tbgLeftRight);
+    TBSkin1->SetImageStyle(TTBImageStyle::tbimsGradHorz);
+    TBSkin1->SetOptions(0);
+    TBImageList1 = new TImageList(this, 16, 16);
+    const int first = AddToolbarPictures(*TBImageList1);
+    TBToolbar2 = new TTBToolbar(this);
+    TBToolbar2->SetSkin(TBSkin1);
+    TBToolbar2->SetImages(TBImageList1);
+    TB_Version =
+        AddItem(TBToolbar2, "バージョン情報", first + tpVersion, [this](TObject& sender) { TB_VersionClick(sender); });
+    TB_End = AddItem(TBToolbar2, "終了", first + tpQuit, [this](TObject& sender) { TB_EndClick(sender); });
+    TBToolbar2->SetParent(this);
+}
+
+void TForm2::BuildViewStyleItems(TWinControl* parent, int left, int top) {
+    TBToolbar1 = new TTBToolbar(this);
+    TBToolbar1->SetBounds(left, top, 0, 0);
+    TBToolbar1->SetSkin(TBSkin1);
+    TBToolbar1->SetImages(TBImageList1);
+    const int first = TBImageList1->Count() - tpCount;
+    auto item = [&](const std::string& caption, TToolbarPicture picture) {
+        return AddItem(TBToolbar1, caption, first + picture, [this](TObject& sender) { TB_ViewStyleClick(sender); });
+    };
+    TB_Icon = item("大きいアイコン", tpLargeIcons);
+    TB_SmallIcon = item("小さいアイコン", tpSmallIcons);
+    TB_List = item("一覧", tpList);
+    TB_Report = item("詳細", tpDetails);
+    TB_Icon->SetChecked(true);
+    TBToolbar1->SetParent(parent);
+}
+
 void TForm2::BuildFolderPage() {
     const int width = TabSheet1->ClientWidth();
     const int height = TabSheet1->ClientHeight();
     grpFolder = Place<TGroupBox>(this, TabSheet1, 4, 4, width - 8, height - 8, "保存先フォルダの指定");
     const int inner = grpFolder->Width();
     const int bottom = grpFolder->Height();
-    txtSaveFolder = Place<TEdit>(this, grpFolder, 12, 48, inner - 24, 22);
-    lblNowFolder = Place<TLabel>(this, grpFolder, 12, bottom - 40, inner - 150, 28);
+    BuildViewStyleItems(grpFolder, 8, 16);
+    const int top = TBToolbar1->Top() + TBToolbar1->Height() + 2;
+    const int viewHeight = bottom - kFolderStripHeight - top;
+
+    // Both are set up before their windows exist: the tree's style follows AutoExpand.
+    KeshShTreeView1 = new TKeshShTreeView(this);
+    KeshShTreeView1->SetAutoExpand(true);
+    KeshShTreeView1->SetIndent(19);
+    KeshShTreeView1->SetBounds(8, top, kTreeWidth, viewHeight);
+    KeshShListView1 = new TKeshShListView(this);
+    const int listLeft = 8 + kTreeWidth + kSplitterWidth;
+    KeshShListView1->SetBounds(listLeft, top, inner - 8 - listLeft, viewHeight);
+    KeshShListView1->SetShTreeView(KeshShTreeView1);
+    // Shown only through the tree and the list, for the items under the pointer; the
+    // shell's commands go before any items of its own.
+    KeshShPopupMenu1 = new TKeshShPopupMenu(this);
+    KeshShPopupMenu1->SetInsertPos(0);
+    KeshShTreeView1->SetShPopupMenu(KeshShPopupMenu1);
+    KeshShListView1->SetShPopupMenu(KeshShPopupMenu1);
+    Splitter1 = new TSplitter(this);
+    Splitter1->SetWidth(kSplitterWidth);
+    Splitter1->SetBeveled(true);
+    Splitter1->SetControls(KeshShTreeView1, KeshShListView1);
+    KeshShTreeView1->SetParent(grpFolder);
+    Splitter1->SetParent(grpFolder);
+    KeshShListView1->SetParent(grpFolder);
+    // The settings file selects its folder while the window is made, before it is shown.
+    KeshShTreeView1->Handle();
+    KeshShListView1->Handle();
+
+    // Two lines in a fixed box: a long path must not run under the button.
+    lblNowFolder = new TLabel(this);
+    lblNowFolder->SetAutoSize(false);
+    lblNowFolder->SetBounds(12, bottom - 40, inner - 160, 28);
+    lblNowFolder->SetParent(grpFolder);
     btnNewFolder = PlaceButton(this, grpFolder, inner - 12 - 121, bottom - 37, 121, 25, "新規フォルダ作成");
     btnNewFolder->OnClick = [this](TObject& sender) { btnNewFolderClick(sender); };
 }
@@ -223,11 +305,22 @@ TNamingRule TForm2::NamingRule() const {
 
 std::string TForm2::MakeFileName(int number) const { return NamingRule().FileName(number); }
 
-std::string TForm2::SelectedPath() const { return txtSaveFolder->Text(); }
+std::string TForm2::SelectedPath() const { return KeshShTreeView1->SelectedPath(); }
 
-void TForm2::SelectPath(const std::string& path) { txtSaveFolder->SetText(path); }
+void TForm2::SelectPath(const std::string& path) {
+    KeshShTreeView1->SelectPath(path);
+    if (path.empty()) return;
+    // Gone, not a folder, or not a path at all: the tree changes nothing, and the user
+    // must not take whatever it still shows for the folder asked for.
+    const TShIDList wanted = TKeshShID::FromPath(path);
+    TKeshShTreeNode* selected = KeshShTreeView1->Selected();
+    if (!wanted || !selected ||
+        TKeshShID::Compare(selected->ShData()->AbsoluteID(), wanted.get()) != TKeshShID::crEqual) {
+        throw Exception("保存先フォルダ " + path + " が見つかりません");
+    }
+}
 
-std::string TForm2::FolderPath() const { return txtSaveFolder->Text(); }
+std::string TForm2::FolderPath() const { return KeshShListView1->FolderPath(); }
 
 void TForm2::FormShow(TObject&) {
     Timer1->SetEnabled(true);
@@ -259,10 +352,17 @@ void TForm2::ShowSettingsState() {
     }
 }
 
+bool TForm2::SelectedFolderUnspellable() const {
+    // The tree gives no path for a file-system folder whose name holds characters the
+    // ANSI code page lacks, since the replaced text would name another folder.
+    TKeshShTreeNode* node = KeshShTreeView1->Selected();
+    return node && node->ShData()->HasAttributes(SFGAO_FILESYSTEM) && node->ShData()->Path().empty();
+}
+
 std::string TForm2::UnusableFolderReason(const std::string& folder) {
     // A name the ANSI code page cannot spell comes with "?" in place of what it lacks;
     // "?" is never the second byte of a character, and no file name holds it.
-    if (folder.find('?') != std::string::npos) {
+    if (folder.empty() || folder.find('?') != std::string::npos) {
         return "保存先フォルダの名前に、このプログラムでは扱えない文字が含まれています。\r\n"
                "別のフォルダを選択してください";
     }
@@ -275,7 +375,7 @@ std::string TForm2::UnusableFolderReason(const std::string& folder) {
 
 void TForm2::btnStartPhotographingClick(TObject&) {
     const std::string folder = SelectedPath();
-    if (folder.empty() || folder == kComputerFolderName) {
+    if ((folder.empty() && !SelectedFolderUnspellable()) || folder == kComputerFolderName) {
         MessageBoxes::Error("保存先フォルダを選択してください");
         return;
     }
@@ -312,17 +412,40 @@ void TForm2::btnCloseClick(TObject&) {
 }
 
 void TForm2::btnNewFolderClick(TObject&) {
-    const std::string name = NewFolderName(FolderPath());
+    const std::string folder = FolderPath();
+    if (folder.empty()) {
+        MessageBoxes::Error("保存先フォルダを選択してください");
+        return;
+    }
+    const std::string name = NewFolderName(folder);
     // All 256 names taken: nothing is made.
     if (name.empty()) return;
     CreateFolder(name);
 }
 
 void TForm2::CreateFolder(const std::string& name) {
-    const std::string folder = FolderPath();
-    if (folder.empty() || !DirectoryExists(folder)) {
-        MessageBoxes::Error("保存先フォルダを選択してください");
-        return;
+    const std::string path = AddTrailingBackslash(FolderPath()) + name;
+    const bool created = KeshShListView1->CreateFolder(name);
+    // The tree shows the new folder whether or not the list could select it.
+    KeshShTreeView1->RefreshNodes();
+    if (!created) throw Exception("フォルダ " + path + " を作成できません");
+}
+
+void TForm2::TB_VersionClick(TObject&) {
+    // Modeless: it takes this window's input away itself while it is up.
+    if (!frmVersion) return;
+    frmVersion->Show();
+    frmVersion->BringToFront();
+}
+
+void TForm2::TB_EndClick(TObject& sender) { btnCloseClick(sender); }
+
+void TForm2::TB_ViewStyleClick(TObject& sender) {
+    TTBItem* const items[] = {TB_Icon, TB_SmallIcon, TB_List, TB_Report};
+    for (int style = 0; style < 4; ++style) {
+        if (items[style] != &sender) continue;
+        KeshShListView1->SetViewStyle(static_cast<TViewStyle>(style));
+        KeshShListView1->Repaint();
     }
-    ThrowIfFalse(::CreateDirectoryA((AddTrailingBackslash(folder) + name).c_str(), nullptr));
+    for (TTBItem* item : items) item->SetChecked(item == &sender);
 }

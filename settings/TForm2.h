@@ -8,18 +8,26 @@
 #include <memory>
 #include <string>
 
+#include "folderbrowser/TKeshShListView.h"
+#include "folderbrowser/TKeshShPopupMenu.h"
+#include "folderbrowser/TKeshShTreeView.h"
 #include "settings/TNamingRule.h"
 #include "settings/TSettingsFile.h"
+#include "toolbar/TBSkin.h"
+#include "toolbar/TTBItem.h"
+#include "toolbar/TTBToolbar.h"
 #include "toolkit/TCheckBox.h"
 #include "toolkit/TEdit.h"
 #include "toolkit/TForm.h"
 #include "toolkit/TGroupBox.h"
 #include "toolkit/THotKey.h"
+#include "toolkit/TImageList.h"
 #include "toolkit/TLabel.h"
 #include "toolkit/TPageControl.h"
 #include "toolkit/TPanel.h"
 #include "toolkit/TRadioGroup.h"
 #include "toolkit/TSpinEdit.h"
+#include "toolkit/TSplitter.h"
 #include "toolkit/TTabSheet.h"
 #include "toolkit/TTimer.h"
 #include "widgets/TPictureButton.h"
@@ -40,23 +48,37 @@ public:
     // The whole rule as the controls say right now.
     TNamingRule NamingRule() const;
 
-    // The folder controls, reached only through these. The save folder chosen now (empty
-    // when none); SelectPath may raise for a path it cannot show.
+    // The save folder chosen in the tree now (empty when none, or when it has no path).
     std::string SelectedPath() const;
+    // Selects a folder in the tree; raises when the tree cannot show it, leaving the
+    // selection as it was.
     void SelectPath(const std::string& path);
-    // The folder a new folder is made in, and making one there (a failure is told).
+    // The folder the list shows, where a new folder is made, and making one there (a
+    // failure is told).
     std::string FolderPath() const;
     void CreateFolder(const std::string& name);
 
+    TBSkin* TBSkin1;
+    TImageList* TBImageList1;  // the toolbars' pictures
+    TTBToolbar* TBToolbar2;    // the window's own commands
+    TTBItem* TB_Version;
+    TTBItem* TB_End;
     TPageControl* PageControl1;
     TTabSheet* TabSheet1;  // save destination
     TTabSheet* TabSheet2;  // file format and shortcut keys
     TTabSheet* TabSheet3;  // options
     TPanel* Panel1;        // bottom: the two big buttons
-    // Save destination. The folder is typed as a path until the folder browser takes
-    // its place.
+    // Save destination: the view styles of the list, the folder tree and the list.
     TGroupBox* grpFolder;
-    TEdit* txtSaveFolder;
+    TTBToolbar* TBToolbar1;
+    TTBItem* TB_Icon;
+    TTBItem* TB_SmallIcon;
+    TTBItem* TB_List;
+    TTBItem* TB_Report;
+    TKeshShTreeView* KeshShTreeView1;
+    TSplitter* Splitter1;
+    TKeshShListView* KeshShListView1;
+    TKeshShPopupMenu* KeshShPopupMenu1;  // the shell's menu, shared by the tree and the list
     TLabel* lblNowFolder;
     TPictureButton* btnNewFolder;
     // File naming.
@@ -124,12 +146,18 @@ public:
     void btnStartPhotographingClick(TObject& sender);
     void btnCloseClick(TObject& sender);
     void btnNewFolderClick(TObject& sender);
+    void TB_VersionClick(TObject& sender);
+    void TB_EndClick(TObject& sender);
+    // The four view-style items share it: the one clicked says the style.
+    void TB_ViewStyleClick(TObject& sender);
 
     // The settings file, which lives as long as the window.
     TSettingsFile& SettingsFile() { return *settingsFile_; }
 
 private:
+    void BuildToolbar();
     void BuildFolderPage();
+    void BuildViewStyleItems(TWinControl* parent, int left, int top);
     void BuildFileNamePage();
     void BuildMovieControls();
     void BuildShortCutControls();
@@ -137,7 +165,9 @@ private:
     void FormCreate();
     // The sample names, the folder label and what the save mode enables, as Timer1 keeps them.
     void ShowSettingsState();
-    // Why the folder cannot take the files; empty when it can.
+    bool SelectedFolderUnspellable() const;
+    // Why the folder cannot take the files (empty: a folder the tree has no path for);
+    // empty when it can.
     static std::string UnusableFolderReason(const std::string& folder);
 
     std::unique_ptr<TSettingsFile> settingsFile_;

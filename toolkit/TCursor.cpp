@@ -12,6 +12,9 @@ HCURSOR CursorHandle(TCursor cursor) {
         case crHourGlass:
             shape = IDC_WAIT;
             break;
+        case crHSplit:
+            shape = IDC_SIZEWE;
+            break;
         case crNo:
             shape = IDC_NO;
             break;

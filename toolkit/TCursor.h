@@ -10,6 +10,7 @@ constexpr TCursor crArrow = -2;
 constexpr TCursor crCross = -3;
 constexpr TCursor crIBeam = -4;
 constexpr TCursor crHourGlass = -11;
+constexpr TCursor crHSplit = -14;
 constexpr TCursor crNo = -18;
 constexpr TCursor crHandPoint = -21;
 

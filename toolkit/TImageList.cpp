@@ -15,6 +15,12 @@ int TImageList::AddIcon(HICON icon) {
     return index;
 }
 
+int TImageList::AddMasked(HBITMAP strip, COLORREF transparent) {
+    int index = ::ImageList_AddMasked(list_.get(), strip, transparent);
+    if (index < 0) throw Exception("ImageList_AddMasked failed");
+    return index;
+}
+
 void TImageList::Clear() { ::ImageList_Remove(list_.get(), -1); }
 
 UniqueHicon TImageList::GetIcon(int index) const {

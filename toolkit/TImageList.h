@@ -23,6 +23,9 @@ public:
 
     // Appends a copy of the icon's picture; returns its index.
     int AddIcon(HICON icon);
+    // Appends the pictures of a strip as wide as a whole number of images, each pixel of
+    // the colour `transparent` left out; returns the index of the first.
+    int AddMasked(HBITMAP strip, COLORREF transparent);
     void Clear();
     // A new icon holding picture `index`, owned by the caller.
     UniqueHicon GetIcon(int index) const;

@@ -2,22 +2,6 @@
 
 #include "tests/support/TestEnvironment.h"
 
-namespace {
-struct ProcessWindow {
-    DWORD processId;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK MatchProcess(HWND window, LPARAM lParam) {
-    auto* search = reinterpret_cast<ProcessWindow*>(lParam);
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(window, &owner);
-    if (owner != search->processId || !::IsWindowVisible(window)) return TRUE;
-    search->found = window;
-    return FALSE;
-}
-}  // namespace
-
 std::string ForeignWindow::Document(COLORREF colour, RECT bounds) {
     char exe[MAX_PATH];
     ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
@@ -35,14 +19,13 @@ ForeignWindow::ForeignWindow(const std::string& commandLine) {
     if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) return;
     process_.reset(info.hProcess);
     UniqueKernelHandle thread(info.hThread);
-    ProcessWindow search{info.dwProcessId};
     PumpUntil(
         [&] {
-            ::EnumWindows(MatchProcess, reinterpret_cast<LPARAM>(&search));
-            return search.found != nullptr;
+            const std::vector<HWND> windows = VisibleWindowsOf(info.dwProcessId);
+            window_ = windows.empty() ? nullptr : windows.front();
+            return window_ != nullptr;
         },
         std::chrono::seconds(20));
-    window_ = search.found;
 }
 
 ForeignWindow::~ForeignWindow() {

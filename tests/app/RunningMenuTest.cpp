@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "app/TForm1.h"
+#include "tests/app/ProgramMenu.h"
 #include "tests/support/PixelCanvas.h"
 #include "tests/support/ProgramDriver.h"
 #include "tests/support/ScreenSearch.h"
@@ -15,74 +15,6 @@
 
 namespace {
 using std::chrono::seconds;
-
-// The tray menu as it must look with only these commands enabled: the program's own menu,
-// drawn in this process; and where each item lies in it.
-struct ExpectedMenu {
-    std::unique_ptr<PixelCanvas> picture;
-    std::vector<RECT> items;
-};
-
-ExpectedMenu DrawMenu(const std::vector<std::string>& enabled) {
-    ExpectedMenu expected;
-    // Gone again before the program starts: its tray icon must not stand beside the program's.
-    auto form1 = std::make_unique<TForm1>(&TApplication::Instance());
-    TTBPopupMenu& menu = *form1->TBPopupMenu1;
-    for (TMenuItem* item : menu.Items()) {
-        if (item != form1->TB_PopUp_Title && !item->IsSeparator())
-            item->SetEnabled(std::find(enabled.begin(), enabled.end(), item->Caption()) != enabled.end());
-    }
-    WhileOpen draw([&] {
-        TTBPopupWindow* window = menu.PopupWindow();
-        RECT client, outer;
-        ::GetClientRect(window->Handle(), &client);
-        ::GetWindowRect(window->Handle(), &outer);
-        expected.picture = std::make_unique<PixelCanvas>(client.right, client.bottom);
-        window->PaintTo(expected.picture->dc());
-        for (size_t i = 0; i < window->Items().size(); ++i) {
-            RECT r = window->ItemScreenRect(i);
-            ::OffsetRect(&r, -outer.left, -outer.top);
-            expected.items.push_back(r);
-        }
-        menu.CloseUp();
-    });
-    menu.Popup(300, 200);
-    ::GdiFlush();
-    form1.reset();
-    Form1 = nullptr;
-    return expected;
-}
-
-struct MenuSearch {
-    DWORD processId;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK MatchMenu(HWND window, LPARAM lParam) {
-    auto* search = reinterpret_cast<MenuSearch*>(lParam);
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(window, &owner);
-    const LONG style = ::GetWindowLongA(window, GWL_EXSTYLE);
-    if (owner == search->processId && ::IsWindowVisible(window) && (style & WS_EX_TOPMOST) &&
-        (style & WS_EX_TOOLWINDOW)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// The program's open pop-up menu: its only visible topmost tool window.
-HWND WaitForProgramMenu(DWORD processId) {
-    MenuSearch search{processId};
-    PumpUntil(
-        [&] {
-            search.found = nullptr;
-            ::EnumWindows(MatchMenu, reinterpret_cast<LPARAM>(&search));
-            return search.found != nullptr;
-        },
-        seconds(10));
-    return search.found;
-}
 
 // Pixels of the screen inside the rectangle that differ from the picture.
 int DifferencesOnScreen(const RECT& where, const PixelCanvas& picture) {
@@ -102,14 +34,6 @@ int DifferencesOnScreen(const RECT& where, const PixelCanvas& picture) {
     return differences;
 }
 
-POINT Centre(const RECT& menu, const RECT& item) {
-    return POINT{menu.left + (item.left + item.right) / 2, menu.top + (item.top + item.bottom) / 2};
-}
-
-std::string Click(POINT at, int button = 1) {
-    return "xdotool mousemove " + std::to_string(at.x) + " " + std::to_string(at.y) + " sleep 0.2 click " +
-           std::to_string(button) + " sleep 0.1 mousemove 400 300";
-}
 }  // namespace
 
 TEST(RunningProgram, TrayMenuShowsTheModesAndRunsItsCommandsByKeyClickAndHotkey) {
@@ -119,14 +43,12 @@ TEST(RunningProgram, TrayMenuShowsTheModesAndRunsItsCommandsByKeyClickAndHotkey)
     ProgramDriver program;
     TempFolder movies;
     const std::string work = program.Folder() / "moviework";
+    program.WriteSetting("Folder", movies.Path());
     ASSERT_TRUE(program.Start());
     HWND settings = program.WaitForWindow("Pictavo 設定画面", seconds(20));
     ASSERT_NE(settings, nullptr);
     DWORD processId = 0;
     ::GetWindowThreadProcessId(settings, &processId);
-    HWND folderGroup = ProgramDriver::FindControl(settings, "Button", "保存先フォルダの指定");
-    ::SendMessageA(ProgramDriver::FindControl(folderGroup, "Edit", ""), WM_SETTEXT, 0,
-                   reinterpret_cast<LPARAM>(movies.Path().c_str()));
     ::SendMessageA(ProgramDriver::FindControl(settings, "Button", "AVI"), BM_CLICK, 0, 0);
     ProgramDriver::PressButton(ProgramDriver::FindControl(settings, "", "設定完了（撮影モードへ）"));
     ShownBox box;

@@ -12,16 +12,6 @@
 namespace {
 using std::chrono::seconds;
 
-// Presses keys until the condition holds: the first presses may come before the program
-// has registered its keys.
-bool PressUntil(const std::string& keys, const std::function<bool()>& done) {
-    return PumpUntil(
-        [&] {
-            ProgramDriver::PressKeys(keys);
-            return PumpUntil(done, seconds(3));
-        },
-        seconds(30));
-}
 struct EditSearch {
     std::string text;
     HWND found = nullptr;
@@ -51,12 +41,10 @@ TEST(RunningProgram, RecordsMoviesEndedByTheKeyAndByATrayClick) {
     ProgramDriver program;
     TempFolder movies;
     const std::string work = program.Folder() / "moviework";
+    program.WriteSetting("Folder", movies.Path());
     ASSERT_TRUE(program.Start());
     HWND settings = program.WaitForWindow("Pictavo 設定画面", seconds(20));
     ASSERT_NE(settings, nullptr);
-    HWND folderGroup = ProgramDriver::FindControl(settings, "Button", "保存先フォルダの指定");
-    ::SendMessageA(ProgramDriver::FindControl(folderGroup, "Edit", ""), WM_SETTEXT, 0,
-                   reinterpret_cast<LPARAM>(movies.Path().c_str()));
     HWND avi = ProgramDriver::FindControl(settings, "Button", "AVI");
     ASSERT_NE(avi, nullptr);
     ::SendMessageA(avi, BM_CLICK, 0, 0);
@@ -71,9 +59,9 @@ TEST(RunningProgram, RecordsMoviesEndedByTheKeyAndByATrayClick) {
     ASSERT_TRUE(PumpUntil([&] { return !::IsWindowVisible(settings); }));
 
     // Start key, frames every 300 ms into the work folder beside the program, end key.
-    ASSERT_TRUE(PressUntil("ctrl+alt+s", [&] { return PathExists(work + "\\1.bmp"); }));
+    ASSERT_TRUE(ProgramDriver::PressKeysUntil("ctrl+alt+s", [&] { return PathExists(work + "\\1.bmp"); }));
     ASSERT_TRUE(PumpUntil([&] { return PathExists(work + "\\6.bmp"); }, seconds(30)));
-    ASSERT_TRUE(PressUntil("ctrl+alt+e", [&] { return !program.OpenBoxes().empty(); }));
+    ASSERT_TRUE(ProgramDriver::PressKeysUntil("ctrl+alt+e", [&] { return !program.OpenBoxes().empty(); }));
     ASSERT_TRUE(program.AnswerBox(box, IDOK));
     EXPECT_EQ(box.caption, "情報");
     EXPECT_EQ(box.text, "ムービーを出力しました");
@@ -91,7 +79,7 @@ TEST(RunningProgram, RecordsMoviesEndedByTheKeyAndByATrayClick) {
     EXPECT_NEAR(std::atof(duration.c_str()), frames / 5.0, 0.05) << "a time-lapse: frames at 5 a second";
 
     // Again, ended with a single click on the icon, which shows the recording's camera.
-    ASSERT_TRUE(PressUntil("ctrl+alt+s", [&] { return PathExists(work + "\\2.bmp"); }));
+    ASSERT_TRUE(ProgramDriver::PressKeysUntil("ctrl+alt+s", [&] { return PathExists(work + "\\2.bmp"); }));
     RECT icon{};
     ASSERT_TRUE(PumpUntil([&] { return (icon = FindColourOnScreen("#285AAA")).right > 0; }, seconds(20)));
     ASSERT_TRUE(RunHostCommand(ClickAt((icon.left + icon.right) / 2, (icon.top + icon.bottom) / 2)));

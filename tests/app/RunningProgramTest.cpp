@@ -1,14 +1,21 @@
 // The real Pictavo.exe, started in a folder of its own and used from outside as a person
-// would: the settings window filled in and confirmed, stills taken with real key presses,
-// the program closed.
+// would: the settings window confirmed, stills taken with real key presses, the program
+// closed; and a user's whole journey, from the folder tree through stills and a movie to a
+// start straight into shooting mode.
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
 #include "tests/app/ForeignWindow.h"
+#include "tests/app/ProgramMenu.h"
+#include "tests/app/RemoteControls.h"
+#include "tests/support/AviReader.h"
 #include "tests/support/BmpSummary.h"
 #include "tests/support/ProgramDriver.h"
 #include "tests/support/ScreenSearch.h"
 
 namespace {
+using std::chrono::seconds;
+
 struct ClassSearch {
     DWORD processId;
     std::string className;
@@ -33,13 +40,9 @@ HWND FindProcessWindow(DWORD processId, const std::string& className) {
     return search.found;
 }
 
-// Types the save folder into the settings window and presses its start button: the
-// program goes into shooting mode after the box that says how to come back.
-void ConfirmSettings(ProgramDriver& program, HWND settings, const TempFolder& shots) {
-    HWND folderGroup = ProgramDriver::FindControl(settings, "Button", "保存先フォルダの指定");
-    HWND folderEdit = ProgramDriver::FindControl(folderGroup, "Edit", "");
-    ASSERT_NE(folderEdit, nullptr);
-    ::SendMessageA(folderEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(shots.Path().c_str()));
+// Presses the settings window's start button: the program goes into shooting mode after
+// the box that says how to come back.
+void ConfirmSettings(ProgramDriver& program, HWND settings) {
     HWND start = ProgramDriver::FindControl(settings, "", "設定完了（撮影モードへ）");
     ASSERT_NE(start, nullptr);
     ProgramDriver::PressButton(start);
@@ -70,7 +73,7 @@ void Quit(ProgramDriver& program, HWND programWindow) {
     HWND main = MainWindow(programWindow);
     ASSERT_NE(main, nullptr);
     ::PostMessageA(main, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(program.WaitForExit(std::chrono::seconds(10)));
+    EXPECT_TRUE(program.WaitForExit(seconds(10)));
 }
 
 // An edit box's text, which only the box itself can tell another process.
@@ -80,35 +83,59 @@ std::string EditText(HWND edit) {
     return text;
 }
 
-// Presses Ctrl+Alt+F until the still appears: the first presses may come before the
-// program has registered the key.
 bool StillOfTheScreenByKey(const std::string& path) {
-    return PumpUntil(
-        [&] {
-            ProgramDriver::PressKeys("ctrl+alt+f");
-            return PumpUntil([&] { return PathExists(path); }, std::chrono::seconds(2));
-        },
-        std::chrono::seconds(20));
+    return ProgramDriver::PressKeysUntil("ctrl+alt+f", [&] { return PathExists(path); });
 }
 
 bool StillWritten(const std::string& path) {
-    return PumpUntil([&] { return ReadFileBytes(path).size() > 54; }, std::chrono::seconds(10));
+    return PumpUntil([&] { return ReadFileBytes(path).size() > 54; }, seconds(10));
+}
+
+// A real click into another program's window and, as soon as it is in front, the key for
+// a still of the active window, without moving the focus.
+bool ClickThenKey(POINT at, HWND window) {
+    return RunHostCommand(ClickAt(at.x, at.y)) &&
+           PumpUntil([&] { return ::GetForegroundWindow() == window; }, seconds(2)) &&
+           SendKeys({VK_CONTROL, VK_MENU, 'A'});
+}
+
+// A real click in the middle of a control of the program.
+bool ClickOn(HWND control) {
+    RECT rect{};
+    return control && ::GetWindowRect(control, &rect) && RunHostCommand(Click(Middle(rect)));
+}
+
+bool Checked(HWND button) { return ::SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+// The tray menu's items by their place in it, title and separators counted.
+constexpr size_t kSettingsItem = 8;
+constexpr size_t kQuitItem = 12;
+
+// Opens the tray menu with the right button on the icon and clicks one of its items.
+bool ChooseFromTray(DWORD processId, const ExpectedMenu& menu, size_t item) {
+    RECT icon{};
+    if (!PumpUntil([&] { return (icon = FindColourOnScreen("#1A4783")).right > 0; }, seconds(20))) return false;
+    if (!RunHostCommand(Click(Middle(icon), 3))) return false;
+    HWND shown = WaitForProgramMenu(processId);
+    RECT where{};
+    return shown && ::GetWindowRect(shown, &where) && RunHostCommand(Click(Centre(where, menu.items[item])));
 }
 }  // namespace
 
 TEST(RunningProgram, StartConfirmSettingsTakeAStillByHotkeyAndQuit) {
     ProgramDriver program;
     TempFolder shots;
+    program.WriteSetting("Folder", shots.Path());
     ASSERT_TRUE(program.Start());
 
-    HWND settings = program.WaitForWindow("Pictavo 設定画面", std::chrono::seconds(20));
+    HWND settings = program.WaitForWindow("Pictavo 設定画面", seconds(20));
     ASSERT_NE(settings, nullptr) << "the settings window is shown at start";
     // Owned by the hidden application window: no taskbar button anywhere.
     HWND application = ::GetWindow(settings, GW_OWNER);
     ASSERT_NE(application, nullptr);
     EXPECT_FALSE(::IsWindowVisible(application));
 
-    ConfirmSettings(program, settings, shots);
+    ConfirmSettings(program, settings);
     if (HasFatalFailure()) return;
 
     // Shooting mode: Ctrl+Alt+F takes a still of the whole screen, numbered from 0.
@@ -130,10 +157,11 @@ TEST(RunningProgram, StartConfirmSettingsTakeAStillByHotkeyAndQuit) {
 TEST(RunningProgram, ActiveWindowStillTakesTheWindowClickedIntoJustBeforeTheKey) {
     ProgramDriver program;
     TempFolder shots;
+    program.WriteSetting("Folder", shots.Path());
     ASSERT_TRUE(program.Start());
-    HWND settings = program.WaitForWindow("Pictavo 設定画面", std::chrono::seconds(20));
+    HWND settings = program.WaitForWindow("Pictavo 設定画面", seconds(20));
     ASSERT_NE(settings, nullptr);
-    ConfirmSettings(program, settings, shots);
+    ConfirmSettings(program, settings);
     if (HasFatalFailure()) return;
 
     // Two programs side by side. Each still follows a real click: the key is pressed as
@@ -142,11 +170,6 @@ TEST(RunningProgram, ActiveWindowStillTakesTheWindowClickedIntoJustBeforeTheKey)
     ForeignWindow notepad("notepad.exe");
     ForeignWindow document(ForeignWindow::Document(RGB(30, 160, 60), {760, 100, 1000, 400}));
     ASSERT_TRUE(notepad.Handle() && document.Handle());
-    auto clickThenKey = [](POINT at, HWND window) {
-        return RunHostCommand(ClickAt(at.x, at.y)) &&
-               PumpUntil([&] { return ::GetForegroundWindow() == window; }, std::chrono::seconds(2)) &&
-               SendKeys({VK_CONTROL, VK_MENU, 'A'});
-    };
     // Into the text, away from the document on the right.
     const RECT notepadRect = notepad.OuterRect();
     const POINT inNotepad{notepadRect.left + 100, notepadRect.top + 150};
@@ -160,9 +183,9 @@ TEST(RunningProgram, ActiveWindowStillTakesTheWindowClickedIntoJustBeforeTheKey)
         EXPECT_EQ(still.height, outer.bottom - outer.top) << path;
     };
     for (int round = 0; round < 2; ++round) {
-        ASSERT_TRUE(clickThenKey(inNotepad, notepad.Handle()));
+        ASSERT_TRUE(ClickThenKey(inNotepad, notepad.Handle()));
         expectStillOf(notepad);
-        ASSERT_TRUE(clickThenKey(document.Centre(), document.Handle()));
+        ASSERT_TRUE(ClickThenKey(document.Centre(), document.Handle()));
         expectStillOf(document);
     }
 
@@ -178,32 +201,95 @@ TEST(RunningProgram, ActiveWindowStillTakesTheWindowClickedIntoJustBeforeTheKey)
         << FileNamesIn(shots.Path()).size() << " stills, in front: " << ClassOf(::GetForegroundWindow());
     EXPECT_EQ(box.text, "ファイルを出力できませんでした");
     ForeignWindow next(ForeignWindow::Document(RGB(200, 40, 40), {300, 200, 700, 500}));
-    ASSERT_TRUE(clickThenKey(next.Centre(), next.Handle()));
+    ASSERT_TRUE(ClickThenKey(next.Centre(), next.Handle()));
     expectStillOf(next);
     EXPECT_EQ(FileNamesIn(shots.Path()).size(), 5u);
     EXPECT_TRUE(program.OpenBoxes().empty());
 }
 
-TEST(RunningProgram, NextStartGoesStraightToShootingWithEverySettingAsItWasLeft) {
+TEST(RunningProgram, AUsersJourneyFromTheFolderTreeToAStartStraightIntoShootingMode) {
+    const ExpectedMenu stillMode =
+        DrawMenu({"画面全体をキャプチャ", "アクティブなウインドウだけをキャプチャ", "設定", "バージョン情報", "終了"});
+    const ExpectedMenu movieMode = DrawMenu({"動画撮影開始", "設定", "バージョン情報", "終了"});
+    DesktopFolder shots("撮影した画像");
+    // Taken already: the first still must go past it.
+    WriteFileBytes(shots / "cap_000.JPEG", "not a still");
     ProgramDriver program;
-    TempFolder shots;
     ASSERT_TRUE(program.Start());
-    HWND settings = program.WaitForWindow("Pictavo 設定画面", std::chrono::seconds(20));
+    HWND settings = program.WaitForWindow("Pictavo 設定画面", seconds(20));
     ASSERT_NE(settings, nullptr);
-    auto control = [&settings](const std::string& group, const std::string& className, const std::string& text) {
-        return ProgramDriver::FindControl(ProgramDriver::FindControl(settings, "Button", group), className, text);
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(settings, &processId);
+    auto control = [&settings](const std::string& className, const std::string& text) {
+        return ProgramDriver::FindControl(settings, className, text);
     };
-    ::SendMessageA(control("保存形式", "Button", "JPEG"), BM_CLICK, 0, 0);
-    ::SendMessageA(control("ファイル名の指定", "Button", "連番の前に文字をつける"), BM_CLICK, 0, 0);
-    ::SendMessageA(control("ファイル名の指定", "Edit", ""), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("cap_"));
-    ::SendMessageA(ProgramDriver::FindControl(settings, "Button", "起動時に設定画面を表示しない"), BM_CLICK, 0, 0);
-    ConfirmSettings(program, settings, shots);
-    if (HasFatalFailure()) return;
-    ASSERT_TRUE(StillOfTheScreenByKey(shots / "cap_000.JPEG"));
-    Quit(program, settings);
+    HWND pages = control("SysTabControl32", "");
+    auto page = [&pages](int index) { return RunHostCommand(Click(Middle(TabRect(pages, index)))); };
 
-    // The settings window is shown with the main window and hidden again at once; no key
-    // is registered before its start button is pressed.
+    // The folder, clicked in the tree; the window tells which folder is selected.
+    RECT item{};
+    ASSERT_TRUE(PumpUntil([&] {
+        return (item = TreeItemRect(control("SysTreeView32", ""), "撮影した画像")).right > 0;
+    })) << "the tree shows the Desktop's folders";
+    ASSERT_TRUE(RunHostCommand(Click(Middle(item))));
+    const std::string selected = "選択されているフォルダ\r\n" + shots.Path();
+    EXPECT_TRUE(PumpUntil([&] { return control("", selected) != nullptr; }));
+
+    // JPEG, a word before the number; then the start button.
+    ASSERT_TRUE(page(1));
+    ASSERT_TRUE(ClickOn(control("Button", "JPEG")));
+    ASSERT_TRUE(ClickOn(control("Button", "連番の前に文字をつける")));
+    HWND wordBefore = ProgramDriver::FindControl(control("Button", "ファイル名の指定"), "Edit", "");
+    ASSERT_TRUE(ClickOn(wordBefore));
+    ASSERT_TRUE(RunHostCommand("xdotool type cap_"));
+    ASSERT_TRUE(PumpUntil([&] { return EditText(wordBefore) == "cap_"; }));
+    ASSERT_TRUE(ClickOn(control("", "設定完了（撮影モードへ）")));
+    ShownBox box;
+    ASSERT_TRUE(program.AnswerBox(box, IDOK));
+    EXPECT_EQ(box.caption, "情報");
+    ASSERT_TRUE(PumpUntil([&] { return !::IsWindowVisible(settings); }));
+
+    // The keys: the first free name for the whole screen, then the window clicked into.
+    ASSERT_TRUE(StillOfTheScreenByKey(shots / "cap_001.JPEG"));
+    ASSERT_TRUE(StillWritten(shots / "cap_001.JPEG"));
+    EXPECT_EQ(HostCommandOutput("identify -format '%m %w %h' '" + UnixPath(shots / "cap_001.JPEG") + "'"),
+              "JPEG " + std::to_string(::GetSystemMetrics(SM_CXSCREEN)) + " " +
+                  std::to_string(::GetSystemMetrics(SM_CYSCREEN)));
+    {
+        ForeignWindow document(ForeignWindow::Document(RGB(30, 160, 60), {500, 120, 900, 420}));
+        ASSERT_NE(document.Handle(), nullptr);
+        ASSERT_TRUE(ClickThenKey(document.Centre(), document.Handle()));
+        ASSERT_TRUE(StillWritten(shots / "cap_002.JPEG"));
+        EXPECT_EQ(HostCommandOutput("identify -format '%m %w %h' '" + UnixPath(shots / "cap_002.JPEG") + "'"),
+                  "JPEG 400 300");
+    }
+
+    // Back to the settings from the tray: AVI, and no settings window at the next start.
+    ASSERT_TRUE(ChooseFromTray(processId, stillMode, kSettingsItem));
+    ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(settings) != FALSE; }));
+    ASSERT_TRUE(page(1));
+    ASSERT_TRUE(ClickOn(control("Button", "AVI")));
+    ASSERT_TRUE(page(2));
+    ASSERT_TRUE(ClickOn(control("Button", "起動時に設定画面を表示しない")));
+    ASSERT_TRUE(ClickOn(control("", "設定完了（撮影モードへ）")));
+    ASSERT_TRUE(program.AnswerBox(box, IDOK));
+    ASSERT_TRUE(PumpUntil([&] { return !::IsWindowVisible(settings); }));
+
+    // A movie from the keys, into the same folder under the same rule.
+    const std::string work = program.Folder() / "moviework";
+    ASSERT_TRUE(ProgramDriver::PressKeysUntil("ctrl+alt+s", [&] { return PathExists(work + "\\1.bmp"); }));
+    ASSERT_TRUE(PumpUntil([&] { return PathExists(work + "\\2.bmp"); }, seconds(20)));
+    ASSERT_TRUE(ProgramDriver::PressKeysUntil("ctrl+alt+e", [&] { return !program.OpenBoxes().empty(); }));
+    ASSERT_TRUE(program.AnswerBox(box, IDOK, seconds(30)));
+    EXPECT_EQ(box.text, "ムービーを出力しました");
+    const AviContents movie = ReadAvi(shots / "cap_000.AVI");
+    ASSERT_TRUE(movie.valid) << movie.error;
+    EXPECT_GE(movie.frames.size(), 2u);
+
+    // Quit from the tray; the next start goes straight into shooting mode with every
+    // setting as it was left, and no key registered before the start button.
+    ASSERT_TRUE(ChooseFromTray(processId, movieMode, kQuitItem));
+    ASSERT_TRUE(program.WaitForExit(seconds(10)));
     ASSERT_TRUE(program.Start());
     HWND main = nullptr;
     ASSERT_TRUE(PumpUntil(
@@ -211,19 +297,19 @@ TEST(RunningProgram, NextStartGoesStraightToShootingWithEverySettingAsItWasLeft)
             main = ::FindWindowA(nullptr, "Form1");
             return main && ::IsWindowVisible(main);
         },
-        std::chrono::seconds(20)));
+        seconds(20)));
     settings = ::FindWindowA(nullptr, "Pictavo 設定画面");
     ASSERT_NE(settings, nullptr);
     EXPECT_FALSE(::IsWindowVisible(settings));
     EXPECT_TRUE(program.OpenBoxes().empty());
     HWND probe = ::CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-    EXPECT_TRUE(::RegisterHotKey(probe, 1, MOD_CONTROL | MOD_ALT, 'F'));
+    EXPECT_TRUE(::RegisterHotKey(probe, 1, MOD_CONTROL | MOD_ALT, 'S'));
     ::UnregisterHotKey(probe, 1);
     ::DestroyWindow(probe);
-    EXPECT_EQ(EditText(control("保存先フォルダの指定", "Edit", "")), shots.Path());
-    EXPECT_EQ(::SendMessageA(control("保存形式", "Button", "JPEG"), BM_GETCHECK, 0, 0), BST_CHECKED);
-    EXPECT_EQ(::SendMessageA(control("ファイル名の指定", "Button", "連番の前に文字をつける"), BM_GETCHECK, 0, 0),
-              BST_CHECKED);
-    EXPECT_EQ(EditText(control("ファイル名の指定", "Edit", "")), "cap_");
+    EXPECT_NE(control("", selected), nullptr) << "the folder is selected in the tree again";
+    EXPECT_TRUE(Checked(control("Button", "AVI")));
+    EXPECT_TRUE(Checked(control("Button", "連番の前に文字をつける")));
+    EXPECT_EQ(EditText(ProgramDriver::FindControl(control("Button", "ファイル名の指定"), "Edit", "")), "cap_");
+    EXPECT_TRUE(Checked(control("Button", "起動時に設定画面を表示しない")));
     Quit(program, settings);
 }

@@ -2,12 +2,6 @@
 
 #include <shlobj.h>
 
-std::string DesktopDirectory() {
-    char path[MAX_PATH] = {};
-    ::SHGetSpecialFolderPathA(nullptr, path, CSIDL_DESKTOPDIRECTORY, FALSE);
-    return path;
-}
-
 BrowserWindow::BrowserWindow() {
     form.SetCaption("フォルダの選択");
     form.SetBounds(0, 0, 900, 560);
@@ -74,27 +68,4 @@ std::string NodeText(TKeshShTreeView& tree, TKeshShTreeNode* node) {
     item.cchTextMax = sizeof text;
     TreeView_GetItem(tree.Handle(), &item);
     return text;
-}
-
-DesktopFolder::DesktopFolder(const std::string& name) : path_(DesktopDirectory()) {
-    path_ += '\\';
-    path_ += name;
-    DeleteTree(path_);
-    ::CreateDirectoryA(path_.c_str(), nullptr);
-}
-
-DesktopFolder::~DesktopFolder() { DeleteTree(path_); }
-
-std::string DesktopFolder::MakeFolder(const std::string& relative) const {
-    std::string path = path_;
-    size_t start = 0;
-    while (start <= relative.size()) {
-        size_t end = relative.find('\\', start);
-        if (end == std::string::npos) end = relative.size();
-        path += '\\';
-        path.append(relative, start, end - start);
-        ::CreateDirectoryA(path.c_str(), nullptr);
-        start = end + 1;
-    }
-    return path;
 }

@@ -13,8 +13,6 @@
 #include "tests/support/TestEnvironment.h"
 #include "toolkit/TForm.h"
 
-std::string DesktopDirectory();
-
 class BrowserWindow {
 public:
     BrowserWindow();
@@ -40,17 +38,3 @@ public:
 std::vector<std::string> ChildNames(TKeshShTreeView& tree, TKeshShTreeNode* node);
 TKeshShTreeNode* ChildNamed(TKeshShTreeView& tree, TKeshShTreeNode* node, const std::string& name);
 std::string NodeText(TKeshShTreeView& tree, TKeshShTreeNode* node);
-
-// A folder on the Desktop, removed with its content at the end.
-class DesktopFolder {
-public:
-    explicit DesktopFolder(const std::string& name);
-    ~DesktopFolder();
-    const std::string& Path() const { return path_; }
-    std::string operator/(const std::string& name) const { return path_ + "\\" + name; }
-    // Makes a folder (and the folders above it) below this one.
-    std::string MakeFolder(const std::string& relative) const;
-
-private:
-    std::string path_;
-};

@@ -11,12 +11,6 @@
 #include "toolkit/FilePath.h"
 
 namespace {
-std::string DesktopDirectory() {
-    char path[MAX_PATH] = {};
-    ::SHGetSpecialFolderPathA(nullptr, path, CSIDL_DESKTOPDIRECTORY, FALSE);
-    return path;
-}
-
 // The kinds of the Desktop's children and of My Computer's, by name.
 std::vector<std::pair<std::string, TShVirtuaItem>> ChildKinds(LPCITEMIDLIST folderID) {
     std::vector<std::pair<std::string, TShVirtuaItem>> kinds;

@@ -2,6 +2,7 @@
 // control and back, a user's whole set of settings across a restart, and files that are
 // not what the program wrote.
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
 #include <functional>
 #include <random>
@@ -15,6 +16,15 @@ namespace {
 std::string Number(TSpinEdit* spin) { return std::to_string(spin->Value()); }
 std::string Flag(TButtonControl* box) { return box->Checked() ? "on" : "off"; }
 std::string Key(THotKey* hotKey) { return ShortCutToText(hotKey->HotKey()); }
+
+// Where the folder tree starts: the Desktop.
+std::string DesktopPath() {
+    char path[MAX_PATH] = {};
+    ::SHGetSpecialFolderPathA(nullptr, path, CSIDL_DESKTOPDIRECTORY, FALSE);
+    return path;
+}
+
+const char kFolderGone[] = " が見つかりません.";
 
 // The text a key holds in the file as stored (quotes included): the last line that sets it.
 std::string StoredText(const std::string& file, const std::string& key) {
@@ -99,7 +109,9 @@ TEST_F(SettingsFile, EveryEncodingReadsIntoItsControlAndIsWrittenBackAsTheProgra
          [](TForm2& f) { return Flag(f.chkNumberLock) + Flag(f.chkSetStartNum) + Flag(f.chkSetEndNum); }, "offonoff",
          "CheckStates", "00010"},
         {"CheckStates=0012", [](TForm2& f) { return Flag(f.chkNumberLock); }, "on", "CheckStates", "00100"},
-        {"Folder=マイ コンピュータ", [](TForm2& f) { return f.SelectedPath(); }, "", "Folder", ""},
+        // The name of the computer's root, which has no path: the tree stays where it starts.
+        {"Folder=マイ コンピュータ", [](TForm2& f) { return f.SelectedPath(); }, DesktopPath(), "Folder",
+         DesktopPath()},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(Utf8(c.line.substr(0, 60)));
@@ -131,7 +143,9 @@ TEST_F(SettingsFile, EverySettingIsAsTheUserLeftItAfterARestart) {
     };
     BoxRecorder boxes;
     form2->Show();
-    form2->SelectPath(shots.Path());
+    const std::string folder = shots / "撮影フォルダ";
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    form2->SelectPath(folder);
     form2->txtAddWordBefore->SetText("画面_");
     form2->txtAddWordAfter->SetText("_end");
     form2->chkAddWordAfter->SetChecked(true);
@@ -243,7 +257,24 @@ TEST_F(SettingsFile, MalformedFilesLoadIntoControlsWithinTheirRanges) {
         EXPECT_LE(form2->SelectedPath().size(), 2047u);
         EXPECT_NE(form2->MakeFileName(1).back(), '.') << "a save mode is selected";
     }
-    EXPECT_TRUE(boxes.Boxes().empty());
+    // A folder the tree cannot show is told; nothing else is.
+    for (const MessageBoxRequest& box : boxes.Boxes()) {
+        EXPECT_EQ(box.text.rfind("保存先フォルダ ", 0), 0u) << Utf8(box.text.substr(0, 100));
+        EXPECT_TRUE(box.text.ends_with(kFolderGone)) << Utf8(box.text.substr(0, 100));
+    }
+}
+
+TEST_F(SettingsFile, AFolderTheTreeCannotShowIsToldOnceEveryOtherKeyIsRead) {
+    const std::string gone = shots / "消えたフォルダ";
+    BoxRecorder boxes;
+    Restart("[Pictavo]\r\nFolder=" + gone + "\r\nNumberLock=5\r\nSaveMode=2\r\nSettingPass=1\r\n");
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_EQ(boxes.Boxes()[0].caption, "Pictavo");
+    EXPECT_EQ(Utf8(boxes.Boxes()[0].text), Utf8("保存先フォルダ " + gone + kFolderGone));
+    EXPECT_EQ(form2->spnNumberLock->Value(), 5);
+    EXPECT_EQ(form2->rgMode->ItemIndex(), TForm2::kModeAvi);
+    EXPECT_TRUE(form2->chkLoadSettingPass->Checked());
+    EXPECT_EQ(form2->SelectedPath(), DesktopPath()) << "the tree stays where it starts";
 }
 
 TEST(SettingsFilePath, IsTheExecutablesWithItsExtensionReplaced) {

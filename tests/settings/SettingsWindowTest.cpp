@@ -1,7 +1,11 @@
 // The settings window's start button, its failures and what it hands to the main window;
-// the hotkey controls; the new-folder button.
+// the hotkey controls; the new-folder button; the shell's menu in the tree and the list.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <functional>
+
+#include "tests/folderbrowser/UserInput.h"
 #include "tests/support/BoxRecorder.h"
 #include "tests/support/ProgramForms.h"
 
@@ -75,24 +79,66 @@ TEST_F(StartButton, FirstPressWritesOneSectionOfKeysInOrderAndEntersShootingMode
 }
 
 TEST_F(StartButton, AFolderThatCannotTakeTheFilesIsRefusedAndNothingChanges) {
-    WriteFileBytes(shots / "file.txt", "x");
+    TKeshShTreeView& tree = *form2->KeshShTreeView1;
+    TKeshShListView& list = *form2->KeshShListView1;
+    // Selected while it is there, then taken away before the press (the list lets go of
+    // the folder it watches meanwhile, or it could not be removed).
+    auto selectThen = [&](const std::string& folder, std::function<void()> after) {
+        return [&tree, &list, folder, after] {
+            ::CreateDirectoryA(folder.c_str(), nullptr);
+            tree.SelectPath(folder);
+            ASSERT_EQ(tree.SelectedPath(), folder);
+            list.SuspendWatching(true);
+            after();
+            list.ResumeWatching(true);
+            ASSERT_FALSE(DirectoryExists(folder));
+        };
+    };
+    const std::string gone = shots / "消えた";
+    const std::string file = shots / "file.txt";
     struct Case {
-        std::string folder;
+        std::string what;
+        std::function<void()> select;
         std::string message;
     };
     const Case cases[] = {
-        {"", "保存先フォルダを選択してください"},
-        {"マイ コンピュータ", "保存先フォルダを選択してください"},
-        {shots / "gone", "保存先フォルダが見つかりません。\r\n" + (shots / "gone")},
-        {shots / "file.txt", "保存先に選ばれているのはフォルダではありません。\r\n" + (shots / "file.txt")},
-        {shots / "?????",
+        {"the computer, which has no path",
+         [&] {
+             for (TKeshShTreeNode* node : tree.Children(tree.RootNode())) {
+                 if (node->ShData()->ItemKind() == itMyComputer) tree.Select(node);
+             }
+             ASSERT_EQ(tree.Selected()->ShData()->ItemKind(), itMyComputer);
+         },
+         "保存先フォルダを選択してください"},
+        {"a name outside the code page",
+         [&] {
+             // The temporary folder's path is plain ASCII.
+             const std::wstring folder(shots.Path().begin(), shots.Path().end());
+             ::CreateDirectoryW((folder + L"\\caf\u00e9").c_str(), nullptr);
+             tree.SelectPath(shots.Path());
+             TKeshShTreeNode* shotsNode = tree.Selected();
+             tree.Expand(shotsNode);
+             ASSERT_EQ(tree.Children(shotsNode).size(), 1u);
+             tree.Select(tree.Children(shotsNode)[0]);
+             ASSERT_EQ(tree.SelectedPath(), "");
+         },
          "保存先フォルダの名前に、このプログラムでは扱えない文字が含まれています。\r\n"
          "別のフォルダを選択してください"},
+        {"gone", selectThen(gone, [&] { ::RemoveDirectoryA(gone.c_str()); }),
+         "保存先フォルダが見つかりません。\r\n" + gone},
+        {"a file now",
+         selectThen(file,
+                    [&] {
+                        ::RemoveDirectoryA(file.c_str());
+                        WriteFileBytes(file, "x");
+                    }),
+         "保存先に選ばれているのはフォルダではありません。\r\n" + file},
     };
     form1->SaveFolder = "unchanged\\";
     for (const Case& c : cases) {
-        SCOPED_TRACE(Utf8(c.folder));
-        form2->SelectPath(c.folder);
+        SCOPED_TRACE(c.what);
+        c.select();
+        if (HasFatalFailure()) return;
         BoxRecorder boxes;
         form2->btnStartPhotographing->Click();
         ASSERT_EQ(boxes.Boxes().size(), 1u);
@@ -167,4 +213,41 @@ TEST_F(SettingsWindow, NewFolderTakesTheFirstNameNoEntryHasAndAFileCountsAsTaken
               static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
     EXPECT_NE(::GetFileAttributesA((folder / "新しいフォルダ (3)").c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(ReadFileBytes(folder / "新しいフォルダ (1)"), "a file");
+}
+
+// The tree and the list both offer the shell's menu for the item under the pointer, and
+// what it deletes leaves both, as the folder label shows.
+TEST_F(SettingsWindow, TreeAndListShareTheShellsMenuAndFollowWhatItDeletes) {
+    using std::chrono::seconds;
+    TempFolder folder;
+    ::CreateDirectoryA((folder / "保存先").c_str(), nullptr);
+    ::CreateDirectoryA((folder / "保存先\\いらない").c_str(), nullptr);
+    form2->Show();
+    form2->SelectPath(folder / "保存先");
+    HWND list = form2->KeshShListView1->Handle();
+    ASSERT_TRUE(PumpUntil([&] { return ListView_GetItemCount(list) == 1; }));
+    {
+        MenuChooser chooser("削除", true);
+        ASSERT_TRUE(Xdo("mousemove " + ScreenAt(list, RowPoint(list, 0)) + " click 3"));
+        ASSERT_TRUE(PumpUntil([&] { return chooser.Done(); }, seconds(30)));
+        EXPECT_TRUE(chooser.Succeeded());
+    }
+    EXPECT_FALSE(PathExists(folder / "保存先\\いらない"));
+    EXPECT_EQ(ListView_GetItemCount(list), 0);
+
+    TKeshShTreeView& tree = *form2->KeshShTreeView1;
+    HWND treeWindow = tree.Handle();
+    TreeView_EnsureVisible(treeWindow, tree.Selected()->Item());
+    {
+        MenuChooser chooser("削除", true);
+        ASSERT_TRUE(
+            Xdo("mousemove " + ScreenAt(treeWindow, NodePoint(treeWindow, tree.Selected()->Item())) + " click 3"));
+        ASSERT_TRUE(PumpUntil([&] { return chooser.Done(); }, seconds(30)));
+        EXPECT_TRUE(chooser.Succeeded());
+    }
+    EXPECT_FALSE(PathExists(folder / "保存先"));
+    EXPECT_EQ(form2->SelectedPath(), folder.Path());
+    EXPECT_EQ(form2->FolderPath(), folder.Path());
+    ASSERT_TRUE(
+        PumpUntil([&] { return form2->lblNowFolder->Caption() == "選択されているフォルダ\r\n" + folder.Path(); }));
 }

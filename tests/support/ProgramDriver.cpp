@@ -22,6 +22,10 @@ ProgramDriver::~ProgramDriver() {
     }
 }
 
+void ProgramDriver::WriteSetting(const std::string& key, const std::string& value) const {
+    ::WritePrivateProfileStringA("Pictavo", key.c_str(), value.c_str(), SettingsPath().c_str());
+}
+
 bool ProgramDriver::Start() {
     STARTUPINFOA startup{sizeof startup};
     PROCESS_INFORMATION info{};
@@ -46,18 +50,9 @@ bool ProgramDriver::WaitForExit(std::chrono::milliseconds timeout) {
 
 namespace {
 struct WindowSearch {
-    DWORD processId = 0;
     std::string className, text;
     std::vector<HWND> found;
 };
-
-BOOL CALLBACK CollectProcessWindow(HWND window, LPARAM lParam) {
-    auto* search = reinterpret_cast<WindowSearch*>(lParam);
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(window, &owner);
-    if (owner == search->processId && ::IsWindowVisible(window)) search->found.push_back(window);
-    return TRUE;
-}
 
 BOOL CALLBACK FindMatchingChild(HWND window, LPARAM lParam) {
     auto* search = reinterpret_cast<WindowSearch*>(lParam);
@@ -70,12 +65,7 @@ BOOL CALLBACK FindMatchingChild(HWND window, LPARAM lParam) {
 }
 }  // namespace
 
-std::vector<HWND> ProgramDriver::TopLevelWindows() const {
-    WindowSearch search;
-    search.processId = processId_;
-    ::EnumWindows(CollectProcessWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
+std::vector<HWND> ProgramDriver::TopLevelWindows() const { return VisibleWindowsOf(processId_); }
 
 HWND ProgramDriver::WaitForWindow(const std::string& caption, std::chrono::milliseconds timeout) {
     auto end = std::chrono::steady_clock::now() + timeout;
@@ -149,4 +139,13 @@ bool ProgramDriver::PressKeys(const std::string& keys) {
         "w=$(xdotool search --name 'Wine desktop' | head -1); "
         "[ -n \"$w\" ] && xdotool windowfocus --sync \"$w\"; xdotool key " +
         keys);
+}
+
+bool ProgramDriver::PressKeysUntil(const std::string& keys, const std::function<bool()>& done) {
+    return PumpUntil(
+        [&] {
+            PressKeys(keys);
+            return PumpUntil(done, std::chrono::seconds(3));
+        },
+        std::chrono::seconds(30));
 }

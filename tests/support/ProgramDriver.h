@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,10 @@ public:
     // The program's folder (where the copy of the executable lies).
     const TempFolder& Folder() const { return folder_; }
     std::string ExePath() const { return folder_ / "Pictavo.exe"; }
+
+    // A key of the settings file beside the program, as if an earlier run had left it.
+    void WriteSetting(const std::string& key, const std::string& value) const;
+    std::string SettingsPath() const { return folder_ / "Pictavo.ini"; }
 
     bool Start();
     bool Running() const;
@@ -47,6 +52,9 @@ public:
 
     // Presses keys on the X display with xdotool, focused on the Wine desktop first.
     static bool PressKeys(const std::string& keys);
+    // Presses the keys until the condition holds: the first presses may come before the
+    // program has registered its keys.
+    static bool PressKeysUntil(const std::string& keys, const std::function<bool()>& done);
 
 private:
     std::vector<HWND> TopLevelWindows() const;

@@ -1,6 +1,7 @@
 #include "tests/support/TestEnvironment.h"
 
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -28,6 +29,54 @@ TempFolder::TempFolder() : path_(NewTempPath()) {
 }
 
 TempFolder::~TempFolder() { DeleteTree(path_); }
+
+std::string DesktopDirectory() {
+    char path[MAX_PATH] = {};
+    ::SHGetSpecialFolderPathA(nullptr, path, CSIDL_DESKTOPDIRECTORY, FALSE);
+    return path;
+}
+
+DesktopFolder::DesktopFolder(const std::string& name) : path_(DesktopDirectory() + "\\" + name) {
+    DeleteTree(path_);
+    ::CreateDirectoryA(path_.c_str(), nullptr);
+}
+
+DesktopFolder::~DesktopFolder() { DeleteTree(path_); }
+
+std::string DesktopFolder::MakeFolder(const std::string& relative) const {
+    std::string path = path_;
+    size_t start = 0;
+    while (start <= relative.size()) {
+        size_t end = relative.find('\\', start);
+        if (end == std::string::npos) end = relative.size();
+        path += '\\';
+        path.append(relative, start, end - start);
+        ::CreateDirectoryA(path.c_str(), nullptr);
+        start = end + 1;
+    }
+    return path;
+}
+
+namespace {
+struct ProcessWindows {
+    DWORD processId;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectProcessWindow(HWND window, LPARAM lParam) {
+    auto* search = reinterpret_cast<ProcessWindows*>(lParam);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    if (owner == search->processId && ::IsWindowVisible(window)) search->found.push_back(window);
+    return TRUE;
+}
+}  // namespace
+
+std::vector<HWND> VisibleWindowsOf(DWORD processId) {
+    ProcessWindows search{processId, {}};
+    ::EnumWindows(CollectProcessWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
 
 void DeleteTree(const std::string& path) {
     if (!PathExists(path)) return;

@@ -24,6 +24,25 @@ private:
     std::string path_;
 };
 
+// A folder on the Desktop (so the shell's folder tree shows it), removed with its content
+// at the end.
+class DesktopFolder {
+public:
+    explicit DesktopFolder(const std::string& name);
+    ~DesktopFolder();
+    DesktopFolder(const DesktopFolder&) = delete;
+    DesktopFolder& operator=(const DesktopFolder&) = delete;
+
+    const std::string& Path() const { return path_; }
+    std::string operator/(const std::string& name) const { return path_ + "\\" + name; }
+    // Makes a folder (and the folders above it) below this one.
+    std::string MakeFolder(const std::string& relative) const;
+
+private:
+    std::string path_;
+};
+std::string DesktopDirectory();
+
 // Processes messages until the condition holds or the time is up; returns the condition.
 bool PumpUntil(const std::function<bool()>& condition,
                std::chrono::milliseconds timeout = std::chrono::milliseconds(5000));
@@ -54,6 +73,9 @@ std::string UnixPath(const std::string& windowsPath);
 
 // The display's colour depth that the test run was started with (PICTAVO_DEPTH, else 24).
 int RequestedDepth();
+
+// The visible top-level windows of a process, front to back.
+std::vector<HWND> VisibleWindowsOf(DWORD processId);
 
 // A window's text and class name, read the way any process can read them.
 std::string WindowText(HWND window);

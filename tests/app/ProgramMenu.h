@@ -1,0 +1,31 @@
+#pragma once
+// The running program's tray menu seen from outside: how it must look with some commands
+// enabled (drawn in this process by the program's own menu), where its items lie, and
+// clicks on it with the real pointer.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tests/support/PixelCanvas.h"
+
+struct ExpectedMenu {
+    std::unique_ptr<PixelCanvas> picture;
+    // Each item's place in the menu window, in order, separators and title included.
+    std::vector<RECT> items;
+};
+
+// Draw it before the program starts: the main window made for the drawing puts an icon
+// into the notification area for a moment.
+ExpectedMenu DrawMenu(const std::vector<std::string>& enabled);
+
+// The program's open pop-up menu: its only visible topmost tool window (null when none
+// shows within ten seconds).
+HWND WaitForProgramMenu(DWORD processId);
+
+// The middle of an item of the menu shown at `menu` (screen coordinates).
+POINT Centre(const RECT& menu, const RECT& item);
+
+// An xdotool command line that clicks a button at the point and moves the pointer away.
+std::string Click(POINT at, int button = 1);
