@@ -25,7 +25,7 @@ protected:
         form1->StartNumber = 1;
     }
     bool WaitForFile(const std::string& name) {
-        return PumpUntil([&] { return PathExists(folder / name); });
+        return PumpUntil([&] { return PathExists(folder / name); }, std::chrono::seconds(20));
     }
     TempFolder folder;
 };
@@ -84,8 +84,15 @@ TEST_F(StillFlow, ActiveWindowStillTakesTheDocumentTheUserWasInWithItsFrame) {
     ::SetForegroundWindow(behind.Handle());
     ASSERT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == behind.Handle(); }));
     ASSERT_TRUE(form1->HookHotKey1->RegisterShortCut(1, scCtrl | scAlt | 'A'));
+    BoxRecorder boxes;
+    int hotkeysSeen = 0;
+    form1->HookHotKey1->OnHotKey = [&, previous = form1->HookHotKey1->OnHotKey](TObject& sender, int index) {
+        ++hotkeysSeen;
+        previous(sender, index);
+    };
     ASSERT_TRUE(SendKeys({VK_CONTROL, VK_MENU, 'A'}));
-    ASSERT_TRUE(WaitForFile("002.BMP"));
+    ASSERT_TRUE(WaitForFile("002.BMP")) << hotkeysSeen << " hotkeys, " << boxes.Boxes().size() << " boxes, the first: "
+                                        << (boxes.Boxes().empty() ? "" : Utf8(boxes.Texts().front()));
     EXPECT_EQ(ReadBmpSummary(folder / "002.BMP").centre, RGB(200, 30, 40));
     LastActiveWindow = nullptr;
 }
