@@ -12,6 +12,8 @@
 #include "toolkit/TApplication.h"
 
 namespace {
+constexpr DWORD kSplashPause = 700;
+
 // Start-up in its order: splash, main window, version dialog, settings window, a pause,
 // then the message loop.
 void Run(TApplication& application) {
@@ -19,13 +21,18 @@ void Run(TApplication& application) {
     splash->Show();
     splash->Repaint();
     PumpMessages();
+    const DWORD splashShown = ::GetTickCount();
 
     auto* main = application.CreateForm<TForm1>();
     application.CreateForm<TfrmVersion>();
-    main->ConnectSettingsWindow(*application.CreateForm<TForm2>());
+    auto* settings = application.CreateForm<TForm2>();
+    main->ConnectSettingsWindow(*settings);
+    settings->ReadShownFolderItems();
 
-    // The splash stays up, untouched, for a moment after the windows are ready.
-    ::Sleep(700);
+    // The splash stays up, untouched, for the pause; making the windows, which nobody sees,
+    // takes place within it rather than before it.
+    const DWORD spent = ::GetTickCount() - splashShown;
+    if (spent < kSplashPause) ::Sleep(kSplashPause - spent);
     PumpMessages();
     splash->Hide();
     delete splash;

@@ -430,6 +430,33 @@ void TKeshShListView::GetDisplayInfo(NMLVDISPINFOA& info) {
     }
 }
 
+void TKeshShListView::ReadVisibleItems() {
+    if (!shown_) return;
+    HWND list = Handle();
+    RECT client;
+    ::GetClientRect(list, &client);
+    // Rows follow one another on the screen in every view: the first one out of sight ends
+    // the rows in view.
+    for (int index = ListView_GetTopIndex(list); index < shown_->Count(); ++index) {
+        RECT bounds, seen;
+        if (!ListView_GetItemRect(list, index, &bounds, LVIR_BOUNDS) || !::IntersectRect(&seen, &bounds, &client))
+            break;
+        char text[MAX_PATH];
+        NMLVDISPINFOA info{};
+        info.item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_STATE;
+        info.item.iItem = index;
+        info.item.pszText = text;
+        info.item.cchTextMax = sizeof text;
+        GetDisplayInfo(info);
+        // The details of a row are read together.
+        if (viewStyle_ == vsReport) {
+            info.item.mask = LVIF_TEXT;
+            info.item.iSubItem = 1;
+            GetDisplayInfo(info);
+        }
+    }
+}
+
 void TKeshShListView::Activate(int index) {
     if (!shown_ || index < 0 || index >= shown_->Count()) return;
     TKeshShFileData& row = *shown_->Row(index);

@@ -64,6 +64,9 @@ public:
     // Shows a folder's contents (from the cache when it was shown before). False when it
     // cannot be read: the previous contents then stay.
     bool OpenFolder(LPCITEMIDLIST folderID);
+    // Reads from the shell, ahead of time, what the rows in view will be drawn with (names,
+    // icons, details), so the next paint does not wait on it.
+    void ReadVisibleItems();
     // Reverses a column's sort direction and sorts by it, as a click on its header does.
     void ColumnClick(int column);
 

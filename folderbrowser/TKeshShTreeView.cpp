@@ -538,6 +538,23 @@ void TKeshShTreeView::GetDisplayInfo(NMTVDISPINFOA& info) {
     }
 }
 
+void TKeshShTreeView::ReadVisibleItems() {
+    HWND tree = Handle();
+    // The count is of whole rows; one more may show in part.
+    const UINT rows = TreeView_GetVisibleCount(tree) + 1;
+    HTREEITEM item = TreeView_GetFirstVisible(tree);
+    for (UINT row = 0; item && row < rows; ++row, item = TreeView_GetNextVisible(tree, item)) {
+        char text[MAX_PATH];
+        NMTVDISPINFOA info{};
+        info.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN;
+        info.item.hItem = item;
+        info.item.lParam = reinterpret_cast<LPARAM>(NodeOf(item));
+        info.item.pszText = text;
+        info.item.cchTextMax = sizeof text;
+        GetDisplayInfo(info);
+    }
+}
+
 void TKeshShTreeView::DoubleClick() {
     TVHITTESTINFO hit{};
     ::GetCursorPos(&hit.pt);

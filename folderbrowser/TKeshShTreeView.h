@@ -67,6 +67,9 @@ public:
     void SelectID(LPCITEMIDLIST absolute);
     // Re-reads the children of every visible node that is expanded or has children.
     void RefreshNodes();
+    // Reads from the shell, ahead of time, what the nodes in view will be drawn with (names,
+    // icons, children marks), so the next paint does not wait on it.
+    void ReadVisibleItems();
     // The node of an absolute list, found as SelectID finds it; null when the search stops.
     TKeshShTreeNode* FindNode(LPCITEMIDLIST absolute);
 

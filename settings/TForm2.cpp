@@ -320,6 +320,11 @@ void TForm2::SelectPath(const std::string& path) {
     }
 }
 
+void TForm2::ReadShownFolderItems() {
+    KeshShTreeView1->ReadVisibleItems();
+    KeshShListView1->ReadVisibleItems();
+}
+
 std::string TForm2::FolderPath() const { return KeshShListView1->FolderPath(); }
 
 void TForm2::FormShow(TObject&) {

@@ -53,6 +53,9 @@ public:
     // Selects a folder in the tree; raises when the tree cannot show it, leaving the
     // selection as it was.
     void SelectPath(const std::string& path);
+    // Reads from the shell what the tree and the list show first, so that the window's
+    // first paint does not wait on it; start-up does it while the splash is up.
+    void ReadShownFolderItems();
     // The folder the list shows, where a new folder is made, and making one there (a
     // failure is told).
     std::string FolderPath() const;

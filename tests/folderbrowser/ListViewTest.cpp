@@ -96,6 +96,31 @@ TEST(ListView, CreateFolderMakesAndSelectsOnlyANewFileSystemFolder) {
     EXPECT_EQ(list.FocusedIndex(), selected[0]);
 }
 
+TEST(ListView, ReadingAheadReadsTheRowsInViewAndNoOthers) {
+    DesktopFolder top("先読みテスト");
+    for (const char* folder : {"icons", "details"}) {
+        top.MakeFolder(folder);
+        for (int i = 0; i < 300; ++i)
+            WriteFileBytes(top / (std::string(folder) + "\\" + Numbered("f", 1000 + i) + ".txt"), "");
+    }
+    BrowserWindow window;
+    TKeshShListView& list = *window.list;
+    // Nothing is painted: what is read, was read ahead.
+    window.form.Hide();
+    for (auto [style, folder] : {std::pair{vsIcon, "icons"}, std::pair{vsReport, "details"}}) {
+        list.SetViewStyle(style);
+        TShIDList id = TKeshShID::FromPath(top / folder);
+        ASSERT_TRUE(list.OpenFolder(id.get()));
+        list.ReadVisibleItems();
+        const TKeshShFileList& rows = *list.ShFileList();
+        int read = 0;
+        for (int i = 0; i < rows.Count(); ++i) read += rows.Row(i)->NameRead();
+        ASSERT_GT(read, 4) << folder;
+        EXPECT_LT(read, 100) << folder << ": rows out of view are left for when they show";
+        EXPECT_TRUE(rows.Row(read - 1)->NameRead()) << folder << ": the rows read are the first ones";
+    }
+}
+
 TEST(ListView, CacheKeepsTheMostRecentFoldersAndStopsWatchingTheOldest) {
     DesktopFolder top("履歴テスト");
     std::vector<std::string> folders;
