@@ -12,8 +12,6 @@
 #include "toolkit/TApplication.h"
 
 namespace {
-constexpr DWORD kSplashPause = 700;
-
 // Start-up in its order: splash, main window, version dialog, settings window, a pause,
 // then the message loop.
 void Run(TApplication& application) {
@@ -21,7 +19,6 @@ void Run(TApplication& application) {
     splash->Show();
     splash->Repaint();
     PumpMessages();
-    const DWORD splashShown = ::GetTickCount();
 
     auto* main = application.CreateForm<TForm1>();
     application.CreateForm<TfrmVersion>();
@@ -29,10 +26,8 @@ void Run(TApplication& application) {
     main->ConnectSettingsWindow(*settings);
     settings->ReadShownFolderItems();
 
-    // The splash stays up, untouched, for the pause; making the windows, which nobody sees,
-    // takes place within it rather than before it.
-    const DWORD spent = ::GetTickCount() - splashShown;
-    if (spent < kSplashPause) ::Sleep(kSplashPause - spent);
+    // The splash stays up, untouched, for a moment after the windows are ready.
+    ::Sleep(700);
     PumpMessages();
     splash->Hide();
     delete splash;
