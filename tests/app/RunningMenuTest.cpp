@@ -44,8 +44,7 @@ TEST(RunningProgram, TrayMenuShowsTheModesAndRunsItsCommandsByKeyClickAndHotkey)
     TempFolder movies;
     const std::string work = program.Folder() / "moviework";
     program.WriteSetting("Folder", movies.Path());
-    ASSERT_TRUE(program.Start());
-    HWND settings = program.WaitForWindow("Pictavo 設定画面", seconds(20));
+    HWND settings = program.StartToSettings();
     ASSERT_NE(settings, nullptr);
     DWORD processId = 0;
     ::GetWindowThreadProcessId(settings, &processId);

@@ -42,8 +42,7 @@ TEST(RunningProgram, RecordsMoviesEndedByTheKeyAndByATrayClick) {
     TempFolder movies;
     const std::string work = program.Folder() / "moviework";
     program.WriteSetting("Folder", movies.Path());
-    ASSERT_TRUE(program.Start());
-    HWND settings = program.WaitForWindow("Pictavo 設定画面", seconds(20));
+    HWND settings = program.StartToSettings();
     ASSERT_NE(settings, nullptr);
     HWND avi = ProgramDriver::FindControl(settings, "Button", "AVI");
     ASSERT_NE(avi, nullptr);

@@ -126,9 +126,7 @@ TEST(RunningProgram, StartConfirmSettingsTakeAStillByHotkeyAndQuit) {
     ProgramDriver program;
     TempFolder shots;
     program.WriteSetting("Folder", shots.Path());
-    ASSERT_TRUE(program.Start());
-
-    HWND settings = program.WaitForWindow("Pictavo 設定画面", seconds(20));
+    HWND settings = program.StartToSettings();
     ASSERT_NE(settings, nullptr) << "the settings window is shown at start";
     // Owned by the hidden application window: no taskbar button anywhere.
     HWND application = ::GetWindow(settings, GW_OWNER);
@@ -158,8 +156,7 @@ TEST(RunningProgram, ActiveWindowStillTakesTheWindowClickedIntoJustBeforeTheKey)
     ProgramDriver program;
     TempFolder shots;
     program.WriteSetting("Folder", shots.Path());
-    ASSERT_TRUE(program.Start());
-    HWND settings = program.WaitForWindow("Pictavo 設定画面", seconds(20));
+    HWND settings = program.StartToSettings();
     ASSERT_NE(settings, nullptr);
     ConfirmSettings(program, settings);
     if (HasFatalFailure()) return;
@@ -215,8 +212,7 @@ TEST(RunningProgram, AUsersJourneyFromTheFolderTreeToAStartStraightIntoShootingM
     // Taken already: the first still must go past it.
     WriteFileBytes(shots / "cap_000.JPEG", "not a still");
     ProgramDriver program;
-    ASSERT_TRUE(program.Start());
-    HWND settings = program.WaitForWindow("Pictavo 設定画面", seconds(20));
+    HWND settings = program.StartToSettings();
     ASSERT_NE(settings, nullptr);
     DWORD processId = 0;
     ::GetWindowThreadProcessId(settings, &processId);

@@ -42,6 +42,10 @@ bool ProgramDriver::Start() {
     return true;
 }
 
+HWND ProgramDriver::StartToSettings() {
+    return Start() ? WaitForWindow("Pictavo 設定画面", std::chrono::seconds(20)) : nullptr;
+}
+
 bool ProgramDriver::Running() const { return process_ && ::WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
 
 bool ProgramDriver::WaitForExit(std::chrono::milliseconds timeout) {

@@ -31,6 +31,9 @@ public:
     std::string SettingsPath() const { return folder_ / "Pictavo.ini"; }
 
     bool Start();
+    // Starts the program and waits for its settings window, as a first start shows it (null
+    // when the program does not start or the window does not appear).
+    HWND StartToSettings();
     bool Running() const;
     bool WaitForExit(std::chrono::milliseconds timeout);
 
