@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdlib>
 
 TSpinEdit::TSpinEdit(TComponent* owner) : TEdit(owner) { SetText("0"); }
@@ -29,7 +28,13 @@ LRESULT TSpinEdit::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             upDown_.release();
         }
     }
-    return TEdit::WndProc(message, wParam, lParam);
+    const LRESULT result = TEdit::WndProc(message, wParam, lParam);
+    // The user is done typing: what the box shows is what it holds.
+    if (message == WM_KILLFOCUS) {
+        ReadText();
+        ShowValue();
+    }
+    return result;
 }
 
 void TSpinEdit::SetRange(int minValue, int maxValue) {
@@ -38,19 +43,34 @@ void TSpinEdit::SetRange(int minValue, int maxValue) {
     if (upDown_) ::SendMessageA(upDown_.get(), UDM_SETRANGE32, min_, max_);
 }
 
-int TSpinEdit::Value() const {
+void TSpinEdit::ReadText() {
     const std::string text = Text();
     char* end = nullptr;
-    errno = 0;
-    long value = std::strtol(text.c_str(), &end, 10);
-    if (text.empty() || *end != '\0' || errno == ERANGE) return min_;
-    return static_cast<int>(value);
+    // A number too long for a long comes back as the longest one: past the range all the same.
+    const long typed = std::strtol(text.c_str(), &end, 10);
+    if (end != text.c_str() && *end == '\0') {
+        value_ = typed < min_ ? min_ : typed > max_ ? max_ : static_cast<int>(typed);
+    }
+    value_ = std::clamp(value_, min_, max_);
+}
+
+void TSpinEdit::ShowValue() {
+    const std::string text = std::to_string(value_);
+    if (Text() == text) return;
+    SetText(text);
+    if (upDown_) ::SendMessageA(upDown_.get(), UDM_SETPOS32, 0, value_);
+}
+
+int TSpinEdit::Value() {
+    ReadText();
+    if (!Focused()) ShowValue();
+    return value_;
 }
 
 void TSpinEdit::SetValue(int value) {
-    value = std::clamp(value, min_, max_);
-    SetText(std::to_string(value));
-    if (upDown_) ::SendMessageA(upDown_.get(), UDM_SETPOS32, 0, value);
+    value_ = std::clamp(value, min_, max_);
+    SetText(std::to_string(value_));
+    if (upDown_) ::SendMessageA(upDown_.get(), UDM_SETPOS32, 0, value_);
 }
 
 void TSpinEdit::SetAllowTyping(bool value) {

@@ -1,7 +1,9 @@
 #pragma once
-// A spin box: an edit box with up and down buttons. Its value is the integer its text reads
-// as right now (text that is no integer counts as the minimum); setting a value clamps it
-// to the range. With typing off, only the buttons change it.
+// A spin box: an edit box with up and down buttons. Its value is the number its text reads
+// as, clamped into the range; text that is no number gives back the value the box held
+// last. The text itself is put right when the box loses the focus and whenever the value
+// is read, but never under the user's fingers: "3" may be on its way to "3000". Setting a
+// value clamps it. With typing off, only the buttons change it.
 #include "toolkit/TEdit.h"
 #include "toolkit/UniqueHandle.h"
 
@@ -13,7 +15,7 @@ public:
     int MaxValue() const { return max_; }
     void SetRange(int minValue, int maxValue);
 
-    int Value() const;
+    int Value();
     void SetValue(int value);
 
     void SetAllowTyping(bool value);
@@ -28,8 +30,15 @@ protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // Takes the value from the text when it reads as a number.
+    void ReadText();
+    // Shows the value in the text and the up-down, when the text says otherwise.
+    void ShowValue();
+
     int min_ = 0;
     int max_ = 100;
+    // The value last held: what text that is no number gives back.
+    int value_ = 0;
     bool allowTyping_ = true;
     UniqueHwnd upDown_;
 };

@@ -1,10 +1,13 @@
 // The real Pictavo.exe recording movies, used from outside as a person would: AVI mode
 // chosen in the settings window, a recording started with the start key and ended with the
-// end key, a second one ended with a click on the animated tray icon.
+// end key, a second one ended with a click on the animated tray icon; an interval typed
+// below its range.
 #include <gtest/gtest.h>
 
 #include <cmath>
 
+#include "tests/app/ProgramMenu.h"
+#include "tests/app/RemoteControls.h"
 #include "tests/support/AviReader.h"
 #include "tests/support/ProgramDriver.h"
 #include "tests/support/ScreenSearch.h"
@@ -34,6 +37,12 @@ HWND FindEditHolding(HWND parent, const std::string& text) {
     EditSearch search{text};
     ::EnumChildWindows(parent, MatchEditText, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+std::string EditText(HWND edit) {
+    char text[64] = {};
+    ::SendMessageA(edit, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
 }
 }  // namespace
 
@@ -93,4 +102,50 @@ TEST(RunningProgram, RecordsMoviesEndedByTheKeyAndByATrayClick) {
     ASSERT_TRUE(second.valid) << second.error;
     EXPECT_GE(second.frames.size(), 2u);
     EXPECT_TRUE(program.OpenBoxes().empty());
+}
+
+// "50" typed for real into 録画間隔: the box keeps it while the user types, and leaving it
+// for the start button puts the least interval, 300 ms, into the box, the file and the
+// recording.
+TEST(RunningProgram, AnIntervalTypedBelowItsRangeRecordsAtTheLeastInterval) {
+    ProgramDriver program;
+    TempFolder movies;
+    const std::string work = program.Folder() / "moviework";
+    program.WriteSetting("Folder", movies.Path());
+    HWND settings = program.StartToSettings();
+    ASSERT_NE(settings, nullptr);
+    auto clickOn = [](HWND control) {
+        RECT rect{};
+        return control && ::GetWindowRect(control, &rect) && RunHostCommand(Click(Middle(rect)));
+    };
+    ASSERT_TRUE(RunHostCommand(Click(Middle(TabRect(ProgramDriver::FindControl(settings, "SysTabControl32", ""), 1)))));
+    ASSERT_TRUE(clickOn(ProgramDriver::FindControl(settings, "Button", "AVI")));
+    HWND interval = FindEditHolding(settings, "1000");
+    ASSERT_TRUE(PumpUntil([&] { return ::IsWindowEnabled(interval) != FALSE; })) << "enabled in AVI mode";
+    ASSERT_TRUE(clickOn(interval));
+    ASSERT_TRUE(RunHostCommand("xdotool key End BackSpace BackSpace BackSpace BackSpace type 50"));
+    ASSERT_TRUE(PumpUntil([&] { return EditText(interval) == "50"; })) << EditText(interval);
+    ASSERT_TRUE(clickOn(ProgramDriver::FindControl(settings, "", "設定完了（撮影モードへ）")));
+    ShownBox box;
+    ASSERT_TRUE(program.AnswerBox(box, IDOK));
+    ASSERT_TRUE(PumpUntil([&] { return !::IsWindowVisible(settings); }));
+    EXPECT_EQ(EditText(interval), "300");
+    char saved[16] = {};
+    ::GetPrivateProfileStringA("Pictavo", "RecTime", "", saved, sizeof saved, program.SettingsPath().c_str());
+    EXPECT_EQ(std::string(saved), "300");
+
+    // No more frames than one per 300 ms since before the start key was pressed.
+    const auto pressed = std::chrono::steady_clock::now();
+    ASSERT_TRUE(ProgramDriver::PressKeysUntil("ctrl+alt+s", [&] { return PathExists(work + "\\1.bmp"); }));
+    ASSERT_TRUE(PumpUntil([&] { return PathExists(work + "\\4.bmp"); }, seconds(30)));
+    const auto elapsed =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - pressed);
+    const auto frames = static_cast<long long>(FileNamesIn(work).size());
+    EXPECT_LE(frames * 300, elapsed.count() + 100) << frames << " frames in " << elapsed.count() << " ms";
+    ASSERT_TRUE(ProgramDriver::PressKeysUntil("ctrl+alt+e", [&] { return !program.OpenBoxes().empty(); }));
+    ASSERT_TRUE(program.AnswerBox(box, IDOK, seconds(30)));
+    EXPECT_EQ(box.text, "ムービーを出力しました");
+    const AviContents movie = ReadAvi(movies / "000.AVI");
+    ASSERT_TRUE(movie.valid) << movie.error;
+    EXPECT_GE(movie.frames.size(), 4u);
 }

@@ -66,8 +66,9 @@ TEST_F(Naming, FileNamesFollowTheControls) {
 TEST_F(Naming, WidthOutsideTheSpinRangeIsClampedAndUntypableText) {
     form2->spnNumberLock->SetValue(15);
     EXPECT_EQ(form2->spnNumberLock->Value(), 9);
+    form2->spnSetStartNum->SetValue(7);
     form2->spnSetStartNum->SetText("abc");
-    EXPECT_EQ(form2->spnSetStartNum->Value(), 0);  // text that is no number counts as the minimum
+    EXPECT_EQ(form2->spnSetStartNum->Value(), 7);  // text that is no number gives back the last value
 }
 
 TEST_F(Naming, FirstFreeNumberIsTheLowestOneAndFreedNumbersAreReused) {

@@ -2,6 +2,7 @@
 // the hotkey controls; the new-folder button; the shell's menu in the tree and the list.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <chrono>
 #include <functional>
 
@@ -182,6 +183,49 @@ TEST_F(StartButton, AFileThatCannotBeWrittenStopsTheSaveAndTheHotKeysStayAsTheyW
     EXPECT_FALSE(form1->HookHotKey1->Activate());
     EXPECT_FALSE(HotKeyTaken(MOD_CONTROL | MOD_ALT, 'G'));
     EXPECT_TRUE(HotKeyTaken(MOD_CONTROL | MOD_ALT, 'F'));
+}
+
+// Whatever is typed into a spin box, the file and the box get a number of its range; text
+// that is no number gives back the value the box held before.
+TEST_F(StartButton, TypedNumbersReachTheFileAndTheBoxesOnlyWithinTheirRanges) {
+    struct Box {
+        TSpinEdit* spin;
+        const char* key;
+        int before;
+    };
+    const Box spins[] = {{form2->spnNumberLock, "NumberLock", 4},
+                         {form2->spnSetStartNum, "SetStartNum", 12},
+                         {form2->spnSetEndNum, "SetEndNum", 500},
+                         {form2->spnFrameRate, "FrameRate", 7},
+                         {form2->spnRecTime, "RecTime", 2000}};
+    struct Case {
+        const char* typed;
+        std::array<int, 5> expected;  // in the order of the boxes above
+    };
+    const Case cases[] = {
+        {"0", {1, 0, 0, 1, 300}},           {"50", {9, 50, 50, 10, 300}},   {"-1", {1, 0, 0, 1, 300}},
+        {"99999", {9, 999, 999, 10, 5000}}, {"abc", {4, 12, 500, 7, 2000}}, {"", {4, 12, 500, 7, 2000}},
+    };
+    form2->SelectPath(shots.Path());
+    form2->chkSetStartNum->SetChecked(true);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string("typed \"") + c.typed + "\"");
+        form2->Show();
+        for (const Box& box : spins) {
+            box.spin->SetValue(box.before);
+            ::SendMessageA(box.spin->Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(c.typed));
+        }
+        BoxRecorder boxes;
+        form2->btnStartPhotographing->Click();
+        ASSERT_EQ(boxes.Texts(), std::vector<std::string>{kReturnHint});
+        for (size_t i = 0; i < std::size(spins); ++i) {
+            char saved[32] = {};
+            ::GetPrivateProfileStringA("Pictavo", spins[i].key, "", saved, sizeof saved, SettingsPath().c_str());
+            EXPECT_EQ(std::string(saved), std::to_string(c.expected[i])) << spins[i].key;
+            EXPECT_EQ(spins[i].spin->Text(), std::to_string(c.expected[i])) << spins[i].key;
+        }
+        EXPECT_EQ(form1->StartNumber, c.expected[1]);
+    }
 }
 
 using SettingsWindow = ProgramForms;

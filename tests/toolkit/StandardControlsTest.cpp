@@ -23,7 +23,7 @@ struct Host {
 };
 }  // namespace
 
-TEST(SpinEdit, ValueIsWhatTheTextSaysAndSettingClamps) {
+TEST(SpinEdit, ValueIsWhatTheTextSaysWithinTheRangeAndTheTextFollows) {
     Host host;
     auto* spin = host.Add<TSpinEdit>();
     spin->SetRange(300, 5000);
@@ -31,12 +31,16 @@ TEST(SpinEdit, ValueIsWhatTheTextSaysAndSettingClamps) {
     EXPECT_EQ(spin->Text(), "300");
     spin->SetValue(5000);
     EXPECT_EQ(spin->Text(), "5000") << "no thousands separator";
-    // Typed text is taken as it stands, even outside the range; no number means the minimum.
-    ::SetWindowTextA(spin->Handle(), "120");
-    EXPECT_EQ(spin->Value(), 120);
-    for (const char* text : {"", "abc", "12x", "99999999999"}) {
-        ::SetWindowTextA(spin->Handle(), text);
-        EXPECT_EQ(spin->Value(), 300) << text;
+    // Typed text is clamped into the range when read; no number gives back the last value.
+    struct Case {
+        const char* typed;
+        int value;
+    };
+    for (const Case& c : {Case{"120", 300}, Case{"abc", 300}, Case{"4000", 4000}, Case{"", 4000}, Case{"12x", 4000},
+                          Case{"99999999999", 5000}, Case{"-99999999999", 300}}) {
+        ::SetWindowTextA(spin->Handle(), c.typed);
+        EXPECT_EQ(spin->Value(), c.value) << c.typed;
+        EXPECT_EQ(spin->Text(), std::to_string(c.value)) << c.typed;
     }
 }
 
