@@ -177,7 +177,9 @@ void TForm1::FormShow(TObject&) {
     Form2->SetFocus();
     PumpMessages();
     PumpMessages();
-    if (Form2->chkLoadSettingPass->Checked()) Form2->Hide();
+    // Straight into shooting mode with the saved folder and keys, as the start button would
+    // go, when the user asked not to see the settings at start.
+    if (Form2->chkLoadSettingPass->Checked()) Form2->SkipToShootingMode();
 }
 
 void TForm1::FormClose(TObject&, TCloseAction&) {

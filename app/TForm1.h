@@ -41,7 +41,8 @@ public:
     TTimer* Timer1;
     // Remembers the window the user worked in before the main window came to the front.
     TActiveWindow* ActiveWindow1;
-    // The four capture keys, registered by the settings window.
+    // The four capture keys, registered by the settings window (its start button, or a start
+    // that skips it).
     TCaptureHotKey* HookHotKey1;
     // Writes every movie: 320 x 240 at 16 bits.
     TOrskAvi* OrskAvi1;
@@ -49,7 +50,8 @@ public:
     TTimer* Timer2;
     TImageList* TBImageList1;
 
-    // The save folder with a trailing backslash; empty until the settings are confirmed.
+    // The save folder with a trailing backslash; empty until the settings are confirmed (or
+    // handed over by a start that skips the settings window).
     std::string SaveFolder;
     // The sequence number a file name is first built from.
     int StartNumber = 0;

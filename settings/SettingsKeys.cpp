@@ -47,10 +47,10 @@ private:
 };
 }  // namespace
 
-void LoadSettings(const TSettingsFile& file, TForm2& form) {
+void LoadSettings(const TSettingsFile& file, TForm2& form, std::string& folder) {
     std::exception_ptr folderError;
     try {
-        const std::string folder = file.ReadString("Folder", form.SelectedPath());
+        folder = file.ReadString("Folder", form.SelectedPath());
         if (folder != kComputerFolderName) form.SelectPath(folder);
     } catch (...) {
         folderError = std::current_exception();

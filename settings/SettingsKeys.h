@@ -11,9 +11,10 @@ class TSettingsFile;
 extern const char kComputerFolderName[];
 
 // Reads every key into the controls; an absent or unreadable key leaves its control as it
-// is. Should selecting the folder fail, the other keys are still read before that error
+// is. `folder` receives the save folder the file names (the tree's selection when it names
+// none). Should selecting that folder fail, the other keys are still read before that error
 // is raised.
-void LoadSettings(const TSettingsFile& file, TForm2& form);
+void LoadSettings(const TSettingsFile& file, TForm2& form, std::string& folder);
 // Writes every key from the controls, in the file's order; the first write the system
 // refuses raises and ends the save there.
 void SaveSettings(TSettingsFile& file, TForm2& form);

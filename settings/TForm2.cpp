@@ -280,11 +280,13 @@ void TForm2::FormCreate() {
     SetCaption(TApplication::Instance().Title() + " 設定画面");
     ::ShowWindow(TApplication::Instance().Handle(), SW_HIDE);
     // A folder that cannot be selected is told after every other key is in place; the
-    // window is made all the same.
+    // window is made all the same. A start that skips the window tells it instead, in the
+    // start button's words, once the window is up.
     try {
-        LoadSettings(*settingsFile_, *this);
+        LoadSettings(*settingsFile_, *this, savedFolder_);
     } catch (...) {
-        MessageBoxes::ApplicationError(std::current_exception());
+        savedFolderError_ = std::current_exception();
+        if (!chkLoadSettingPass->Checked()) MessageBoxes::ApplicationError(savedFolderError_);
     }
     ShowSettingsState();
 }
@@ -378,21 +380,23 @@ std::string TForm2::UnusableFolderReason(const std::string& folder) {
     return "";
 }
 
-void TForm2::btnStartPhotographingClick(TObject&) {
+std::string TForm2::SelectionRefusal() const {
     const std::string folder = SelectedPath();
     if ((folder.empty() && !SelectedFolderUnspellable()) || folder == kComputerFolderName) {
-        MessageBoxes::Error("保存先フォルダを選択してください");
-        return;
+        return "保存先フォルダを選択してください";
     }
     // Refused here rather than found out at the first capture, and never replaced by
     // another folder.
-    if (const std::string reason = UnusableFolderReason(folder); !reason.empty()) {
-        MessageBoxes::Error(reason);
+    return UnusableFolderReason(folder);
+}
+
+void TForm2::btnStartPhotographingClick(TObject&) {
+    if (const std::string refusal = SelectionRefusal(); !refusal.empty()) {
+        MessageBoxes::Error(refusal);
         return;
     }
     Timer1->SetEnabled(false);
-    if (spnSetStartNum->Value() < 0) spnSetStartNum->SetValue(0);
-    if (spnSetEndNum->Value() > 999) spnSetEndNum->SetValue(999);
+    // Every spin box reads as a number of its range, so the file never gets another.
     try {
         SaveSettings(*settingsFile_, *this);
     } catch (...) {
@@ -400,10 +404,35 @@ void TForm2::btnStartPhotographingClick(TObject&) {
         MessageBoxes::ApplicationError(std::current_exception());
         return;
     }
+    EnterShootingMode(SelectedPath(), true);
+}
+
+void TForm2::SkipToShootingMode() {
+    std::string refusal;
+    if (savedFolder_.empty() || savedFolder_ == kComputerFolderName) {
+        // The tree shows where it started, which is no folder the user chose.
+        refusal = "保存先フォルダを選択してください";
+    } else if (savedFolderError_) {
+        refusal = UnusableFolderReason(savedFolder_);
+        if (refusal.empty()) refusal = "保存先フォルダが見つかりません。\r\n" + savedFolder_;
+    } else {
+        refusal = SelectionRefusal();
+    }
+    if (!refusal.empty()) {
+        // The window stays up, in setting mode, for another folder to be chosen.
+        MessageBoxes::Error(refusal);
+        return;
+    }
+    EnterShootingMode(SelectedPath(), false);
+}
+
+void TForm2::EnterShootingMode(const std::string& folder, bool tellWayBack) {
     Raise(OnStartPhotographing, *this, AddTrailingBackslash(folder),
           chkSetStartNum->Checked() ? spnSetStartNum->Value() : 0);
-    MessageBoxes::Information(
-        "再度設定画面を表示する場合は\r\nタスクトレイのアイコンを右クリックし、「設定」を押してください");
+    if (tellWayBack) {
+        MessageBoxes::Information(
+            "再度設定画面を表示する場合は\r\nタスクトレイのアイコンを右クリックし、「設定」を押してください");
+    }
     Hide();
     // Registered once the window is gone; a key the system refuses simply does nothing.
     Raise(OnShortCutsConfirmed, *this,

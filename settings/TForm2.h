@@ -4,6 +4,7 @@
 // settings file when it is made and writes it from its start button; what it does to the
 // main window it raises as events, which the program wires.
 #include <array>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
@@ -154,6 +155,12 @@ public:
     // The four view-style items share it: the one clicked says the style.
     void TB_ViewStyleClick(TObject& sender);
 
+    // A start that skips this window ("起動時に設定画面を表示しない"): the start button's
+    // hand-over, without writing the settings file or telling the way back. A saved folder
+    // that cannot take the files keeps the window up with the start button's message instead,
+    // so that nothing is ever written elsewhere.
+    void SkipToShootingMode();
+
     // The settings file, which lives as long as the window.
     TSettingsFile& SettingsFile() { return *settingsFile_; }
 
@@ -172,8 +179,17 @@ private:
     // Why the folder cannot take the files (empty: a folder the tree has no path for);
     // empty when it can.
     static std::string UnusableFolderReason(const std::string& folder);
+    // Why the start button refuses the folder selected in the tree; empty when it takes it.
+    std::string SelectionRefusal() const;
+    // The start button's steps once the folder is accepted (and the file written): the
+    // folder and start number handed over, the window hidden, the shortcuts registered.
+    void EnterShootingMode(const std::string& folder, bool tellWayBack);
 
     std::unique_ptr<TSettingsFile> settingsFile_;
+    // The save folder the settings file named, and why the tree could not select it (null
+    // when it could).
+    std::string savedFolder_;
+    std::exception_ptr savedFolderError_;
 };
 
 extern TForm2* Form2;

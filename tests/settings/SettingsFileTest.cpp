@@ -267,13 +267,13 @@ TEST_F(SettingsFile, MalformedFilesLoadIntoControlsWithinTheirRanges) {
 TEST_F(SettingsFile, AFolderTheTreeCannotShowIsToldOnceEveryOtherKeyIsRead) {
     const std::string gone = shots / "消えたフォルダ";
     BoxRecorder boxes;
-    Restart("[Pictavo]\r\nFolder=" + gone + "\r\nNumberLock=5\r\nSaveMode=2\r\nSettingPass=1\r\n");
+    Restart("[Pictavo]\r\nFolder=" + gone + "\r\nNumberLock=5\r\nSaveMode=2\r\nCompress=1\r\n");
     ASSERT_EQ(boxes.Boxes().size(), 1u);
     EXPECT_EQ(boxes.Boxes()[0].caption, "Pictavo");
     EXPECT_EQ(Utf8(boxes.Boxes()[0].text), Utf8("保存先フォルダ " + gone + kFolderGone));
     EXPECT_EQ(form2->spnNumberLock->Value(), 5);
     EXPECT_EQ(form2->rgMode->ItemIndex(), TForm2::kModeAvi);
-    EXPECT_TRUE(form2->chkLoadSettingPass->Checked());
+    EXPECT_TRUE(form2->chkCompress->Checked());
     EXPECT_EQ(form2->SelectedPath(), DesktopPath()) << "the tree stays where it starts";
 }
 
