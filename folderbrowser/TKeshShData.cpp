@@ -102,12 +102,30 @@ void TKeshShData::ForgetName() {
     findDataRead_ = false;
 }
 
+ComPtr<IShellFolder> TKeshShData::DesktopDirectoryHolding() {
+    if (Level() != 1) return ComPtr<IShellFolder>();
+    TShIDList directory = SpecialFolder(sfidDeskTopFolder);
+    const std::string directoryPath = ToPath(directory.get());
+    const std::string path = Path();
+    if (directoryPath.empty() || path.empty() ||
+        ::lstrcmpiA(ExtractFilePath(path).c_str(), IncludeTrailingPathDelimiter(directoryPath).c_str()) != 0)
+        return ComPtr<IShellFolder>();
+    return BindToFolder(directory.get());
+}
+
 bool TKeshShData::Rename(HWND owner, const std::string& name) {
     IShellFolder* folder = Level() > 0 && !name.empty() ? ParentFolder() : nullptr;
     if (!folder) return false;
     const std::wstring wide = ToWide(name);
     LPITEMIDLIST renamed = nullptr;
-    const HRESULT hr = folder->SetNameOf(owner, RelativeID(), wide.c_str(), SHGDN_INFOLDER, &renamed);
+    HRESULT hr = folder->SetNameOf(owner, RelativeID(), wide.c_str(), SHGDN_INFOLDER, &renamed);
+    ComPtr<IShellFolder> directory;
+    if (FAILED(hr) && (directory = DesktopDirectoryHolding())) {
+        // Wine's Desktop renames none of its items: one that lies in the desktop directory is
+        // renamed by that directory's folder, where its identifier stands for the same file.
+        folder = directory.get();
+        hr = folder->SetNameOf(owner, RelativeID(), wide.c_str(), SHGDN_INFOLDER, &renamed);
+    }
     TShIDList relative = TShIDList::Adopt(renamed);
     if (FAILED(hr)) return false;
     if (!relative) {
@@ -130,8 +148,20 @@ void TKeshShData::Renamed(TShIDList relative) {
 }
 
 bool TKeshShData::HasAttributes(ULONG mask) {
-    if (Level() == 0) return (mask & ~(SFGAO_FOLDER | SFGAO_HASSUBFOLDER | SFGAO_FILESYSANCESTOR)) == 0;
-    return TKeshShID::HasAttributes(ParentFolder(), RelativeID(), mask);
+    if (Level() != 0) return TKeshShID::HasAttributes(ParentFolder(), RelativeID(), mask);
+    // The Desktop lies in no folder, but it stands for the desktop directory: it answers as
+    // that directory's own folder answers for it (new folders are made there), and as the
+    // root of the namespace it always holds folders and is never renamed, moved or deleted.
+    constexpr ULONG always = SFGAO_FOLDER | SFGAO_HASSUBFOLDER | SFGAO_FILESYSANCESTOR;
+    constexpr ULONG never = SFGAO_CANRENAME | SFGAO_CANMOVE | SFGAO_CANDELETE;
+    if (mask & never) return false;
+    const ULONG asked = mask & ~always;
+    if (asked == 0) return true;
+    LPCITEMIDLIST directory = RelativeID();
+    if (Count(directory) <= 0) return false;
+    TShIDList parent = Parent(directory);
+    ComPtr<IShellFolder> folder = BindToFolder(parent.get());
+    return TKeshShID::HasAttributes(folder.get(), Last(directory), asked);
 }
 
 std::string TKeshShData::Path() { return ToPath(Level() == 0 ? RelativeID() : AbsoluteID()); }

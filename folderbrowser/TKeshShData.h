@@ -34,6 +34,8 @@ public:
     // The item's own folder, or empty when it is none.
     ComPtr<IShellFolder> BindFolder();
 
+    // Every bit of the mask set (SFGAO_ values); the Desktop root answers as the desktop
+    // directory does.
     bool HasAttributes(ULONG mask);
     // File-system path, empty when there is none; the Desktop root's is the desktop
     // directory.
@@ -72,6 +74,8 @@ protected:
 
 private:
     TShVirtuaItem Classify();
+    // For an item of the Desktop that lies in the desktop directory, that directory's folder.
+    ComPtr<IShellFolder> DesktopDirectoryHolding();
 
     TShIDList parentID_;
     ComPtr<IShellFolder> parentFolder_;

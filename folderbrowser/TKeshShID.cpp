@@ -4,39 +4,11 @@
 #include <cstring>
 #include <vector>
 
+#include "folderbrowser/ShellModule.h"
 #include "toolkit/TApplication.h"
 
 namespace {
 std::atomic<long> liveLists{0};
-
-// OLE and the task allocator for the whole run, from the first use on (the user-interface
-// thread) to the end.
-class ShellModule {
-public:
-    static ShellModule& Instance() {
-        static ShellModule module;
-        return module;
-    }
-    IMalloc* Malloc() const { return malloc_.get(); }
-    IShellFolder* Desktop() {
-        if (!desktop_) ::SHGetDesktopFolder(desktop_.put());
-        return desktop_.get();
-    }
-
-private:
-    ShellModule() {
-        oleInitialized_ = SUCCEEDED(::OleInitialize(nullptr));
-        ::CoGetMalloc(1, malloc_.put());
-    }
-    ~ShellModule() {
-        desktop_.reset();
-        malloc_.reset();
-        if (oleInitialized_) ::OleUninitialize();
-    }
-    bool oleInitialized_ = false;
-    ComPtr<IMalloc> malloc_;
-    ComPtr<IShellFolder> desktop_;
-};
 
 HWND ApplicationWindow() { return TApplication::Exists() ? TApplication::Instance().Handle() : nullptr; }
 
@@ -222,7 +194,6 @@ bool TKeshShID::SameItem(LPCITEMIDLIST a, LPCITEMIDLIST b) {
 TShIDList TKeshShID::FromPath(const std::string& path) {
     if (path.empty()) return TShIDList();
     IShellFolder* desktop = ShellModule::Instance().Desktop();
-    if (!desktop) return TShIDList();
     std::wstring wide = Widen(path);
     LPITEMIDLIST list = nullptr;
     ULONG eaten = 0;
@@ -296,7 +267,7 @@ int TKeshShID::IconIndex(LPCITEMIDLIST absolute, bool small, bool open) {
 
 ComPtr<IShellFolder> TKeshShID::Desktop() {
     IShellFolder* desktop = ShellModule::Instance().Desktop();
-    if (desktop) desktop->AddRef();
+    desktop->AddRef();
     return ComPtr<IShellFolder>(desktop);
 }
 

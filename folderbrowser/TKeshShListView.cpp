@@ -526,11 +526,21 @@ LRESULT TKeshShListView::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DESTROY:
             WindowGoes();
             return TWinControl::WndProc(message, wParam, lParam);
+        case WM_KEYDOWN:
+            if (wParam == VK_F2) {
+                // Renaming from the keyboard: the edit's beginning applies the rules, as for
+                // the shell menu's command.
+                if (const int focused = FocusedIndex(); focused >= 0) ListView_EditLabel(Handle(), focused);
+                return 0;
+            }
+            return TWinControl::WndProc(message, wParam, lParam);
         case WM_DRAWCLIPBOARD: {
+            // The other programs' viewers get the notice first: an error of the handler here
+            // must not cut their chain.
+            if (nextClipboardViewer_) ::SendMessageA(nextClipboardViewer_, message, wParam, lParam);
             static const UINT shellItems = ::RegisterClipboardFormatA("Shell IDList Array");
             Raise(OnShClipboard, *this,
                   ::IsClipboardFormatAvailable(CF_HDROP) != FALSE || ::IsClipboardFormatAvailable(shellItems) != FALSE);
-            if (nextClipboardViewer_) ::SendMessageA(nextClipboardViewer_, message, wParam, lParam);
             return 0;
         }
         case WM_CHANGECBCHAIN:
@@ -652,6 +662,14 @@ void TKeshShListView::ResumeWatching(bool linked) {
         try {
             watcher_->SetFolders(&savedFolders_);
         } catch (const EShNotifyError&) {
+            // The watcher takes a 62nd folder one by one but not in a list, and folders of
+            // contents the cache has let go of stay watched until a change is reported: they
+            // can add up to that. The shown folder stays watched, and only its contents are
+            // kept, so nothing kept can change unseen.
+            cache_.KeepOnly(shown_);
+            std::vector<std::string> shown;
+            if (shown_ && !shown_->Path().empty()) shown.push_back(shown_->Path());
+            watcher_->SetFolders(&shown);
         }
         savedFolders_.clear();
         watcher_->WaitReady();

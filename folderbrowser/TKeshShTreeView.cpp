@@ -14,6 +14,7 @@
 #include "folderbrowser/ShellOpen.h"
 #include "folderbrowser/TKeshShListView.h"
 #include "folderbrowser/TKeshShPopupMenu.h"
+#include "toolkit/CallbackErrors.h"
 #include "toolkit/FilePath.h"
 #include "toolkit/TApplication.h"
 
@@ -133,6 +134,8 @@ void TKeshShTreeView::ResumeWatching(bool linked) {
         try {
             watcher_->SetFolders(&roots);
         } catch (const EShNotifyError&) {
+            // Cannot happen: drive letters give at most 26 roots, far fewer than one thread
+            // can watch (the same list was taken when the watcher was made).
         }
         watcher_->WaitReady();
     }
@@ -646,6 +649,12 @@ LRESULT TKeshShTreeView::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             RevokeDropTarget(Handle());
             break;
         case WM_KEYDOWN:
+            if (wParam == VK_F2) {
+                // Renaming from the keyboard: the edit's beginning applies the rules, as for
+                // the shell menu's command.
+                if (TKeshShTreeNode* node = Selected()) TreeView_EditLabel(Handle(), node->Item());
+                return 0;
+            }
             if (wParam >= VK_LEFT && wParam <= VK_DOWN && changeDelay_) arrowKeyNavigation_ = true;
             break;
         case WM_KEYUP:
@@ -674,10 +683,12 @@ LRESULT TKeshShTreeView::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT CALLBACK TKeshShTreeView::ApplicationHook(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                                   DWORD_PTR self) {
     if (message == WM_DEVICECHANGE) {
+        // The notice is answered whatever happens here (it is broadcast, and its sender
+        // waits); an error is shown once this thread handles its messages again.
         try {
             reinterpret_cast<TKeshShTreeView*>(self)->DeviceChange(wParam, lParam);
         } catch (...) {
-            // A volume label that cannot be shown is not worth ending the program for.
+            ReportError(std::current_exception());
         }
     }
     return ::DefSubclassProc(window, message, wParam, lParam);

@@ -116,6 +116,8 @@ protected:
     void DragHover(POINT client) override;
     void DragFinished() override;
     TObject& DragSender() override { return *this; }
+    // A volume notice from the application window (virtual so a test can make it fail).
+    virtual void DeviceChange(WPARAM event, LPARAM data);
 
 private:
     class NodeMerge;
@@ -140,7 +142,6 @@ private:
     bool UnderRoot(LPCITEMIDLIST absolute);
     bool Alive(TKeshShTreeNode* node) const { return nodes_.count(node) != 0; }
     void RememberExpanded(TKeshShTreeNode& node, bool expanded);
-    void DeviceChange(WPARAM event, LPARAM data);
 
     // Context menu, renaming, dragging (TKeshShTreeViewShell.cpp).
     TKeshShTreeNode* NodeAt(POINT client);

@@ -23,19 +23,26 @@ bool Same(const std::string& a, const std::string& b) {
 }
 }  // namespace
 
-// The change notification handles of one arming, in reverse order of the watched folders.
+// The change notification handles of one arming, in reverse order of the watched folders,
+// each with the folder it watches: the owner may change the watched folders at any time, so
+// the thread never looks a fired handle's folder up anywhere else.
 // Close reports a handle that cannot be closed; the destructor closes quietly.
 class TShNotifyThread::ChangeHandles {
 public:
     ~ChangeHandles() {
         for (HANDLE h : handles_) ::FindCloseChangeNotification(h);
     }
-    void Add(HANDLE h) { handles_.push_back(h); }
+    void Add(HANDLE h, const std::string& folder) {
+        handles_.push_back(h);
+        folders_.push_back(folder);
+    }
     const std::vector<HANDLE>& All() const { return handles_; }
+    const std::string& Folder(int index) const { return folders_[static_cast<size_t>(index)]; }
     bool Empty() const { return handles_.empty(); }
     void Close() {
         std::vector<HANDLE> closing;
         closing.swap(handles_);
+        folders_.clear();
         bool failed = false;
         DWORD error = 0;
         for (HANDLE h : closing) {
@@ -49,6 +56,7 @@ public:
 
 private:
     std::vector<HANDLE> handles_;
+    std::vector<std::string> folders_;
 };
 
 TShNotifyThread::TShNotifyThread(BYTE filter, TShFolderChangedEvent onFolderChanged)
@@ -70,6 +78,9 @@ size_t TShNotifyThread::Find(const std::string& folder) const {
 }
 
 void TShNotifyThread::SettingsChanged() {
+    // The handles armed so far answer for settings that no longer hold: nothing they report
+    // goes out, the thread arms afresh.
+    armedCurrent_ = false;
     // A thread inside a report re-arms right after it: waking it would make the owner's
     // WaitReady wait for a thread that waits for the owner.
     if (busy_) return;
@@ -166,30 +177,31 @@ void TShNotifyThread::Arm(ChangeHandles& handles) {
             watchedFolders_.erase(watchedFolders_.begin() + static_cast<std::ptrdiff_t>(i));
             continue;
         }
-        handles.Add(h);
+        handles.Add(h, watchedFolders_[i]);
     }
+    armedCurrent_ = true;
 }
 
-void TShNotifyThread::Report(ChangeHandles& handles, const std::string& folder) {
-    std::vector<std::string> watched;
-    TShFolderChangedEvent callback;
-    {
-        std::lock_guard lock(lock_);
-        handles.Close();
-        busy_ = true;
-        ::SetEvent(busyEvent_.get());
-        watched = watchedFolders_;
-        callback = onFolderChanged_;
-    }
+void TShNotifyThread::Report(std::unique_lock<TRecursiveMutex>& lock, ChangeHandles& handles,
+                             const std::string& folder) {
+    // Decided under the lock with the armed set current, so the folder is among the watched
+    // ones handed over; from here on the thread is busy, and a settings change waits for the
+    // arming right after the report.
+    handles.Close();
+    busy_ = true;
+    ::SetEvent(busyEvent_.get());
+    const std::vector<std::string> watched = watchedFolders_;
+    const TShFolderChangedEvent callback = onFolderChanged_;
+    lock.unlock();
     if (callback) {
         SynchronizeCall([&] {
             // Stop clears the callback on the user-interface thread; a report already on its
             // way must not reach an owner that has let go of the thread.
-            std::lock_guard lock(lock_);
+            std::lock_guard relock(lock_);
             if (onFolderChanged_) onFolderChanged_(*this, folder, watched);
         });
     }
-    std::lock_guard lock(lock_);
+    lock.lock();
     busy_ = false;
     ::ResetEvent(busyEvent_.get());
 }
@@ -204,7 +216,7 @@ void TShNotifyThread::Watch(ChangeHandles& handles) {
             ResetWake();
             handles.Close();
             Arm(handles);
-            empty = watchedFolders_.empty();
+            empty = handles.Empty();
             ::SetEvent(readyEvent_.get());
         }
         if (empty) {
@@ -213,27 +225,27 @@ void TShNotifyThread::Watch(ChangeHandles& handles) {
         }
         int index = 0;
         TWaitResult result = WaitOnHandles(handles.All(), INFINITE, index);
-        if (result == wrStopped) return;
-        if (result != wrSignalled) continue;  // woken or failed: arm afresh
         std::string changed;
-        bool reported = false;
         while (result == wrSignalled) {
-            {
-                std::unique_lock lock(lock_);
-                changed = watchedFolders_[watchedFolders_.size() - 1 - static_cast<size_t>(index)];
-                const HANDLE fired = handles.All()[static_cast<size_t>(index)];
-                if (!FolderExists(changed) || !::FindNextChangeNotification(fired)) {
-                    lock.unlock();
-                    Report(handles, changed);
-                    reported = true;
-                    break;
-                }
+            std::unique_lock lock(lock_);
+            // Settings changed since the arming: start over (their wake may still be due).
+            if (!armedCurrent_) break;
+            changed = handles.Folder(index);
+            if (!FolderExists(changed) || !::FindNextChangeNotification(handles.All()[index])) {
+                // Gone: reported at once.
+                Report(lock, handles, changed);
+                break;
             }
+            lock.unlock();
             result = WaitOnHandles(handles.All(), kQuietPeriod, index);
         }
-        if (reported) continue;
-        if (result == wrTimeOut) Report(handles, changed);
         if (result == wrStopped) return;
+        if (result == wrTimeOut) {
+            std::unique_lock lock(lock_);
+            // Quiet for the whole period: reported, unless the settings changed meanwhile.
+            if (armedCurrent_) Report(lock, handles, changed);
+        }
+        // Anything else (woken, failed, changed settings, reported) starts over.
     }
 }
 

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -65,7 +66,8 @@ private:
     class ChangeHandles;
     void Watch(ChangeHandles& handles);
     void Arm(ChangeHandles& handles);
-    void Report(ChangeHandles& handles, const std::string& folder);
+    // Called under the lock; the report runs without it.
+    void Report(std::unique_lock<TRecursiveMutex>& lock, ChangeHandles& handles, const std::string& folder);
     void SettingsChanged();
     size_t Find(const std::string& folder) const;
 
@@ -73,6 +75,7 @@ private:
     BYTE notifyFilter_;
     bool watchSubtree_ = true;
     bool busy_ = false;
+    bool armedCurrent_ = false;  // the armed handles still watch what the settings ask for
     UniqueKernelHandle readyEvent_;
     UniqueKernelHandle busyEvent_;  // set while busy_, so WaitReady cannot wait for a report
     TShFolderChangedEvent onFolderChanged_;

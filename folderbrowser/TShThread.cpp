@@ -42,19 +42,21 @@ TShThread::TWaitResult TShThread::Wait(DWORD timeout) {
 }
 
 TShThread::TWaitResult TShThread::WaitOnHandles(const std::vector<HANDLE>& handles, DWORD timeout, int& index) {
-    std::vector<HANDLE> all(handles);
-    all.push_back(stopEvent_.get());
-    all.push_back(wakeEvent_.get());
-    const DWORD count = static_cast<DWORD>(handles.size());
+    // Stop and wake come first: a wait answers the first of its signalled objects, so a
+    // handle that keeps firing can never hide them.
+    std::vector<HANDLE> all{stopEvent_.get(), wakeEvent_.get()};
+    all.insert(all.end(), handles.begin(), handles.end());
     const DWORD result = ::WaitForMultipleObjects(static_cast<DWORD>(all.size()), all.data(), FALSE, timeout);
-    ::ResetEvent(wakeEvent_.get());
     if (result == WAIT_TIMEOUT) return wrTimeOut;
-    if (result < WAIT_OBJECT_0 + count) {
-        index = static_cast<int>(result - WAIT_OBJECT_0);
+    if (result == WAIT_OBJECT_0) return wrStopped;
+    if (result == WAIT_OBJECT_0 + 1) {
+        ::ResetEvent(wakeEvent_.get());
+        return wrWoken;
+    }
+    if (result > WAIT_OBJECT_0 + 1 && result < WAIT_OBJECT_0 + all.size()) {
+        index = static_cast<int>(result - WAIT_OBJECT_0 - 2);
         return wrSignalled;
     }
-    if (result == WAIT_OBJECT_0 + count) return wrStopped;
-    if (result == WAIT_OBJECT_0 + count + 1) return wrWoken;
     ReportError(std::make_exception_ptr(EOSError(::GetLastError())));
     return wrFailed;
 }

@@ -36,7 +36,8 @@ public:
 protected:
     // Waits for wake or stop; the wake event is reset afterwards.
     TWaitResult Wait(DWORD timeout);
-    // Waits for one of the handles, stop or wake; `index` is the signalled handle's.
+    // Waits for stop, wake or one of the handles; `index` is the signalled handle's. The wake
+    // event is reset only when it ended the wait: a wake that comes later is kept for the next.
     TWaitResult WaitOnHandles(const std::vector<HANDLE>& handles, DWORD timeout, int& index);
     // Runs a call on the user-interface thread and waits for it; false when the thread was
     // stopped before the call could run. An error of the call is shown in the application's

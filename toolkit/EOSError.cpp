@@ -17,3 +17,11 @@ std::string EOSError::SystemText(DWORD code) {
 void ThrowLastErrorIf(bool failed) {
     if (failed) throw EOSError(::GetLastError());
 }
+
+void ThrowIfFailed(HRESULT result) {
+    if (SUCCEEDED(result)) return;
+    const auto code = static_cast<DWORD>(result);
+    throw EOSError(
+        code, EOSError::SystemText(HRESULT_FACILITY(result) == FACILITY_WIN32 ? static_cast<DWORD>(HRESULT_CODE(result))
+                                                                              : code));
+}

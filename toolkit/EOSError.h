@@ -30,3 +30,6 @@ T* ThrowIfNull(T* pointer) {
     ThrowLastErrorIf(pointer == nullptr);
     return pointer;
 }
+// A failed COM result: an EOSError with the result as its code and the system's text for
+// it (for a system error wrapped in a result, that error's text).
+void ThrowIfFailed(HRESULT result);

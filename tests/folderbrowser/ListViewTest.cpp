@@ -94,6 +94,20 @@ TEST(ListView, CreateFolderMakesAndSelectsOnlyANewFileSystemFolder) {
     ASSERT_EQ(selected.size(), 1u);
     EXPECT_EQ(window.RowText(selected[0]), "新しいフォルダ");
     EXPECT_EQ(list.FocusedIndex(), selected[0]);
+
+    // The Desktop is a file-system folder too: its directory takes the new folder.
+    window.tree->Select(window.tree->RootNode());
+    ASSERT_EQ(list.FolderPath(), DesktopDirectory());
+    const std::string onDesktop = DesktopDirectory() + "\\デスクトップの新フォルダ";
+    struct Remove {
+        std::string path;
+        ~Remove() { ::RemoveDirectoryA(path.c_str()); }
+    } remove{onDesktop};
+    EXPECT_TRUE(list.CreateFolder("デスクトップの新フォルダ"));
+    EXPECT_TRUE(DirectoryExists(onDesktop));
+    const std::vector<int> selectedOnDesktop = list.SelectedIndexes();
+    ASSERT_EQ(selectedOnDesktop.size(), 1u);
+    EXPECT_EQ(window.RowText(selectedOnDesktop[0]), "デスクトップの新フォルダ");
 }
 
 TEST(ListView, ReadingAheadReadsTheRowsInViewAndNoOthers) {
@@ -149,6 +163,17 @@ TEST(ListView, CacheKeepsTheMostRecentFoldersAndStopsWatchingTheOldest) {
     list.OpenFolder(again.get());
     EXPECT_EQ(list.ShFileList(), cached);
     EXPECT_EQ(list.Cache().Item(0), cached);
+
+    // Folders of contents the cache let go of stay watched until a change comes: one by one
+    // the watcher takes up to 62, more than it takes back in one list when watching resumes.
+    // The shown folder stays watched then.
+    for (int i = 0; list.Watcher()->Folders().size() < 62; ++i)
+        list.Watcher()->AddFolder(top.MakeFolder(Numbered("g", i)));
+    ASSERT_EQ(list.Watcher()->Folders().size(), 62u);
+    list.SuspendWatching();
+    list.ResumeWatching();
+    EXPECT_EQ(list.Watcher()->Folders(), std::vector<std::string>{folders[5] + "\\"});
+    EXPECT_EQ(list.Cache().Count(), 1) << "nothing kept that is not watched";
 }
 
 TEST(ListView, BurstOfNewFilesGivesOneRefreshAQuietPeriodAfterTheLast) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "tests/folderbrowser/BrowserFixture.h"
 #include "tests/folderbrowser/UserInput.h"
 #include "toolkit/FilePath.h"
@@ -88,4 +90,56 @@ TEST(Rename, AFolderRenamedInTheListIsRenamedInTheTreeKeepingItsExpansion) {
     Type(ListView_GetEditControl(list.Handle()), "bad:name");
     EXPECT_TRUE(DirectoryExists(folders.top / "c_folder"));
     EXPECT_EQ(folders.window.RowText(1), "c_folder");
+}
+
+// F2 renames what the keyboard is on, by the rules of the shell menu's command: the selected
+// node in the tree, the focused row in the list, never the Desktop.
+TEST(Rename, F2RenamesTheFocusedNodeOrRowButNeverTheDesktop) {
+    ThreeFolders folders("キー改名");
+    TKeshShTreeView& tree = *folders.window.tree;
+    TKeshShListView& list = *folders.window.list;
+    HWND treeWindow = tree.Handle();
+
+    tree.Select(ChildNamed(tree, folders.topNode, "c_folder"));
+    tree.SetFocus();
+    ASSERT_TRUE(Xdo("key F2"));
+    ASSERT_TRUE(PumpUntil([&] { return TreeView_GetEditControl(treeWindow) != nullptr; })) << "no edit in the tree";
+    Type(TreeView_GetEditControl(treeWindow), "e_folder");
+    EXPECT_TRUE(DirectoryExists(folders.top / "e_folder"));
+    EXPECT_FALSE(DirectoryExists(folders.top / "c_folder"));
+
+    tree.Select(folders.topNode);
+    ASSERT_EQ(folders.window.RowNames(), (Names{"b_folder", "d_folder", "e_folder"}));
+    list.SetFocus();
+    list.SelectRow(1, true);
+    ASSERT_TRUE(Xdo("key F2"));
+    ASSERT_TRUE(PumpUntil([&] { return ListView_GetEditControl(list.Handle()) != nullptr; })) << "no edit in the list";
+    Type(ListView_GetEditControl(list.Handle()), "f_folder");
+    EXPECT_TRUE(DirectoryExists(folders.top / "f_folder"));
+    EXPECT_FALSE(DirectoryExists(folders.top / "d_folder"));
+    EXPECT_EQ(folders.window.RowText(1), "f_folder");
+
+    tree.Select(tree.RootNode());
+    tree.SetFocus();
+    ASSERT_TRUE(Xdo("key F2"));
+    PumpFor(std::chrono::milliseconds(300));
+    EXPECT_EQ(TreeView_GetEditControl(treeWindow), nullptr) << "the Desktop is never renamed";
+
+    // What lies on the Desktop is renamed as in any other folder.
+    const std::string renamed = DesktopDirectory() + "\\デスクトップ改名済み";
+    struct Remove {
+        std::string path;
+        ~Remove() { ::RemoveDirectoryA(path.c_str()); }
+    } remove{renamed};
+    const Names rows = folders.window.RowNames();
+    const auto row = std::find(rows.begin(), rows.end(), "キー改名");
+    ASSERT_NE(row, rows.end());
+    list.SetFocus();
+    list.SelectRow(static_cast<int>(row - rows.begin()), true);
+    ASSERT_TRUE(Xdo("key F2"));
+    ASSERT_TRUE(PumpUntil([&] { return ListView_GetEditControl(list.Handle()) != nullptr; }));
+    Type(ListView_GetEditControl(list.Handle()), "デスクトップ改名済み");
+    EXPECT_TRUE(DirectoryExists(renamed + "\\e_folder"));
+    // Back, for the folder's own cleaning up.
+    ::MoveFileA(renamed.c_str(), folders.top.Path().c_str());
 }

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <mutex>
+#include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "folderbrowser/EShNotifyError.h"
@@ -21,6 +24,8 @@ using std::chrono::milliseconds;
 struct Report {
     std::string folder;
     Clock::time_point at;
+    // Whether the folder is among the watched folders handed with the report.
+    bool watched;
 };
 
 // Under Wine a folder's handle may never fire when the folder goes right after a change in
@@ -52,8 +57,9 @@ class Watcher {
 public:
     explicit Watcher(const std::vector<std::string>& folders, BYTE filter = 3) {
         thread = new TestNotifyThread(
-            filter, [this](TShNotifyThread&, const std::string& folder, const std::vector<std::string>&) {
-                reports.push_back({folder, Clock::now()});
+            filter, [this](TShNotifyThread&, const std::string& folder, const std::vector<std::string>& watched) {
+                reports.push_back(
+                    {folder, Clock::now(), std::find(watched.begin(), watched.end(), folder) != watched.end()});
                 Raise(onReport, folder);
             });
         thread->OnTerminate = [this](TObject&) { thread = nullptr; };
@@ -248,4 +254,97 @@ TEST(ShNotifyThread, ErrorInTheOwnersHandlerIsShownAndWatchingGoesOn) {
     EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"一覧を更新できません."});
     Touch(folder / "second.txt");
     EXPECT_TRUE(PumpUntil([&] { return watcher.reports.size() == 2; }, milliseconds(10000)));
+}
+
+// The owners change the watched folders while changes keep arriving: the list suspends and
+// resumes watching around its shell menu, renaming and new folders, and adds and removes the
+// folders of its cache; the tree watches whole drives, so it is often amid a burst. Another
+// thread keeps making and deleting files in the folders meanwhile. Every report must name a
+// folder that is watched, and the thread must live through it and go on watching.
+TEST(ShNotifyThread, ReportsOnlyWatchedFoldersWhileTheOwnerChangesThemAmidChanges) {
+    TempFolder root;
+    std::vector<std::string> folders;
+    for (int i = 0; i < 16; ++i) {
+        folders.push_back(root / Numbered("d", i));
+        ::CreateDirectoryA(folders.back().c_str(), nullptr);
+    }
+    Watcher watcher(std::vector<std::string>(folders.begin(), folders.begin() + 8));
+    // Half of the folders are found gone when they fire: they are reported at once, so the
+    // reports come thick and fast; the others wait for their quiet period.
+    for (size_t i = 1; i < folders.size(); i += 2) watcher.thread->Vanish(folders[i]);
+
+    std::atomic<bool> stop{false};
+    std::thread changes([&] {
+        std::minstd_rand random(7);
+        while (!stop) {
+            const std::string file = folders[random() % folders.size()] + "\\" + Numbered("f", random() % 4);
+            if (!::DeleteFileA(file.c_str())) {
+                UniqueFileHandle made(
+                    ::CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+            }
+            if (random() % 8 == 0) ::Sleep(1);
+        }
+    });
+    struct Join {
+        std::atomic<bool>& stop;
+        std::thread& thread;
+        ~Join() {
+            stop = true;
+            thread.join();
+        }
+    } join{stop, changes};
+
+    std::minstd_rand random(11);
+    auto some = [&] {
+        std::vector<std::string> chosen;
+        for (const std::string& folder : folders) {
+            if (random() % 2) chosen.push_back(folder);
+        }
+        return chosen;
+    };
+    // A thread that failed has ended (and is gone) by the time its end is handled here.
+    for (int round = 0; round < 400 && watcher.thread && !HasFailure(); ++round) {
+        TShNotifyThread& thread = *watcher.thread;
+        switch (random() % 4) {
+            case 0: {  // suspended around a shell command, then resumed
+                const std::vector<std::string> saved = thread.Folders();
+                thread.SetFolders(nullptr);
+                thread.WaitReady();
+                PumpFor(milliseconds(random() % 5));
+                if (!watcher.thread) break;
+                thread.SetFolders(&saved);
+                break;
+            }
+            case 1:
+                thread.AddFolder(folders[random() % folders.size()]);
+                break;
+            case 2:
+                thread.RemoveFolder(folders[random() % folders.size()]);
+                break;
+            default: {
+                const std::vector<std::string> chosen = some();
+                thread.SetFolders(&chosen);
+                break;
+            }
+        }
+        if (watcher.thread) thread.WaitReady();
+        PumpFor(milliseconds(random() % 10));
+    }
+    stop = true;
+    const auto misplaced = std::count_if(watcher.reports.begin(), watcher.reports.end(),
+                                         [](const Report& report) { return !report.watched; });
+    EXPECT_EQ(misplaced, 0) << "of " << watcher.reports.size() << " reports";
+    EXPECT_GT(watcher.reports.size(), 20u) << "the changes were reported while the folders changed";
+
+    // Still watching: a change in a watched folder is reported once it is quiet.
+    ASSERT_NE(watcher.thread, nullptr) << "the thread ended";
+    const std::vector<std::string> one{folders[0]};
+    watcher.thread->SetFolders(&one);
+    watcher.thread->WaitReady();
+    const size_t before = watcher.reports.size();
+    PumpFor(milliseconds(200));
+    Touch(folders[0] + "\\last.txt");
+    EXPECT_TRUE(
+        PumpUntil([&] { return watcher.reports.size() > before && watcher.reports.back().folder == folders[0] + "\\"; },
+                  milliseconds(10000)));
 }

@@ -6,8 +6,10 @@
 #include "folderbrowser/DetailText.h"
 #include "folderbrowser/MergeSorted.h"
 #include "folderbrowser/ShellEnumeration.h"
+#include "folderbrowser/ShellModule.h"
 #include "folderbrowser/TKeshShFolderData.h"
 #include "tests/support/TestEnvironment.h"
+#include "toolkit/EOSError.h"
 #include "toolkit/FilePath.h"
 
 namespace {
@@ -22,6 +24,24 @@ std::vector<std::pair<std::string, TShVirtuaItem>> ChildKinds(LPCITEMIDLIST fold
     return kinds;
 }
 
+// Stand-ins for the shell's entry points that fail, or succeed without an object.
+HRESULT WINAPI MallocOutOfMemory(DWORD, IMalloc** malloc) {
+    *malloc = nullptr;
+    return E_OUTOFMEMORY;
+}
+HRESULT WINAPI MallocMissing(DWORD, IMalloc** malloc) {
+    *malloc = nullptr;
+    return S_OK;
+}
+HRESULT WINAPI DesktopDenied(IShellFolder** folder) {
+    *folder = nullptr;
+    return E_ACCESSDENIED;
+}
+HRESULT WINAPI DesktopUnexpected(IShellFolder** folder) {
+    *folder = nullptr;
+    return E_UNEXPECTED;
+}
+
 bool Has(const std::vector<std::pair<std::string, TShVirtuaItem>>& kinds, const std::string& name, TShVirtuaItem kind) {
     for (const auto& [n, k] : kinds) {
         if (::lstrcmpiA(n.c_str(), name.c_str()) == 0) return k == kind;
@@ -29,6 +49,35 @@ bool Has(const std::vector<std::pair<std::string, TShVirtuaItem>>& kinds, const 
     return false;
 }
 }  // namespace
+
+// Without the task allocator or the Desktop folder no identifier list can be made or read:
+// the module fails at once with the system's text instead of leaving a null pointer behind.
+TEST(ShellModule, FailsAtOnceWithTheSystemsTextWhenTheShellCannotBeHad) {
+    const struct {
+        ShellModule::Sources sources;
+        HRESULT result;
+        DWORD textOf;  // the system error whose text the failure carries
+    } cases[] = {
+        {{MallocOutOfMemory, ::SHGetDesktopFolder}, E_OUTOFMEMORY, ERROR_OUTOFMEMORY},
+        {{MallocMissing, ::SHGetDesktopFolder}, E_POINTER, static_cast<DWORD>(E_POINTER)},
+        {{::CoGetMalloc, DesktopDenied}, E_ACCESSDENIED, ERROR_ACCESS_DENIED},
+        {{::CoGetMalloc, DesktopUnexpected}, E_UNEXPECTED, static_cast<DWORD>(E_UNEXPECTED)},
+    };
+    for (const auto& c : cases) {
+        try {
+            ShellModule module(c.sources);
+            ADD_FAILURE() << std::hex << c.result << ": made without "
+                          << (module.Malloc() ? "the Desktop" : "an allocator");
+        } catch (const EOSError& error) {
+            EXPECT_EQ(error.Code(), static_cast<DWORD>(c.result)) << std::hex << c.result;
+            EXPECT_EQ(error.Message(), EOSError::SystemText(c.textOf)) << std::hex << c.result;
+            EXPECT_FALSE(error.Message().empty());
+        }
+    }
+    ShellModule module;
+    EXPECT_NE(module.Malloc(), nullptr);
+    EXPECT_NE(module.Desktop(), nullptr);
+}
 
 TEST(KeshShID, ListOperationsAgreeWithTheShell) {
     TempFolder folder;
