@@ -17,15 +17,38 @@ here=$(cd "$(dirname "$0")" && pwd)
 
 stamp() { printf '%s %s\n' "$(wine --version)" "$(sha1sum <"$here/wine-prefix.sh" | cut -d' ' -f1)"; }
 
-# Removes a prefix this script made (it carries the mark); refuses anything else.
+# Removes a tree whatever a test stopped halfway left in it: a small file system mounted, a
+# file made immutable.
+remove_tree() {
+  rm -rf "$1" 2>/dev/null && return 0
+  { grep -F " $1/" /proc/mounts || true; } | cut -d' ' -f2 | sort -r | xargs -r -n1 umount -l 2>/dev/null || true
+  chattr -R -i "$1" 2>/dev/null || true
+  rm -rf "$1"
+}
+
+# Removes a prefix this script made (it carries the mark); refuses anything else. It is moved
+# aside first, so a removal that fails halfway leaves no unmarked prefix behind.
 remove_prefix() {
   local prefix=$1
+  rm_leftovers "$prefix"
   [ -e "$prefix" ] || return 0
   if [ ! -f "$prefix/.pictavo-ready" ] && [ ! -f "$prefix/.pictavo-partial" ]; then
     echo "wine-prefix: $prefix exists but was not made here; leaving it alone" >&2
     return 1
   fi
-  rm -rf "$prefix"
+  local doomed
+  doomed=$(mktemp -u "$prefix.old.XXXXXX")
+  mv -T "$prefix" "$doomed"
+  remove_tree "$doomed"
+}
+
+# Copies and removals that a stopped run left (named by this script, so its own).
+rm_leftovers() {
+  local left
+  for left in "$1".new.* "$1".old.*; do
+    [ -e "$left" ] && remove_tree "$left"
+  done
+  return 0
 }
 
 make_prefix() {
@@ -78,7 +101,6 @@ copy_prefix() {
   local template=$1 prefix=$2
   make_prefix "$template"
   remove_prefix "$prefix"
-  rm -rf "$prefix".new.*  # left by a run that was stopped while copying
   local staging
   staging=$(mktemp -d "$prefix.new.XXXXXX")
   cp -a --link "$template/." "$staging/"
