@@ -113,7 +113,7 @@ TEST(DragDrop, AFolderIsNeverDroppedOntoItselfOrBelowItself) {
     tree.SelectPath(top / "親\\子");
     TKeshShTreeNode* child = tree.Selected();
     TKeshShTreeNode* parent = tree.ParentOf(child);
-    int drags = 0;
+    std::atomic<int> drags{0};
     tree.OnShBeginDrag = [&](TObject&, TKeshShTreeNode& node, POINT, int, int, bool&) {
         ++drags;
         EXPECT_EQ(&node, parent);
@@ -126,7 +126,8 @@ TEST(DragDrop, AFolderIsNeverDroppedOntoItselfOrBelowItself) {
     const std::string childAt = ScreenAt(treeWindow, NodePoint(treeWindow, child->Item()));
 
     ASSERT_TRUE(RunInput([&] {
-        return XdoNow("mousemove " + parentAt + " mousedown 1 mousemove_relative 0 8 sleep 0.1 mousemove " + childAt) &&
+        return XdoNow("mousemove " + parentAt + " mousedown 1 mousemove_relative 0 8") &&
+               AwaitFlag([&] { return drags == 1; }) && XdoNow("mousemove " + childAt) &&
                AwaitFlag([&] { return watch.Effect("子") >= 0; }) && XdoNow("mousemove " + parentAt) &&
                AwaitFlag([&] { return watch.Effect("親") >= 0; }) && XdoNow("mouseup 1");
     }));
