@@ -32,12 +32,15 @@ protected:
     // The keys reach the program through the virtual desktop's X window, which loses the X
     // focus while no window of the program is shown.
     static bool Press(const std::string& keys, const std::function<bool()>& until) {
-        return RunHostCommand("xdotool search --name 'Wine desktop' windowfocus --sync key " + keys) && PumpUntil(until);
+        return RunHostCommand("xdotool search --name 'Wine desktop' windowfocus --sync key " + keys) &&
+               PumpUntil(until);
     }
     static bool PressTo(const std::string& keys, HWND control) {
         return Press(keys, [control] { return ::GetFocus() == control; });
     }
-    HWND Mode(const char* caption) const { return ::FindWindowExA(form2->rgMode->Handle(), nullptr, "Button", caption); }
+    HWND Mode(const char* caption) const {
+        return ::FindWindowExA(form2->rgMode->Handle(), nullptr, "Button", caption);
+    }
 };
 }  // namespace
 
@@ -50,11 +53,17 @@ TEST_F(KeyboardNavigation, TabArrowsSpaceAndCtrlTabMoveAsInADialogAndTheFocusCom
 
     // BMP mode: the movie controls and disabled boxes are passed over; the radio group is
     // one stop, its checked button; after the last control the round starts again.
-    const std::vector<HWND> round = {
-        f.chkAddWordBefore->Handle(), f.chkAddWordAfter->Handle(), f.chkNumberLock->Handle(),
-        f.spnNumberLock->Handle(),    f.chkNumLockZero->Handle(),  f.chkSetStartNum->Handle(),
-        f.chkSetEndNum->Handle(),     Mode("BMP"),                 f.hkStillAll->Handle(),
-        f.hkStillActive->Handle(),    tabs};
+    const std::vector<HWND> round = {f.chkAddWordBefore->Handle(),
+                                     f.chkAddWordAfter->Handle(),
+                                     f.chkNumberLock->Handle(),
+                                     f.spnNumberLock->Handle(),
+                                     f.chkNumLockZero->Handle(),
+                                     f.chkSetStartNum->Handle(),
+                                     f.chkSetEndNum->Handle(),
+                                     Mode("BMP"),
+                                     f.hkStillAll->Handle(),
+                                     f.hkStillActive->Handle(),
+                                     tabs};
     for (HWND next : round) ASSERT_TRUE(PressTo("Tab", next)) << "at " << Describe(::GetFocus());
     // Backwards; the Shift that goes with Tab leaves the hotkeys as they were.
     ASSERT_TRUE(PressTo("shift+Tab", f.hkStillActive->Handle()));
