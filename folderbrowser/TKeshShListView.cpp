@@ -12,7 +12,6 @@
 #include "folderbrowser/SuspendedWatching.h"
 #include "folderbrowser/TKeshShFolderData.h"
 #include "folderbrowser/TKeshShPopupMenu.h"
-#include "folderbrowser/TKeshShTreeView.h"
 #include "toolkit/FilePath.h"
 
 namespace {
@@ -47,7 +46,8 @@ void PlaceIcons(HWND window, TViewStyle style) {
 }
 }  // namespace
 
-TKeshShListView::TKeshShListView(TComponent* owner) : TWinControl(owner) {
+TKeshShListView::TKeshShListView(TComponent* owner)
+    : TWinControl(owner), TShFolderLink::List(static_cast<TComponent&>(*this)) {
     SetTabStop(true);
     SetColor(clWindow);
     watcher_ = new TShNotifyThread(WatchFilter(), [this](TShNotifyThread&, const std::string& folder,
@@ -62,7 +62,7 @@ TKeshShListView::~TKeshShListView() {
     // The window may be gone already (with its form): then it has left the chain and is
     // no drop target any more, and it must not be made again for that here.
     if (HandleAllocated()) WindowGoes();
-    if (treeView_) treeView_->listView_ = nullptr;
+    TShFolderLink::Link(nullptr, this, true);
     if (watcher_) {
         watcher_->OnTerminate = nullptr;
         watcher_->Stop();
@@ -90,39 +90,13 @@ void TKeshShListView::SetShContents(TShContentsSet value) {
         watcher_->SetNotifyFilter(WatchFilter());
         watcher_->WaitReady();
     }
-    if (treeView_) treeView_->SetIncludeHidden((value & scHidden) != 0);
+    if (LinkedTree()) LinkedTree()->SetIncludeHidden(ShowsHidden());
     if (shown_) Reread();
 }
 
-void TKeshShListView::SetShTreeView(TKeshShTreeView* tree) {
-    if (tree == treeView_) return;
-    Link(tree, this, true);
-}
-
-void TKeshShListView::Link(TKeshShTreeView* tree, TKeshShListView* list, bool fromList) {
-    // Whatever either side was linked to lets go first.
-    TKeshShListView* oldList = tree ? tree->listView_ : nullptr;
-    TKeshShTreeView* oldTree = list ? list->treeView_ : nullptr;
-    if (oldList) {
-        oldList->treeView_ = nullptr;
-        oldList->RemoveFreeNotification(tree);
-    }
-    if (oldTree) {
-        oldTree->listView_ = nullptr;
-        oldTree->RemoveFreeNotification(list);
-    }
-    if (tree) tree->listView_ = list;
-    if (list) list->treeView_ = tree;
-    if (!tree || !list) return;
-    list->FreeNotification(tree);
-    // The hidden setting is always the list's; the shown virtual items go from the side
-    // that was set to the other.
-    tree->SetIncludeHidden((list->ShContents() & scHidden) != 0);
-    if (fromList) {
-        tree->SetShVirtuaItems(list->ShVirtuaItems());
-    } else {
-        list->SetShVirtuaItems(tree->ShVirtuaItems());
-    }
+void TKeshShListView::SetShTreeView(TShFolderLink::Tree* tree) {
+    if (tree == LinkedTree()) return;
+    TShFolderLink::Link(tree, this, true);
 }
 
 void TKeshShListView::SetShPopupMenu(TKeshShPopupMenu* menu) { ReferTo(popupMenu_, menu); }
@@ -130,7 +104,7 @@ void TKeshShListView::SetShPopupMenu(TKeshShPopupMenu* menu) { ReferTo(popupMenu
 void TKeshShListView::Notification(TComponent& component, TOperation operation) {
     TWinControl::Notification(component, operation);
     if (operation != TOperation::opRemove) return;
-    if (&component == treeView_) treeView_ = nullptr;
+    LinkRemoved(component);
     if (&component == popupMenu_) popupMenu_ = nullptr;
 }
 
@@ -200,6 +174,8 @@ void TKeshShListView::WindowGoes() {
 // ---- opening folders
 
 std::string TKeshShListView::FolderPath() { return shown_ ? shown_->Path() : std::string(); }
+
+LPCITEMIDLIST TKeshShListView::ShownFolderID() const { return shown_ ? shown_->FolderID() : nullptr; }
 
 std::unique_ptr<TKeshShFileList> TKeshShListView::ReadContents(LPCITEMIDLIST folderID) {
     HourGlass hourGlass;
@@ -280,7 +256,7 @@ void TKeshShListView::WatchFolder(const std::string& path) {
 }
 
 void TKeshShListView::FollowLinked(LPCITEMIDLIST folderID) {
-    if (treeView_) treeView_->SelectID(folderID);
+    if (LinkedTree()) LinkedTree()->SelectID(folderID);
 }
 
 void TKeshShListView::Display() {
@@ -654,7 +630,7 @@ void TKeshShListView::SuspendWatching(bool linked) {
         watcher_->SetFolders(nullptr);
         watcher_->WaitReady();
     }
-    if (linked && treeView_) treeView_->SuspendWatching(false);
+    if (linked && LinkedTree()) LinkedTree()->SuspendWatching(false);
 }
 
 void TKeshShListView::ResumeWatching(bool linked) {
@@ -674,5 +650,5 @@ void TKeshShListView::ResumeWatching(bool linked) {
         savedFolders_.clear();
         watcher_->WaitReady();
     }
-    if (linked && treeView_) treeView_->ResumeWatching(false);
+    if (linked && LinkedTree()) LinkedTree()->ResumeWatching(false);
 }

@@ -15,12 +15,12 @@
 #include "folderbrowser/TKeshShFileLists.h"
 #include "folderbrowser/TKeshShIDList.h"
 #include "folderbrowser/TShDropSite.h"
+#include "folderbrowser/TShFolderLink.h"
 #include "folderbrowser/TShMouseFollower.h"
 #include "folderbrowser/TShNotifyThread.h"
 #include "toolkit/TShiftState.h"
 #include "toolkit/TWinControl.h"
 
-class TKeshShTreeView;
 class TKeshShPopupMenu;
 
 enum TShContent : unsigned { scFolders = 1, scFiles = 2, scHidden = 4 };
@@ -40,17 +40,18 @@ using TShListBeginDragEvent =
 
 // Besides showing a folder it offers the shell's context menu of the selected rows,
 // renames rows in place and takes part in drag and drop (TKeshShListViewShell.cpp).
-class TKeshShListView : public TWinControl, public TShDropSite {
+class TKeshShListView : public TWinControl, public TShDropSite, public TShFolderLink::List {
 public:
     explicit TKeshShListView(TComponent* owner);
     ~TKeshShListView() override;
 
     TShContentsSet ShContents() const { return contents_; }
     void SetShContents(TShContentsSet value);
-    TShVirtuaItems ShVirtuaItems() const { return virtuaItems_; }
-    void SetShVirtuaItems(TShVirtuaItems value) { virtuaItems_ = value; }
-    TKeshShTreeView* ShTreeView() const { return treeView_; }
-    void SetShTreeView(TKeshShTreeView* tree);
+    TShVirtuaItems ShVirtuaItems() const override { return virtuaItems_; }
+    void SetShVirtuaItems(TShVirtuaItems value) override { virtuaItems_ = value; }
+    // The linked folder tree.
+    TShFolderLink::Tree* ShTreeView() const { return LinkedTree(); }
+    void SetShTreeView(TShFolderLink::Tree* tree);
     TKeshShPopupMenu* ShPopupMenu() const { return popupMenu_; }
     void SetShPopupMenu(TKeshShPopupMenu* menu);
     TViewStyle ViewStyle() const { return viewStyle_; }
@@ -63,7 +64,7 @@ public:
     bool CreateFolder(const std::string& name);
     // Shows a folder's contents (from the cache when it was shown before). False when it
     // cannot be read: the previous contents then stay.
-    bool OpenFolder(LPCITEMIDLIST folderID);
+    bool OpenFolder(LPCITEMIDLIST folderID) override;
     // Reads from the shell, ahead of time, what the rows in view will be drawn with (names,
     // icons, details), so the next paint does not wait on it.
     void ReadVisibleItems();
@@ -77,8 +78,11 @@ public:
     int FocusedIndex();
     void SelectRow(int index, bool focus);
 
-    void SuspendWatching(bool linked = false);
-    void ResumeWatching(bool linked = false);
+    void SuspendWatching(bool linked = false) override;
+    void ResumeWatching(bool linked = false) override;
+    void ContentsChanged(LPCITEMIDLIST folderID) override;
+    LPCITEMIDLIST ShownFolderID() const override;
+    bool ShowsHidden() const override { return (contents_ & scHidden) != 0; }
 
     // The pending mouse press: 0 none, 1 left button on a row, 2 right button on a row (a
     // context menu may follow), 3 dragging.
@@ -104,12 +108,6 @@ protected:
     TObject& DragSender() override { return *this; }
 
 private:
-    friend class TKeshShTreeView;
-
-    // Links a tree and a list both ways (either may be null to unlink the other), each
-    // told when the other goes.
-    static void Link(TKeshShTreeView* tree, TKeshShListView* list, bool fromList);
-
     std::unique_ptr<TKeshShFileList> ReadContents(LPCITEMIDLIST folderID);
     void SortContents(TKeshShFileList& list);
     void Display();
@@ -124,9 +122,6 @@ private:
     void Reread();
     // Takes the selected rows out of the shown contents (they are gone from the folder).
     void RemoveSelectedRows();
-    // The program changed the folder itself while watching was off: no contents kept from
-    // before stay but the shown folder's, which is read again when it is that folder.
-    void ContentsChanged(LPCITEMIDLIST folderID);
     void GetDisplayInfo(NMLVDISPINFOA& info);
     void Activate(int index);
     void FolderChanged(const std::string& folder);
@@ -145,7 +140,6 @@ private:
 
     TShContentsSet contents_ = scFolders | scFiles | scHidden;
     TShVirtuaItems virtuaItems_ = kDefaultVirtuaItems;
-    TKeshShTreeView* treeView_ = nullptr;
     TKeshShPopupMenu* popupMenu_ = nullptr;
     TViewStyle viewStyle_ = vsIcon;
 

@@ -7,7 +7,6 @@
 #include "folderbrowser/TKeshShFolderData.h"
 #include "folderbrowser/TKeshShListView.h"
 #include "folderbrowser/TKeshShPopupMenu.h"
-#include "folderbrowser/TKeshShTreeView.h"
 #include "folderbrowser/TShDropSource.h"
 #include "toolkit/FilePath.h"
 
@@ -53,7 +52,7 @@ void TKeshShListView::MenuCommandDone(int result, const std::string& firstPath, 
         case TKeshShPopupMenu::kShellCreateShortcut:
             if (FolderPath().empty()) return;
             Reread();
-            if (treeView_) treeView_->RefreshNodes();
+            if (LinkedTree()) LinkedTree()->RefreshNodes();
             return;
         case TKeshShPopupMenu::kShellDelete: {
             if (firstPath.empty()) return;
@@ -63,7 +62,7 @@ void TKeshShListView::MenuCommandDone(int result, const std::string& firstPath, 
                              : DirectoryExists(firstPath);
             if (stillThere) return;
             RemoveSelectedRows();
-            if (treeView_) treeView_->RefreshNodes();
+            if (LinkedTree()) LinkedTree()->RefreshNodes();
             return;
         }
         case TKeshShPopupMenu::kShellRename:
@@ -90,9 +89,9 @@ void TKeshShListView::EndLabelEdit(int index, const char* text) {
     TShIDList old = TKeshShID::Copy(row.AbsoluteID());
     {
         SuspendedWatching<TKeshShListView> suspended(*this);
-        if (row.Rename(Handle(), text) && treeView_) {
-            treeView_->ItemRenamed(old.get(), row.RelativeID());
-            treeView_->RefreshNodes();
+        if (row.Rename(Handle(), text) && LinkedTree()) {
+            LinkedTree()->ItemRenamed(old.get(), row.RelativeID());
+            LinkedTree()->RefreshNodes();
         }
     }
     ListView_RedrawItems(Handle(), index, index);

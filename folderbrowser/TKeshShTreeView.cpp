@@ -12,7 +12,6 @@
 #include "folderbrowser/MergeSorted.h"
 #include "folderbrowser/ShellEnumeration.h"
 #include "folderbrowser/ShellOpen.h"
-#include "folderbrowser/TKeshShListView.h"
 #include "folderbrowser/TKeshShPopupMenu.h"
 #include "toolkit/CallbackErrors.h"
 #include "toolkit/FilePath.h"
@@ -53,7 +52,8 @@ private:
     TKeshShTreeNode& parent_;
 };
 
-TKeshShTreeView::TKeshShTreeView(TComponent* owner) : TWinControl(owner) {
+TKeshShTreeView::TKeshShTreeView(TComponent* owner)
+    : TWinControl(owner), TShFolderLink::Tree(static_cast<TComponent&>(*this)) {
     SetTabStop(true);
     SetColor(clWindow);
     root_.OnChange = [this](TObject&) { Fill(); };
@@ -67,7 +67,7 @@ TKeshShTreeView::TKeshShTreeView(TComponent* owner) : TWinControl(owner) {
 
 TKeshShTreeView::~TKeshShTreeView() {
     if (HandleAllocated()) RevokeDropTarget(Handle());
-    if (listView_) listView_->treeView_ = nullptr;
+    TShFolderLink::Link(this, nullptr, false);
     DropWatcher();
     if (delay_) {
         delay_->OnTerminate = nullptr;
@@ -125,7 +125,7 @@ void TKeshShTreeView::SuspendWatching(bool linked) {
         watcher_->SetFolders(nullptr);
         watcher_->WaitReady();
     }
-    if (linked && listView_) listView_->SuspendWatching(false);
+    if (linked && LinkedList()) LinkedList()->SuspendWatching(false);
 }
 
 void TKeshShTreeView::ResumeWatching(bool linked) {
@@ -139,7 +139,7 @@ void TKeshShTreeView::ResumeWatching(bool linked) {
         }
         watcher_->WaitReady();
     }
-    if (linked && listView_) listView_->ResumeWatching(false);
+    if (linked && LinkedList()) LinkedList()->ResumeWatching(false);
 }
 
 void TKeshShTreeView::FolderChanged(const std::string& /*folder*/) {
@@ -182,9 +182,9 @@ void TKeshShTreeView::SetIndent(int value) {
     if (HandleAllocated()) TreeView_SetIndent(Handle(), value);
 }
 
-void TKeshShTreeView::SetShListView(TKeshShListView* list) {
-    if (list == listView_) return;
-    TKeshShListView::Link(this, list, false);
+void TKeshShTreeView::SetShListView(TShFolderLink::List* list) {
+    if (list == LinkedList()) return;
+    TShFolderLink::Link(this, list, false);
 }
 
 void TKeshShTreeView::SetShPopupMenu(TKeshShPopupMenu* menu) { ReferTo(popupMenu_, menu); }
@@ -192,7 +192,7 @@ void TKeshShTreeView::SetShPopupMenu(TKeshShPopupMenu* menu) { ReferTo(popupMenu
 void TKeshShTreeView::Notification(TComponent& component, TOperation operation) {
     TWinControl::Notification(component, operation);
     if (operation != TOperation::opRemove) return;
-    if (&component == listView_) listView_ = nullptr;
+    LinkRemoved(component);
     if (&component == popupMenu_) popupMenu_ = nullptr;
 }
 
@@ -503,7 +503,7 @@ void TKeshShTreeView::SelectionChanged(TKeshShTreeNode* node) {
 void TKeshShTreeView::Change(TKeshShTreeNode& node) {
     Raise(OnChange, *this);
     TKeshShFolderData& data = *node.ShData();
-    if (listView_ && data.HasAttributes(SFGAO_FOLDER)) listView_->OpenFolder(data.AbsoluteID());
+    if (LinkedList() && data.HasAttributes(SFGAO_FOLDER)) LinkedList()->OpenFolder(data.AbsoluteID());
     backList_.push_back(TKeshShID::Copy(data.AbsoluteID()));
     while (static_cast<int>(backList_.size()) > kBackListLimit) backList_.pop_front();
     forwardList_.clear();
@@ -571,7 +571,7 @@ void TKeshShTreeView::DoubleClick() {
         Raise(OnShLinkOpen, *this, *node, open);
         if (open) {
             TShIDList target = ResolveLink(data, Handle());
-            if (target && listView_) listView_->OpenFolder(target.get());
+            if (target && LinkedList()) LinkedList()->OpenFolder(target.get());
         }
     } else if (!data.HasAttributes(SFGAO_FOLDER)) {
         bool execute = true;

@@ -17,11 +17,11 @@
 #include "folderbrowser/TKeshShRoot.h"
 #include "folderbrowser/TKeshShTreeNode.h"
 #include "folderbrowser/TShDropSite.h"
+#include "folderbrowser/TShFolderLink.h"
 #include "folderbrowser/TShMouseFollower.h"
 #include "folderbrowser/TShNotifyThread.h"
 #include "toolkit/TWinControl.h"
 
-class TKeshShListView;
 class TKeshShPopupMenu;
 
 // (sender, item, accept): accept starts true.
@@ -34,7 +34,7 @@ using TShTreeBeginDragEvent =
 
 // Besides showing the namespace it offers the shell's context menu of a node, renames
 // nodes in place and takes part in drag and drop (TKeshShTreeViewShell.cpp).
-class TKeshShTreeView : public TWinControl, public TShDropSite {
+class TKeshShTreeView : public TWinControl, public TShDropSite, public TShFolderLink::Tree {
 public:
     explicit TKeshShTreeView(TComponent* owner);
     ~TKeshShTreeView() override;
@@ -44,12 +44,13 @@ public:
     bool IncludeFiles() const { return includeFiles_; }
     void SetIncludeFiles(bool value);
     bool IncludeHidden() const { return includeHidden_; }
-    void SetIncludeHidden(bool value);
-    TShVirtuaItems ShVirtuaItems() const { return virtuaItems_; }
-    void SetShVirtuaItems(TShVirtuaItems value);
+    void SetIncludeHidden(bool value) override;
+    TShVirtuaItems ShVirtuaItems() const override { return virtuaItems_; }
+    void SetShVirtuaItems(TShVirtuaItems value) override;
     TKeshShRoot& ShRoot() { return root_; }
-    TKeshShListView* ShListView() const { return listView_; }
-    void SetShListView(TKeshShListView* list);
+    // The linked contents list.
+    TShFolderLink::List* ShListView() const { return LinkedList(); }
+    void SetShListView(TShFolderLink::List* list);
     TKeshShPopupMenu* ShPopupMenu() const { return popupMenu_; }
     void SetShPopupMenu(TKeshShPopupMenu* menu);
     bool AutoExpand() const { return autoExpand_; }
@@ -64,9 +65,9 @@ public:
     // Finds, reading and expanding on the way, and selects the node of an absolute list; the
     // root when the search stops early. Nothing happens when the list lies outside the root
     // or is selected already.
-    void SelectID(LPCITEMIDLIST absolute);
+    void SelectID(LPCITEMIDLIST absolute) override;
     // Re-reads the children of every visible node that is expanded or has children.
-    void RefreshNodes();
+    void RefreshNodes() override;
     // Reads from the shell, ahead of time, what the nodes in view will be drawn with (names,
     // icons, children marks), so the next paint does not wait on it.
     void ReadVisibleItems();
@@ -83,12 +84,12 @@ public:
     void Select(TKeshShTreeNode* node);
 
     // Counted: the first suspension empties the watcher, the last resumption refills it.
-    void SuspendWatching(bool linked = false);
-    void ResumeWatching(bool linked = false);
+    void SuspendWatching(bool linked = false) override;
+    void ResumeWatching(bool linked = false) override;
 
     // A node of the item renamed elsewhere (the list) takes the new identifier, keeping its
     // place among its siblings, its children and their expansion as renaming here does.
-    void ItemRenamed(LPCITEMIDLIST oldAbsolute, LPCITEMIDLIST newRelative);
+    void ItemRenamed(LPCITEMIDLIST oldAbsolute, LPCITEMIDLIST newRelative) override;
 
     // The pending mouse press: 0 none, 1 left button on a node, 2 right button on a node
     // (a context menu may follow), 3 dragging.
@@ -121,7 +122,6 @@ protected:
 
 private:
     class NodeMerge;
-    friend class TKeshShListView;
 
     void Fill();
     HTREEITEM InsertNode(HTREEITEM parent, HTREEITEM after, std::unique_ptr<TKeshShFolderData> data);
@@ -162,7 +162,6 @@ private:
                                             DWORD_PTR self);
 
     TKeshShRoot root_;
-    TKeshShListView* listView_ = nullptr;
     TKeshShPopupMenu* popupMenu_ = nullptr;
     bool changeDelay_ = true;
     bool includeFiles_ = false;

@@ -8,7 +8,6 @@
 
 #include "folderbrowser/SuspendedWatching.h"
 #include "folderbrowser/TKeshShIDList.h"
-#include "folderbrowser/TKeshShListView.h"
 #include "folderbrowser/TKeshShPopupMenu.h"
 #include "folderbrowser/TKeshShTreeView.h"
 #include "folderbrowser/TShDropSource.h"
@@ -67,11 +66,11 @@ void TKeshShTreeView::MenuCommandDone(int result, TKeshShTreeNode& node, const s
             TShIDList parentID = TKeshShID::Copy(node.ShData()->ParentID());
             if (&node == Selected()) {
                 if (TKeshShTreeNode* parent = ParentOf(&node)) {
-                    if (listView_) listView_->OpenFolder(parent->ShData()->AbsoluteID());
+                    if (LinkedList()) LinkedList()->OpenFolder(parent->ShData()->AbsoluteID());
                     Select(parent);
                 }
             }
-            if (listView_) listView_->ContentsChanged(parentID.get());
+            if (LinkedList()) LinkedList()->ContentsChanged(parentID.get());
             RefreshNodes();
             return;
         }
@@ -189,14 +188,14 @@ void TKeshShTreeView::AfterRename(TKeshShTreeNode& node, LPCITEMIDLIST oldAbsolu
 }
 
 void TKeshShTreeView::ListFollowsRename(LPCITEMIDLIST oldAbsolute, LPCITEMIDLIST newAbsolute) {
-    TKeshShFileList* shown = listView_ ? listView_->ShFileList() : nullptr;
-    if (!shown) return;
-    if (LPCITEMIDLIST below = Below(oldAbsolute, shown->FolderID())) {
+    TShFolderLink::List* list = LinkedList();
+    if (!list || !list->ShownFolderID()) return;
+    if (LPCITEMIDLIST below = Below(oldAbsolute, list->ShownFolderID())) {
         TShIDList moved = TKeshShID::Concat(newAbsolute, below);
-        listView_->OpenFolder(moved.get());
+        list->OpenFolder(moved.get());
     }
     TShIDList parent = TKeshShID::Parent(newAbsolute);
-    listView_->ContentsChanged(parent.get());
+    list->ContentsChanged(parent.get());
 }
 
 void TKeshShTreeView::SortChildren(TKeshShTreeNode& parent) {
