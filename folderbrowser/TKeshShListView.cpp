@@ -47,15 +47,18 @@ void PlaceIcons(HWND window, TViewStyle style) {
 }  // namespace
 
 TKeshShListView::TKeshShListView(TComponent* owner)
-    : TWinControl(owner), TShFolderLink::List(static_cast<TComponent&>(*this)) {
+    : TWinControl(owner),
+      TShFolderLink::List(static_cast<TComponent&>(*this)),
+      watching_(
+          WatchFilter(), false,
+          [this](TShNotifyThread&, const std::string& folder, const std::vector<std::string>&) {
+              FolderChanged(folder);
+          },
+          [this](TShNotifyThread& watcher, const std::vector<std::string>& saved) {
+              RestoreWatching(watcher, saved);
+          }) {
     SetTabStop(true);
     SetColor(clWindow);
-    watcher_ = new TShNotifyThread(WatchFilter(), [this](TShNotifyThread&, const std::string& folder,
-                                                         const std::vector<std::string>&) { FolderChanged(folder); });
-    watcher_->SetWatchSubtree(false);
-    watcher_->OnTerminate = [this](TObject&) { watcher_ = nullptr; };
-    watcher_->Start();
-    watcher_->WaitReady();
 }
 
 TKeshShListView::~TKeshShListView() {
@@ -63,11 +66,7 @@ TKeshShListView::~TKeshShListView() {
     // no drop target any more, and it must not be made again for that here.
     if (HandleAllocated()) WindowGoes();
     TShFolderLink::Link(nullptr, this, true);
-    if (watcher_) {
-        watcher_->OnTerminate = nullptr;
-        watcher_->Stop();
-        delete std::exchange(watcher_, nullptr);
-    }
+    watching_.Stop();
     // The window (and with it every request for a row) goes before the rows do.
     if (HandleAllocated()) ListView_SetItemCountEx(Handle(), 0, 0);
     shown_ = nullptr;
@@ -86,10 +85,7 @@ BYTE TKeshShListView::WatchFilter() const {
 void TKeshShListView::SetShContents(TShContentsSet value) {
     if (value == contents_) return;
     contents_ = value;
-    if (watcher_) {
-        watcher_->SetNotifyFilter(WatchFilter());
-        watcher_->WaitReady();
-    }
+    watching_.SetFilter(WatchFilter());
     if (LinkedTree()) LinkedTree()->SetIncludeHidden(ShowsHidden());
     if (shown_) Reread();
 }
@@ -231,7 +227,7 @@ bool TKeshShListView::OpenFolder(LPCITEMIDLIST folderID) {
         list = cache_.Add(std::move(fresh));
         while (cache_.Count() > TKeshShFileLists::HistoryLimit + 1) {
             std::unique_ptr<TKeshShFileList> dropped = cache_.DropLast();
-            if (watcher_ && !dropped->Path().empty()) watcher_->RemoveFolder(dropped->Path());
+            watching_.Unwatch(dropped->Path());
         }
         Raise(OnShListChange, *this, *list);
     }
@@ -240,19 +236,9 @@ bool TKeshShListView::OpenFolder(LPCITEMIDLIST folderID) {
     BuildHeader();
     Display();
     ApplyColumnState();
-    WatchFolder(list->Path());
+    watching_.Watch(list->Path());
     FollowLinked(list->FolderID());
     return true;
-}
-
-void TKeshShListView::WatchFolder(const std::string& path) {
-    if (!watcher_ || path.empty()) return;
-    try {
-        watcher_->AddFolder(path);
-        watcher_->WaitReady();
-    } catch (const EShNotifyError&) {
-        // Too many folders watched: this one is simply not watched.
-    }
 }
 
 void TKeshShListView::FollowLinked(LPCITEMIDLIST folderID) {
@@ -601,12 +587,7 @@ void TKeshShListView::FolderChanged(const std::string& folder) {
     if (MouseDownState != 0 || !HandleAllocated() || !shown_) return;
     cache_.KeepOnly(shown_);
     const std::string shownPath = shown_->Path();
-    if (watcher_) {
-        std::vector<std::string> keep;
-        if (!shownPath.empty()) keep.push_back(shownPath);
-        watcher_->SetFolders(&keep);
-        watcher_->WaitReady();
-    }
+    watching_.WatchOnly(shownPath);
     if (!SameFolder(folder, shownPath)) return;
     if (DirectoryExists(shownPath)) {
         ::SHChangeNotify(0, SHCNF_FLUSH, nullptr, nullptr);
@@ -625,30 +606,26 @@ void TKeshShListView::FolderChanged(const std::string& folder) {
 }
 
 void TKeshShListView::SuspendWatching(bool linked) {
-    if (suspended_++ == 0 && watcher_) {
-        savedFolders_ = watcher_->Folders();
-        watcher_->SetFolders(nullptr);
-        watcher_->WaitReady();
-    }
+    watching_.Suspend();
     if (linked && LinkedTree()) LinkedTree()->SuspendWatching(false);
 }
 
 void TKeshShListView::ResumeWatching(bool linked) {
-    if (suspended_ > 0 && --suspended_ == 0 && watcher_) {
-        try {
-            watcher_->SetFolders(&savedFolders_);
-        } catch (const EShNotifyError&) {
-            // The watcher takes a 62nd folder one by one but not in a list, and folders of
-            // contents the cache has let go of stay watched until a change is reported: they
-            // can add up to that. The shown folder stays watched, and only its contents are
-            // kept, so nothing kept can change unseen.
-            cache_.KeepOnly(shown_);
-            std::vector<std::string> shown;
-            if (shown_ && !shown_->Path().empty()) shown.push_back(shown_->Path());
-            watcher_->SetFolders(&shown);
-        }
-        savedFolders_.clear();
-        watcher_->WaitReady();
-    }
+    watching_.Resume();
     if (linked && LinkedTree()) LinkedTree()->ResumeWatching(false);
+}
+
+void TKeshShListView::RestoreWatching(TShNotifyThread& watcher, const std::vector<std::string>& saved) {
+    try {
+        watcher.SetFolders(&saved);
+    } catch (const EShNotifyError&) {
+        // The watcher takes a 62nd folder one by one but not in a list, and folders of
+        // contents the cache has let go of stay watched until a change is reported: they
+        // can add up to that. The shown folder stays watched, and only its contents are
+        // kept, so nothing kept can change unseen.
+        cache_.KeepOnly(shown_);
+        std::vector<std::string> shown;
+        if (shown_ && !shown_->Path().empty()) shown.push_back(shown_->Path());
+        watcher.SetFolders(&shown);
+    }
 }

@@ -17,7 +17,7 @@
 #include "folderbrowser/TShDropSite.h"
 #include "folderbrowser/TShFolderLink.h"
 #include "folderbrowser/TShMouseFollower.h"
-#include "folderbrowser/TShNotifyThread.h"
+#include "folderbrowser/TShWatching.h"
 #include "toolkit/TShiftState.h"
 #include "toolkit/TWinControl.h"
 
@@ -87,7 +87,7 @@ public:
     // The pending mouse press: 0 none, 1 left button on a row, 2 right button on a row (a
     // context menu may follow), 3 dragging.
     int MouseDownState = 0;
-    TShNotifyThread* Watcher() const { return watcher_; }
+    TShNotifyThread* Watcher() const { return watching_.Watcher(); }
 
     TShFileListEvent OnShListChange;
     TShFileListEvent OnShSelectionChange;
@@ -126,7 +126,8 @@ private:
     void Activate(int index);
     void FolderChanged(const std::string& folder);
     void FollowLinked(LPCITEMIDLIST folderID);
-    void WatchFolder(const std::string& path);
+    // Hands the watcher the folders it watched before a suspension.
+    void RestoreWatching(TShNotifyThread& watcher, const std::vector<std::string>& saved);
     BYTE WatchFilter() const;
 
     // Context menu, renaming, dragging (TKeshShListViewShell.cpp).
@@ -146,9 +147,7 @@ private:
     TKeshShFileLists cache_;
     TKeshShFileList* shown_ = nullptr;
     TKeshShColumnList columns_;
-    TShNotifyThread* watcher_ = nullptr;
-    int suspended_ = 0;
-    std::vector<std::string> savedFolders_;
+    TShWatching watching_;
     HWND nextClipboardViewer_ = nullptr;
     bool inClipboardChain_ = false;
     int pressedRow_ = -1;

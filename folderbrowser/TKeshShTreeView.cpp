@@ -21,6 +21,28 @@ namespace {
 constexpr int kBackListLimit = 9;
 constexpr UINT kSetOverlay = WM_APP + 20;
 
+// The roots of the fixed and CD-ROM drives, which the tree watches whole.
+std::vector<std::string> DriveRoots() {
+    char buffer[81] = {};
+    const DWORD length = ::GetLogicalDriveStringsA(sizeof buffer, buffer);
+    std::vector<std::string> roots;
+    if (length == 0 || length > sizeof buffer) return roots;
+    for (const char* root = buffer; *root; root += std::strlen(root) + 1) {
+        const UINT type = ::GetDriveTypeA(root);
+        if (type == DRIVE_FIXED || type == DRIVE_CDROM) roots.emplace_back(root);
+    }
+    return roots;
+}
+
+void WatchDriveRoots(TShNotifyThread& watcher, const std::vector<std::string>& /*watchedBefore*/) {
+    const std::vector<std::string> roots = DriveRoots();
+    try {
+        watcher.SetFolders(&roots);
+    } catch (const EShNotifyError&) {
+        // More drives than one thread can watch (letters give at most 26): the tree works
+        // on without watching.
+    }
+}
 }  // namespace
 
 // Walks a node's fresh children against its child nodes.
@@ -53,11 +75,17 @@ private:
 };
 
 TKeshShTreeView::TKeshShTreeView(TComponent* owner)
-    : TWinControl(owner), TShFolderLink::Tree(static_cast<TComponent&>(*this)) {
+    : TWinControl(owner),
+      TShFolderLink::Tree(static_cast<TComponent&>(*this)),
+      watching_(
+          WatchFilter(), true,
+          [this](TShNotifyThread&, const std::string& folder, const std::vector<std::string>&) {
+              FolderChanged(folder);
+          },
+          WatchDriveRoots) {
     SetTabStop(true);
     SetColor(clWindow);
     root_.OnChange = [this](TObject&) { Fill(); };
-    MakeWatcher();
     delay_ = new TKeshShChangeDelay([this](TObject&) { delay_ = nullptr; },
                                     [this](TKeshShChangeDelay&, TKeshShTreeNode*& node) {
                                         TKeshShTreeNode* pending = std::exchange(node, nullptr);
@@ -68,7 +96,7 @@ TKeshShTreeView::TKeshShTreeView(TComponent* owner)
 TKeshShTreeView::~TKeshShTreeView() {
     if (HandleAllocated()) RevokeDropTarget(Handle());
     TShFolderLink::Link(this, nullptr, false);
-    DropWatcher();
+    watching_.Stop();
     if (delay_) {
         delay_->OnTerminate = nullptr;
         delay_->Stop();
@@ -87,58 +115,13 @@ BYTE TKeshShTreeView::WatchFilter() const {
     return TShNotifyThread::kDirectoryName | (includeFiles_ ? TShNotifyThread::kFileName : 0);
 }
 
-std::vector<std::string> TKeshShTreeView::DriveRoots() const {
-    char buffer[81] = {};
-    const DWORD length = ::GetLogicalDriveStringsA(sizeof buffer, buffer);
-    std::vector<std::string> roots;
-    if (length == 0 || length > sizeof buffer) return roots;
-    for (const char* root = buffer; *root; root += std::strlen(root) + 1) {
-        const UINT type = ::GetDriveTypeA(root);
-        if (type == DRIVE_FIXED || type == DRIVE_CDROM) roots.emplace_back(root);
-    }
-    return roots;
-}
-
-void TKeshShTreeView::MakeWatcher() {
-    watcher_ = new TShNotifyThread(WatchFilter(), [this](TShNotifyThread&, const std::string& folder,
-                                                         const std::vector<std::string>&) { FolderChanged(folder); });
-    watcher_->OnTerminate = [this](TObject&) { watcher_ = nullptr; };
-    const std::vector<std::string> roots = DriveRoots();
-    try {
-        watcher_->SetFolders(&roots);
-    } catch (const EShNotifyError&) {
-        // More drives than one thread can watch: the tree works on without watching.
-    }
-    watcher_->Start();
-    watcher_->WaitReady();
-}
-
-void TKeshShTreeView::DropWatcher() {
-    if (!watcher_) return;
-    watcher_->OnTerminate = nullptr;
-    watcher_->Stop();
-    delete std::exchange(watcher_, nullptr);
-}
-
 void TKeshShTreeView::SuspendWatching(bool linked) {
-    if (suspended_++ == 0 && watcher_) {
-        watcher_->SetFolders(nullptr);
-        watcher_->WaitReady();
-    }
+    watching_.Suspend();
     if (linked && LinkedList()) LinkedList()->SuspendWatching(false);
 }
 
 void TKeshShTreeView::ResumeWatching(bool linked) {
-    if (suspended_ > 0 && --suspended_ == 0 && watcher_) {
-        const std::vector<std::string> roots = DriveRoots();
-        try {
-            watcher_->SetFolders(&roots);
-        } catch (const EShNotifyError&) {
-            // Cannot happen: drive letters give at most 26 roots, far fewer than one thread
-            // can watch (the same list was taken when the watcher was made).
-        }
-        watcher_->WaitReady();
-    }
+    watching_.Resume();
     if (linked && LinkedList()) LinkedList()->ResumeWatching(false);
 }
 
@@ -157,10 +140,7 @@ void TKeshShTreeView::FolderChanged(const std::string& /*folder*/) {
 void TKeshShTreeView::SetIncludeFiles(bool value) {
     if (value == includeFiles_) return;
     includeFiles_ = value;
-    if (watcher_) {
-        watcher_->SetNotifyFilter(WatchFilter());
-        watcher_->WaitReady();
-    }
+    watching_.SetFilter(WatchFilter());
     RefreshNodes();
 }
 

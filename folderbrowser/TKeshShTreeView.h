@@ -19,7 +19,7 @@
 #include "folderbrowser/TShDropSite.h"
 #include "folderbrowser/TShFolderLink.h"
 #include "folderbrowser/TShMouseFollower.h"
-#include "folderbrowser/TShNotifyThread.h"
+#include "folderbrowser/TShWatching.h"
 #include "toolkit/TWinControl.h"
 
 class TKeshShPopupMenu;
@@ -96,7 +96,7 @@ public:
     int MouseDownState = 0;
     bool ArrowKeyNavigation() const { return arrowKeyNavigation_; }
 
-    TShNotifyThread* Watcher() const { return watcher_; }
+    TShNotifyThread* Watcher() const { return watching_.Watcher(); }
     TKeshShChangeDelay* Delay() const { return delay_; }
 
     TNotifyEvent OnChange;
@@ -135,10 +135,7 @@ private:
     void DeleteNode(TKeshShTreeNode* node);
     void DoubleClick();
     void FolderChanged(const std::string& folder);
-    void MakeWatcher();
-    void DropWatcher();
     BYTE WatchFilter() const;
-    std::vector<std::string> DriveRoots() const;
     bool UnderRoot(LPCITEMIDLIST absolute);
     bool Alive(TKeshShTreeNode* node) const { return nodes_.count(node) != 0; }
     void RememberExpanded(TKeshShTreeNode& node, bool expanded);
@@ -177,9 +174,8 @@ private:
     std::vector<TShIDList> forwardList_;
     std::vector<TShIDList> expandedFolders_;
 
-    TShNotifyThread* watcher_ = nullptr;
+    TShWatching watching_;
     TKeshShChangeDelay* delay_ = nullptr;
-    int suspended_ = 0;
 
     TKeshShTreeNode* pressedNode_ = nullptr;
     TShMouseFollower mouse_{MouseDownState,

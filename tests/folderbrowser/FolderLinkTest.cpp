@@ -29,7 +29,9 @@ public:
 class List : public TComponent, public TShFolderLink::List {
 public:
     explicit List(bool showsHidden, TShVirtuaItems shown)
-        : TComponent(nullptr), TShFolderLink::List(static_cast<TComponent&>(*this)), hidden(showsHidden),
+        : TComponent(nullptr),
+          TShFolderLink::List(static_cast<TComponent&>(*this)),
+          hidden(showsHidden),
           items(shown) {}
     bool OpenFolder(LPCITEMIDLIST) override { return true; }
     void ContentsChanged(LPCITEMIDLIST) override {}
