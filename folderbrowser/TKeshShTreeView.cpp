@@ -8,9 +8,6 @@
 #include <cstring>
 
 #include "folderbrowser/EShNotifyError.h"
-#include "folderbrowser/HourGlass.h"
-#include "folderbrowser/MergeSorted.h"
-#include "folderbrowser/ShellEnumeration.h"
 #include "folderbrowser/ShellOpen.h"
 #include "folderbrowser/TKeshShPopupMenu.h"
 #include "toolkit/CallbackErrors.h"
@@ -45,31 +42,27 @@ void WatchDriveRoots(TShNotifyThread& watcher, const std::vector<std::string>& /
 }
 }  // namespace
 
-// Walks a node's fresh children against its child nodes.
-class TKeshShTreeView::NodeMerge {
+// A node's child nodes, as the merge of its children sees them.
+class TKeshShTreeView::ChildNodes : public TShNodeChildren::Holder {
 public:
-    NodeMerge(TKeshShTreeView& tree, TKeshShTreeNode& parent) : tree_(tree), parent_(parent) {}
+    ChildNodes(TKeshShTreeView& tree, TKeshShTreeNode& parent) : tree_(tree), parent_(parent) {}
 
-    TKeshShID::TCompareResult Compare(TKeshShTreeNode* existing, std::unique_ptr<TKeshShFolderData>& fresh) {
-        return TKeshShID::CompareIn(parent_.ShData()->Folder(), existing->ShData()->RelativeID(), fresh->RelativeID());
+    std::vector<TKeshShFolderData*> Current() override {
+        std::vector<TKeshShFolderData*> children;
+        for (TKeshShTreeNode* child : tree_.Children(&parent_)) children.push_back(child->ShData());
+        return children;
     }
-    void Keep(TKeshShTreeNode* /*existing*/, std::unique_ptr<TKeshShFolderData>& /*fresh*/) {}
-    void InsertBefore(TKeshShTreeNode* existing, std::unique_ptr<TKeshShFolderData>& fresh) {
-        HWND window = tree_.Handle();
-        HTREEITEM previous = TreeView_GetPrevSibling(window, existing->Item());
-        Insert(previous ? previous : TVI_FIRST, fresh);
+    void Insert(TKeshShFolderData* next, std::unique_ptr<TKeshShFolderData> child) override {
+        HTREEITEM after = TVI_LAST;
+        if (next) {
+            HTREEITEM previous = TreeView_GetPrevSibling(tree_.Handle(), next->Node()->Item());
+            after = previous ? previous : TVI_FIRST;
+        }
+        tree_.InsertNode(parent_.Item(), after, std::move(child));
     }
-    void Append(std::unique_ptr<TKeshShFolderData>& fresh) { Insert(TVI_LAST, fresh); }
-    void Remove(TKeshShTreeNode* existing) { TreeView_DeleteItem(tree_.Handle(), existing->Item()); }
+    void Remove(TKeshShFolderData* child) override { TreeView_DeleteItem(tree_.Handle(), child->Node()->Item()); }
 
 private:
-    void Insert(HTREEITEM after, std::unique_ptr<TKeshShFolderData>& fresh) {
-        bool accept = true;
-        Raise(tree_.OnShAddData, tree_, *fresh, accept);
-        if (accept && tree_.OnShFilter && fresh->ItemKind() == itFile) Raise(tree_.OnShFilter, tree_, *fresh, accept);
-        if (accept) tree_.InsertNode(parent_.Item(), after, std::move(fresh));
-    }
-
     TKeshShTreeView& tree_;
     TKeshShTreeNode& parent_;
 };
@@ -85,6 +78,12 @@ TKeshShTreeView::TKeshShTreeView(TComponent* owner)
           WatchDriveRoots) {
     SetTabStop(true);
     SetColor(clWindow);
+    children_.accept = [this](TKeshShFolderData& child) {
+        bool accept = true;
+        Raise(OnShAddData, *this, child, accept);
+        if (accept && OnShFilter && child.ItemKind() == itFile) Raise(OnShFilter, *this, child, accept);
+        return accept;
+    };
     root_.OnChange = [this](TObject&) { Fill(); };
     delay_ = new TKeshShChangeDelay([this](TObject&) { delay_ = nullptr; },
                                     [this](TKeshShChangeDelay&, TKeshShTreeNode*& node) {
@@ -112,7 +111,7 @@ TKeshShTreeView::~TKeshShTreeView() {
 // ---- watching
 
 BYTE TKeshShTreeView::WatchFilter() const {
-    return TShNotifyThread::kDirectoryName | (includeFiles_ ? TShNotifyThread::kFileName : 0);
+    return TShNotifyThread::kDirectoryName | (children_.includeFiles ? TShNotifyThread::kFileName : 0);
 }
 
 void TKeshShTreeView::SuspendWatching(bool linked) {
@@ -138,21 +137,21 @@ void TKeshShTreeView::FolderChanged(const std::string& /*folder*/) {
 // ---- properties
 
 void TKeshShTreeView::SetIncludeFiles(bool value) {
-    if (value == includeFiles_) return;
-    includeFiles_ = value;
+    if (value == children_.includeFiles) return;
+    children_.includeFiles = value;
     watching_.SetFilter(WatchFilter());
     RefreshNodes();
 }
 
 void TKeshShTreeView::SetIncludeHidden(bool value) {
-    if (value == includeHidden_) return;
-    includeHidden_ = value;
+    if (value == children_.includeHidden) return;
+    children_.includeHidden = value;
     RefreshNodes();
 }
 
 void TKeshShTreeView::SetShVirtuaItems(TShVirtuaItems value) {
-    if (value == virtuaItems_) return;
-    virtuaItems_ = value;
+    if (value == children_.shown) return;
+    children_.shown = value;
     RefreshNodes();
 }
 
@@ -278,35 +277,9 @@ void TKeshShTreeView::DeleteNode(TKeshShTreeNode* node) {
 
 // ---- reading and merging children
 
-std::vector<std::unique_ptr<TKeshShFolderData>> TKeshShTreeView::ReadChildren(TKeshShTreeNode& node) {
-    std::vector<std::unique_ptr<TKeshShFolderData>> children;
-    TKeshShFolderData& parent = *node.ShData();
-    IShellFolder* folder = parent.Folder();
-    if (!folder) return children;
-    folder->AddRef();
-    ComPtr<IShellFolder> held(folder);
-    SHCONTF flags = SHCONTF_FOLDERS;
-    if (includeFiles_) flags |= SHCONTF_NONFOLDERS;
-    if (includeHidden_) flags |= SHCONTF_INCLUDEHIDDEN;
-    const TShVirtuaItem parentKind = parent.ItemKind();
-    const bool filtered = FiltersVirtualChildren(parentKind);
-    EnumerateChildren(folder, Handle(), flags, [&](TShIDList relative) {
-        auto child = std::make_unique<TKeshShFolderData>(TKeshShID::Concat(parent.AbsoluteID(), relative.get()), held);
-        if (filtered && !KeepsVirtualChild(parentKind, *child, virtuaItems_)) return;
-        children.push_back(std::move(child));
-    });
-    std::stable_sort(children.begin(), children.end(), [&](const auto& a, const auto& b) {
-        return TKeshShID::CompareIn(folder, a->RelativeID(), b->RelativeID()) == TKeshShID::crLess;
-    });
-    return children;
-}
-
 void TKeshShTreeView::MergeChildren(TKeshShTreeNode& node) {
-    HourGlass hourGlass;
-    std::vector<std::unique_ptr<TKeshShFolderData>> fresh = ReadChildren(node);
-    std::vector<TKeshShTreeNode*> existing = Children(&node);
-    NodeMerge merge(*this, node);
-    MergeSorted(existing.begin(), existing.end(), fresh.begin(), fresh.end(), merge);
+    ChildNodes nodes(*this, node);
+    children_.Merge(*node.ShData(), Handle(), nodes);
     node.SetChildrenRead(true);
     TVITEMA tv{};
     tv.mask = TVIF_CHILDREN | TVIF_HANDLE;

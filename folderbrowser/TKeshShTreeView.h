@@ -19,6 +19,7 @@
 #include "folderbrowser/TShDropSite.h"
 #include "folderbrowser/TShFolderLink.h"
 #include "folderbrowser/TShMouseFollower.h"
+#include "folderbrowser/TShNodeChildren.h"
 #include "folderbrowser/TShWatching.h"
 #include "toolkit/TWinControl.h"
 
@@ -41,11 +42,11 @@ public:
 
     bool ChangeDelay() const { return changeDelay_; }
     void SetChangeDelay(bool value) { changeDelay_ = value; }
-    bool IncludeFiles() const { return includeFiles_; }
+    bool IncludeFiles() const { return children_.includeFiles; }
     void SetIncludeFiles(bool value);
-    bool IncludeHidden() const { return includeHidden_; }
+    bool IncludeHidden() const { return children_.includeHidden; }
     void SetIncludeHidden(bool value) override;
-    TShVirtuaItems ShVirtuaItems() const override { return virtuaItems_; }
+    TShVirtuaItems ShVirtuaItems() const override { return children_.shown; }
     void SetShVirtuaItems(TShVirtuaItems value) override;
     TKeshShRoot& ShRoot() { return root_; }
     // The linked contents list.
@@ -121,11 +122,10 @@ protected:
     virtual void DeviceChange(WPARAM event, LPARAM data);
 
 private:
-    class NodeMerge;
+    class ChildNodes;
 
     void Fill();
     HTREEITEM InsertNode(HTREEITEM parent, HTREEITEM after, std::unique_ptr<TKeshShFolderData> data);
-    std::vector<std::unique_ptr<TKeshShFolderData>> ReadChildren(TKeshShTreeNode& node);
     void MergeChildren(TKeshShTreeNode& node);
     bool DriveReady(TKeshShTreeNode& node);
     void ItemExpanding(TKeshShTreeNode& node);
@@ -161,9 +161,9 @@ private:
     TKeshShRoot root_;
     TKeshShPopupMenu* popupMenu_ = nullptr;
     bool changeDelay_ = true;
-    bool includeFiles_ = false;
-    bool includeHidden_ = true;
-    TShVirtuaItems virtuaItems_ = kDefaultVirtuaItems;
+    // What a node's children are read with: the properties IncludeFiles, IncludeHidden and
+    // ShVirtuaItems, and the events OnShAddData and OnShFilter.
+    TShNodeChildren children_;
     bool autoExpand_ = false;
     int indent_ = 19;
     bool arrowKeyNavigation_ = false;
