@@ -16,7 +16,6 @@
 
 namespace {
 constexpr int kBackListLimit = 9;
-constexpr UINT kSetOverlay = WM_APP + 20;
 
 // The roots of the fixed and CD-ROM drives, which the tree watches whole.
 std::vector<std::string> DriveRoots() {
@@ -42,31 +41,6 @@ void WatchDriveRoots(TShNotifyThread& watcher, const std::vector<std::string>& /
 }
 }  // namespace
 
-// A node's child nodes, as the merge of its children sees them.
-class TKeshShTreeView::ChildNodes : public TShNodeChildren::Holder {
-public:
-    ChildNodes(TKeshShTreeView& tree, TKeshShTreeNode& parent) : tree_(tree), parent_(parent) {}
-
-    std::vector<TKeshShFolderData*> Current() override {
-        std::vector<TKeshShFolderData*> children;
-        for (TKeshShTreeNode* child : tree_.Children(&parent_)) children.push_back(child->ShData());
-        return children;
-    }
-    void Insert(TKeshShFolderData* next, std::unique_ptr<TKeshShFolderData> child) override {
-        HTREEITEM after = TVI_LAST;
-        if (next) {
-            HTREEITEM previous = TreeView_GetPrevSibling(tree_.Handle(), next->Node()->Item());
-            after = previous ? previous : TVI_FIRST;
-        }
-        tree_.InsertNode(parent_.Item(), after, std::move(child));
-    }
-    void Remove(TKeshShFolderData* child) override { TreeView_DeleteItem(tree_.Handle(), child->Node()->Item()); }
-
-private:
-    TKeshShTreeView& tree_;
-    TKeshShTreeNode& parent_;
-};
-
 TKeshShTreeView::TKeshShTreeView(TComponent* owner)
     : TWinControl(owner),
       TShFolderLink::Tree(static_cast<TComponent&>(*this)),
@@ -88,7 +62,7 @@ TKeshShTreeView::TKeshShTreeView(TComponent* owner)
     delay_ = new TKeshShChangeDelay([this](TObject&) { delay_ = nullptr; },
                                     [this](TKeshShChangeDelay&, TKeshShTreeNode*& node) {
                                         TKeshShTreeNode* pending = std::exchange(node, nullptr);
-                                        if (pending && Alive(pending) && pending == Selected()) Change(*pending);
+                                        if (pending && nodes_.Alive(pending) && pending == Selected()) Change(*pending);
                                     });
 }
 
@@ -103,9 +77,6 @@ TKeshShTreeView::~TKeshShTreeView() {
     }
     if (hooked_ && TApplication::Exists())
         ::RemoveWindowSubclass(TApplication::Instance().Handle(), ApplicationHook, reinterpret_cast<UINT_PTR>(this));
-    // The window goes in the base destructor; its items no longer reach this object then.
-    for (TKeshShTreeNode* node : nodes_) delete node;
-    nodes_.clear();
 }
 
 // ---- watching
@@ -200,137 +171,20 @@ void TKeshShTreeView::CreateWnd() {
 
 // ---- nodes
 
-TKeshShTreeNode* TKeshShTreeView::NodeOf(HTREEITEM item) {
-    if (!item || !HandleAllocated()) return nullptr;
-    TVITEMA tv{};
-    tv.mask = TVIF_PARAM | TVIF_HANDLE;
-    tv.hItem = item;
-    if (!TreeView_GetItem(Handle(), &tv)) return nullptr;
-    return reinterpret_cast<TKeshShTreeNode*>(tv.lParam);
-}
-
-TKeshShTreeNode* TKeshShTreeView::Selected() {
-    return HandleAllocated() ? NodeOf(TreeView_GetSelection(Handle())) : nullptr;
-}
-
-TKeshShTreeNode* TKeshShTreeView::RootNode() {
-    return HandleAllocated() ? NodeOf(TreeView_GetRoot(Handle())) : nullptr;
-}
-
-TKeshShTreeNode* TKeshShTreeView::ParentOf(TKeshShTreeNode* node) {
-    return node ? NodeOf(TreeView_GetParent(Handle(), node->Item())) : nullptr;
-}
-
-std::vector<TKeshShTreeNode*> TKeshShTreeView::Children(TKeshShTreeNode* node) {
-    std::vector<TKeshShTreeNode*> children;
-    if (!node) return children;
-    HWND window = Handle();
-    for (HTREEITEM item = TreeView_GetChild(window, node->Item()); item; item = TreeView_GetNextSibling(window, item))
-        children.push_back(NodeOf(item));
-    return children;
-}
-
-bool TKeshShTreeView::Expanded(TKeshShTreeNode* node) {
-    return node && (TreeView_GetItemState(Handle(), node->Item(), TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
-}
-
-void TKeshShTreeView::Expand(TKeshShTreeNode* node) {
-    if (node) TreeView_Expand(Handle(), node->Item(), TVE_EXPAND);
-}
-
-void TKeshShTreeView::Select(TKeshShTreeNode* node) {
-    if (!node) return;
-    TreeView_SelectItem(Handle(), node->Item());
-    TreeView_EnsureVisible(Handle(), node->Item());
-}
-
-HTREEITEM TKeshShTreeView::InsertNode(HTREEITEM parent, HTREEITEM after, std::unique_ptr<TKeshShFolderData> data) {
-    auto* node = new TKeshShTreeNode(*this, std::move(data));
-    nodes_.insert(node);
-    TVINSERTSTRUCTA insert{};
-    insert.hParent = parent;
-    insert.hInsertAfter = after;
-    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN | TVIF_PARAM;
-    insert.item.pszText = LPSTR_TEXTCALLBACKA;
-    insert.item.iImage = I_IMAGECALLBACK;
-    insert.item.iSelectedImage = I_IMAGECALLBACK;
-    insert.item.cChildren = I_CHILDRENCALLBACK;
-    insert.item.lParam = reinterpret_cast<LPARAM>(node);
-    HTREEITEM item = TreeView_InsertItem(Handle(), &insert);
-    if (!item) {
-        nodes_.erase(node);
-        delete node;
-        return nullptr;
-    }
-    node->SetItem(item);
-    return item;
-}
-
 void TKeshShTreeView::DeleteNode(TKeshShTreeNode* node) {
-    if (!nodes_.erase(node)) return;
+    const std::unique_ptr<TKeshShTreeNode> gone = nodes_.Release(node);
+    if (!gone) return;
     for (TKeshShTreeNode** held : {&pressedNode_, &cutNode_, &hoverNode_}) {
         if (*held == node) *held = nullptr;
     }
     if (delay_ && delay_->PendingNode() == node) delay_->Schedule(nullptr, delay_->DelayTime(), false);
-    delete node;
 }
 
 // ---- reading and merging children
 
-void TKeshShTreeView::MergeChildren(TKeshShTreeNode& node) {
-    ChildNodes nodes(*this, node);
-    children_.Merge(*node.ShData(), Handle(), nodes);
-    node.SetChildrenRead(true);
-    TVITEMA tv{};
-    tv.mask = TVIF_CHILDREN | TVIF_HANDLE;
-    tv.hItem = node.Item();
-    tv.cChildren = TreeView_GetChild(Handle(), node.Item()) ? 1 : 0;
-    TreeView_SetItem(Handle(), &tv);
-}
-
-bool TKeshShTreeView::DriveReady(TKeshShTreeNode& node) {
-    TKeshShFolderData& data = *node.ShData();
-    if (data.ItemKind() != itRootDrive) return true;
-    TKeshShTreeNode* parent = ParentOf(&node);
-    if (!parent || parent->ShData()->ItemKind() != itMyComputer) return true;
-    const std::string root = IncludeTrailingPathDelimiter(data.Path());
-    const UINT previous = ::SetErrorMode(SEM_FAILCRITICALERRORS);
-    const BOOL ready = ::GetVolumeInformationA(root.c_str(), nullptr, 0, nullptr, nullptr, nullptr, nullptr, 0);
-    ::SetErrorMode(previous);
-    return ready != FALSE;
-}
-
-void TKeshShTreeView::ItemExpanding(TKeshShTreeNode& node) {
-    if (node.ChildrenRead() || !DriveReady(node)) return;
-    MergeChildren(node);
-}
-
 void TKeshShTreeView::RefreshNodes() {
     if (!HandleAllocated() || Loading()) return;
-    HWND window = Handle();
-    std::vector<TKeshShTreeNode*> visible;
-    for (HTREEITEM item = TreeView_GetFirstVisible(window); item; item = TreeView_GetNextVisible(window, item))
-        visible.push_back(NodeOf(item));
-    ::SendMessageA(window, WM_SETREDRAW, FALSE, 0);
-    for (TKeshShTreeNode* node : visible) {
-        // An earlier merge may have deleted it with its parent.
-        if (!Alive(node)) continue;
-        if (Expanded(node) || TreeView_GetChild(window, node->Item())) {
-            MergeChildren(*node);
-        } else {
-            // Its has-children mark and overlay are asked again when it is next drawn.
-            node->SetChildrenRead(false);
-            node->ForgetLook();
-            node->ShData()->ForgetName();
-            TVITEMA tv{};
-            tv.mask = TVIF_CHILDREN | TVIF_HANDLE;
-            tv.hItem = node->Item();
-            tv.cChildren = I_CHILDRENCALLBACK;
-            TreeView_SetItem(window, &tv);
-        }
-    }
-    ::SendMessageA(window, WM_SETREDRAW, TRUE, 0);
-    ::InvalidateRect(window, nullptr, TRUE);
+    nodes_.RefreshVisible();
 }
 
 // ---- filling and finding
@@ -343,8 +197,7 @@ void TKeshShTreeView::Fill() {
     TreeView_DeleteAllItems(window);
     if (rootID) {
         auto data = std::make_unique<TKeshShFolderData>(std::move(rootID));
-        HTREEITEM rootItem = InsertNode(TVI_ROOT, TVI_LAST, std::move(data));
-        if (TKeshShTreeNode* root = NodeOf(rootItem)) {
+        if (TKeshShTreeNode* root = nodes_.Insert(TVI_ROOT, TVI_LAST, std::move(data))) {
             Expand(root);
             if (root->ShData()->Level() == 0) {
                 for (TKeshShTreeNode* child : Children(root)) {
@@ -375,71 +228,12 @@ void TKeshShTreeView::SelectPath(const std::string& path) {
 
 void TKeshShTreeView::SelectID(LPCITEMIDLIST absolute) {
     TKeshShTreeNode* root = RootNode();
-    if (!root || !absolute || !UnderRoot(absolute)) return;
+    if (!root || !absolute || !nodes_.UnderRoot(absolute)) return;
     if (TKeshShTreeNode* selected = Selected();
         selected && TKeshShID::Equal(selected->ShData()->AbsoluteID(), absolute))
         return;
     TKeshShTreeNode* node = FindNode(absolute);
     Select(node ? node : root);
-}
-
-bool TKeshShTreeView::UnderRoot(LPCITEMIDLIST absolute) {
-    TKeshShTreeNode* root = RootNode();
-    if (!root) return false;
-    LPCITEMIDLIST rootID = root->ShData()->AbsoluteID();
-    return TKeshShID::Count(rootID) == 0 || TKeshShID::Equal(rootID, absolute) ||
-           TKeshShID::IsAncestor(rootID, absolute);
-}
-
-TKeshShTreeNode* TKeshShTreeView::FindNode(LPCITEMIDLIST absolute) {
-    TKeshShTreeNode* root = RootNode();
-    if (!root || !absolute || !UnderRoot(absolute)) return nullptr;
-    const int rootLevel = root->ShData()->Level();
-    LPCITEMIDLIST id = absolute;
-    for (int i = 0; i < rootLevel && id; ++i) id = TKeshShID::Next(id);
-    if (TKeshShID::Count(absolute) == rootLevel) id = nullptr;
-    TKeshShTreeNode* node = root;
-    for (; id; id = TKeshShID::Next(id)) {
-        TShIDList one = TKeshShID::CopyOne(id);
-        if (!node->ChildrenRead()) ItemExpanding(*node);
-        IShellFolder* folder = node->ShData()->Folder();
-        bool reread = false;
-        TKeshShTreeNode* match = nullptr;
-        std::vector<TKeshShTreeNode*> children = Children(node);
-        size_t at = 0;
-        for (;;) {
-            if (at == children.size()) {
-                if (reread) break;
-                reread = true;
-                MergeChildren(*node);
-                children = Children(node);
-                at = 0;
-                continue;
-            }
-            const TKeshShID::TCompareResult order =
-                TKeshShID::CompareIn(folder, children[at]->ShData()->RelativeID(), one.get());
-            if (order == TKeshShID::crEqual) {
-                match = children[at];
-                break;
-            }
-            if (order == TKeshShID::crLess) {
-                ++at;
-                continue;
-            }
-            if (order == TKeshShID::crGreater && !reread) {
-                reread = true;
-                MergeChildren(*node);
-                children = Children(node);
-                at = 0;
-                continue;
-            }
-            break;
-        }
-        if (!match) return nullptr;
-        Expand(node);
-        node = match;
-    }
-    return node;
 }
 
 // ---- selection
@@ -472,45 +266,6 @@ void TKeshShTreeView::RememberExpanded(TKeshShTreeNode& node, bool expanded) {
 
 // ---- messages
 
-void TKeshShTreeView::GetDisplayInfo(NMTVDISPINFOA& info) {
-    auto* node = reinterpret_cast<TKeshShTreeNode*>(info.item.lParam);
-    if (!node || !Alive(node)) return;
-    TKeshShFolderData& data = *node->ShData();
-    if (info.item.mask & TVIF_TEXT) {
-        const std::string name = data.DisplayName();
-        lstrcpynA(info.item.pszText, name.c_str(), info.item.cchTextMax);
-    }
-    if (info.item.mask & TVIF_IMAGE) info.item.iImage = data.IconIndex();
-    if (info.item.mask & TVIF_SELECTEDIMAGE) info.item.iSelectedImage = data.OpenIconIndex();
-    if (info.item.mask & TVIF_CHILDREN) {
-        if (node->HasChildrenMark() < 0) node->SetHasChildrenMark(data.HasAttributes(SFGAO_HASSUBFOLDER) ? 1 : 0);
-        info.item.cChildren = node->HasChildrenMark();
-    }
-    // The overlay is a state, not something the view asks for: it is looked up for nodes
-    // that are drawn, and set once the drawing is over.
-    if (!node->OverlayKnown()) {
-        node->SetOverlayKnown();
-        if (data.Overlay() > 0) ::PostMessageA(Handle(), kSetOverlay, 0, reinterpret_cast<LPARAM>(node));
-    }
-}
-
-void TKeshShTreeView::ReadVisibleItems() {
-    HWND tree = Handle();
-    // The count is of whole rows; one more may show in part.
-    const UINT rows = TreeView_GetVisibleCount(tree) + 1;
-    HTREEITEM item = TreeView_GetFirstVisible(tree);
-    for (UINT row = 0; item && row < rows; ++row, item = TreeView_GetNextVisible(tree, item)) {
-        char text[MAX_PATH];
-        NMTVDISPINFOA info{};
-        info.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN;
-        info.item.hItem = item;
-        info.item.lParam = reinterpret_cast<LPARAM>(NodeOf(item));
-        info.item.pszText = text;
-        info.item.cchTextMax = sizeof text;
-        GetDisplayInfo(info);
-    }
-}
-
 void TKeshShTreeView::DoubleClick() {
     TVHITTESTINFO hit{};
     ::GetCursorPos(&hit.pt);
@@ -536,25 +291,25 @@ void TKeshShTreeView::DoubleClick() {
 bool TKeshShTreeView::NotifyNotification(NMHDR& header, LRESULT& result) {
     switch (header.code) {
         case TVN_GETDISPINFOA:
-            GetDisplayInfo(reinterpret_cast<NMTVDISPINFOA&>(header));
+            nodes_.DisplayInfo(reinterpret_cast<NMTVDISPINFOA&>(header));
             return true;
         case TVN_ITEMEXPANDINGA: {
             auto& tv = reinterpret_cast<NMTREEVIEWA&>(header);
             auto* node = reinterpret_cast<TKeshShTreeNode*>(tv.itemNew.lParam);
-            if (node && Alive(node) && (tv.action & TVE_EXPAND)) ItemExpanding(*node);
+            if (node && nodes_.Alive(node) && (tv.action & TVE_EXPAND)) nodes_.ReadChildren(*node);
             result = FALSE;
             return true;
         }
         case TVN_ITEMEXPANDEDA: {
             auto& tv = reinterpret_cast<NMTREEVIEWA&>(header);
             auto* node = reinterpret_cast<TKeshShTreeNode*>(tv.itemNew.lParam);
-            if (node && Alive(node)) RememberExpanded(*node, (tv.action & TVE_EXPAND) != 0);
+            if (node && nodes_.Alive(node)) RememberExpanded(*node, (tv.action & TVE_EXPAND) != 0);
             return true;
         }
         case TVN_SELCHANGEDA: {
             auto& tv = reinterpret_cast<NMTREEVIEWA&>(header);
             auto* node = reinterpret_cast<TKeshShTreeNode*>(tv.itemNew.lParam);
-            SelectionChanged(node && Alive(node) ? node : nullptr);
+            SelectionChanged(node && nodes_.Alive(node) ? node : nullptr);
             return true;
         }
         case TVN_DELETEITEMA:
@@ -613,18 +368,9 @@ LRESULT TKeshShTreeView::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_KEYUP:
             arrowKeyNavigation_ = false;
             break;
-        case kSetOverlay: {
-            auto* node = reinterpret_cast<TKeshShTreeNode*>(lParam);
-            if (Alive(node)) {
-                TVITEMA tv{};
-                tv.mask = TVIF_STATE | TVIF_HANDLE;
-                tv.hItem = node->Item();
-                tv.stateMask = TVIS_OVERLAYMASK;
-                tv.state = INDEXTOOVERLAYMASK(node->ShData()->Overlay());
-                TreeView_SetItem(Handle(), &tv);
-            }
+        case TShTreeNodes::kShowOverlay:
+            nodes_.ShowOverlay(reinterpret_cast<TKeshShTreeNode*>(lParam));
             return 0;
-        }
         default:
             break;
     }
@@ -669,14 +415,10 @@ void TKeshShTreeView::DeviceChange(WPARAM event, LPARAM data) {
                 name[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(name[0])));
             text = name + text;
         }
-        for (TKeshShTreeNode* node : nodes_) {
+        for (TKeshShTreeNode* node : nodes_.All()) {
             if (node->ShData()->ItemKind() != itRootDrive) continue;
             if (ExcludeTrailingPathDelimiter(node->ShData()->Path()) != letter) continue;
-            TVITEMA tv{};
-            tv.mask = TVIF_TEXT | TVIF_HANDLE;
-            tv.hItem = node->Item();
-            tv.pszText = text.data();
-            TreeView_SetItem(Handle(), &tv);
+            nodes_.SetText(*node, text.data());
         }
     }
 }

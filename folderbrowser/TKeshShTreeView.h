@@ -10,7 +10,6 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 #include "folderbrowser/TKeshShChangeDelay.h"
@@ -20,6 +19,7 @@
 #include "folderbrowser/TShFolderLink.h"
 #include "folderbrowser/TShMouseFollower.h"
 #include "folderbrowser/TShNodeChildren.h"
+#include "folderbrowser/TShTreeNodes.h"
 #include "folderbrowser/TShWatching.h"
 #include "toolkit/TWinControl.h"
 
@@ -71,18 +71,18 @@ public:
     void RefreshNodes() override;
     // Reads from the shell, ahead of time, what the nodes in view will be drawn with (names,
     // icons, children marks), so the next paint does not wait on it.
-    void ReadVisibleItems();
+    void ReadVisibleItems() { nodes_.ReadVisible(); }
     // The node of an absolute list, found as SelectID finds it; null when the search stops.
-    TKeshShTreeNode* FindNode(LPCITEMIDLIST absolute);
+    TKeshShTreeNode* FindNode(LPCITEMIDLIST absolute) { return nodes_.Find(absolute); }
 
-    TKeshShTreeNode* Selected();
-    TKeshShTreeNode* RootNode();
-    std::vector<TKeshShTreeNode*> Children(TKeshShTreeNode* node);
-    TKeshShTreeNode* NodeOf(HTREEITEM item);
-    TKeshShTreeNode* ParentOf(TKeshShTreeNode* node);
-    bool Expanded(TKeshShTreeNode* node);
-    void Expand(TKeshShTreeNode* node);
-    void Select(TKeshShTreeNode* node);
+    TKeshShTreeNode* Selected() { return nodes_.Selected(); }
+    TKeshShTreeNode* RootNode() { return nodes_.Root(); }
+    std::vector<TKeshShTreeNode*> Children(TKeshShTreeNode* node) { return nodes_.Children(node); }
+    TKeshShTreeNode* NodeOf(HTREEITEM item) { return nodes_.NodeOf(item); }
+    TKeshShTreeNode* ParentOf(TKeshShTreeNode* node) { return nodes_.ParentOf(node); }
+    bool Expanded(TKeshShTreeNode* node) { return nodes_.Expanded(node); }
+    void Expand(TKeshShTreeNode* node) { nodes_.Expand(node); }
+    void Select(TKeshShTreeNode* node) { nodes_.Select(node); }
 
     // Counted: the first suspension empties the watcher, the last resumption refills it.
     void SuspendWatching(bool linked = false) override;
@@ -122,26 +122,17 @@ protected:
     virtual void DeviceChange(WPARAM event, LPARAM data);
 
 private:
-    class ChildNodes;
-
     void Fill();
-    HTREEITEM InsertNode(HTREEITEM parent, HTREEITEM after, std::unique_ptr<TKeshShFolderData> data);
-    void MergeChildren(TKeshShTreeNode& node);
-    bool DriveReady(TKeshShTreeNode& node);
-    void ItemExpanding(TKeshShTreeNode& node);
     void SelectionChanged(TKeshShTreeNode* node);
     void Change(TKeshShTreeNode& node);
-    void GetDisplayInfo(NMTVDISPINFOA& info);
+    // The view deleted a node's item: nothing here holds the node any longer.
     void DeleteNode(TKeshShTreeNode* node);
     void DoubleClick();
     void FolderChanged(const std::string& folder);
     BYTE WatchFilter() const;
-    bool UnderRoot(LPCITEMIDLIST absolute);
-    bool Alive(TKeshShTreeNode* node) const { return nodes_.count(node) != 0; }
     void RememberExpanded(TKeshShTreeNode& node, bool expanded);
 
     // Context menu, renaming, dragging (TKeshShTreeViewShell.cpp).
-    TKeshShTreeNode* NodeAt(POINT client);
     void ContextMenu(POINT screen);
     void MenuCommandDone(int result, TKeshShTreeNode& node, const std::string& path);
     void StartDrag(POINT client);
@@ -152,8 +143,6 @@ private:
     // name; showing the folder that holds it, it reads its contents again; what it kept
     // from other folders is dropped.
     void ListFollowsRename(LPCITEMIDLIST oldAbsolute, LPCITEMIDLIST newAbsolute);
-    void SortChildren(TKeshShTreeNode& parent);
-    TKeshShTreeNode* ExistingNode(LPCITEMIDLIST absolute);
     void SetCut(TKeshShTreeNode* node);
     static LRESULT CALLBACK ApplicationHook(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                             DWORD_PTR self);
@@ -164,12 +153,12 @@ private:
     // What a node's children are read with: the properties IncludeFiles, IncludeHidden and
     // ShVirtuaItems, and the events OnShAddData and OnShFilter.
     TShNodeChildren children_;
+    TShTreeNodes nodes_{*this, children_};
     bool autoExpand_ = false;
     int indent_ = 19;
     bool arrowKeyNavigation_ = false;
     bool hooked_ = false;
 
-    std::unordered_set<TKeshShTreeNode*> nodes_;  // owned; a node goes with its tree item
     std::deque<TShIDList> backList_;
     std::vector<TShIDList> forwardList_;
     std::vector<TShIDList> expandedFolders_;
@@ -179,7 +168,7 @@ private:
 
     TKeshShTreeNode* pressedNode_ = nullptr;
     TShMouseFollower mouse_{MouseDownState,
-                            {[this](POINT at) { return (pressedNode_ = NodeAt(at)) != nullptr; },
+                            {[this](POINT at) { return (pressedNode_ = nodes_.At(at)) != nullptr; },
                              [this](POINT at) { StartDrag(at); }, [this](POINT screen) { ContextMenu(screen); }}};
     TKeshShTreeNode* cutNode_ = nullptr;
     TKeshShTreeNode* hoverNode_ = nullptr;

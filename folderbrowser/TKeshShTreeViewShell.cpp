@@ -16,47 +16,21 @@
 namespace {
 // A node that stays under a drag for more notices than this opens.
 constexpr int kHoverNoticesToExpand = 30;
-
-int CALLBACK CompareSiblings(LPARAM first, LPARAM second, LPARAM folder) {
-    return Guarded(0, [&] {
-        const auto* a = reinterpret_cast<TKeshShTreeNode*>(first);
-        const auto* b = reinterpret_cast<TKeshShTreeNode*>(second);
-        switch (TKeshShID::CompareIn(reinterpret_cast<IShellFolder*>(folder), a->ShData()->RelativeID(),
-                                     b->ShData()->RelativeID())) {
-            case TKeshShID::crLess:
-                return -1;
-            case TKeshShID::crGreater:
-                return 1;
-            default:
-                return 0;
-        }
-    });
-}
 }  // namespace
-
-TKeshShTreeNode* TKeshShTreeView::NodeAt(POINT client) {
-    if (!HandleAllocated()) return nullptr;
-    TVHITTESTINFO hit{};
-    hit.pt = client;
-    TreeView_HitTest(Handle(), &hit);
-    if (!(hit.flags & TVHT_ONITEM)) return nullptr;
-    TKeshShTreeNode* node = NodeOf(hit.hItem);
-    return Alive(node) ? node : nullptr;
-}
 
 // ---- context menu
 
 void TKeshShTreeView::ContextMenu(POINT screen) {
     TKeshShTreeNode* node = pressedNode_;
     // Not for the root node (nor for the Desktop, which lies in no folder).
-    if (!popupMenu_ || !node || !Alive(node) || node->Level() == 0 || node->ShData()->Level() == 0) return;
+    if (!popupMenu_ || !node || !nodes_.Alive(node) || node->Level() == 0 || node->ShData()->Level() == 0) return;
     TKeshShFolderData& data = *node->ShData();
     TKeshShIDList items(data.ParentID(), data.ParentFolder());
     items.Add(data.RelativeID());
     const std::string path = data.Path();
     SuspendedWatching<TKeshShTreeView> suspended(*this);
     const int result = popupMenu_->ShPopup(items, screen);
-    if (Alive(node)) MenuCommandDone(result, *node, path);
+    if (nodes_.Alive(node)) MenuCommandDone(result, *node, path);
 }
 
 void TKeshShTreeView::MenuCommandDone(int result, TKeshShTreeNode& node, const std::string& path) {
@@ -88,7 +62,7 @@ void TKeshShTreeView::MenuCommandDone(int result, TKeshShTreeNode& node, const s
 
 void TKeshShTreeView::SetCut(TKeshShTreeNode* node) {
     // Only what the clipboard holds now is shown cut.
-    if (cutNode_ && Alive(cutNode_)) TreeView_SetItemState(Handle(), cutNode_->Item(), 0, TVIS_CUT);
+    if (cutNode_ && nodes_.Alive(cutNode_)) TreeView_SetItemState(Handle(), cutNode_->Item(), 0, TVIS_CUT);
     cutNode_ = node;
     if (node) TreeView_SetItemState(Handle(), node->Item(), TVIS_CUT, TVIS_CUT);
 }
@@ -96,13 +70,13 @@ void TKeshShTreeView::SetCut(TKeshShTreeNode* node) {
 // ---- renaming
 
 bool TKeshShTreeView::BeginLabelEdit(TKeshShTreeNode* node) {
-    if (!node || !Alive(node) || MouseDownState != msNone || DragObject()) return false;
+    if (!node || !nodes_.Alive(node) || MouseDownState != msNone || DragObject()) return false;
     TKeshShFolderData& data = *node->ShData();
     return node->Level() > 0 && data.Level() > 0 && data.HasAttributes(SFGAO_CANRENAME);
 }
 
 void TKeshShTreeView::EndLabelEdit(TKeshShTreeNode* node, const char* text) {
-    if (!node || !Alive(node) || !text) return;
+    if (!node || !nodes_.Alive(node) || !text) return;
     TKeshShFolderData& data = *node->ShData();
     TShIDList old = TKeshShID::Copy(data.AbsoluteID());
     {
@@ -110,16 +84,12 @@ void TKeshShTreeView::EndLabelEdit(TKeshShTreeNode* node, const char* text) {
         if (data.Rename(Handle(), text)) AfterRename(*node, old.get());
     }
     // The label shows the item's name, renamed or not.
-    TVITEMA tv{};
-    tv.mask = TVIF_TEXT | TVIF_HANDLE;
-    tv.hItem = node->Item();
-    tv.pszText = LPSTR_TEXTCALLBACKA;
-    TreeView_SetItem(Handle(), &tv);
+    nodes_.SetText(*node, LPSTR_TEXTCALLBACKA);
     if (!TKeshShID::Equal(old.get(), data.AbsoluteID())) ListFollowsRename(old.get(), data.AbsoluteID());
 }
 
 void TKeshShTreeView::ItemRenamed(LPCITEMIDLIST oldAbsolute, LPCITEMIDLIST newRelative) {
-    TKeshShTreeNode* node = ExistingNode(oldAbsolute);
+    TKeshShTreeNode* node = nodes_.Existing(oldAbsolute);
     if (!node) return;
     TShIDList old = TKeshShID::Copy(oldAbsolute);
     node->ShData()->Renamed(TKeshShID::Copy(newRelative));
@@ -162,10 +132,10 @@ void TKeshShTreeView::AfterRename(TKeshShTreeNode& node, LPCITEMIDLIST oldAbsolu
     while (HTREEITEM child = TreeView_GetChild(window, node.Item())) TreeView_DeleteItem(window, child);
     node.SetChildrenRead(false);
     node.ForgetLook();
-    if (TKeshShTreeNode* parent = ParentOf(&node)) SortChildren(*parent);
+    if (TKeshShTreeNode* parent = ParentOf(&node)) nodes_.SortChildren(*parent);
     LPCITEMIDLIST renamed = node.ShData()->AbsoluteID();
     if (expanded) {
-        MergeChildren(node);
+        nodes_.Merge(node);
         Expand(&node);
         RememberExpanded(node, true);
         for (const TShIDList& below : openBelow) {
@@ -173,11 +143,7 @@ void TKeshShTreeView::AfterRename(TKeshShTreeNode& node, LPCITEMIDLIST oldAbsolu
             if (TKeshShTreeNode* open = FindNode(id.get())) Expand(open);
         }
     } else {
-        TVITEMA tv{};
-        tv.mask = TVIF_CHILDREN | TVIF_HANDLE;
-        tv.hItem = node.Item();
-        tv.cChildren = I_CHILDRENCALLBACK;
-        TreeView_SetItem(window, &tv);
+        nodes_.AskChildrenAgain(node);
     }
     if (selectedBelow) {
         TShIDList id = TKeshShID::Concat(renamed, selectedBelow.get());
@@ -198,34 +164,11 @@ void TKeshShTreeView::ListFollowsRename(LPCITEMIDLIST oldAbsolute, LPCITEMIDLIST
     list->ContentsChanged(parent.get());
 }
 
-void TKeshShTreeView::SortChildren(TKeshShTreeNode& parent) {
-    TVSORTCB sort{};
-    sort.hParent = parent.Item();
-    sort.lpfnCompare = CompareSiblings;
-    sort.lParam = reinterpret_cast<LPARAM>(parent.ShData()->Folder());
-    TreeView_SortChildrenCB(Handle(), &sort, FALSE);
-}
-
-TKeshShTreeNode* TKeshShTreeView::ExistingNode(LPCITEMIDLIST absolute) {
-    TKeshShTreeNode* node = RootNode();
-    if (!node || !absolute || !UnderRoot(absolute)) return nullptr;
-    const int depth = TKeshShID::Count(absolute);
-    for (int level = node->ShData()->Level() + 1; node && level <= depth; ++level) {
-        TShIDList wanted = TKeshShID::CopyFirst(absolute, level);
-        std::vector<TKeshShTreeNode*> children = Children(node);
-        auto found = std::find_if(children.begin(), children.end(), [&](TKeshShTreeNode* child) {
-            return TKeshShID::SameItem(child->ShData()->AbsoluteID(), wanted.get());
-        });
-        node = found == children.end() ? nullptr : *found;
-    }
-    return node;
-}
-
 // ---- dragging out
 
 void TKeshShTreeView::StartDrag(POINT client) {
     TKeshShTreeNode* node = pressedNode_;
-    if (!node || !Alive(node) || node->ShData()->Level() == 0) return;
+    if (!node || !nodes_.Alive(node) || node->ShData()->Level() == 0) return;
     TKeshShFolderData& data = *node->ShData();
     TKeshShIDList items(data.ParentID(), data.ParentFolder());
     items.Add(data.RelativeID());
@@ -241,7 +184,7 @@ void TKeshShTreeView::StartDrag(POINT client) {
 // ---- dropping in
 
 TShItemDropTarget TKeshShTreeView::DropTargetAt(TKeshShDragObject& drag, POINT client) {
-    TKeshShTreeNode* node = NodeAt(client);
+    TKeshShTreeNode* node = nodes_.At(client);
     if (!node) return TShItemDropTarget();
     TKeshShFolderData& data = *node->ShData();
     // Nothing goes into itself or below itself.
@@ -251,7 +194,7 @@ TShItemDropTarget TKeshShTreeView::DropTargetAt(TKeshShDragObject& drag, POINT c
 }
 
 void TKeshShTreeView::DragHover(POINT client) {
-    TKeshShTreeNode* node = NodeAt(client);
+    TKeshShTreeNode* node = nodes_.At(client);
     if (node != hoverNode_) {
         hoverNode_ = node;
         hoverNotices_ = 0;
@@ -260,7 +203,7 @@ void TKeshShTreeView::DragHover(POINT client) {
         hoverNotices_ = 0;
         const bool hasChildren = TreeView_GetChild(Handle(), node->Item()) || node->HasChildrenMark() > 0;
         const TShVirtuaItem kind = node->ShData()->ItemKind();
-        const bool opens = node->Level() <= 1 || kind == itFolder || (kind == itRootDrive && DriveReady(*node));
+        const bool opens = node->Level() <= 1 || kind == itFolder || (kind == itRootDrive && nodes_.DriveReady(*node));
         if (hasChildren && opens && !Expanded(node)) Expand(node);
     }
     // Near an edge the tree scrolls that way, a line per notice.

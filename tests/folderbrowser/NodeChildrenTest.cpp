@@ -89,8 +89,8 @@ TEST(NodeChildren, AreReadAsTheTreeIsAskedToShowThemInTheFoldersOrder) {
         TShNodeChildren children;
         children.shown = shown;
         const auto read = children.Read(desktop, nullptr);
-        const bool bin = std::any_of(read.begin(), read.end(),
-                                     [](const auto& child) { return child->ItemKind() == itBitBucket; });
+        const bool bin =
+            std::any_of(read.begin(), read.end(), [](const auto& child) { return child->ItemKind() == itBitBucket; });
         EXPECT_EQ(bin, shown != 0);
     }
 }
