@@ -15,7 +15,6 @@
 #include "toolkit/TApplication.h"
 
 namespace {
-constexpr int kBackListLimit = 9;
 
 // The roots of the fixed and CD-ROM drives, which the tree watches whole.
 std::vector<std::string> DriveRoots() {
@@ -97,12 +96,7 @@ void TKeshShTreeView::ResumeWatching(bool linked) {
 
 void TKeshShTreeView::FolderChanged(const std::string& /*folder*/) {
     if (MouseDownState == 0) RefreshNodes();
-    expandedFolders_.erase(std::remove_if(expandedFolders_.begin(), expandedFolders_.end(),
-                                          [](const TShIDList& id) {
-                                              const std::string path = TKeshShID::ToPath(id.get());
-                                              return !path.empty() && !DirectoryExists(path);
-                                          }),
-                           expandedFolders_.end());
+    expandedFolders_.ForgetVanished();
 }
 
 // ---- properties
@@ -205,9 +199,7 @@ void TKeshShTreeView::Fill() {
                 }
             }
             Select(root);
-            std::vector<TShIDList> remembered;
-            for (const TShIDList& id : expandedFolders_) remembered.push_back(TKeshShID::Copy(id.get()));
-            for (const TShIDList& id : remembered) {
+            for (const TShIDList& id : expandedFolders_.Copy()) {
                 if (TKeshShTreeNode* node = FindNode(id.get())) Expand(node);
             }
         }
@@ -251,17 +243,7 @@ void TKeshShTreeView::Change(TKeshShTreeNode& node) {
     Raise(OnChange, *this);
     TKeshShFolderData& data = *node.ShData();
     if (LinkedList() && data.HasAttributes(SFGAO_FOLDER)) LinkedList()->OpenFolder(data.AbsoluteID());
-    backList_.push_back(TKeshShID::Copy(data.AbsoluteID()));
-    while (static_cast<int>(backList_.size()) > kBackListLimit) backList_.pop_front();
-    forwardList_.clear();
-}
-
-void TKeshShTreeView::RememberExpanded(TKeshShTreeNode& node, bool expanded) {
-    LPCITEMIDLIST id = node.ShData()->AbsoluteID();
-    auto found = std::find_if(expandedFolders_.begin(), expandedFolders_.end(),
-                              [&](const TShIDList& known) { return TKeshShID::Equal(known.get(), id); });
-    if (expanded && found == expandedFolders_.end()) expandedFolders_.push_back(TKeshShID::Copy(id));
-    if (!expanded && found != expandedFolders_.end()) expandedFolders_.erase(found);
+    history_.Record(data.AbsoluteID());
 }
 
 // ---- messages
@@ -303,7 +285,8 @@ bool TKeshShTreeView::NotifyNotification(NMHDR& header, LRESULT& result) {
         case TVN_ITEMEXPANDEDA: {
             auto& tv = reinterpret_cast<NMTREEVIEWA&>(header);
             auto* node = reinterpret_cast<TKeshShTreeNode*>(tv.itemNew.lParam);
-            if (node && nodes_.Alive(node)) RememberExpanded(*node, (tv.action & TVE_EXPAND) != 0);
+            if (node && nodes_.Alive(node))
+                expandedFolders_.Remember(node->ShData()->AbsoluteID(), (tv.action & TVE_EXPAND) != 0);
             return true;
         }
         case TVN_SELCHANGEDA: {

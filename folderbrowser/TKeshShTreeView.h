@@ -6,7 +6,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
@@ -16,9 +15,11 @@
 #include "folderbrowser/TKeshShRoot.h"
 #include "folderbrowser/TKeshShTreeNode.h"
 #include "folderbrowser/TShDropSite.h"
+#include "folderbrowser/TShExpandedFolders.h"
 #include "folderbrowser/TShFolderLink.h"
 #include "folderbrowser/TShMouseFollower.h"
 #include "folderbrowser/TShNodeChildren.h"
+#include "folderbrowser/TShSelectionHistory.h"
 #include "folderbrowser/TShTreeNodes.h"
 #include "folderbrowser/TShWatching.h"
 #include "toolkit/TWinControl.h"
@@ -130,7 +131,6 @@ private:
     void DoubleClick();
     void FolderChanged(const std::string& folder);
     BYTE WatchFilter() const;
-    void RememberExpanded(TKeshShTreeNode& node, bool expanded);
 
     // Context menu, renaming, dragging (TKeshShTreeViewShell.cpp).
     void ContextMenu(POINT screen);
@@ -159,9 +159,8 @@ private:
     bool arrowKeyNavigation_ = false;
     bool hooked_ = false;
 
-    std::deque<TShIDList> backList_;
-    std::vector<TShIDList> forwardList_;
-    std::vector<TShIDList> expandedFolders_;
+    TShSelectionHistory history_;
+    TShExpandedFolders expandedFolders_;
 
     TShWatching watching_;
     TKeshShChangeDelay* delay_ = nullptr;

@@ -97,15 +97,6 @@ void TKeshShTreeView::ItemRenamed(LPCITEMIDLIST oldAbsolute, LPCITEMIDLIST newRe
     ::InvalidateRect(Handle(), nullptr, TRUE);
 }
 
-namespace {
-// The rest of a list below an ancestor of it (the bytes after the ancestor's identifiers);
-// null when the list does not lie there.
-LPCITEMIDLIST Below(LPCITEMIDLIST ancestor, LPCITEMIDLIST list) {
-    if (!list || !(TKeshShID::Equal(ancestor, list) || TKeshShID::IsAncestor(ancestor, list))) return nullptr;
-    return reinterpret_cast<LPCITEMIDLIST>(reinterpret_cast<const BYTE*>(list) + TKeshShID::Size(ancestor) - 2);
-}
-}  // namespace
-
 void TKeshShTreeView::AfterRename(TKeshShTreeNode& node, LPCITEMIDLIST oldAbsolute) {
     HWND window = Handle();
     const bool expanded = Expanded(&node);
@@ -115,18 +106,16 @@ void TKeshShTreeView::AfterRename(TKeshShTreeNode& node, LPCITEMIDLIST oldAbsolu
     std::function<void(TKeshShTreeNode*)> collect = [&](TKeshShTreeNode* parent) {
         for (TKeshShTreeNode* child : Children(parent)) {
             if (!Expanded(child)) continue;
-            openBelow.push_back(TKeshShID::Copy(Below(oldAbsolute, child->ShData()->AbsoluteID())));
+            openBelow.push_back(TKeshShID::Copy(TKeshShID::Below(oldAbsolute, child->ShData()->AbsoluteID())));
             collect(child);
         }
     };
     if (expanded) collect(&node);
     TKeshShTreeNode* selected = Selected();
     TShIDList selectedBelow = selected && selected != &node
-                                  ? TKeshShID::Copy(Below(oldAbsolute, selected->ShData()->AbsoluteID()))
+                                  ? TKeshShID::Copy(TKeshShID::Below(oldAbsolute, selected->ShData()->AbsoluteID()))
                                   : TShIDList();
-    expandedFolders_.erase(std::remove_if(expandedFolders_.begin(), expandedFolders_.end(),
-                                          [&](const TShIDList& id) { return Below(oldAbsolute, id.get()) != nullptr; }),
-                           expandedFolders_.end());
+    expandedFolders_.ForgetBelow(oldAbsolute);
 
     ::SendMessageA(window, WM_SETREDRAW, FALSE, 0);
     while (HTREEITEM child = TreeView_GetChild(window, node.Item())) TreeView_DeleteItem(window, child);
@@ -137,7 +126,7 @@ void TKeshShTreeView::AfterRename(TKeshShTreeNode& node, LPCITEMIDLIST oldAbsolu
     if (expanded) {
         nodes_.Merge(node);
         Expand(&node);
-        RememberExpanded(node, true);
+        expandedFolders_.Remember(node.ShData()->AbsoluteID(), true);
         for (const TShIDList& below : openBelow) {
             TShIDList id = TKeshShID::Concat(renamed, below.get());
             if (TKeshShTreeNode* open = FindNode(id.get())) Expand(open);
@@ -156,7 +145,7 @@ void TKeshShTreeView::AfterRename(TKeshShTreeNode& node, LPCITEMIDLIST oldAbsolu
 void TKeshShTreeView::ListFollowsRename(LPCITEMIDLIST oldAbsolute, LPCITEMIDLIST newAbsolute) {
     TShFolderLink::List* list = LinkedList();
     if (!list || !list->ShownFolderID()) return;
-    if (LPCITEMIDLIST below = Below(oldAbsolute, list->ShownFolderID())) {
+    if (LPCITEMIDLIST below = TKeshShID::Below(oldAbsolute, list->ShownFolderID())) {
         TShIDList moved = TKeshShID::Concat(newAbsolute, below);
         list->OpenFolder(moved.get());
     }

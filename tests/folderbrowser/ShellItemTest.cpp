@@ -97,6 +97,9 @@ TEST(KeshShID, ListOperationsAgreeWithTheShell) {
         EXPECT_TRUE(TKeshShID::IsAncestor(parent.get(), list.get()));
         EXPECT_FALSE(TKeshShID::IsAncestor(list.get(), parent.get()));
         EXPECT_FALSE(TKeshShID::IsAncestor(list.get(), list.get()));
+        EXPECT_EQ(TKeshShID::Below(parent.get(), list.get()), TKeshShID::Last(list.get()));
+        EXPECT_EQ(TKeshShID::Count(TKeshShID::Below(list.get(), list.get())), 0) << "the list itself: nothing below";
+        EXPECT_EQ(TKeshShID::Below(list.get(), parent.get()), nullptr);
 
         TShIDList last = TKeshShID::LastCopy(list.get());
         EXPECT_EQ(TKeshShID::Count(last.get()), 1);
