@@ -1,44 +1,10 @@
 #include "folderbrowser/TKeshShTreeView.h"
 
-#include <dbt.h>
 #include <shellapi.h>
 
-#include <algorithm>
-#include <cctype>
-#include <cstring>
-
-#include "folderbrowser/EShNotifyError.h"
 #include "folderbrowser/ShellOpen.h"
 #include "folderbrowser/TKeshShPopupMenu.h"
-#include "toolkit/CallbackErrors.h"
 #include "toolkit/FilePath.h"
-#include "toolkit/TApplication.h"
-
-namespace {
-
-// The roots of the fixed and CD-ROM drives, which the tree watches whole.
-std::vector<std::string> DriveRoots() {
-    char buffer[81] = {};
-    const DWORD length = ::GetLogicalDriveStringsA(sizeof buffer, buffer);
-    std::vector<std::string> roots;
-    if (length == 0 || length > sizeof buffer) return roots;
-    for (const char* root = buffer; *root; root += std::strlen(root) + 1) {
-        const UINT type = ::GetDriveTypeA(root);
-        if (type == DRIVE_FIXED || type == DRIVE_CDROM) roots.emplace_back(root);
-    }
-    return roots;
-}
-
-void WatchDriveRoots(TShNotifyThread& watcher, const std::vector<std::string>& /*watchedBefore*/) {
-    const std::vector<std::string> roots = DriveRoots();
-    try {
-        watcher.SetFolders(&roots);
-    } catch (const EShNotifyError&) {
-        // More drives than one thread can watch (letters give at most 26): the tree works
-        // on without watching.
-    }
-}
-}  // namespace
 
 TKeshShTreeView::TKeshShTreeView(TComponent* owner)
     : TWinControl(owner),
@@ -48,7 +14,7 @@ TKeshShTreeView::TKeshShTreeView(TComponent* owner)
           [this](TShNotifyThread&, const std::string& folder, const std::vector<std::string>&) {
               FolderChanged(folder);
           },
-          WatchDriveRoots) {
+          TShDriveNotices::WatchRoots) {
     SetTabStop(true);
     SetColor(clWindow);
     children_.accept = [this](TKeshShFolderData& child) {
@@ -74,8 +40,6 @@ TKeshShTreeView::~TKeshShTreeView() {
         delay_->Stop();
         delete std::exchange(delay_, nullptr);
     }
-    if (hooked_ && TApplication::Exists())
-        ::RemoveWindowSubclass(TApplication::Instance().Handle(), ApplicationHook, reinterpret_cast<UINT_PTR>(this));
 }
 
 // ---- watching
@@ -155,10 +119,7 @@ void TKeshShTreeView::CreateWnd() {
     TreeView_SetUnicodeFormat(window, FALSE);
     TreeView_SetImageList(window, TKeshShID::SystemImageList(true), TVSIL_NORMAL);
     TreeView_SetIndent(window, indent_);
-    if (!hooked_ && TApplication::Exists()) {
-        hooked_ = ::SetWindowSubclass(TApplication::Instance().Handle(), ApplicationHook,
-                                      reinterpret_cast<UINT_PTR>(this), reinterpret_cast<DWORD_PTR>(this)) != FALSE;
-    }
+    drives_.Hook();
     RegisterDropTarget(window);
     Fill();
 }
@@ -362,45 +323,11 @@ LRESULT TKeshShTreeView::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 // ---- removable volumes
 
-LRESULT CALLBACK TKeshShTreeView::ApplicationHook(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                                  DWORD_PTR self) {
-    if (message == WM_DEVICECHANGE) {
-        // The notice is answered whatever happens here (it is broadcast, and its sender
-        // waits); an error is shown once this thread handles its messages again.
-        try {
-            reinterpret_cast<TKeshShTreeView*>(self)->DeviceChange(wParam, lParam);
-        } catch (...) {
-            ReportError(std::current_exception());
-        }
-    }
-    return ::DefSubclassProc(window, message, wParam, lParam);
-}
-
 void TKeshShTreeView::DeviceChange(WPARAM event, LPARAM data) {
-    if (event != DBT_DEVICEARRIVAL && event != DBT_DEVICEREMOVECOMPLETE) return;
-    auto* header = reinterpret_cast<DEV_BROADCAST_HDR*>(data);
-    if (!header || header->dbch_devicetype != DBT_DEVTYP_VOLUME) return;
-    auto* volume = reinterpret_cast<DEV_BROADCAST_VOLUME*>(header);
-    if (!(volume->dbcv_flags & DBTF_MEDIA)) return;
-    for (int drive = 0; drive < 26; ++drive) {
-        if (!(volume->dbcv_unitmask & (1u << drive))) continue;
-        const std::string letter = std::string(1, static_cast<char>('A' + drive)) + ":";
-        std::string text = " (" + letter + ")";
-        if (event == DBT_DEVICEARRIVAL) {
-            char label[MAX_PATH] = {};
-            const UINT previous = ::SetErrorMode(SEM_FAILCRITICALERRORS);
-            ::GetVolumeInformationA((letter + "\\").c_str(), label, sizeof label, nullptr, nullptr, nullptr, nullptr,
-                                    0);
-            ::SetErrorMode(previous);
-            std::string name = label;
-            ::CharLowerBuffA(name.data(), static_cast<DWORD>(name.size()));
-            if (!name.empty() && !::IsDBCSLeadByte(static_cast<BYTE>(name[0])))
-                name[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(name[0])));
-            text = name + text;
-        }
+    for (auto [drive, text] : TShDriveNotices::Texts(event, data)) {
         for (TKeshShTreeNode* node : nodes_.All()) {
             if (node->ShData()->ItemKind() != itRootDrive) continue;
-            if (ExcludeTrailingPathDelimiter(node->ShData()->Path()) != letter) continue;
+            if (ExcludeTrailingPathDelimiter(node->ShData()->Path()) != drive) continue;
             nodes_.SetText(*node, text.data());
         }
     }

@@ -14,6 +14,7 @@
 #include "folderbrowser/TKeshShChangeDelay.h"
 #include "folderbrowser/TKeshShRoot.h"
 #include "folderbrowser/TKeshShTreeNode.h"
+#include "folderbrowser/TShDriveNotices.h"
 #include "folderbrowser/TShDropSite.h"
 #include "folderbrowser/TShExpandedFolders.h"
 #include "folderbrowser/TShFolderLink.h"
@@ -144,8 +145,6 @@ private:
     // from other folders is dropped.
     void ListFollowsRename(LPCITEMIDLIST oldAbsolute, LPCITEMIDLIST newAbsolute);
     void SetCut(TKeshShTreeNode* node);
-    static LRESULT CALLBACK ApplicationHook(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                            DWORD_PTR self);
 
     TKeshShRoot root_;
     TKeshShPopupMenu* popupMenu_ = nullptr;
@@ -157,12 +156,12 @@ private:
     bool autoExpand_ = false;
     int indent_ = 19;
     bool arrowKeyNavigation_ = false;
-    bool hooked_ = false;
 
     TShSelectionHistory history_;
     TShExpandedFolders expandedFolders_;
 
     TShWatching watching_;
+    TShDriveNotices drives_{[this](WPARAM event, LPARAM data) { DeviceChange(event, data); }};
     TKeshShChangeDelay* delay_ = nullptr;
 
     TKeshShTreeNode* pressedNode_ = nullptr;

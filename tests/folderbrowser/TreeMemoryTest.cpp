@@ -29,8 +29,8 @@ TEST(ExpandedFolders, AreRememberedOnceAndForgottenWhenClosedGoneOrRenamed) {
                     computer = TKeshShID::SpecialFolder(sfidDrives);
     TShExpandedFolders expanded;
     for (const TShIDList* id : {&a, &b, &ab, &c, &a, &computer}) expanded.Remember(id->get(), true);
-    EXPECT_EQ(Paths(expanded.Copy()), (std::vector<std::string>{folder / "a", folder / "a\\b", folder / "ab",
-                                                                 folder / "c", ""}));
+    EXPECT_EQ(Paths(expanded.Copy()),
+              (std::vector<std::string>{folder / "a", folder / "a\\b", folder / "ab", folder / "c", ""}));
     expanded.Remember(c.get(), false);
     expanded.Remember(c.get(), false);
     // "ab" starts with the bytes of "a"'s name but does not lie below it.
