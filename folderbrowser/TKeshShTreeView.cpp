@@ -129,9 +129,9 @@ void TKeshShTreeView::CreateWnd() {
 void TKeshShTreeView::DeleteNode(TKeshShTreeNode* node) {
     const std::unique_ptr<TKeshShTreeNode> gone = nodes_.Release(node);
     if (!gone) return;
-    for (TKeshShTreeNode** held : {&pressedNode_, &cutNode_, &hoverNode_}) {
-        if (*held == node) *held = nullptr;
-    }
+    if (pressedNode_ == node) pressedNode_ = nullptr;
+    shell_.Forget(node);
+    hover_.Forget(node);
     if (delay_ && delay_->PendingNode() == node) delay_->Schedule(nullptr, delay_->DelayTime(), false);
 }
 
@@ -272,12 +272,12 @@ bool TKeshShTreeView::NotifyNotification(NMHDR& header, LRESULT& result) {
             return true;
         case TVN_BEGINLABELEDITA: {
             auto* node = reinterpret_cast<TKeshShTreeNode*>(reinterpret_cast<NMTVDISPINFOA&>(header).item.lParam);
-            result = BeginLabelEdit(node) ? FALSE : TRUE;
+            result = shell_.CanRename(node, MouseDownState != msNone || DragObject()) ? FALSE : TRUE;
             return true;
         }
         case TVN_ENDLABELEDITA: {
             auto& info = reinterpret_cast<NMTVDISPINFOA&>(header);
-            EndLabelEdit(reinterpret_cast<TKeshShTreeNode*>(info.item.lParam), info.item.pszText);
+            shell_.Rename(reinterpret_cast<TKeshShTreeNode*>(info.item.lParam), info.item.pszText);
             result = FALSE;
             return true;
         }
@@ -332,3 +332,28 @@ void TKeshShTreeView::DeviceChange(WPARAM event, LPARAM data) {
         }
     }
 }
+
+// ---- the shell
+
+void TKeshShTreeView::ItemRenamed(LPCITEMIDLIST oldAbsolute, LPCITEMIDLIST newRelative) {
+    shell_.Renamed(oldAbsolute, newRelative);
+}
+
+void TKeshShTreeView::ContextMenu(POINT screen) { shell_.ContextMenu(popupMenu_, pressedNode_, screen); }
+
+void TKeshShTreeView::StartDrag(POINT client) {
+    TKeshShTreeNode* node = pressedNode_;
+    shell_.StartDrag(node, client, [&](POINT screen) {
+        bool canDrag = true;
+        Raise(OnShBeginDrag, *this, *node, screen, static_cast<int>(client.x), static_cast<int>(client.y), canDrag);
+        return canDrag;
+    });
+}
+
+TShItemDropTarget TKeshShTreeView::DropTargetAt(TKeshShDragObject& drag, POINT client) {
+    return shell_.DropTargetAt(drag, client);
+}
+
+void TKeshShTreeView::DragHover(POINT client) { hover_.Over(client); }
+
+void TKeshShTreeView::DragFinished() { hover_.Finished(); }

@@ -14,6 +14,7 @@
 #include "folderbrowser/TKeshShChangeDelay.h"
 #include "folderbrowser/TKeshShRoot.h"
 #include "folderbrowser/TKeshShTreeNode.h"
+#include "folderbrowser/TShDragHover.h"
 #include "folderbrowser/TShDriveNotices.h"
 #include "folderbrowser/TShDropSite.h"
 #include "folderbrowser/TShExpandedFolders.h"
@@ -22,6 +23,7 @@
 #include "folderbrowser/TShNodeChildren.h"
 #include "folderbrowser/TShSelectionHistory.h"
 #include "folderbrowser/TShTreeNodes.h"
+#include "folderbrowser/TShTreeShell.h"
 #include "folderbrowser/TShWatching.h"
 #include "toolkit/TWinControl.h"
 
@@ -36,7 +38,7 @@ using TShTreeBeginDragEvent =
     std::function<void(TObject& sender, TKeshShTreeNode& node, POINT point, int x, int y, bool& canDrag)>;
 
 // Besides showing the namespace it offers the shell's context menu of a node, renames
-// nodes in place and takes part in drag and drop (TKeshShTreeViewShell.cpp).
+// nodes in place and takes part in drag and drop (TShTreeShell, TShDragHover).
 class TKeshShTreeView : public TWinControl, public TShDropSite, public TShFolderLink::Tree {
 public:
     explicit TKeshShTreeView(TComponent* owner);
@@ -133,18 +135,8 @@ private:
     void FolderChanged(const std::string& folder);
     BYTE WatchFilter() const;
 
-    // Context menu, renaming, dragging (TKeshShTreeViewShell.cpp).
     void ContextMenu(POINT screen);
-    void MenuCommandDone(int result, TKeshShTreeNode& node, const std::string& path);
     void StartDrag(POINT client);
-    bool BeginLabelEdit(TKeshShTreeNode* node);
-    void EndLabelEdit(TKeshShTreeNode* node, const char* text);
-    void AfterRename(TKeshShTreeNode& node, LPCITEMIDLIST oldAbsolute);
-    // The linked list showing the renamed folder (or one below it) opens it under its new
-    // name; showing the folder that holds it, it reads its contents again; what it kept
-    // from other folders is dropped.
-    void ListFollowsRename(LPCITEMIDLIST oldAbsolute, LPCITEMIDLIST newAbsolute);
-    void SetCut(TKeshShTreeNode* node);
 
     TKeshShRoot root_;
     TKeshShPopupMenu* popupMenu_ = nullptr;
@@ -164,11 +156,10 @@ private:
     TShDriveNotices drives_{[this](WPARAM event, LPARAM data) { DeviceChange(event, data); }};
     TKeshShChangeDelay* delay_ = nullptr;
 
+    TShTreeShell shell_{*this, *this, nodes_, expandedFolders_};
+    TShDragHover hover_{*this, nodes_};
     TKeshShTreeNode* pressedNode_ = nullptr;
     TShMouseFollower mouse_{MouseDownState,
                             {[this](POINT at) { return (pressedNode_ = nodes_.At(at)) != nullptr; },
                              [this](POINT at) { StartDrag(at); }, [this](POINT screen) { ContextMenu(screen); }}};
-    TKeshShTreeNode* cutNode_ = nullptr;
-    TKeshShTreeNode* hoverNode_ = nullptr;
-    int hoverNotices_ = 0;
 };
