@@ -7,7 +7,6 @@
 
 #include "folderbrowser/EShNotifyError.h"
 #include "folderbrowser/HourGlass.h"
-#include "folderbrowser/ShellEnumeration.h"
 #include "folderbrowser/ShellOpen.h"
 #include "folderbrowser/SuspendedWatching.h"
 #include "folderbrowser/TKeshShFolderData.h"
@@ -59,6 +58,11 @@ TKeshShListView::TKeshShListView(TComponent* owner)
           }) {
     SetTabStop(true);
     SetColor(clWindow);
+    reader_.accept = [this](TKeshShData& row) {
+        bool accept = true;
+        Raise(OnShFilter, *this, row, accept);
+        return accept;
+    };
 }
 
 TKeshShListView::~TKeshShListView() {
@@ -77,14 +81,14 @@ TKeshShListView::~TKeshShListView() {
 
 BYTE TKeshShListView::WatchFilter() const {
     BYTE filter = 0;
-    if (contents_ & scFiles) filter |= TShNotifyThread::kFileName;
-    if (contents_ & scFolders) filter |= TShNotifyThread::kDirectoryName;
+    if (reader_.contents & scFiles) filter |= TShNotifyThread::kFileName;
+    if (reader_.contents & scFolders) filter |= TShNotifyThread::kDirectoryName;
     return filter;
 }
 
 void TKeshShListView::SetShContents(TShContentsSet value) {
-    if (value == contents_) return;
-    contents_ = value;
+    if (value == reader_.contents) return;
+    reader_.contents = value;
     watching_.SetFilter(WatchFilter());
     if (LinkedTree()) LinkedTree()->SetIncludeHidden(ShowsHidden());
     if (shown_) Reread();
@@ -173,36 +177,6 @@ std::string TKeshShListView::FolderPath() { return shown_ ? shown_->Path() : std
 
 LPCITEMIDLIST TKeshShListView::ShownFolderID() const { return shown_ ? shown_->FolderID() : nullptr; }
 
-std::unique_ptr<TKeshShFileList> TKeshShListView::ReadContents(LPCITEMIDLIST folderID) {
-    HourGlass hourGlass;
-    ComPtr<IShellFolder> folder = TKeshShID::BindToFolder(folderID);
-    if (!folder) return nullptr;
-    auto list = std::make_unique<TKeshShFileList>(this, TKeshShID::Copy(folderID), folder);
-    SHCONTF flags = 0;
-    if (contents_ & scFolders) flags |= SHCONTF_FOLDERS;
-    if (contents_ & scFiles) flags |= SHCONTF_NONFOLDERS;
-    if (contents_ & scHidden) flags |= SHCONTF_INCLUDEHIDDEN;
-    TShVirtuaItem parentKind = itFolder;
-    if (TKeshShID::Count(folderID) <= 1) parentKind = TKeshShFolderData(TKeshShID::Copy(folderID)).ItemKind();
-    const bool filtered = FiltersVirtualChildren(parentKind);
-    TKeshShFileList& rows = *list;
-    const bool read = EnumerateChildren(folder.get(), Handle(), flags, [&](TShIDList relative) {
-        auto row = std::make_unique<TKeshShFileData>(rows, std::move(relative));
-        if (filtered && !KeepsVirtualChild(parentKind, *row, virtuaItems_)) return;
-        bool accept = true;
-        Raise(OnShFilter, *this, *row, accept);
-        if (accept) rows.Add(std::move(row));
-    });
-    if (!read) return nullptr;
-    return list;
-}
-
-void TKeshShListView::SortContents(TKeshShFileList& list) {
-    if (list.Path().empty() && list.SortColumn == 4) return;
-    HourGlass hourGlass;
-    list.Sort(list.SortColumn);
-}
-
 bool TKeshShListView::OpenFolder(LPCITEMIDLIST folderID) {
     if (!HandleAllocated() || !folderID) return false;
     if (shown_ && TKeshShID::Equal(shown_->FolderID(), folderID)) return true;
@@ -213,7 +187,7 @@ bool TKeshShListView::OpenFolder(LPCITEMIDLIST folderID) {
     if (list) {
         Raise(OnShListChange, *this, *list);
     } else {
-        std::unique_ptr<TKeshShFileList> fresh = ReadContents(folderID);
+        std::unique_ptr<TKeshShFileList> fresh = reader_.Read(folderID, this, Handle());
         if (!fresh) {
             if (shown_) FollowLinked(shown_->FolderID());
             return false;
@@ -223,7 +197,7 @@ bool TKeshShListView::OpenFolder(LPCITEMIDLIST folderID) {
             for (size_t i = 0; i < state->columns.size() && i < TKeshShFileList::kDirections; ++i)
                 fresh->SortDirections[i] = state->columns[i].direction;
         }
-        SortContents(*fresh);
+        TShContentsReader::Sort(*fresh);
         list = cache_.Add(std::move(fresh));
         while (cache_.Count() > TKeshShFileLists::HistoryLimit + 1) {
             std::unique_ptr<TKeshShFileList> dropped = cache_.DropLast();
@@ -543,23 +517,10 @@ bool TKeshShListView::CreateFolder(const std::string& name) {
 
 void TKeshShListView::Reread() {
     if (!shown_ || !HandleAllocated()) return;
-    std::unique_ptr<TKeshShFileList> fresh = ReadContents(shown_->FolderID());
+    std::unique_ptr<TKeshShFileList> fresh = reader_.Read(shown_->FolderID(), this, Handle());
     if (!fresh) return;
     CaptureSelection();
-    // What was selected stays selected when it is still there.
-    for (int i = 0; i < fresh->Count(); ++i) {
-        TKeshShFileData* row = fresh->Row(i);
-        for (int j = 0; j < shown_->Count(); ++j) {
-            TKeshShFileData* old = shown_->Row(j);
-            if (!old->Selected() && old != shown_->Focused) continue;
-            if (!TKeshShID::Equal(old->RelativeID(), row->RelativeID())) continue;
-            row->SetSelected(old->Selected());
-            if (old == shown_->Focused) fresh->Focused = row;
-        }
-    }
-    fresh->SortColumn = shown_->SortColumn;
-    std::copy(std::begin(shown_->SortDirections), std::end(shown_->SortDirections), fresh->SortDirections);
-    SortContents(*fresh);
+    TShContentsReader::TakeOver(*shown_, *fresh);
     ItemsUpdate update(Handle());
     ListView_SetItemCountEx(Handle(), 0, 0);
     shown_ = cache_.Replace(shown_, std::move(fresh));

@@ -14,6 +14,7 @@
 #include "folderbrowser/TKeshShColumnList.h"
 #include "folderbrowser/TKeshShFileLists.h"
 #include "folderbrowser/TKeshShIDList.h"
+#include "folderbrowser/TShContentsReader.h"
 #include "folderbrowser/TShDropSite.h"
 #include "folderbrowser/TShFolderLink.h"
 #include "folderbrowser/TShMouseFollower.h"
@@ -22,9 +23,6 @@
 #include "toolkit/TWinControl.h"
 
 class TKeshShPopupMenu;
-
-enum TShContent : unsigned { scFolders = 1, scFiles = 2, scHidden = 4 };
-using TShContentsSet = unsigned;
 
 enum TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };
 
@@ -45,10 +43,10 @@ public:
     explicit TKeshShListView(TComponent* owner);
     ~TKeshShListView() override;
 
-    TShContentsSet ShContents() const { return contents_; }
+    TShContentsSet ShContents() const { return reader_.contents; }
     void SetShContents(TShContentsSet value);
-    TShVirtuaItems ShVirtuaItems() const override { return virtuaItems_; }
-    void SetShVirtuaItems(TShVirtuaItems value) override { virtuaItems_ = value; }
+    TShVirtuaItems ShVirtuaItems() const override { return reader_.shown; }
+    void SetShVirtuaItems(TShVirtuaItems value) override { reader_.shown = value; }
     // The linked folder tree.
     TShFolderLink::Tree* ShTreeView() const { return LinkedTree(); }
     void SetShTreeView(TShFolderLink::Tree* tree);
@@ -82,7 +80,7 @@ public:
     void ResumeWatching(bool linked = false) override;
     void ContentsChanged(LPCITEMIDLIST folderID) override;
     LPCITEMIDLIST ShownFolderID() const override;
-    bool ShowsHidden() const override { return (contents_ & scHidden) != 0; }
+    bool ShowsHidden() const override { return (reader_.contents & scHidden) != 0; }
 
     // The pending mouse press: 0 none, 1 left button on a row, 2 right button on a row (a
     // context menu may follow), 3 dragging.
@@ -108,8 +106,6 @@ protected:
     TObject& DragSender() override { return *this; }
 
 private:
-    std::unique_ptr<TKeshShFileList> ReadContents(LPCITEMIDLIST folderID);
-    void SortContents(TKeshShFileList& list);
     void Display();
     // Before the window is destroyed: it leaves the clipboard viewer chain and stops
     // taking drops.
@@ -139,8 +135,8 @@ private:
     bool BeginLabelEdit(int index);
     void EndLabelEdit(int index, const char* text);
 
-    TShContentsSet contents_ = scFolders | scFiles | scHidden;
-    TShVirtuaItems virtuaItems_ = kDefaultVirtuaItems;
+    // What the list reads: the properties ShContents and ShVirtuaItems, the event OnShFilter.
+    TShContentsReader reader_;
     TKeshShPopupMenu* popupMenu_ = nullptr;
     TViewStyle viewStyle_ = vsIcon;
 
