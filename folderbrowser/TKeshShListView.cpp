@@ -156,7 +156,7 @@ void TKeshShListView::CreateWnd() {
     }
     RegisterDropTarget(window);
     if (shown_) {
-        BuildHeader();
+        TShListColumns::Build(window, *shown_);
         Display();
     } else {
         TShIDList desktop = TKeshShID::Allocate(2);
@@ -181,7 +181,7 @@ bool TKeshShListView::OpenFolder(LPCITEMIDLIST folderID) {
     if (!HandleAllocated() || !folderID) return false;
     if (shown_ && TKeshShID::Equal(shown_->FolderID(), folderID)) return true;
     ItemsUpdate update(Handle());
-    SaveColumnState();
+    if (shown_) columns_.Save(Handle(), *shown_);
     CaptureSelection();
     TKeshShFileList* list = cache_.Use(folderID);
     if (list) {
@@ -192,11 +192,7 @@ bool TKeshShListView::OpenFolder(LPCITEMIDLIST folderID) {
             if (shown_) FollowLinked(shown_->FolderID());
             return false;
         }
-        if (const TKeshShColumnState* state = columns_.Find(fresh->Key())) {
-            fresh->SortColumn = state->sortColumn;
-            for (size_t i = 0; i < state->columns.size() && i < TKeshShFileList::kDirections; ++i)
-                fresh->SortDirections[i] = state->columns[i].direction;
-        }
+        columns_.Restore(*fresh);
         TShContentsReader::Sort(*fresh);
         list = cache_.Add(std::move(fresh));
         while (cache_.Count() > TKeshShFileLists::HistoryLimit + 1) {
@@ -207,9 +203,9 @@ bool TKeshShListView::OpenFolder(LPCITEMIDLIST folderID) {
     }
     shown_ = list;
     ListView_SetItemCountEx(Handle(), 0, 0);
-    BuildHeader();
+    TShListColumns::Build(Handle(), *shown_);
     Display();
-    ApplyColumnState();
+    columns_.Apply(Handle(), *shown_);
     watching_.Watch(list->Path());
     FollowLinked(list->FolderID());
     return true;
@@ -273,62 +269,6 @@ void TKeshShListView::SelectRow(int index, bool focus) {
 }
 
 // ---- columns
-
-void TKeshShListView::BuildHeader() {
-    if (!shown_ || !HandleAllocated()) return;
-    HWND window = Handle();
-    shown_->BuildColumns();
-    HWND header = ListView_GetHeader(window);
-    if (header) ::SendMessageA(header, WM_SETREDRAW, FALSE, 0);
-    while (ListView_DeleteColumn(window, 0)) {
-    }
-    RECT client;
-    ::GetClientRect(window, &client);
-    static const int formats[] = {LVCFMT_LEFT, LVCFMT_RIGHT, LVCFMT_CENTER};
-    int index = 0;
-    for (const TShColumnName& name : shown_->ColumnNames()) {
-        LVCOLUMNA column{};
-        column.mask = LVCF_TEXT | LVCF_FMT | LVCF_WIDTH | LVCF_SUBITEM;
-        column.fmt = formats[std::clamp(name.alignment, 0, 2)];
-        column.cx = client.right / 4;
-        column.pszText = const_cast<char*>(name.caption.c_str());
-        column.iSubItem = index;
-        ListView_InsertColumn(window, index, &column);
-        ++index;
-    }
-    if (header) ::SendMessageA(header, WM_SETREDRAW, TRUE, 0);
-}
-
-void TKeshShListView::SaveColumnState() {
-    if (!shown_ || !HandleAllocated()) return;
-    HWND window = Handle();
-    TKeshShColumnState state;
-    state.sortColumn = shown_->SortColumn;
-    const int count = static_cast<int>(shown_->ColumnNames().size());
-    std::vector<int> order(static_cast<size_t>(count));
-    if (count) ListView_GetColumnOrderArray(window, count, order.data());
-    for (int i = 0; i < count; ++i) {
-        TKeshShColumnInfo info;
-        info.position = order[static_cast<size_t>(i)];
-        info.direction = i < TKeshShFileList::kDirections ? shown_->SortDirections[i] : 1;
-        info.width = ListView_GetColumnWidth(window, i);
-        state.columns.push_back(info);
-    }
-    columns_.Remember(shown_->Key(), std::move(state));
-}
-
-void TKeshShListView::ApplyColumnState() {
-    if (!shown_ || !HandleAllocated()) return;
-    const TKeshShColumnState* state = columns_.Find(shown_->Key());
-    if (!state || state->columns.size() != shown_->ColumnNames().size()) return;
-    HWND window = Handle();
-    std::vector<int> order;
-    for (size_t i = 0; i < state->columns.size(); ++i) {
-        ListView_SetColumnWidth(window, static_cast<int>(i), state->columns[i].width);
-        order.push_back(state->columns[i].position);
-    }
-    ListView_SetColumnOrderArray(window, static_cast<int>(order.size()), order.data());
-}
 
 void TKeshShListView::ColumnClick(int column) {
     if (!shown_ || column < 0) return;
@@ -525,7 +465,7 @@ void TKeshShListView::Reread() {
     ListView_SetItemCountEx(Handle(), 0, 0);
     shown_ = cache_.Replace(shown_, std::move(fresh));
     Raise(OnShListChange, *this, *shown_);
-    BuildHeader();
+    TShListColumns::Build(Handle(), *shown_);
     Display();
 }
 

@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "folderbrowser/TKeshShColumnList.h"
 #include "folderbrowser/TKeshShFileLists.h"
 #include "folderbrowser/TKeshShIDList.h"
 #include "folderbrowser/TShContentsReader.h"
 #include "folderbrowser/TShDropSite.h"
 #include "folderbrowser/TShFolderLink.h"
+#include "folderbrowser/TShListColumns.h"
 #include "folderbrowser/TShMouseFollower.h"
 #include "folderbrowser/TShWatching.h"
 #include "toolkit/TShiftState.h"
@@ -112,9 +112,6 @@ private:
     void WindowGoes();
     void CaptureSelection();
     void RestoreSelection();
-    void BuildHeader();
-    void SaveColumnState();
-    void ApplyColumnState();
     void Reread();
     // Takes the selected rows out of the shown contents (they are gone from the folder).
     void RemoveSelectedRows();
@@ -142,7 +139,7 @@ private:
 
     TKeshShFileLists cache_;
     TKeshShFileList* shown_ = nullptr;
-    TKeshShColumnList columns_;
+    TShListColumns columns_;
     TShWatching watching_;
     HWND nextClipboardViewer_ = nullptr;
     bool inClipboardChain_ = false;
