@@ -224,48 +224,24 @@ void TKeshShListView::Display() {
     RestoreSelection();
 }
 
-// The view keeps the selection of a virtual list by row number: it is carried over in the
-// rows themselves whenever the rows are taken away or change places.
 void TKeshShListView::CaptureSelection() {
-    if (!shown_ || !HandleAllocated()) return;
-    HWND window = Handle();
-    for (int i = 0; i < shown_->Count(); ++i) shown_->Row(i)->SetSelected(false);
-    for (int i = ListView_GetNextItem(window, -1, LVNI_SELECTED); i >= 0 && i < shown_->Count();
-         i = ListView_GetNextItem(window, i, LVNI_SELECTED))
-        shown_->Row(i)->SetSelected(true);
-    const int focused = ListView_GetNextItem(window, -1, LVNI_FOCUSED);
-    shown_->Focused = focused >= 0 && focused < shown_->Count() ? shown_->Row(focused) : nullptr;
+    if (shown_ && HandleAllocated()) TShListRows::Capture(Handle(), *shown_);
 }
 
 void TKeshShListView::RestoreSelection() {
-    if (!shown_ || !HandleAllocated()) return;
-    HWND window = Handle();
-    ListView_SetItemState(window, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-    for (int i = 0; i < shown_->Count(); ++i) {
-        TKeshShFileData* row = shown_->Row(i);
-        UINT state = (row->Selected() ? LVIS_SELECTED : 0) | (row == shown_->Focused ? LVIS_FOCUSED : 0);
-        if (state) ListView_SetItemState(window, i, state, state);
-        if (row == shown_->Focused) ListView_EnsureVisible(window, i, FALSE);
-    }
+    if (shown_ && HandleAllocated()) TShListRows::Restore(Handle(), *shown_);
 }
 
 std::vector<int> TKeshShListView::SelectedIndexes() {
-    std::vector<int> selected;
-    if (!HandleAllocated()) return selected;
-    for (int i = ListView_GetNextItem(Handle(), -1, LVNI_SELECTED); i >= 0;
-         i = ListView_GetNextItem(Handle(), i, LVNI_SELECTED))
-        selected.push_back(i);
-    return selected;
+    return HandleAllocated() ? TShListRows::Selected(Handle()) : std::vector<int>();
 }
 
-int TKeshShListView::FocusedIndex() {
-    return HandleAllocated() ? ListView_GetNextItem(Handle(), -1, LVNI_FOCUSED) : -1;
-}
+int TKeshShListView::FocusedIndex() { return HandleAllocated() ? TShListRows::Focused(Handle()) : -1; }
 
-void TKeshShListView::SelectRow(int index, bool focus) {
-    const UINT state = LVIS_SELECTED | (focus ? LVIS_FOCUSED : 0);
-    ListView_SetItemState(Handle(), index, state, state);
-    ListView_EnsureVisible(Handle(), index, FALSE);
+void TKeshShListView::SelectRow(int index, bool focus) { TShListRows::Select(Handle(), index, focus); }
+
+int TKeshShListView::RowAt(POINT client, bool retryHigher) {
+    return shown_ && HandleAllocated() ? TShListRows::At(Handle(), *shown_, client, retryHigher) : -1;
 }
 
 // ---- columns
@@ -283,54 +259,8 @@ void TKeshShListView::ColumnClick(int column) {
 
 // ---- rows
 
-void TKeshShListView::GetDisplayInfo(NMLVDISPINFOA& info) {
-    LVITEMA& item = info.item;
-    if (!shown_ || item.iItem < 0 || item.iItem >= shown_->Count()) return;
-    TKeshShFileData& row = *shown_->Row(item.iItem);
-    if (item.mask & LVIF_TEXT) {
-        std::string text;
-        if (item.iSubItem == 0) {
-            text = row.DisplayName();
-        } else {
-            const std::vector<std::string>& details = row.DetailTexts();
-            if (static_cast<size_t>(item.iSubItem) <= details.size())
-                text = details[static_cast<size_t>(item.iSubItem) - 1];
-        }
-        lstrcpynA(item.pszText, text.c_str(), item.cchTextMax);
-    }
-    if (item.mask & LVIF_IMAGE) item.iImage = row.IconIndex();
-    if (item.mask & LVIF_STATE) {
-        item.state &= ~(LVIS_OVERLAYMASK | LVIS_CUT);
-        if (row.Ghosted()) item.state |= LVIS_CUT;
-        if (const int overlay = row.Overlay()) item.state |= INDEXTOOVERLAYMASK(overlay);
-    }
-}
-
 void TKeshShListView::ReadVisibleItems() {
-    if (!shown_) return;
-    HWND list = Handle();
-    RECT client;
-    ::GetClientRect(list, &client);
-    // Rows follow one another on the screen in every view: the first one out of sight ends
-    // the rows in view.
-    for (int index = ListView_GetTopIndex(list); index < shown_->Count(); ++index) {
-        RECT bounds, seen;
-        if (!ListView_GetItemRect(list, index, &bounds, LVIR_BOUNDS) || !::IntersectRect(&seen, &bounds, &client))
-            break;
-        char text[MAX_PATH];
-        NMLVDISPINFOA info{};
-        info.item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_STATE;
-        info.item.iItem = index;
-        info.item.pszText = text;
-        info.item.cchTextMax = sizeof text;
-        GetDisplayInfo(info);
-        // The details of a row are read together.
-        if (viewStyle_ == vsReport) {
-            info.item.mask = LVIF_TEXT;
-            info.item.iSubItem = 1;
-            GetDisplayInfo(info);
-        }
-    }
+    if (shown_) TShListRows::ReadVisible(Handle(), *shown_, viewStyle_ == vsReport);
 }
 
 void TKeshShListView::Activate(int index) {
@@ -359,7 +289,7 @@ void TKeshShListView::Activate(int index) {
 bool TKeshShListView::NotifyNotification(NMHDR& header, LRESULT& result) {
     switch (header.code) {
         case LVN_GETDISPINFOA:
-            GetDisplayInfo(reinterpret_cast<NMLVDISPINFOA&>(header));
+            TShListRows::DisplayInfo(reinterpret_cast<NMLVDISPINFOA&>(header), shown_);
             return true;
         case LVN_COLUMNCLICK:
             ColumnClick(reinterpret_cast<NMLISTVIEW&>(header).iSubItem);

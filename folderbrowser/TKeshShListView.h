@@ -17,6 +17,7 @@
 #include "folderbrowser/TShDropSite.h"
 #include "folderbrowser/TShFolderLink.h"
 #include "folderbrowser/TShListColumns.h"
+#include "folderbrowser/TShListRows.h"
 #include "folderbrowser/TShMouseFollower.h"
 #include "folderbrowser/TShWatching.h"
 #include "toolkit/TShiftState.h"
@@ -110,12 +111,14 @@ private:
     // Before the window is destroyed: it leaves the clipboard viewer chain and stops
     // taking drops.
     void WindowGoes();
+    // The row under a client point, or -1.
+    int RowAt(POINT client, bool retryHigher = false);
+    // The view's selection into the shown rows and back, while the view's rows change.
     void CaptureSelection();
     void RestoreSelection();
     void Reread();
     // Takes the selected rows out of the shown contents (they are gone from the folder).
     void RemoveSelectedRows();
-    void GetDisplayInfo(NMLVDISPINFOA& info);
     void Activate(int index);
     void FolderChanged(const std::string& folder);
     void FollowLinked(LPCITEMIDLIST folderID);
@@ -124,8 +127,6 @@ private:
     BYTE WatchFilter() const;
 
     // Context menu, renaming, dragging (TKeshShListViewShell.cpp).
-    int RowAt(POINT client, bool retryHigher = false);
-    TKeshShIDList SelectedItems();
     void ContextMenu(POINT screen);
     void MenuCommandDone(int result, const std::string& firstPath, bool firstWasFile);
     void StartDrag(POINT client);

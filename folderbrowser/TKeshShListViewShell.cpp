@@ -10,34 +10,11 @@
 #include "folderbrowser/TShDropSource.h"
 #include "toolkit/FilePath.h"
 
-int TKeshShListView::RowAt(POINT client, bool retryHigher) {
-    if (!shown_ || !HandleAllocated()) return -1;
-    LVHITTESTINFO hit{};
-    hit.pt = client;
-    int row = ListView_HitTest(Handle(), &hit);
-    if ((row < 0 || !(hit.flags & LVHT_ONITEM)) && retryHigher) {
-        // Large icons leave a gap between icon and caption and between rows.
-        hit = LVHITTESTINFO{};
-        hit.pt = POINT{client.x, client.y - 2};
-        row = ListView_HitTest(Handle(), &hit);
-    }
-    return row >= 0 && row < shown_->Count() && (hit.flags & LVHT_ONITEM) ? row : -1;
-}
-
-TKeshShIDList TKeshShListView::SelectedItems() {
-    if (!shown_) return TKeshShIDList(nullptr);
-    TKeshShIDList items(shown_->FolderID(), shown_->Folder());
-    for (int index : SelectedIndexes()) {
-        if (index < shown_->Count()) items.Add(shown_->Row(index)->RelativeID());
-    }
-    return items;
-}
-
 // ---- context menu
 
 void TKeshShListView::ContextMenu(POINT screen) {
     if (!popupMenu_ || !shown_) return;
-    TKeshShIDList items = SelectedItems();
+    TKeshShIDList items = TShListRows::SelectedItems(Handle(), *shown_);
     if (items.Count() == 0) return;
     // What the first item was, to tell afterwards whether it is gone.
     const std::string firstPath = shown_->Row(SelectedIndexes().front())->Path();
@@ -100,7 +77,8 @@ void TKeshShListView::EndLabelEdit(int index, const char* text) {
 // ---- dragging out
 
 void TKeshShListView::StartDrag(POINT client) {
-    TKeshShIDList items = SelectedItems();
+    if (!shown_) return;
+    TKeshShIDList items = TShListRows::SelectedItems(Handle(), *shown_);
     if (items.Count() == 0) return;
     const DWORD allowed = ShellDragEffects(items);
     if (allowed == DROPEFFECT_NONE) return;
