@@ -149,11 +149,7 @@ void TKeshShListView::CreateWnd() {
     ListView_SetImageList(window, TKeshShID::SystemImageList(true), LVSIL_SMALL);
     ListView_SetImageList(window, TKeshShID::SystemImageList(false), LVSIL_NORMAL);
     ListView_SetCallbackMask(window, LVIS_OVERLAYMASK | LVIS_CUT);
-    if (!inClipboardChain_) {
-        ::SetLastError(0);
-        nextClipboardViewer_ = ::SetClipboardViewer(window);
-        inClipboardChain_ = nextClipboardViewer_ || ::GetLastError() == 0;
-    }
+    clipboard_.Join(window);
     RegisterDropTarget(window);
     if (shown_) {
         TShListColumns::Build(window, *shown_);
@@ -166,9 +162,7 @@ void TKeshShListView::CreateWnd() {
 
 void TKeshShListView::WindowGoes() {
     RevokeDropTarget(Handle());
-    if (inClipboardChain_) ::ChangeClipboardChain(Handle(), nextClipboardViewer_);
-    inClipboardChain_ = false;
-    nextClipboardViewer_ = nullptr;
+    clipboard_.Leave(Handle());
 }
 
 // ---- opening folders
@@ -328,6 +322,8 @@ LRESULT TKeshShListView::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (mouse_.Message(
             Handle(), message, wParam, lParam, [&] { return TWinControl::WndProc(message, wParam, lParam); }, result))
         return result;
+    if (clipboard_.Message(message, wParam, lParam, [this](bool contented) { Raise(OnShClipboard, *this, contented); }))
+        return 0;
     switch (message) {
         case WM_DESTROY:
             WindowGoes();
@@ -340,22 +336,6 @@ LRESULT TKeshShListView::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 return 0;
             }
             return TWinControl::WndProc(message, wParam, lParam);
-        case WM_DRAWCLIPBOARD: {
-            // The other programs' viewers get the notice first: an error of the handler here
-            // must not cut their chain.
-            if (nextClipboardViewer_) ::SendMessageA(nextClipboardViewer_, message, wParam, lParam);
-            static const UINT shellItems = ::RegisterClipboardFormatA("Shell IDList Array");
-            Raise(OnShClipboard, *this,
-                  ::IsClipboardFormatAvailable(CF_HDROP) != FALSE || ::IsClipboardFormatAvailable(shellItems) != FALSE);
-            return 0;
-        }
-        case WM_CHANGECBCHAIN:
-            if (reinterpret_cast<HWND>(wParam) == nextClipboardViewer_) {
-                nextClipboardViewer_ = reinterpret_cast<HWND>(lParam);
-            } else if (nextClipboardViewer_) {
-                ::SendMessageA(nextClipboardViewer_, message, wParam, lParam);
-            }
-            return 0;
         default:
             return TWinControl::WndProc(message, wParam, lParam);
     }

@@ -13,6 +13,7 @@
 
 #include "folderbrowser/TKeshShFileLists.h"
 #include "folderbrowser/TKeshShIDList.h"
+#include "folderbrowser/TShClipboardViewer.h"
 #include "folderbrowser/TShContentsReader.h"
 #include "folderbrowser/TShDropSite.h"
 #include "folderbrowser/TShFolderLink.h"
@@ -142,8 +143,7 @@ private:
     TKeshShFileList* shown_ = nullptr;
     TShListColumns columns_;
     TShWatching watching_;
-    HWND nextClipboardViewer_ = nullptr;
-    bool inClipboardChain_ = false;
+    TShClipboardViewer clipboard_;
     int pressedRow_ = -1;
     TShMouseFollower mouse_{MouseDownState,
                             {[this](POINT at) { return (pressedRow_ = RowAt(at)) >= 0; },
