@@ -295,11 +295,13 @@ bool TKeshShListView::NotifyNotification(NMHDR& header, LRESULT& result) {
             if (shown_) Raise(OnShSelectionChange, *this, *shown_);
             return true;
         case LVN_BEGINLABELEDITA:
-            result = BeginLabelEdit(reinterpret_cast<NMLVDISPINFOA&>(header).item.iItem) ? FALSE : TRUE;
+            result = shell_.CanRename(shown_, reinterpret_cast<NMLVDISPINFOA&>(header).item.iItem, FocusedIndex())
+                         ? FALSE
+                         : TRUE;
             return true;
         case LVN_ENDLABELEDITA: {
             const LVITEMA& item = reinterpret_cast<NMLVDISPINFOA&>(header).item;
-            EndLabelEdit(item.iItem, item.pszText);
+            shell_.Rename(shown_, item.iItem, item.pszText);
             result = FALSE;
             return true;
         }
@@ -439,4 +441,46 @@ void TKeshShListView::RestoreWatching(TShNotifyThread& watcher, const std::vecto
         if (shown_ && !shown_->Path().empty()) shown.push_back(shown_->Path());
         watcher.SetFolders(&shown);
     }
+}
+
+// ---- the shell
+
+void TKeshShListView::ContextMenu(POINT screen) {
+    shell_.ContextMenu(popupMenu_, shown_, screen,
+                       [this](int result, bool firstGone) { MenuCommandDone(result, firstGone); });
+}
+
+void TKeshShListView::MenuCommandDone(int result, bool firstGone) {
+    switch (result) {
+        case TKeshShPopupMenu::kShellCreateShortcut:
+            if (FolderPath().empty()) return;
+            Reread();
+            if (LinkedTree()) LinkedTree()->RefreshNodes();
+            return;
+        case TKeshShPopupMenu::kShellDelete:
+            if (!firstGone) return;
+            RemoveSelectedRows();
+            if (LinkedTree()) LinkedTree()->RefreshNodes();
+            return;
+        case TKeshShPopupMenu::kShellRename:
+            if (const int focused = FocusedIndex(); focused >= 0) {
+                SetFocus();
+                ListView_EditLabel(Handle(), focused);
+            }
+            return;
+        default:
+            return;
+    }
+}
+
+void TKeshShListView::StartDrag(POINT client) {
+    shell_.StartDrag(shown_, pressedRow_, client, [&](TKeshShFileData& row, POINT screen) {
+        bool canDrag = true;
+        Raise(OnShBeginDrag, *this, row, screen, static_cast<int>(client.x), static_cast<int>(client.y), canDrag);
+        return canDrag;
+    });
+}
+
+TShItemDropTarget TKeshShListView::DropTargetAt(TKeshShDragObject& drag, POINT client) {
+    return shell_.DropTargetAt(drag, shown_, client, viewStyle_ == vsIcon);
 }

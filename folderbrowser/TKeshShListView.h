@@ -19,6 +19,7 @@
 #include "folderbrowser/TShFolderLink.h"
 #include "folderbrowser/TShListColumns.h"
 #include "folderbrowser/TShListRows.h"
+#include "folderbrowser/TShListShell.h"
 #include "folderbrowser/TShMouseFollower.h"
 #include "folderbrowser/TShWatching.h"
 #include "toolkit/TShiftState.h"
@@ -39,7 +40,7 @@ using TShListBeginDragEvent =
     std::function<void(TObject& sender, TKeshShFileData& row, POINT point, int x, int y, bool& canDrag)>;
 
 // Besides showing a folder it offers the shell's context menu of the selected rows,
-// renames rows in place and takes part in drag and drop (TKeshShListViewShell.cpp).
+// renames rows in place and takes part in drag and drop (TShListShell).
 class TKeshShListView : public TWinControl, public TShDropSite, public TShFolderLink::List {
 public:
     explicit TKeshShListView(TComponent* owner);
@@ -129,10 +130,9 @@ private:
 
     // Context menu, renaming, dragging (TKeshShListViewShell.cpp).
     void ContextMenu(POINT screen);
-    void MenuCommandDone(int result, const std::string& firstPath, bool firstWasFile);
+    // What the list does after a command of the shell's menu.
+    void MenuCommandDone(int result, bool firstGone);
     void StartDrag(POINT client);
-    bool BeginLabelEdit(int index);
-    void EndLabelEdit(int index, const char* text);
 
     // What the list reads: the properties ShContents and ShVirtuaItems, the event OnShFilter.
     TShContentsReader reader_;
@@ -144,6 +144,7 @@ private:
     TShListColumns columns_;
     TShWatching watching_;
     TShClipboardViewer clipboard_;
+    TShListShell shell_{*this, *this};
     int pressedRow_ = -1;
     TShMouseFollower mouse_{MouseDownState,
                             {[this](POINT at) { return (pressedRow_ = RowAt(at)) >= 0; },

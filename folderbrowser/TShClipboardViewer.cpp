@@ -22,7 +22,8 @@ bool TShClipboardViewer::Message(UINT message, WPARAM wParam, LPARAM lParam,
         case WM_DRAWCLIPBOARD: {
             if (next_) ::SendMessageA(next_, message, wParam, lParam);
             static const UINT shellItems = ::RegisterClipboardFormatA("Shell IDList Array");
-            onChange(::IsClipboardFormatAvailable(CF_HDROP) != FALSE || ::IsClipboardFormatAvailable(shellItems) != FALSE);
+            onChange(::IsClipboardFormatAvailable(CF_HDROP) != FALSE ||
+                     ::IsClipboardFormatAvailable(shellItems) != FALSE);
             return true;
         }
         case WM_CHANGECBCHAIN:
