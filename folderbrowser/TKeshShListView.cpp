@@ -5,7 +5,6 @@
 
 #include <algorithm>
 
-#include "folderbrowser/EShNotifyError.h"
 #include "folderbrowser/HourGlass.h"
 #include "folderbrowser/ShellOpen.h"
 #include "folderbrowser/SuspendedWatching.h"
@@ -16,11 +15,6 @@
 namespace {
 
 constexpr DWORD kStyles[] = {LVS_ICON, LVS_SMALLICON, LVS_LIST, LVS_REPORT};
-
-bool SameFolder(const std::string& a, const std::string& b) {
-    return !a.empty() &&
-           ::lstrcmpiA(IncludeTrailingPathDelimiter(a).c_str(), IncludeTrailingPathDelimiter(b).c_str()) == 0;
-}
 
 // Redrawing is switched off while the rows change, and on again however the change ends.
 class ItemsUpdate {
@@ -48,14 +42,9 @@ void PlaceIcons(HWND window, TViewStyle style) {
 TKeshShListView::TKeshShListView(TComponent* owner)
     : TWinControl(owner),
       TShFolderLink::List(static_cast<TComponent&>(*this)),
-      watching_(
-          WatchFilter(), false,
-          [this](TShNotifyThread&, const std::string& folder, const std::vector<std::string>&) {
-              FolderChanged(folder);
-          },
-          [this](TShNotifyThread& watcher, const std::vector<std::string>& saved) {
-              RestoreWatching(watcher, saved);
-          }) {
+      contents_(WatchFilter(), [this](TShNotifyThread&, const std::string& folder, const std::vector<std::string>&) {
+          FolderChanged(folder);
+      }) {
     SetTabStop(true);
     SetColor(clWindow);
     reader_.accept = [this](TKeshShData& row) {
@@ -70,11 +59,10 @@ TKeshShListView::~TKeshShListView() {
     // no drop target any more, and it must not be made again for that here.
     if (HandleAllocated()) WindowGoes();
     TShFolderLink::Link(nullptr, this, true);
-    watching_.Stop();
+    contents_.Watching().Stop();
     // The window (and with it every request for a row) goes before the rows do.
     if (HandleAllocated()) ListView_SetItemCountEx(Handle(), 0, 0);
-    shown_ = nullptr;
-    cache_.Clear();
+    contents_.Clear();
 }
 
 // ---- properties
@@ -89,9 +77,9 @@ BYTE TKeshShListView::WatchFilter() const {
 void TKeshShListView::SetShContents(TShContentsSet value) {
     if (value == reader_.contents) return;
     reader_.contents = value;
-    watching_.SetFilter(WatchFilter());
+    contents_.Watching().SetFilter(WatchFilter());
     if (LinkedTree()) LinkedTree()->SetIncludeHidden(ShowsHidden());
-    if (shown_) Reread();
+    if (Shown()) Reread();
 }
 
 void TKeshShListView::SetShTreeView(TShFolderLink::Tree* tree) {
@@ -151,8 +139,8 @@ void TKeshShListView::CreateWnd() {
     ListView_SetCallbackMask(window, LVIS_OVERLAYMASK | LVIS_CUT);
     clipboard_.Join(window);
     RegisterDropTarget(window);
-    if (shown_) {
-        TShListColumns::Build(window, *shown_);
+    if (Shown()) {
+        TShListColumns::Build(window, *Shown());
         Display();
     } else {
         TShIDList desktop = TKeshShID::Allocate(2);
@@ -167,40 +155,36 @@ void TKeshShListView::WindowGoes() {
 
 // ---- opening folders
 
-std::string TKeshShListView::FolderPath() { return shown_ ? shown_->Path() : std::string(); }
+std::string TKeshShListView::FolderPath() { return Shown() ? Shown()->Path() : std::string(); }
 
-LPCITEMIDLIST TKeshShListView::ShownFolderID() const { return shown_ ? shown_->FolderID() : nullptr; }
+LPCITEMIDLIST TKeshShListView::ShownFolderID() const { return Shown() ? Shown()->FolderID() : nullptr; }
 
 bool TKeshShListView::OpenFolder(LPCITEMIDLIST folderID) {
     if (!HandleAllocated() || !folderID) return false;
-    if (shown_ && TKeshShID::Equal(shown_->FolderID(), folderID)) return true;
+    if (Shown() && TKeshShID::Equal(Shown()->FolderID(), folderID)) return true;
     ItemsUpdate update(Handle());
-    if (shown_) columns_.Save(Handle(), *shown_);
+    if (Shown()) columns_.Save(Handle(), *Shown());
     CaptureSelection();
-    TKeshShFileList* list = cache_.Use(folderID);
+    TKeshShFileList* list = contents_.Kept(folderID);
     if (list) {
         Raise(OnShListChange, *this, *list);
     } else {
         std::unique_ptr<TKeshShFileList> fresh = reader_.Read(folderID, this, Handle());
         if (!fresh) {
-            if (shown_) FollowLinked(shown_->FolderID());
+            if (Shown()) FollowLinked(Shown()->FolderID());
             return false;
         }
         columns_.Restore(*fresh);
         TShContentsReader::Sort(*fresh);
-        list = cache_.Add(std::move(fresh));
-        while (cache_.Count() > TKeshShFileLists::HistoryLimit + 1) {
-            std::unique_ptr<TKeshShFileList> dropped = cache_.DropLast();
-            watching_.Unwatch(dropped->Path());
-        }
+        list = contents_.Keep(std::move(fresh));
         Raise(OnShListChange, *this, *list);
     }
-    shown_ = list;
+    contents_.Show(list);
     ListView_SetItemCountEx(Handle(), 0, 0);
-    TShListColumns::Build(Handle(), *shown_);
+    TShListColumns::Build(Handle(), *Shown());
     Display();
-    columns_.Apply(Handle(), *shown_);
-    watching_.Watch(list->Path());
+    columns_.Apply(Handle(), *Shown());
+    contents_.WatchShown();
     FollowLinked(list->FolderID());
     return true;
 }
@@ -213,17 +197,17 @@ void TKeshShListView::Display() {
     if (!HandleAllocated()) return;
     HWND window = Handle();
     ItemsUpdate update(window);
-    ListView_SetItemCountEx(window, shown_ ? shown_->Count() : 0, LVSICF_NOSCROLL);
+    ListView_SetItemCountEx(window, Shown() ? Shown()->Count() : 0, LVSICF_NOSCROLL);
     PlaceIcons(window, viewStyle_);
     RestoreSelection();
 }
 
 void TKeshShListView::CaptureSelection() {
-    if (shown_ && HandleAllocated()) TShListRows::Capture(Handle(), *shown_);
+    if (Shown() && HandleAllocated()) TShListRows::Capture(Handle(), *Shown());
 }
 
 void TKeshShListView::RestoreSelection() {
-    if (shown_ && HandleAllocated()) TShListRows::Restore(Handle(), *shown_);
+    if (Shown() && HandleAllocated()) TShListRows::Restore(Handle(), *Shown());
 }
 
 std::vector<int> TKeshShListView::SelectedIndexes() {
@@ -235,31 +219,31 @@ int TKeshShListView::FocusedIndex() { return HandleAllocated() ? TShListRows::Fo
 void TKeshShListView::SelectRow(int index, bool focus) { TShListRows::Select(Handle(), index, focus); }
 
 int TKeshShListView::RowAt(POINT client, bool retryHigher) {
-    return shown_ && HandleAllocated() ? TShListRows::At(Handle(), *shown_, client, retryHigher) : -1;
+    return Shown() && HandleAllocated() ? TShListRows::At(Handle(), *Shown(), client, retryHigher) : -1;
 }
 
 // ---- columns
 
 void TKeshShListView::ColumnClick(int column) {
-    if (!shown_ || column < 0) return;
+    if (!Shown() || column < 0) return;
     // Columns past the remembered directions sort ascending only.
-    if (column < TKeshShFileList::kDirections) shown_->SortDirections[column] = -shown_->SortDirections[column];
+    if (column < TKeshShFileList::kDirections) Shown()->SortDirections[column] = -Shown()->SortDirections[column];
     HourGlass hourGlass;
     ItemsUpdate update(Handle());
     CaptureSelection();
-    shown_->Sort(column);
+    Shown()->Sort(column);
     RestoreSelection();
 }
 
 // ---- rows
 
 void TKeshShListView::ReadVisibleItems() {
-    if (shown_) TShListRows::ReadVisible(Handle(), *shown_, viewStyle_ == vsReport);
+    if (Shown()) TShListRows::ReadVisible(Handle(), *Shown(), viewStyle_ == vsReport);
 }
 
 void TKeshShListView::Activate(int index) {
-    if (!shown_ || index < 0 || index >= shown_->Count()) return;
-    TKeshShFileData& row = *shown_->Row(index);
+    if (!Shown() || index < 0 || index >= Shown()->Count()) return;
+    TKeshShFileData& row = *Shown()->Row(index);
     if (row.HasAttributes(SFGAO_FOLDER) && row.ItemKind() != itInterNet) {
         bool open = true;
         Raise(OnShListOpen, *this, row, open);
@@ -283,7 +267,7 @@ void TKeshShListView::Activate(int index) {
 bool TKeshShListView::NotifyNotification(NMHDR& header, LRESULT& result) {
     switch (header.code) {
         case LVN_GETDISPINFOA:
-            TShListRows::DisplayInfo(reinterpret_cast<NMLVDISPINFOA&>(header), shown_);
+            TShListRows::DisplayInfo(reinterpret_cast<NMLVDISPINFOA&>(header), Shown());
             return true;
         case LVN_COLUMNCLICK:
             ColumnClick(reinterpret_cast<NMLISTVIEW&>(header).iSubItem);
@@ -292,16 +276,16 @@ bool TKeshShListView::NotifyNotification(NMHDR& header, LRESULT& result) {
             Activate(reinterpret_cast<NMITEMACTIVATE&>(header).iItem);
             return true;
         case LVN_ITEMCHANGED:
-            if (shown_) Raise(OnShSelectionChange, *this, *shown_);
+            if (Shown()) Raise(OnShSelectionChange, *this, *Shown());
             return true;
         case LVN_BEGINLABELEDITA:
-            result = shell_.CanRename(shown_, reinterpret_cast<NMLVDISPINFOA&>(header).item.iItem, FocusedIndex())
+            result = shell_.CanRename(Shown(), reinterpret_cast<NMLVDISPINFOA&>(header).item.iItem, FocusedIndex())
                          ? FALSE
                          : TRUE;
             return true;
         case LVN_ENDLABELEDITA: {
             const LVITEMA& item = reinterpret_cast<NMLVDISPINFOA&>(header).item;
-            shell_.Rename(shown_, item.iItem, item.pszText);
+            shell_.Rename(Shown(), item.iItem, item.pszText);
             result = FALSE;
             return true;
         }
@@ -346,8 +330,8 @@ LRESULT TKeshShListView::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
 // ---- new folders and changes
 
 bool TKeshShListView::CreateFolder(const std::string& name) {
-    if (!shown_) return false;
-    TKeshShFolderData folder(TKeshShID::Copy(shown_->FolderID()));
+    if (!Shown()) return false;
+    TKeshShFolderData folder(TKeshShID::Copy(Shown()->FolderID()));
     if (!folder.HasAttributes(SFGAO_FILESYSTEM) || FolderPath().empty()) return false;
     const std::string path = IncludeTrailingPathDelimiter(FolderPath()) + name;
     if (DirectoryExists(path)) return false;
@@ -357,8 +341,8 @@ bool TKeshShListView::CreateFolder(const std::string& name) {
     if (!created) return true;
     Reread();
     TShIDList last = TKeshShID::LastCopy(created.get());
-    for (int i = 0; i < shown_->Count(); ++i) {
-        if (TKeshShID::CompareIn(shown_->Folder(), shown_->Row(i)->RelativeID(), last.get()) == TKeshShID::crEqual) {
+    for (int i = 0; i < Shown()->Count(); ++i) {
+        if (TKeshShID::CompareIn(Shown()->Folder(), Shown()->Row(i)->RelativeID(), last.get()) == TKeshShID::crEqual) {
             ListView_SetItemState(Handle(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
             SelectRow(i, true);
             break;
@@ -368,85 +352,66 @@ bool TKeshShListView::CreateFolder(const std::string& name) {
 }
 
 void TKeshShListView::Reread() {
-    if (!shown_ || !HandleAllocated()) return;
-    std::unique_ptr<TKeshShFileList> fresh = reader_.Read(shown_->FolderID(), this, Handle());
+    if (!Shown() || !HandleAllocated()) return;
+    std::unique_ptr<TKeshShFileList> fresh = reader_.Read(Shown()->FolderID(), this, Handle());
     if (!fresh) return;
     CaptureSelection();
-    TShContentsReader::TakeOver(*shown_, *fresh);
+    TShContentsReader::TakeOver(*Shown(), *fresh);
     ItemsUpdate update(Handle());
     ListView_SetItemCountEx(Handle(), 0, 0);
-    shown_ = cache_.Replace(shown_, std::move(fresh));
-    Raise(OnShListChange, *this, *shown_);
-    TShListColumns::Build(Handle(), *shown_);
+    contents_.Replace(std::move(fresh));
+    Raise(OnShListChange, *this, *Shown());
+    TShListColumns::Build(Handle(), *Shown());
     Display();
 }
 
 void TKeshShListView::RemoveSelectedRows() {
-    if (!shown_ || !HandleAllocated()) return;
+    if (!Shown() || !HandleAllocated()) return;
     ItemsUpdate update(Handle());
     CaptureSelection();
     ListView_SetItemCountEx(Handle(), 0, 0);
-    shown_->RemoveSelected();
+    Shown()->RemoveSelected();
     Display();
 }
 
 void TKeshShListView::ContentsChanged(LPCITEMIDLIST folderID) {
-    if (!shown_) return;
-    cache_.KeepOnly(shown_);
-    if (TKeshShID::SameItem(shown_->FolderID(), folderID)) Reread();
+    if (!Shown()) return;
+    contents_.KeepOnlyShown();
+    if (TKeshShID::SameItem(Shown()->FolderID(), folderID)) Reread();
 }
 
 void TKeshShListView::FolderChanged(const std::string& folder) {
-    if (MouseDownState != 0 || !HandleAllocated() || !shown_) return;
-    cache_.KeepOnly(shown_);
-    const std::string shownPath = shown_->Path();
-    watching_.WatchOnly(shownPath);
-    if (!SameFolder(folder, shownPath)) return;
-    if (DirectoryExists(shownPath)) {
-        ::SHChangeNotify(0, SHCNF_FLUSH, nullptr, nullptr);
-        Reread();
-        return;
+    if (MouseDownState != 0 || !HandleAllocated() || !Shown()) return;
+    TShIDList ancestor;
+    switch (contents_.Changed(folder, ancestor)) {
+        case TShListContents::chReread:
+            ::SHChangeNotify(0, SHCNF_FLUSH, nullptr, nullptr);
+            Reread();
+            return;
+        case TShListContents::chOpenAncestor: {
+            const TKeshShFileList* gone = Shown();
+            if (OpenFolder(ancestor.get()) && Shown() != gone) contents_.KeepOnlyShown();
+            return;
+        }
+        default:
+            return;
     }
-    // The shown folder is gone: its nearest ancestor that still exists is shown instead.
-    TShIDList ancestor = TKeshShID::Parent(shown_->FolderID());
-    while (TKeshShID::Count(ancestor.get()) > 0) {
-        const std::string path = TKeshShID::ToPath(ancestor.get());
-        if (!path.empty() && DirectoryExists(path)) break;
-        ancestor = TKeshShID::Parent(ancestor.get());
-    }
-    const TKeshShFileList* gone = shown_;
-    if (OpenFolder(ancestor.get()) && shown_ != gone) cache_.KeepOnly(shown_);
 }
 
 void TKeshShListView::SuspendWatching(bool linked) {
-    watching_.Suspend();
+    contents_.Watching().Suspend();
     if (linked && LinkedTree()) LinkedTree()->SuspendWatching(false);
 }
 
 void TKeshShListView::ResumeWatching(bool linked) {
-    watching_.Resume();
+    contents_.Watching().Resume();
     if (linked && LinkedTree()) LinkedTree()->ResumeWatching(false);
-}
-
-void TKeshShListView::RestoreWatching(TShNotifyThread& watcher, const std::vector<std::string>& saved) {
-    try {
-        watcher.SetFolders(&saved);
-    } catch (const EShNotifyError&) {
-        // The watcher takes a 62nd folder one by one but not in a list, and folders of
-        // contents the cache has let go of stay watched until a change is reported: they
-        // can add up to that. The shown folder stays watched, and only its contents are
-        // kept, so nothing kept can change unseen.
-        cache_.KeepOnly(shown_);
-        std::vector<std::string> shown;
-        if (shown_ && !shown_->Path().empty()) shown.push_back(shown_->Path());
-        watcher.SetFolders(&shown);
-    }
 }
 
 // ---- the shell
 
 void TKeshShListView::ContextMenu(POINT screen) {
-    shell_.ContextMenu(popupMenu_, shown_, screen,
+    shell_.ContextMenu(popupMenu_, Shown(), screen,
                        [this](int result, bool firstGone) { MenuCommandDone(result, firstGone); });
 }
 
@@ -474,7 +439,7 @@ void TKeshShListView::MenuCommandDone(int result, bool firstGone) {
 }
 
 void TKeshShListView::StartDrag(POINT client) {
-    shell_.StartDrag(shown_, pressedRow_, client, [&](TKeshShFileData& row, POINT screen) {
+    shell_.StartDrag(Shown(), pressedRow_, client, [&](TKeshShFileData& row, POINT screen) {
         bool canDrag = true;
         Raise(OnShBeginDrag, *this, row, screen, static_cast<int>(client.x), static_cast<int>(client.y), canDrag);
         return canDrag;
@@ -482,5 +447,5 @@ void TKeshShListView::StartDrag(POINT client) {
 }
 
 TShItemDropTarget TKeshShListView::DropTargetAt(TKeshShDragObject& drag, POINT client) {
-    return shell_.DropTargetAt(drag, shown_, client, viewStyle_ == vsIcon);
+    return shell_.DropTargetAt(drag, Shown(), client, viewStyle_ == vsIcon);
 }

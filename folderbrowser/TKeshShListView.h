@@ -11,17 +11,16 @@
 #include <string>
 #include <vector>
 
-#include "folderbrowser/TKeshShFileLists.h"
 #include "folderbrowser/TKeshShIDList.h"
 #include "folderbrowser/TShClipboardViewer.h"
 #include "folderbrowser/TShContentsReader.h"
 #include "folderbrowser/TShDropSite.h"
 #include "folderbrowser/TShFolderLink.h"
 #include "folderbrowser/TShListColumns.h"
+#include "folderbrowser/TShListContents.h"
 #include "folderbrowser/TShListRows.h"
 #include "folderbrowser/TShListShell.h"
 #include "folderbrowser/TShMouseFollower.h"
-#include "folderbrowser/TShWatching.h"
 #include "toolkit/TShiftState.h"
 #include "toolkit/TWinControl.h"
 
@@ -72,8 +71,8 @@ public:
     // Reverses a column's sort direction and sorts by it, as a click on its header does.
     void ColumnClick(int column);
 
-    TKeshShFileList* ShFileList() const { return shown_; }
-    const TKeshShFileLists& Cache() const { return cache_; }
+    TKeshShFileList* ShFileList() const { return contents_.Shown(); }
+    const TKeshShFileLists& Cache() const { return contents_.Cache(); }
     // Rows selected in the view, and the focused row (-1: none).
     std::vector<int> SelectedIndexes();
     int FocusedIndex();
@@ -88,7 +87,7 @@ public:
     // The pending mouse press: 0 none, 1 left button on a row, 2 right button on a row (a
     // context menu may follow), 3 dragging.
     int MouseDownState = 0;
-    TShNotifyThread* Watcher() const { return watching_.Watcher(); }
+    TShNotifyThread* Watcher() const { return contents_.Watcher(); }
 
     TShFileListEvent OnShListChange;
     TShFileListEvent OnShSelectionChange;
@@ -124,11 +123,9 @@ private:
     void Activate(int index);
     void FolderChanged(const std::string& folder);
     void FollowLinked(LPCITEMIDLIST folderID);
-    // Hands the watcher the folders it watched before a suspension.
-    void RestoreWatching(TShNotifyThread& watcher, const std::vector<std::string>& saved);
     BYTE WatchFilter() const;
+    TKeshShFileList* Shown() const { return contents_.Shown(); }
 
-    // Context menu, renaming, dragging (TKeshShListViewShell.cpp).
     void ContextMenu(POINT screen);
     // What the list does after a command of the shell's menu.
     void MenuCommandDone(int result, bool firstGone);
@@ -139,10 +136,8 @@ private:
     TKeshShPopupMenu* popupMenu_ = nullptr;
     TViewStyle viewStyle_ = vsIcon;
 
-    TKeshShFileLists cache_;
-    TKeshShFileList* shown_ = nullptr;
+    TShListContents contents_;
     TShListColumns columns_;
-    TShWatching watching_;
     TShClipboardViewer clipboard_;
     TShListShell shell_{*this, *this};
     int pressedRow_ = -1;
