@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "folderbrowser/DrawingOff.h"
 #include "folderbrowser/HourGlass.h"
 #include "folderbrowser/ShellOpen.h"
 #include "folderbrowser/SuspendedWatching.h"
@@ -15,21 +16,6 @@
 namespace {
 
 constexpr DWORD kStyles[] = {LVS_ICON, LVS_SMALLICON, LVS_LIST, LVS_REPORT};
-
-// Redrawing is switched off while the rows change, and on again however the change ends.
-class ItemsUpdate {
-public:
-    explicit ItemsUpdate(HWND window) : window_(window) { ::SendMessageA(window_, WM_SETREDRAW, FALSE, 0); }
-    ~ItemsUpdate() {
-        ::SendMessageA(window_, WM_SETREDRAW, TRUE, 0);
-        ::InvalidateRect(window_, nullptr, TRUE);
-    }
-    ItemsUpdate(const ItemsUpdate&) = delete;
-    ItemsUpdate& operator=(const ItemsUpdate&) = delete;
-
-private:
-    HWND window_;
-};
 
 // An icon view gives every row its place when the rows or the style change. With drawing
 // on, the system invalidates each row on the way, which for 10,000 rows takes far longer
@@ -110,7 +96,7 @@ void TKeshShListView::SetViewStyle(TViewStyle style) {
         Repaint();
     }
     {
-        ItemsUpdate update(window);
+        DrawingOff drawingOff(window);
         const LONG old = ::GetWindowLongA(window, GWL_STYLE);
         ::SetWindowLongA(window, GWL_STYLE, static_cast<LONG>((old & ~LVS_TYPEMASK) | kStyles[style]));
         PlaceIcons(window, style);
@@ -162,7 +148,7 @@ LPCITEMIDLIST TKeshShListView::ShownFolderID() const { return Shown() ? Shown()-
 bool TKeshShListView::OpenFolder(LPCITEMIDLIST folderID) {
     if (!HandleAllocated() || !folderID) return false;
     if (Shown() && TKeshShID::Equal(Shown()->FolderID(), folderID)) return true;
-    ItemsUpdate update(Handle());
+    DrawingOff drawingOff(Handle());
     if (Shown()) columns_.Save(Handle(), *Shown());
     CaptureSelection();
     TKeshShFileList* list = contents_.Kept(folderID);
@@ -196,7 +182,7 @@ void TKeshShListView::FollowLinked(LPCITEMIDLIST folderID) {
 void TKeshShListView::Display() {
     if (!HandleAllocated()) return;
     HWND window = Handle();
-    ItemsUpdate update(window);
+    DrawingOff drawingOff(window);
     ListView_SetItemCountEx(window, Shown() ? Shown()->Count() : 0, LVSICF_NOSCROLL);
     PlaceIcons(window, viewStyle_);
     RestoreSelection();
@@ -229,7 +215,7 @@ void TKeshShListView::ColumnClick(int column) {
     // Columns past the remembered directions sort ascending only.
     if (column < TKeshShFileList::kDirections) Shown()->SortDirections[column] = -Shown()->SortDirections[column];
     HourGlass hourGlass;
-    ItemsUpdate update(Handle());
+    DrawingOff drawingOff(Handle());
     CaptureSelection();
     Shown()->Sort(column);
     RestoreSelection();
@@ -357,7 +343,7 @@ void TKeshShListView::Reread() {
     if (!fresh) return;
     CaptureSelection();
     TShContentsReader::TakeOver(*Shown(), *fresh);
-    ItemsUpdate update(Handle());
+    DrawingOff drawingOff(Handle());
     ListView_SetItemCountEx(Handle(), 0, 0);
     contents_.Replace(std::move(fresh));
     Raise(OnShListChange, *this, *Shown());
@@ -367,7 +353,7 @@ void TKeshShListView::Reread() {
 
 void TKeshShListView::RemoveSelectedRows() {
     if (!Shown() || !HandleAllocated()) return;
-    ItemsUpdate update(Handle());
+    DrawingOff drawingOff(Handle());
     CaptureSelection();
     ListView_SetItemCountEx(Handle(), 0, 0);
     Shown()->RemoveSelected();

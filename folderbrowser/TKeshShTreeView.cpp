@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "folderbrowser/DrawingOff.h"
 #include "folderbrowser/ShellOpen.h"
 #include "folderbrowser/TKeshShPopupMenu.h"
 #include "toolkit/FilePath.h"
@@ -148,7 +149,7 @@ void TKeshShTreeView::Fill() {
     if (!HandleAllocated()) return;
     TShIDList rootID = root_.RootID();
     HWND window = Handle();
-    ::SendMessageA(window, WM_SETREDRAW, FALSE, 0);
+    DrawingOff drawingOff(window);
     TreeView_DeleteAllItems(window);
     if (rootID) {
         auto data = std::make_unique<TKeshShFolderData>(std::move(rootID));
@@ -165,8 +166,6 @@ void TKeshShTreeView::Fill() {
             }
         }
     }
-    ::SendMessageA(window, WM_SETREDRAW, TRUE, 0);
-    ::InvalidateRect(window, nullptr, TRUE);
 }
 
 std::string TKeshShTreeView::SelectedPath() {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "folderbrowser/HourGlass.h"
+#include "folderbrowser/DrawingOff.h"
 #include "toolkit/CallbackErrors.h"
 #include "toolkit/FilePath.h"
 #include "toolkit/TWinControl.h"
@@ -196,7 +196,7 @@ void TShTreeNodes::RefreshVisible() {
     std::vector<TKeshShTreeNode*> visible;
     for (HTREEITEM item = TreeView_GetFirstVisible(window); item; item = TreeView_GetNextVisible(window, item))
         visible.push_back(NodeOf(item));
-    ::SendMessageA(window, WM_SETREDRAW, FALSE, 0);
+    DrawingOff drawingOff(window);
     for (TKeshShTreeNode* node : visible) {
         // An earlier merge may have deleted it with its parent.
         if (!Alive(node)) continue;
@@ -208,8 +208,6 @@ void TShTreeNodes::RefreshVisible() {
             AskChildrenAgain(*node);
         }
     }
-    ::SendMessageA(window, WM_SETREDRAW, TRUE, 0);
-    ::InvalidateRect(window, nullptr, TRUE);
 }
 
 void TShTreeNodes::AskChildrenAgain(TKeshShTreeNode& node) {

@@ -3,6 +3,7 @@
 #include <functional>
 #include <vector>
 
+#include "folderbrowser/DrawingOff.h"
 #include "folderbrowser/SuspendedWatching.h"
 #include "folderbrowser/TKeshShIDList.h"
 #include "folderbrowser/TKeshShPopupMenu.h"
@@ -123,7 +124,7 @@ void TShTreeShell::AfterRename(TKeshShTreeNode& node, LPCITEMIDLIST oldAbsolute)
                                   : TShIDList();
     expanded_.ForgetBelow(oldAbsolute);
 
-    ::SendMessageA(window, WM_SETREDRAW, FALSE, 0);
+    DrawingOff drawingOff(window);
     while (HTREEITEM child = TreeView_GetChild(window, node.Item())) TreeView_DeleteItem(window, child);
     node.SetChildrenRead(false);
     node.ForgetLook();
@@ -144,8 +145,6 @@ void TShTreeShell::AfterRename(TKeshShTreeNode& node, LPCITEMIDLIST oldAbsolute)
         TShIDList id = TKeshShID::Concat(renamed, selectedBelow.get());
         if (TKeshShTreeNode* again = nodes_.Find(id.get())) nodes_.Select(again);
     }
-    ::SendMessageA(window, WM_SETREDRAW, TRUE, 0);
-    ::InvalidateRect(window, nullptr, TRUE);
 }
 
 void TShTreeShell::ListFollowsRename(LPCITEMIDLIST oldAbsolute, LPCITEMIDLIST newAbsolute) {
