@@ -142,12 +142,17 @@ struct LetterMerge {
         if (existing == '!') return TKeshShID::crFailed;
         return existing == fresh ? TKeshShID::crEqual : existing > fresh ? TKeshShID::crGreater : TKeshShID::crLess;
     }
-    void Keep(char existing, char) { steps.push_back(std::string("keep ") + existing); }
-    void InsertBefore(char existing, char fresh) {
-        steps.push_back(std::string("insert ") + fresh + " before " + existing);
+    void Keep(char existing, char) { Note("keep ", existing); }
+    void InsertBefore(char existing, char fresh) { Note("insert ", fresh, " before ", existing); }
+    void Append(char fresh) { Note("append ", fresh); }
+    void Remove(char existing) { Note("remove ", existing); }
+    // Appended piece by piece: GCC 12 at -O3 misreads a chain of string temporaries (-Warray-bounds).
+    template <typename... Pieces>
+    void Note(const Pieces&... pieces) {
+        std::string step;
+        (step += ... += pieces);
+        steps.push_back(step);
     }
-    void Append(char fresh) { steps.push_back(std::string("append ") + fresh); }
-    void Remove(char existing) { steps.push_back(std::string("remove ") + existing); }
 };
 }  // namespace
 
