@@ -1,6 +1,5 @@
 #include "settings/TForm2.h"
 
-#include "capture/MbString.h"
 #include "settings/DialogButton.h"
 #include "settings/NewFolderName.h"
 #include "settings/SettingsKeys.h"
