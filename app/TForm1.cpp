@@ -8,7 +8,7 @@
 #include "movie/FrameCapture.h"
 #include "movie/TMovieFrame.h"
 #include "movie/WorkFolder.h"
-#include "settings/TFolderEntries.h"
+#include "settings/FreeFileName.h"
 #include "settings/TfrmVersion.h"
 #include "toolkit/FilePath.h"
 #include "toolkit/MessageBoxes.h"
@@ -148,7 +148,7 @@ void TForm1::Form2SettingsShow(TObject&, int& startNumber) {
 }
 
 void TForm1::Form2SettingsHide(TObject&, int saveMode) {
-    if (saveMode != TForm2::kModeAvi) {
+    if (saveMode != kModeAvi) {
         TB_Capture_Active->SetEnabled(true);
         TB_Capture_ALL->SetEnabled(true);
     } else {
@@ -225,25 +225,7 @@ void TForm1::Timer1Timer(TObject&) {
 }
 
 bool TForm1::FindFreeFileName(const std::string& path, std::string& fullPath) {
-    const std::string folder = ExtractFilePath(path);
-    const int start = Form2->spnSetStartNum->Value();
-    const int end = Form2->spnSetEndNum->Value();
-    // One look at the folder serves the whole range; the rule is read once, as it cannot
-    // change while the search runs.
-    const TNamingRule rule = Form2->NamingRule();
-    const TFolderEntries entries(folder);
-    std::string candidate;
-    for (long long number = start; number <= end; ++number) {
-        const std::string name = rule.FileName(static_cast<int>(number));
-        candidate = folder + name;
-        if (!entries.Exists(name)) {
-            fullPath = candidate;
-            return true;
-        }
-    }
-    MessageBoxes::Information("番号を使い終わりました");
-    fullPath = candidate;
-    return false;
+    return ::FindFreeFileName(Form2->NamingRule(), Form2->NumberRange(), ExtractFilePath(path), fullPath);
 }
 
 void TForm1::TB_SetClick(TObject&) { Form2->Show(); }

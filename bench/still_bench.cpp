@@ -358,10 +358,8 @@ int main(int argc, char** argv) {
     rows.push_back({"BMP bare pipeline", [&](Times& t) { BareBmp(fresh(".bmp"), t); }, {}});
     rows.push_back({"BMP Pictavo, step by step", [&](Times& t) { StepsBmp(fresh(".bmp"), t); }, {}});
     rows.push_back({"BMP Pictavo CaptureToFile", [&](Times& t) { Whole(fresh(".bmp"), t); }, {}});
-    rows.push_back(
-        {"JPEG key press to file", [&](Times& t) { HotkeyStill(TForm2::kModeJpeg, folder + "000.JPEG", t); }, {}});
-    rows.push_back(
-        {"BMP key press to file", [&](Times& t) { HotkeyStill(TForm2::kModeBmp, folder + "000.BMP", t); }, {}});
+    rows.push_back({"JPEG key press to file", [&](Times& t) { HotkeyStill(kModeJpeg, folder + "000.JPEG", t); }, {}});
+    rows.push_back({"BMP key press to file", [&](Times& t) { HotkeyStill(kModeBmp, folder + "000.BMP", t); }, {}});
     auto runOnce = [&](Row& row, bool keep) {
         Times times(kPhases, 0.0);
         row.run(times);

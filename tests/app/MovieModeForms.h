@@ -12,7 +12,7 @@ protected:
         ProgramForms::SetUp();
         DeleteTree(WorkFolderPath());
         form1->SaveFolder = folder.Path() + "\\";
-        form2->rgMode->SetItemIndex(TForm2::kModeAvi);
+        form2->rgMode->SetItemIndex(kModeAvi);
         form2->spnSetStartNum->SetValue(1);
         form2->spnSetEndNum->SetValue(999);
         form1->StartNumber = 1;

@@ -98,7 +98,7 @@ TEST_F(StillFlow, ActiveWindowStillTakesTheDocumentTheUserWasInWithItsFrame) {
 }
 
 TEST_F(StillFlow, JpegModeWritesAJpegFile) {
-    form2->rgMode->SetItemIndex(TForm2::kModeJpeg);
+    form2->rgMode->SetItemIndex(kModeJpeg);
     form1->TB_Capture_ALL->Click();
     ASSERT_TRUE(WaitForFile("001.JPEG"));
     EXPECT_EQ(ReadFileBytes(folder / "001.JPEG").substr(0, 2), "\xFF\xD8");

@@ -39,7 +39,7 @@ TEST_F(StartButton, FirstPressWritesOneSectionOfKeysInOrderAndEntersShootingMode
     EXPECT_FALSE(form2->spnFrameRate->Enabled());
     EXPECT_FALSE(form2->hkMovieStart->Enabled());
     form2->SelectPath(shots.Path());
-    form2->rgMode->SetItemIndex(TForm2::kModeJpeg);
+    form2->rgMode->SetItemIndex(kModeJpeg);
     form2->spnSetStartNum->SetValue(12);
     form2->chkSetStartNum->SetChecked(true);
     BoxRecorder boxes;
