@@ -272,11 +272,11 @@ void Whole(const std::string& path, Times& times) {
 // the folder, as the first of the number range.
 void EnterShootingMode(const std::string& folder) {
     new TForm1(&TApplication::Instance());
-    new TForm2(&TApplication::Instance());
-    Form1->SaveFolder = folder;
+    Form1->ConnectSettingsWindow(*new TForm2(&TApplication::Instance()));
+    Form1->SetSaveFolder(folder);
     Form2->spnSetStartNum->SetValue(0);
     Form2->spnSetEndNum->SetValue(999);
-    Form1->StartNumber = 0;
+    Form1->SetStartNumber(0);
     Form1->TB_Capture_ALL->SetEnabled(true);
     Form1->HookHotKey1->RegisterShortCut(0, scCtrl | scAlt | 'F');
     Form1->HookHotKey1->SetActivate(true);

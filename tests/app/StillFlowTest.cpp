@@ -15,14 +15,14 @@ class StillFlow : public ProgramForms {
 protected:
     void SetUp() override {
         ProgramForms::SetUp();
-        form1->SaveFolder = folder.Path() + "\\";
+        form1->SetSaveFolder(folder.Path() + "\\");
         // Shooting mode in a still save mode, as the settings window leaves it.
         form1->TB_Capture_ALL->SetEnabled(true);
         form1->TB_Capture_Active->SetEnabled(true);
         form2->spnSetStartNum->SetValue(1);
         form2->spnSetEndNum->SetValue(999);
         // Showing the settings window puts the start number back into its spin box.
-        form1->StartNumber = 1;
+        form1->SetStartNumber(1);
     }
     bool WaitForFile(const std::string& name) {
         return PumpUntil([&] { return PathExists(folder / name); }, std::chrono::seconds(20));
@@ -94,7 +94,6 @@ TEST_F(StillFlow, ActiveWindowStillTakesTheDocumentTheUserWasInWithItsFrame) {
     ASSERT_TRUE(WaitForFile("002.BMP")) << hotkeysSeen << " hotkeys, " << boxes.Boxes().size() << " boxes, the first: "
                                         << (boxes.Boxes().empty() ? "" : Utf8(boxes.Texts().front()));
     EXPECT_EQ(ReadBmpSummary(folder / "002.BMP").centre, RGB(200, 30, 40));
-    LastActiveWindow = nullptr;
 }
 
 TEST_F(StillFlow, JpegModeWritesAJpegFile) {
@@ -115,7 +114,6 @@ TEST_F(StillFlow, SecondCommandBeforeTheTickTakesOneStillOfTheLaterKind) {
     EXPECT_FALSE(PathExists(folder / "002.BMP"));
     const RECT outer = document.OuterRect();
     EXPECT_EQ(ReadBmpSummary(folder / "001.BMP").width, outer.right - outer.left);
-    LastActiveWindow = nullptr;
 }
 
 TEST_F(StillFlow, UsedUpRangeShowsTwoBoxesInTurnAndWritesNothing) {
@@ -134,7 +132,8 @@ TEST_F(StillFlow, ActiveStillWithNoWindowOfTheUserLeftIsReportedAsNotWritten) {
     BoxRecorder boxes;
     ForeignWindow document(ForeignWindow::Document(RGB(0, 0, 255)));
     ::SetForegroundWindow(document.Handle());
-    LastActiveWindow = document.Handle();
+    // Remembered, then gone.
+    ASSERT_TRUE(PumpUntil([&] { return form1->LastActiveWindow() == document.Handle(); }));
     document.Close();
     // Only a window of the program itself is in front, and the taskbar behind it.
     DocumentWindow own(RGB(0, 0, 255));
@@ -144,11 +143,10 @@ TEST_F(StillFlow, ActiveStillWithNoWindowOfTheUserLeftIsReportedAsNotWritten) {
     EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"ファイルを出力できませんでした"});
     EXPECT_FALSE(PathExists(folder / "001.BMP"));
     EXPECT_EQ(form1->WindowState(), TWindowState::wsMaximized);
-    LastActiveWindow = nullptr;
 }
 
 TEST_F(StillFlow, WithoutASaveFolderTheStillGoesToTheCurrentDirectory) {
-    form1->SaveFolder.clear();
+    form1->SetSaveFolder("");
     char previous[MAX_PATH];
     ::GetCurrentDirectoryA(MAX_PATH, previous);
     ::SetCurrentDirectoryA(folder.Path().c_str());

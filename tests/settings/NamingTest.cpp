@@ -111,7 +111,7 @@ TEST_F(Naming, TheRuleAndTheRangeAreReadFromTheControlsAtEachCall) {
     form2->spnSetStartNum->SetValue(10);
     form2->spnSetEndNum->SetValue(999);
     // The search starts at the start spin box, not at the start number handed over.
-    form1->StartNumber = 0;
+    form1->SetStartNumber(0);
     std::string path;
     ASSERT_TRUE(form1->FindFreeFileName(folder / "anything", path));
     EXPECT_EQ(path, folder / "  10.AVI");

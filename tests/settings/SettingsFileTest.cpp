@@ -170,7 +170,7 @@ TEST_F(SettingsFile, EverySettingIsAsTheUserLeftItAfterARestart) {
     Restart();
     EXPECT_EQ(Utf8(state()), Utf8(left));
     // The main window's start number is the loaded one, whether or not its box is on.
-    EXPECT_EQ(form1->StartNumber, 7);
+    EXPECT_EQ(form1->StartNumber(), 7);
 }
 
 TEST_F(SettingsFile, MalformedFilesLoadIntoControlsWithinTheirRanges) {
