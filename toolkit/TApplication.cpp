@@ -1,6 +1,7 @@
 #include "toolkit/TApplication.h"
 
 #include "toolkit/EOSError.h"
+#include "toolkit/MessageBoxes.h"
 #include "toolkit/PumpMessages.h"
 #include "toolkit/TForm.h"
 #include "toolkit/UserInterfaceQueue.h"
@@ -58,7 +59,20 @@ void TApplication::Terminate() {
     ::PostQuitMessage(0);
 }
 
-bool TApplication::PreTranslate(MSG& message) { return OnPreTranslate && OnPreTranslate(message); }
+bool TApplication::PreTranslate(MSG& message) {
+    if (OnPreTranslate && OnPreTranslate(message)) return true;
+    if (message.message != WM_KEYDOWN || !message.hwnd) return false;
+    auto* form = dynamic_cast<TForm*>(TWinControl::FromHandle(::GetAncestor(message.hwnd, GA_ROOT)));
+    if (!form) return false;
+    // Handled outside any window procedure: an error is shown here, as the window
+    // procedure shows one, and the key is spent.
+    try {
+        return form->DialogKey(message);
+    } catch (...) {
+        MessageBoxes::ApplicationError(std::current_exception());
+        return true;
+    }
+}
 
 void TApplication::Run() {
     if (mainForm_) mainForm_->Show();

@@ -41,8 +41,10 @@ public:
     void Terminate();
     bool Terminated() const { return terminated_; }
 
-    // Messages a form wants to handle before they are dispatched (dialog keys, accelerators).
+    // Messages the program wants to handle before they are dispatched (accelerators).
     std::function<bool(MSG& message)> OnPreTranslate;
+    // OnPreTranslate first, then the dialog keys of the form the message is for; true when
+    // the message was handled and must be neither translated nor dispatched.
     bool PreTranslate(MSG& message);
 
 private:

@@ -1,5 +1,6 @@
 #include "toolkit/TForm.h"
 
+#include "toolkit/DialogNavigation.h"
 #include "toolkit/TApplication.h"
 
 TForm::TForm(TComponent* owner) : TWinControl(owner) {
@@ -43,6 +44,9 @@ void TForm::VisibleChanging(bool visible) {
         Handle();
         if (center_) Center();
         Raise(OnShow, *this);
+    } else {
+        // Before the system takes the focus away with the window.
+        RememberFocus();
     }
 }
 
@@ -84,10 +88,47 @@ void TForm::Close() {
     }
 }
 
+void TForm::SetFocus() {
+    Handle();
+    if (!RestoreFocus()) TWinControl::SetFocus();
+}
+
+bool TForm::DialogKey(const MSG& message) { return DialogNavigation::HandleKey(Handle(), message); }
+
+void TForm::RememberFocus() {
+    if (!HandleAllocated()) return;
+    HWND focus = ::GetFocus();
+    if (focus && ::IsChild(Handle(), focus)) lastFocus_ = focus;
+}
+
+bool TForm::RestoreFocus() {
+    HWND target = lastFocus_;
+    if (!DialogNavigation::CanFocus(Handle(), target)) target = DialogNavigation::NextTabStop(Handle(), nullptr, false);
+    if (!target) return false;
+    ::SetFocus(target);
+    return true;
+}
+
 LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_CLOSE) {
-        Close();
-        return 0;
+    switch (message) {
+        case WM_CLOSE:
+            Close();
+            return 0;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                RememberFocus();
+            } else if (!HIWORD(wParam) && RestoreFocus()) {
+                // The default handling would give the focus to the form itself.
+                return 0;
+            }
+            break;
+        case WM_CANCELMODE:
+            // Sent first when the form is disabled (a dialog of its own comes up), while
+            // the focus is still where the user left it.
+            RememberFocus();
+            break;
+        default:
+            break;
     }
     return TWinControl::WndProc(message, wParam, lParam);
 }

@@ -6,6 +6,8 @@ void TGroupBox::CreateParams(TCreateParams& params) {
     TWinControl::CreateParams(params);
     params.className = "BUTTON";
     params.style |= BS_GROUPBOX | WS_CLIPCHILDREN;
+    // Tab moves on into the controls inside.
+    params.exStyle |= WS_EX_CONTROLPARENT;
 }
 
 LRESULT TGroupBox::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -49,6 +49,31 @@ TShortCut THotKey::Accepted(TShortCut shortCut) {
     return key | scCtrl | scAlt;
 }
 
+LRESULT THotKey::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            if (wParam == VK_SHIFT || wParam == VK_CONTROL || wParam == VK_MENU) {
+                if (!modifiersOnly_) beforeModifiers_ = HotKey();
+                modifiersOnly_ = true;
+            } else {
+                modifiersOnly_ = false;
+            }
+            break;
+        case WM_KILLFOCUS: {
+            const LRESULT result = TWinControl::WndProc(message, wParam, lParam);
+            if (modifiersOnly_) {
+                modifiersOnly_ = false;
+                ::SendMessageA(Handle(), HKM_SETHOTKEY, ToControl(beforeModifiers_), 0);
+            }
+            return result;
+        }
+        default:
+            break;
+    }
+    return TWinControl::WndProc(message, wParam, lParam);
+}
+
 void THotKey::SetHotKey(TShortCut shortCut) {
     // Set from a stored value the control takes no more than from the keyboard.
     shortCut = Accepted(shortCut);

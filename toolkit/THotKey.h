@@ -24,7 +24,13 @@ public:
 protected:
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     TShortCut hotKey_ = 0;
+    // The control starts a new combination at the first modifier pressed. Modifiers alone
+    // are no entry: Shift+Tab or Ctrl+Tab leaving the control (the Tab never reaches it),
+    // or a click elsewhere after a lone Shift, give back what it held before them.
+    bool modifiersOnly_ = false;
+    TShortCut beforeModifiers_ = 0;
 };

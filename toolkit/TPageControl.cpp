@@ -66,6 +66,13 @@ void TPageControl::SetActivePage(TTabSheet* page) {
     if (found != pages_.end()) SetActivePageIndex(static_cast<int>(found - pages_.begin()));
 }
 
+void TPageControl::SelectNextPage(bool forward) {
+    const int count = PageCount();
+    if (count < 2) return;
+    SetActivePageIndex((active_ + (forward ? 1 : count - 1)) % count);
+    Raise(OnChange, *this);
+}
+
 bool TPageControl::NotifyNotification(NMHDR& header, LRESULT&) {
     if (header.code != TCN_SELCHANGE) return false;
     const int selected = static_cast<int>(::SendMessageA(Handle(), TCM_GETCURSEL, 0, 0));

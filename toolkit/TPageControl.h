@@ -20,6 +20,9 @@ public:
     TTabSheet* ActivePage() const { return pages_.empty() ? nullptr : pages_[static_cast<std::size_t>(active_)]; }
     void SetActivePageIndex(int index);
     void SetActivePage(TTabSheet* page);
+    // The next page (or the one before), round from the last to the first, as the user's
+    // choice: OnChange follows.
+    void SelectNextPage(bool forward);
 
     // After the user selected another tab.
     TNotifyEvent OnChange;

@@ -13,6 +13,7 @@ void TRadioGroup::SetItems(const std::vector<std::string>& items) {
         buttons_.push_back(button);
         button->SetParent(this);
     }
+    UpdateTabStops();
     ArrangeButtons();
 }
 
@@ -48,13 +49,20 @@ void TRadioGroup::SetItemIndex(int index) {
     if (index < -1 || index >= static_cast<int>(buttons_.size())) index = -1;
     if (index == ItemIndex()) return;
     for (size_t i = 0; i < buttons_.size(); ++i) buttons_[i]->SetChecked(static_cast<int>(i) == index);
+    UpdateTabStops();
     Click();
 }
 
 void TRadioGroup::ButtonClicked(TRadioButton* clicked) {
     // BS_RADIOBUTTON leaves the other buttons alone: the group unchecks them itself.
     for (TRadioButton* button : buttons_) button->SetChecked(button == clicked);
+    UpdateTabStops();
     Click();
+}
+
+void TRadioGroup::UpdateTabStops() {
+    const int stop = ItemIndex() < 0 ? 0 : ItemIndex();
+    for (size_t i = 0; i < buttons_.size(); ++i) buttons_[i]->SetTabStop(static_cast<int>(i) == stop);
 }
 
 void TRadioGroup::EnabledChanged() {

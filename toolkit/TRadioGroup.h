@@ -28,6 +28,9 @@ private:
     friend class TRadioButton;
     void ButtonClicked(TRadioButton* clicked);
     void ArrangeButtons();
+    // The group is one stop for Tab: its checked button (the first while none is), from
+    // which the arrows move on.
+    void UpdateTabStops();
 
     std::vector<std::string> items_;
     std::vector<TRadioButton*> buttons_;

@@ -9,6 +9,14 @@
 namespace {
 const char kControlProperty[] = "Pictavo.Control";
 UINT_PTR nextControlId = 100;
+
+// A child's id stays within the 16 bits WM_COMMAND carries, and never becomes one the
+// system gives OK or Cancel, however many windows a long run makes.
+UINT_PTR NextControlId() {
+    const UINT_PTR id = nextControlId;
+    nextControlId = nextControlId >= 0xFFFF ? 100 : nextControlId + 1;
+    return id;
+}
 }  // namespace
 
 TWinControl::TWinControl(TComponent* owner) : TComponent(owner), font_(std::make_unique<TFont>()) {
@@ -98,7 +106,7 @@ void TWinControl::CreateHandle() {
 
     const bool own = params.className.empty();
     LPCSTR className = own ? MAKEINTATOM(RegisterOwnClass(params)) : params.className.c_str();
-    HMENU id = (params.style & WS_CHILD) ? reinterpret_cast<HMENU>(nextControlId++) : nullptr;
+    HMENU id = (params.style & WS_CHILD) ? reinterpret_cast<HMENU>(NextControlId()) : nullptr;
     HWND window = ::CreateWindowExA(params.exStyle, className, caption_.c_str(), params.style, left_, top_, width_,
                                     height_, params.parentWindow, id, ::GetModuleHandleA(nullptr), this);
     ThrowLastErrorIf(window == nullptr);

@@ -70,7 +70,7 @@ public:
     void SetTabStop(bool value);
 
     bool Focused() const;
-    void SetFocus();
+    virtual void SetFocus();
     bool CanFocus() const;
 
     void Invalidate();

@@ -281,6 +281,8 @@ void TPictureButton::DoEnter() {
 }
 
 void TPictureButton::DoExit() {
+    // Held down by Space when the focus moved on (Tab): the press is over, without a click.
+    if (pressed_ && !MouseCapture()) Release();
     Invalidate();
     TCustomPanel::DoExit();
 }

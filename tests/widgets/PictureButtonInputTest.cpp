@@ -7,6 +7,7 @@
 #include "tests/widgets/RealPointer.h"
 #include "tests/widgets/WidgetTestKit.h"
 #include "toolkit/Exception.h"
+#include "toolkit/TCheckBox.h"
 #include "widgets/TPictureButton.h"
 
 namespace {
@@ -171,6 +172,37 @@ TEST(PictureButtonKeys, EnterClicksAtOnceAndLetsGoEvenWhenTheClickFails) {
     ::SendMessageA(other->Handle(), WM_CHAR, 'c', 1);
     EXPECT_EQ(stage.clicks, 2);
     EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"クリックに失敗.", "クリックに失敗."}));
+}
+
+// Real keys in a form, through its dialog keys: Enter and Space reach the focused button
+// and click it once each; Tab while Space holds it down moves on and lets go of it without
+// a click, and the Space let go on the next control does nothing there.
+TEST(PictureButtonKeys, RealEnterAndSpaceClickAFocusedButtonOnceAndTabLetsGoOfIt) {
+    ButtonStage stage;
+    auto* box = new TCheckBox(&stage.form);
+    box->SetParent(&stage.form);
+    box->SetBounds(40, 100, 120, 20);
+    stage.button->SetFocus();
+    // The desktop hands X key presses on to the program only with the pointer over one of
+    // its windows; off the button, so it shows no hover.
+    MovePointer(stage.form.Handle(), 300, 250);
+    auto press = [](const std::string& keys) {
+        return RunHostCommand("xdotool search --name 'Wine desktop' windowfocus --sync " + keys);
+    };
+    ASSERT_TRUE(press("key Return"));
+    ASSERT_TRUE(PumpUntil([&] { return stage.clicks == 1; }));
+    ASSERT_TRUE(press("key space"));
+    ASSERT_TRUE(PumpUntil([&] { return stage.clicks == 2; }));
+
+    ASSERT_TRUE(press("keydown space"));
+    ASSERT_TRUE(PumpUntil([&] { return stage.button->Pressed(); }));
+    ASSERT_TRUE(press("key Tab keyup space"));
+    ASSERT_TRUE(PumpUntil([&] { return ::GetFocus() == box->Handle(); }));
+    PumpFor(std::chrono::milliseconds(300));
+    EXPECT_FALSE(stage.button->Pressed());
+    EXPECT_EQ(stage.button->FaceShift(), 0);
+    EXPECT_FALSE(box->Checked());
+    EXPECT_EQ(stage.clicks, 2);
 }
 
 TEST(PictureButtonKeys, DisabledButtonIgnoresKeys) {
