@@ -92,14 +92,8 @@ LRESULT CALLBACK PaintBusy(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 UniqueHwnd ShowBusyWindow() {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = PaintBusy;
-    windowClass.hInstance = ::GetModuleHandleA(nullptr);
-    windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = "PictavoBusyWindow";
-    ::RegisterClassA(&windowClass);
     const int width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
-    UniqueHwnd window(::CreateWindowExA(0, "PictavoBusyWindow", "Pictavo still benchmark",
+    UniqueHwnd window(::CreateWindowExA(0, TestWindowClass("PictavoBusyWindow", PaintBusy), "Pictavo still benchmark",
                                         WS_OVERLAPPEDWINDOW | WS_VISIBLE, width / 20, height / 20, width * 9 / 10,
                                         height * 9 / 10, nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr));
     ::UpdateWindow(window.get());
