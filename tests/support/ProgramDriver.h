@@ -45,6 +45,11 @@ public:
     // itself with the Enter key.
     static void PressButton(HWND button);
 
+    // The settings window's start button pressed and the box that tells the way back
+    // answered: the program is in shooting mode once the window has gone (false when the
+    // button, the box or the hiding does not come). `told` receives the box.
+    bool ConfirmSettings(HWND settings, ShownBox* told = nullptr);
+
     // The next message box of the program: its caption and text, answered with the button.
     bool AnswerBox(ShownBox& box, int button, std::chrono::milliseconds timeout = std::chrono::seconds(10));
     // Every box that is up now, without answering.
