@@ -298,6 +298,14 @@ void TTrayIcon::PopupAtCursor(TPopupMenu& menu, int x, int y) {
     menu.Popup(x, y);
 }
 
+void TTrayIcon::PressOrPopup(TPopupMenu* menu, TMouseButton button, TShiftState shift, POINT at) {
+    if (menu && AutoPopup) {
+        PopupAtCursor(*menu, at.x, at.y);
+    } else {
+        Raise(OnMouseDown, *this, button, shift, at.x, at.y);
+    }
+}
+
 void TTrayIcon::MouseNotification(UINT mouseMessage) {
     if (!enabled_) return;
     POINT p{};
@@ -307,11 +315,7 @@ void TTrayIcon::MouseNotification(UINT mouseMessage) {
             Raise(OnMouseMove, *this, TShiftState{0}, p.x, p.y);
             break;
         case WM_LBUTTONDOWN:
-            if (lbPopupMenu_ && AutoPopup) {
-                PopupAtCursor(*lbPopupMenu_, p.x, p.y);
-            } else {
-                Raise(OnMouseDown, *this, TMouseButton::mbLeft, TShiftState{ssLeft}, p.x, p.y);
-            }
+            PressOrPopup(lbPopupMenu_, TMouseButton::mbLeft, TShiftState{ssLeft}, p);
             break;
         case WM_LBUTTONUP:
             if (OnMouseUp) {
@@ -330,11 +334,7 @@ void TTrayIcon::MouseNotification(UINT mouseMessage) {
             Raise(OnDblClick, *this);
             break;
         case WM_RBUTTONDOWN:
-            if (rbPopupMenu_ && AutoPopup) {
-                PopupAtCursor(*rbPopupMenu_, p.x, p.y);
-            } else {
-                Raise(OnMouseDown, *this, TMouseButton::mbRight, TShiftState{ssRight}, p.x, p.y);
-            }
+            PressOrPopup(rbPopupMenu_, TMouseButton::mbRight, TShiftState{ssRight}, p);
             break;
         case WM_RBUTTONUP:
             Raise(OnMouseUp, *this, TMouseButton::mbRight, TShiftState{ssRight}, p.x, p.y);

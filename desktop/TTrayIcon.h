@@ -113,6 +113,9 @@ private:
     void SingleClickTimeUp();
     void Readd();
     void PopupAtCursor(TPopupMenu& menu, int x, int y);
+    // A button went down: its menu opens when it has one and AutoPopup is on; else
+    // OnMouseDown.
+    void PressOrPopup(TPopupMenu* menu, TMouseButton button, TShiftState shift, POINT at);
 
     std::atomic<bool> animating_{false};
     std::atomic<bool> singleFrame_{false};

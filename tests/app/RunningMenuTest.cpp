@@ -43,8 +43,7 @@ TEST(RunningProgram, TrayMenuShowsTheModesAndRunsItsCommandsByKeyClickAndHotkey)
     ProgramDriver program;
     TempFolder movies;
     const std::string work = program.Folder() / "moviework";
-    program.WriteSetting("Folder", movies.Path());
-    HWND settings = program.StartToSettings();
+    HWND settings = program.StartToSettings(movies.Path());
     ASSERT_NE(settings, nullptr);
     DWORD processId = 0;
     ::GetWindowThreadProcessId(settings, &processId);

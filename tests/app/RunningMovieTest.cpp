@@ -50,8 +50,7 @@ TEST(RunningProgram, RecordsMoviesEndedByTheKeyAndByATrayClick) {
     ProgramDriver program;
     TempFolder movies;
     const std::string work = program.Folder() / "moviework";
-    program.WriteSetting("Folder", movies.Path());
-    HWND settings = program.StartToSettings();
+    HWND settings = program.StartToSettings(movies.Path());
     ASSERT_NE(settings, nullptr);
     HWND avi = ProgramDriver::FindControl(settings, "Button", "AVI");
     ASSERT_NE(avi, nullptr);
@@ -107,8 +106,7 @@ TEST(RunningProgram, AnIntervalTypedBelowItsRangeRecordsAtTheLeastInterval) {
     ProgramDriver program;
     TempFolder movies;
     const std::string work = program.Folder() / "moviework";
-    program.WriteSetting("Folder", movies.Path());
-    HWND settings = program.StartToSettings();
+    HWND settings = program.StartToSettings(movies.Path());
     ASSERT_NE(settings, nullptr);
     auto clickOn = [](HWND control) {
         RECT rect{};

@@ -120,8 +120,7 @@ bool ChooseFromTray(DWORD processId, const ExpectedMenu& menu, size_t item) {
 TEST(RunningProgram, StartConfirmSettingsTakeAStillByHotkeyAndQuit) {
     ProgramDriver program;
     TempFolder shots;
-    program.WriteSetting("Folder", shots.Path());
-    HWND settings = program.StartToSettings();
+    HWND settings = program.StartToSettings(shots.Path());
     ASSERT_NE(settings, nullptr) << "the settings window is shown at start";
     // Owned by the hidden application window: no taskbar button anywhere.
     HWND application = ::GetWindow(settings, GW_OWNER);
@@ -150,8 +149,7 @@ TEST(RunningProgram, StartConfirmSettingsTakeAStillByHotkeyAndQuit) {
 TEST(RunningProgram, ActiveWindowStillTakesTheWindowClickedIntoJustBeforeTheKey) {
     ProgramDriver program;
     TempFolder shots;
-    program.WriteSetting("Folder", shots.Path());
-    HWND settings = program.StartToSettings();
+    HWND settings = program.StartToSettings(shots.Path());
     ASSERT_NE(settings, nullptr);
     ConfirmSettings(program, settings);
     if (HasFatalFailure()) return;

@@ -44,6 +44,11 @@ HWND ProgramDriver::StartToSettings() {
     return Start() ? WaitForWindow("Pictavo 設定画面", std::chrono::seconds(20)) : nullptr;
 }
 
+HWND ProgramDriver::StartToSettings(const std::string& saveFolder) {
+    WriteSetting("Folder", saveFolder);
+    return StartToSettings();
+}
+
 bool ProgramDriver::Running() const { return process_ && ::WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
 
 bool ProgramDriver::WaitForExit(std::chrono::milliseconds timeout) {

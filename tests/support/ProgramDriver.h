@@ -34,6 +34,8 @@ public:
     // Starts the program and waits for its settings window, as a first start shows it (null
     // when the program does not start or the window does not appear).
     HWND StartToSettings();
+    // The same with the save folder saved by an earlier run.
+    HWND StartToSettings(const std::string& saveFolder);
     bool Running() const;
     bool WaitForExit(std::chrono::milliseconds timeout);
 
