@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "app/TCaptureSettings.h"
-#include "tests/support/BoxRecorder.h"
 #include "tests/support/TestEnvironment.h"
 #include "toolkit/Exception.h"
 
@@ -44,34 +43,18 @@ TEST(CaptureSettings, NextFileIsTheFirstFreeNameInTheFolderOfTheStartNumbersName
         {root, {.addWordBefore = true, .wordBefore = "sub\\"}, 1, folder / "sub\\sub\\001.BMP"},
         {"", {.saveMode = kModeJpeg}, 1, "001.JPEG"},
     };
-    FakeView view;
     TCaptureSettings settings;
+    std::string path;
+    EXPECT_THROW(settings.NextFreePath(path), Exception) << "no name without the settings window";
+    FakeView view;
     settings.Connect(view);
     for (const Case& c : cases) {
         view.rule = c.rule;
         view.ruleReads = 0;
         settings.SetSaveFolder(c.saveFolder);
         settings.SetStartNumber(c.startNumber);
-        std::string path;
         ASSERT_TRUE(settings.NextFreePath(path)) << c.expected;
         EXPECT_EQ(path, c.expected);
         EXPECT_EQ(view.ruleReads, 1) << "the candidate and the search use one reading of the rule";
     }
-}
-
-TEST(CaptureSettings, WithoutTheSettingsWindowNoNameIsMadeAndAUsedUpRangeIsTold) {
-    TCaptureSettings settings;
-    std::string path;
-    EXPECT_THROW(settings.NextFreePath(path), Exception);
-
-    TempFolder folder;
-    WriteFileBytes(folder / "003.BMP", "x");
-    FakeView view;
-    view.range = {3, 3};
-    settings.Connect(view);
-    settings.SetSaveFolder(folder.Path() + "\\");
-    BoxRecorder boxes;
-    EXPECT_FALSE(settings.NextFreePath(path));
-    EXPECT_EQ(path, folder / "003.BMP");
-    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"番号を使い終わりました"});
 }
