@@ -6,6 +6,9 @@
 
 BUILD ?= build
 CACHE ?= $(HOME)/.cache/pictavo
+# Tests run side by side, each on a display and in a Wine prefix of its own; most of their
+# time is spent waiting for windows, timers and other processes, so more run than there are cores.
+TEST_JOBS ?= 4
 
 .PHONY: run test bench deps build format check-format
 
@@ -24,7 +27,7 @@ run: build
 	scripts/run-pictavo $(BUILD)/bin/Pictavo.exe
 
 test: build check-format
-	cd $(BUILD) && ctest --output-on-failure
+	cd $(BUILD) && ctest --output-on-failure -j $(TEST_JOBS)
 
 bench: build
 	scripts/run-benchmarks $(BUILD)

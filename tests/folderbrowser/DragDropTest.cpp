@@ -56,7 +56,8 @@ TEST(DragDrop, FilesDraggedFromTheListOntoAFolderNodeAreMovedAndWithCtrlCopied) 
     ASSERT_NE(box, nullptr);
     ASSERT_FALSE(tree.Expanded(box));
     ASSERT_EQ(window.RowNames(), (std::vector<std::string>{"箱", "a.txt", "b.txt"}));
-    int drags = 0;
+    // Counted on this thread, read on the input thread: the next move waits for the drag to begin.
+    std::atomic<int> drags{0};
     list.OnShBeginDrag = [&](TObject&, TKeshShFileData&, POINT, int, int, bool&) { ++drags; };
     DragWatch watch(tree);
     // Where the inner folder shows once hovering has opened the box (set on this thread).
@@ -78,7 +79,8 @@ TEST(DragDrop, FilesDraggedFromTheListOntoAFolderNodeAreMovedAndWithCtrlCopied) 
 
     // a.txt held over the closed box until the box opens, then dropped into the folder in it.
     ASSERT_TRUE(RunInput([&] {
-        return XdoNow("mousemove " + rowA + " mousedown 1 mousemove_relative 8 8 sleep 0.1 mousemove " + boxAt) &&
+        return XdoNow("mousemove " + rowA + " mousedown 1 mousemove_relative 8 8") &&
+               AwaitFlag([&] { return drags == 1; }) && XdoNow("mousemove " + boxAt) &&
                AwaitFlag([&] { return boxOpen.load(); }) &&
                XdoNow("mousemove " +
                       [&] {
@@ -93,8 +95,8 @@ TEST(DragDrop, FilesDraggedFromTheListOntoAFolderNodeAreMovedAndWithCtrlCopied) 
 
     // b.txt with Ctrl held during the drag: copied into the box.
     ASSERT_TRUE(RunInput([&] {
-        return XdoNow("mousemove " + rowB + " mousedown 1 mousemove_relative 8 8 sleep 0.1 keydown ctrl mousemove " +
-                      boxAt) &&
+        return XdoNow("mousemove " + rowB + " mousedown 1 mousemove_relative 8 8") &&
+               AwaitFlag([&] { return drags == 2; }) && XdoNow("keydown ctrl mousemove " + boxAt) &&
                AwaitFlag([&] { return watch.Effect("箱") == DROPEFFECT_COPY; }) && XdoNow("mouseup 1 keyup ctrl");
     }));
     EXPECT_EQ(drags, 2);
@@ -111,7 +113,7 @@ TEST(DragDrop, AFolderIsNeverDroppedOntoItselfOrBelowItself) {
     tree.SelectPath(top / "親\\子");
     TKeshShTreeNode* child = tree.Selected();
     TKeshShTreeNode* parent = tree.ParentOf(child);
-    int drags = 0;
+    std::atomic<int> drags{0};
     tree.OnShBeginDrag = [&](TObject&, TKeshShTreeNode& node, POINT, int, int, bool&) {
         ++drags;
         EXPECT_EQ(&node, parent);
@@ -124,7 +126,8 @@ TEST(DragDrop, AFolderIsNeverDroppedOntoItselfOrBelowItself) {
     const std::string childAt = ScreenAt(treeWindow, NodePoint(treeWindow, child->Item()));
 
     ASSERT_TRUE(RunInput([&] {
-        return XdoNow("mousemove " + parentAt + " mousedown 1 mousemove_relative 0 8 sleep 0.1 mousemove " + childAt) &&
+        return XdoNow("mousemove " + parentAt + " mousedown 1 mousemove_relative 0 8") &&
+               AwaitFlag([&] { return drags == 1; }) && XdoNow("mousemove " + childAt) &&
                AwaitFlag([&] { return watch.Effect("子") >= 0; }) && XdoNow("mousemove " + parentAt) &&
                AwaitFlag([&] { return watch.Effect("親") >= 0; }) && XdoNow("mouseup 1");
     }));

@@ -181,19 +181,29 @@ TEST(ListView, BurstOfNewFilesGivesOneRefreshAQuietPeriodAfterTheLast) {
     BrowserWindow window;
     window.tree->SelectPath(top.Path());
     ASSERT_EQ(window.list->FolderPath(), top.Path());
-    const int changes = window.listChanges;
-    Clock::time_point last;
-    for (int i = 0; i < 10; ++i) {
-        WriteFileBytes(top / (Numbered("new", i) + ".txt"), "x");
-        last = Clock::now();
-        PumpFor(milliseconds(90));
+    int files = 0;
+    for (int attempt = 1;; ++attempt) {
+        const int changes = window.listChanges;
+        Clock::time_point last;
+        Clock::duration longestGap{};
+        for (int i = 0; i < 10; ++i) {
+            WriteFileBytes(top / (Numbered("new", files++) + ".txt"), "x");
+            const auto written = Clock::now();
+            if (i > 0) longestGap = std::max(longestGap, written - last);
+            last = written;
+            PumpFor(milliseconds(90));
+        }
+        ASSERT_TRUE(PumpUntil([&] { return window.listChanges > changes; }, milliseconds(10000)));
+        const auto refreshed = Clock::now();
+        PumpFor(milliseconds(2500));
+        // A machine that held the test back between two writes for most of the quiet period
+        // made two bursts of one: the burst is written again.
+        if (longestGap >= milliseconds(1000) && attempt < 3) continue;
+        EXPECT_EQ(window.listChanges, changes + 1);
+        EXPECT_GE(refreshed - last, milliseconds(1400));
+        EXPECT_EQ(ListView_GetItemCount(window.list->Handle()), files);
+        break;
     }
-    ASSERT_TRUE(PumpUntil([&] { return window.listChanges > changes; }, milliseconds(10000)));
-    const auto refreshed = Clock::now();
-    PumpFor(milliseconds(2500));
-    EXPECT_EQ(window.listChanges, changes + 1);
-    EXPECT_GE(refreshed - last, milliseconds(1400));
-    EXPECT_EQ(ListView_GetItemCount(window.list->Handle()), 10);
 }
 
 TEST(ListView, DeletingTheShownFolderOpensItsNearestExistingAncestor) {

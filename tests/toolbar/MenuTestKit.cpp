@@ -52,13 +52,18 @@ WhileOpen::WhileOpen(std::function<void()> action)
 
 namespace {
 void SendPointer(POINT at, DWORD buttons) {
+    POINT before{};
+    ::GetCursorPos(&before);
     SendPointerInput(at, buttons);
-    // Until the system has taken the input: the pointer there, the button as sent.
+    // Until the system has taken the input: the button as sent, the pointer there. While an
+    // open menu of the other thread holds the pointer, the system takes the input but keeps
+    // the pointer where it was: waiting for it to move then only passed time.
     const bool down = (buttons & MOUSEEVENTF_LEFTDOWN) != 0;
     WaitUntil(
         [&] {
             const bool held = (::GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0;
-            return PointerAt(at) && (buttons == 0 || held == down);
+            const bool placed = PointerAt(at) || PointerAt(before);
+            return placed && (buttons == 0 || held == down);
         },
         std::chrono::seconds(2));
 }
