@@ -1,10 +1,6 @@
 #include "folderbrowser/TKeshShFileData.h"
 
-#include <algorithm>
-
-#include "folderbrowser/TKeshShFileList.h"
-
-TKeshShFileData::TKeshShFileData(TKeshShFileList& list, TShIDList relative)
+TKeshShFileData::TKeshShFileData(Contents& list, TShIDList relative)
     : TKeshShData(TShIDList(), std::move(relative), ComPtr<IShellFolder>()), list_(list) {}
 
 int TKeshShFileData::Index() { return list_.IndexOf(this); }

@@ -6,13 +6,25 @@
 
 #include "folderbrowser/TKeshShData.h"
 
-class TKeshShFileList;
-
 class TKeshShFileData : public TKeshShData {
 public:
-    TKeshShFileData(TKeshShFileList& list, TShIDList relative);
+    // What a row asks of the contents it belongs to (its TKeshShFileList).
+    class Contents {
+    public:
+        virtual TWinControl* Owner() const = 0;
+        virtual LPCITEMIDLIST FolderID() const = 0;
+        virtual IShellFolder* Folder() const = 0;
+        virtual int IndexOf(const TKeshShFileData* row) const = 0;
+        // The texts of the row's report columns after the name.
+        virtual std::vector<std::string> ReadDetails(TKeshShFileData& row) = 0;
 
-    TKeshShFileList& FileList() const { return list_; }
+    protected:
+        ~Contents() = default;
+    };
+
+    TKeshShFileData(Contents& list, TShIDList relative);
+
+    Contents& FileList() const { return list_; }
     int Index() override;
     TWinControl* OwnerControl() override;
     LPCITEMIDLIST AbsoluteID() override;
@@ -26,7 +38,7 @@ public:
     void SetSelected(bool value) { selected_ = value; }
 
 private:
-    TKeshShFileList& list_;
+    Contents& list_;
     std::vector<std::string> detailTexts_;
     bool detailsRead_ = false;
     bool selected_ = false;

@@ -21,17 +21,17 @@ struct TShColumnName {
     int sourceColumn = 0;
 };
 
-class TKeshShFileList {
+class TKeshShFileList final : public TKeshShFileData::Contents {
 public:
     static constexpr int kDirections = 5;
 
     TKeshShFileList(TWinControl* owner, TShIDList folderID, ComPtr<IShellFolder> folder);
 
-    TWinControl* Owner() const { return owner_; }
-    LPCITEMIDLIST FolderID() const { return folderID_.get(); }
+    TWinControl* Owner() const override { return owner_; }
+    LPCITEMIDLIST FolderID() const override { return folderID_.get(); }
     LPCITEMIDLIST ParentID();
     LPCITEMIDLIST LastID();
-    IShellFolder* Folder() const { return folder_.get(); }
+    IShellFolder* Folder() const override { return folder_.get(); }
     // The folder's path ("" when it has none; the Desktop's is the desktop directory).
     const std::string& Path() const { return path_; }
     // Under this key the columns of the folder are remembered.
@@ -39,7 +39,7 @@ public:
 
     int Count() const { return static_cast<int>(rows_.size()); }
     TKeshShFileData* Row(int index) const { return rows_[static_cast<size_t>(index)].get(); }
-    int IndexOf(const TKeshShFileData* row) const;
+    int IndexOf(const TKeshShFileData* row) const override;
     void Add(std::unique_ptr<TKeshShFileData> row) { rows_.push_back(std::move(row)); }
     // Removes the rows that are marked selected.
     void RemoveSelected();
@@ -52,7 +52,7 @@ public:
     // The report columns, built once (BuildColumns) from the first source that answers.
     const std::vector<TShColumnName>& ColumnNames() const { return columnNames_; }
     void BuildColumns();
-    std::vector<std::string> ReadDetails(TKeshShFileData& row);
+    std::vector<std::string> ReadDetails(TKeshShFileData& row) override;
 
     TKeshShFileData* Focused = nullptr;
 

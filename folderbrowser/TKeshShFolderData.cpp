@@ -1,16 +1,14 @@
 #include "folderbrowser/TKeshShFolderData.h"
 
-#include "folderbrowser/TKeshShTreeView.h"
-
 TKeshShFolderData::TKeshShFolderData(TShIDList absolute, ComPtr<IShellFolder> parentFolder)
     : TKeshShData(TShIDList(), TShIDList(), std::move(parentFolder)) {
     relativeID_ = RelativeFor(absolute.get());
     absoluteID_ = std::move(absolute);
 }
 
-int TKeshShFolderData::Index() { return node_ ? node_->AbsoluteIndex() : -1; }
+int TKeshShFolderData::Index() { return place_ ? place_->AbsoluteIndex() : -1; }
 
-TWinControl* TKeshShFolderData::OwnerControl() { return node_ ? node_->Owner() : nullptr; }
+TWinControl* TKeshShFolderData::OwnerControl() { return place_ ? place_->Owner() : nullptr; }
 
 IShellFolder* TKeshShFolderData::Folder() {
     if (!folderBound_) {

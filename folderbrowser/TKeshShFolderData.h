@@ -6,11 +6,25 @@ class TKeshShTreeNode;
 
 class TKeshShFolderData : public TKeshShData {
 public:
+    // Where the item is shown: what its node in the tree answers for it.
+    class Place {
+    public:
+        virtual TWinControl* Owner() const = 0;
+        virtual int AbsoluteIndex() const = 0;
+
+    protected:
+        ~Place() = default;
+    };
+
     // `parentFolder` is the folder that holds the item (null: bound when first needed).
     TKeshShFolderData(TShIDList absolute, ComPtr<IShellFolder> parentFolder = {});
 
     TKeshShTreeNode* Node() const { return node_; }
-    void SetNode(TKeshShTreeNode* node) { node_ = node; }
+    // The node is its place (it hands itself twice, as the node and as the place).
+    void SetNode(TKeshShTreeNode* node, const Place* place) {
+        node_ = node;
+        place_ = place;
+    }
 
     int Index() override;
     TWinControl* OwnerControl() override;
@@ -22,6 +36,7 @@ public:
 
 private:
     TKeshShTreeNode* node_ = nullptr;
+    const Place* place_ = nullptr;
     ComPtr<IShellFolder> folder_;
     bool folderBound_ = false;
 };

@@ -175,6 +175,11 @@ bool TKeshShID::IsAncestor(LPCITEMIDLIST ancestor, LPCITEMIDLIST list) {
     return std::memcmp(ancestor, list, bytes) == 0;
 }
 
+LPCITEMIDLIST TKeshShID::Below(LPCITEMIDLIST ancestor, LPCITEMIDLIST list) {
+    if (!list || !(Equal(ancestor, list) || IsAncestor(ancestor, list))) return nullptr;
+    return reinterpret_cast<LPCITEMIDLIST>(reinterpret_cast<const BYTE*>(list) + Size(ancestor) - 2);
+}
+
 TKeshShID::TCompareResult TKeshShID::CompareIn(IShellFolder* folder, LPCITEMIDLIST a, LPCITEMIDLIST b, int column) {
     if (!folder) return crFailed;
     const HRESULT hr = folder->CompareIDs(static_cast<LPARAM>(column), a, b);

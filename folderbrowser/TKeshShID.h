@@ -63,6 +63,9 @@ public:
     static bool SameItem(LPCITEMIDLIST a, LPCITEMIDLIST b);
     // `ancestor` equals `list` cut to the ancestor's count (the list being longer).
     static bool IsAncestor(LPCITEMIDLIST ancestor, LPCITEMIDLIST list);
+    // The identifiers of a list that follow an ancestor's (just the terminator when the list
+    // is the ancestor itself); null when the list does not lie at or below the ancestor.
+    static LPCITEMIDLIST Below(LPCITEMIDLIST ancestor, LPCITEMIDLIST list);
 
     enum TCompareResult { crEqual = 0, crGreater = 1, crLess = 2, crFailed = 3 };
     // Two absolute lists, through the Desktop folder.

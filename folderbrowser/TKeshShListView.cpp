@@ -5,39 +5,17 @@
 
 #include <algorithm>
 
-#include "folderbrowser/EShNotifyError.h"
+#include "folderbrowser/DrawingOff.h"
 #include "folderbrowser/HourGlass.h"
-#include "folderbrowser/ShellEnumeration.h"
 #include "folderbrowser/ShellOpen.h"
 #include "folderbrowser/SuspendedWatching.h"
 #include "folderbrowser/TKeshShFolderData.h"
 #include "folderbrowser/TKeshShPopupMenu.h"
-#include "folderbrowser/TKeshShTreeView.h"
 #include "toolkit/FilePath.h"
 
 namespace {
 
 constexpr DWORD kStyles[] = {LVS_ICON, LVS_SMALLICON, LVS_LIST, LVS_REPORT};
-
-bool SameFolder(const std::string& a, const std::string& b) {
-    return !a.empty() &&
-           ::lstrcmpiA(IncludeTrailingPathDelimiter(a).c_str(), IncludeTrailingPathDelimiter(b).c_str()) == 0;
-}
-
-// Redrawing is switched off while the rows change, and on again however the change ends.
-class ItemsUpdate {
-public:
-    explicit ItemsUpdate(HWND window) : window_(window) { ::SendMessageA(window_, WM_SETREDRAW, FALSE, 0); }
-    ~ItemsUpdate() {
-        ::SendMessageA(window_, WM_SETREDRAW, TRUE, 0);
-        ::InvalidateRect(window_, nullptr, TRUE);
-    }
-    ItemsUpdate(const ItemsUpdate&) = delete;
-    ItemsUpdate& operator=(const ItemsUpdate&) = delete;
-
-private:
-    HWND window_;
-};
 
 // An icon view gives every row its place when the rows or the style change. With drawing
 // on, the system invalidates each row on the way, which for 10,000 rows takes far longer
@@ -47,82 +25,52 @@ void PlaceIcons(HWND window, TViewStyle style) {
 }
 }  // namespace
 
-TKeshShListView::TKeshShListView(TComponent* owner) : TWinControl(owner) {
+TKeshShListView::TKeshShListView(TComponent* owner)
+    : TWinControl(owner),
+      TShFolderLink::List(static_cast<TComponent&>(*this)),
+      contents_(WatchFilter(), [this](TShNotifyThread&, const std::string& folder, const std::vector<std::string>&) {
+          FolderChanged(folder);
+      }) {
     SetTabStop(true);
     SetColor(clWindow);
-    watcher_ = new TShNotifyThread(WatchFilter(), [this](TShNotifyThread&, const std::string& folder,
-                                                         const std::vector<std::string>&) { FolderChanged(folder); });
-    watcher_->SetWatchSubtree(false);
-    watcher_->OnTerminate = [this](TObject&) { watcher_ = nullptr; };
-    watcher_->Start();
-    watcher_->WaitReady();
+    reader_.accept = [this](TKeshShData& row) {
+        bool accept = true;
+        Raise(OnShFilter, *this, row, accept);
+        return accept;
+    };
 }
 
 TKeshShListView::~TKeshShListView() {
     // The window may be gone already (with its form): then it has left the chain and is
     // no drop target any more, and it must not be made again for that here.
     if (HandleAllocated()) WindowGoes();
-    if (treeView_) treeView_->listView_ = nullptr;
-    if (watcher_) {
-        watcher_->OnTerminate = nullptr;
-        watcher_->Stop();
-        delete std::exchange(watcher_, nullptr);
-    }
+    TShFolderLink::Link(nullptr, this, true);
+    contents_.Watching().Stop();
     // The window (and with it every request for a row) goes before the rows do.
     if (HandleAllocated()) ListView_SetItemCountEx(Handle(), 0, 0);
-    shown_ = nullptr;
-    cache_.Clear();
+    contents_.Clear();
 }
 
 // ---- properties
 
 BYTE TKeshShListView::WatchFilter() const {
     BYTE filter = 0;
-    if (contents_ & scFiles) filter |= TShNotifyThread::kFileName;
-    if (contents_ & scFolders) filter |= TShNotifyThread::kDirectoryName;
+    if (reader_.contents & scFiles) filter |= TShNotifyThread::kFileName;
+    if (reader_.contents & scFolders) filter |= TShNotifyThread::kDirectoryName;
     return filter;
 }
 
 void TKeshShListView::SetShContents(TShContentsSet value) {
-    if (value == contents_) return;
-    contents_ = value;
-    if (watcher_) {
-        watcher_->SetNotifyFilter(WatchFilter());
-        watcher_->WaitReady();
-    }
-    if (treeView_) treeView_->SetIncludeHidden((value & scHidden) != 0);
-    if (shown_) Reread();
+    if (value == reader_.contents) return;
+    reader_.contents = value;
+    contents_.Watching().SetFilter(WatchFilter());
+    if (LinkedTree()) LinkedTree()->SetIncludeHidden(ShowsHidden());
+    if (Shown()) Reread();
 }
 
-void TKeshShListView::SetShTreeView(TKeshShTreeView* tree) {
-    if (tree == treeView_) return;
-    Link(tree, this, true);
-}
-
-void TKeshShListView::Link(TKeshShTreeView* tree, TKeshShListView* list, bool fromList) {
-    // Whatever either side was linked to lets go first.
-    TKeshShListView* oldList = tree ? tree->listView_ : nullptr;
-    TKeshShTreeView* oldTree = list ? list->treeView_ : nullptr;
-    if (oldList) {
-        oldList->treeView_ = nullptr;
-        oldList->RemoveFreeNotification(tree);
-    }
-    if (oldTree) {
-        oldTree->listView_ = nullptr;
-        oldTree->RemoveFreeNotification(list);
-    }
-    if (tree) tree->listView_ = list;
-    if (list) list->treeView_ = tree;
-    if (!tree || !list) return;
-    list->FreeNotification(tree);
-    // The hidden setting is always the list's; the shown virtual items go from the side
-    // that was set to the other.
-    tree->SetIncludeHidden((list->ShContents() & scHidden) != 0);
-    if (fromList) {
-        tree->SetShVirtuaItems(list->ShVirtuaItems());
-    } else {
-        list->SetShVirtuaItems(tree->ShVirtuaItems());
-    }
+void TKeshShListView::SetShTreeView(TShFolderLink::Tree* tree) {
+    if (tree == LinkedTree()) return;
+    TShFolderLink::Link(tree, this, true);
 }
 
 void TKeshShListView::SetShPopupMenu(TKeshShPopupMenu* menu) { ReferTo(popupMenu_, menu); }
@@ -130,7 +78,7 @@ void TKeshShListView::SetShPopupMenu(TKeshShPopupMenu* menu) { ReferTo(popupMenu
 void TKeshShListView::Notification(TComponent& component, TOperation operation) {
     TWinControl::Notification(component, operation);
     if (operation != TOperation::opRemove) return;
-    if (&component == treeView_) treeView_ = nullptr;
+    LinkRemoved(component);
     if (&component == popupMenu_) popupMenu_ = nullptr;
 }
 
@@ -148,7 +96,7 @@ void TKeshShListView::SetViewStyle(TViewStyle style) {
         Repaint();
     }
     {
-        ItemsUpdate update(window);
+        DrawingOff drawingOff(window);
         const LONG old = ::GetWindowLongA(window, GWL_STYLE);
         ::SetWindowLongA(window, GWL_STYLE, static_cast<LONG>((old & ~LVS_TYPEMASK) | kStyles[style]));
         PlaceIcons(window, style);
@@ -175,14 +123,10 @@ void TKeshShListView::CreateWnd() {
     ListView_SetImageList(window, TKeshShID::SystemImageList(true), LVSIL_SMALL);
     ListView_SetImageList(window, TKeshShID::SystemImageList(false), LVSIL_NORMAL);
     ListView_SetCallbackMask(window, LVIS_OVERLAYMASK | LVIS_CUT);
-    if (!inClipboardChain_) {
-        ::SetLastError(0);
-        nextClipboardViewer_ = ::SetClipboardViewer(window);
-        inClipboardChain_ = nextClipboardViewer_ || ::GetLastError() == 0;
-    }
+    clipboard_.Join(window);
     RegisterDropTarget(window);
-    if (shown_) {
-        BuildHeader();
+    if (Shown()) {
+        TShListColumns::Build(window, *Shown());
         Display();
     } else {
         TShIDList desktop = TKeshShID::Allocate(2);
@@ -192,274 +136,100 @@ void TKeshShListView::CreateWnd() {
 
 void TKeshShListView::WindowGoes() {
     RevokeDropTarget(Handle());
-    if (inClipboardChain_) ::ChangeClipboardChain(Handle(), nextClipboardViewer_);
-    inClipboardChain_ = false;
-    nextClipboardViewer_ = nullptr;
+    clipboard_.Leave(Handle());
 }
 
 // ---- opening folders
 
-std::string TKeshShListView::FolderPath() { return shown_ ? shown_->Path() : std::string(); }
+std::string TKeshShListView::FolderPath() { return Shown() ? Shown()->Path() : std::string(); }
 
-std::unique_ptr<TKeshShFileList> TKeshShListView::ReadContents(LPCITEMIDLIST folderID) {
-    HourGlass hourGlass;
-    ComPtr<IShellFolder> folder = TKeshShID::BindToFolder(folderID);
-    if (!folder) return nullptr;
-    auto list = std::make_unique<TKeshShFileList>(this, TKeshShID::Copy(folderID), folder);
-    SHCONTF flags = 0;
-    if (contents_ & scFolders) flags |= SHCONTF_FOLDERS;
-    if (contents_ & scFiles) flags |= SHCONTF_NONFOLDERS;
-    if (contents_ & scHidden) flags |= SHCONTF_INCLUDEHIDDEN;
-    TShVirtuaItem parentKind = itFolder;
-    if (TKeshShID::Count(folderID) <= 1) parentKind = TKeshShFolderData(TKeshShID::Copy(folderID)).ItemKind();
-    const bool filtered = FiltersVirtualChildren(parentKind);
-    TKeshShFileList& rows = *list;
-    const bool read = EnumerateChildren(folder.get(), Handle(), flags, [&](TShIDList relative) {
-        auto row = std::make_unique<TKeshShFileData>(rows, std::move(relative));
-        if (filtered && !KeepsVirtualChild(parentKind, *row, virtuaItems_)) return;
-        bool accept = true;
-        Raise(OnShFilter, *this, *row, accept);
-        if (accept) rows.Add(std::move(row));
-    });
-    if (!read) return nullptr;
-    return list;
-}
-
-void TKeshShListView::SortContents(TKeshShFileList& list) {
-    if (list.Path().empty() && list.SortColumn == 4) return;
-    HourGlass hourGlass;
-    list.Sort(list.SortColumn);
-}
+LPCITEMIDLIST TKeshShListView::ShownFolderID() const { return Shown() ? Shown()->FolderID() : nullptr; }
 
 bool TKeshShListView::OpenFolder(LPCITEMIDLIST folderID) {
     if (!HandleAllocated() || !folderID) return false;
-    if (shown_ && TKeshShID::Equal(shown_->FolderID(), folderID)) return true;
-    ItemsUpdate update(Handle());
-    SaveColumnState();
+    if (Shown() && TKeshShID::Equal(Shown()->FolderID(), folderID)) return true;
+    DrawingOff drawingOff(Handle());
+    if (Shown()) columns_.Save(Handle(), *Shown());
     CaptureSelection();
-    TKeshShFileList* list = cache_.Use(folderID);
+    TKeshShFileList* list = contents_.Kept(folderID);
     if (list) {
         Raise(OnShListChange, *this, *list);
     } else {
-        std::unique_ptr<TKeshShFileList> fresh = ReadContents(folderID);
+        std::unique_ptr<TKeshShFileList> fresh = reader_.Read(folderID, this, Handle());
         if (!fresh) {
-            if (shown_) FollowLinked(shown_->FolderID());
+            if (Shown()) FollowLinked(Shown()->FolderID());
             return false;
         }
-        if (const TKeshShColumnState* state = columns_.Find(fresh->Key())) {
-            fresh->SortColumn = state->sortColumn;
-            for (size_t i = 0; i < state->columns.size() && i < TKeshShFileList::kDirections; ++i)
-                fresh->SortDirections[i] = state->columns[i].direction;
-        }
-        SortContents(*fresh);
-        list = cache_.Add(std::move(fresh));
-        while (cache_.Count() > TKeshShFileLists::HistoryLimit + 1) {
-            std::unique_ptr<TKeshShFileList> dropped = cache_.DropLast();
-            if (watcher_ && !dropped->Path().empty()) watcher_->RemoveFolder(dropped->Path());
-        }
+        columns_.Restore(*fresh);
+        TShContentsReader::Sort(*fresh);
+        list = contents_.Keep(std::move(fresh));
         Raise(OnShListChange, *this, *list);
     }
-    shown_ = list;
+    contents_.Show(list);
     ListView_SetItemCountEx(Handle(), 0, 0);
-    BuildHeader();
+    TShListColumns::Build(Handle(), *Shown());
     Display();
-    ApplyColumnState();
-    WatchFolder(list->Path());
+    columns_.Apply(Handle(), *Shown());
+    contents_.WatchShown();
     FollowLinked(list->FolderID());
     return true;
 }
 
-void TKeshShListView::WatchFolder(const std::string& path) {
-    if (!watcher_ || path.empty()) return;
-    try {
-        watcher_->AddFolder(path);
-        watcher_->WaitReady();
-    } catch (const EShNotifyError&) {
-        // Too many folders watched: this one is simply not watched.
-    }
-}
-
 void TKeshShListView::FollowLinked(LPCITEMIDLIST folderID) {
-    if (treeView_) treeView_->SelectID(folderID);
+    if (LinkedTree()) LinkedTree()->SelectID(folderID);
 }
 
 void TKeshShListView::Display() {
     if (!HandleAllocated()) return;
     HWND window = Handle();
-    ItemsUpdate update(window);
-    ListView_SetItemCountEx(window, shown_ ? shown_->Count() : 0, LVSICF_NOSCROLL);
+    DrawingOff drawingOff(window);
+    ListView_SetItemCountEx(window, Shown() ? Shown()->Count() : 0, LVSICF_NOSCROLL);
     PlaceIcons(window, viewStyle_);
     RestoreSelection();
 }
 
-// The view keeps the selection of a virtual list by row number: it is carried over in the
-// rows themselves whenever the rows are taken away or change places.
 void TKeshShListView::CaptureSelection() {
-    if (!shown_ || !HandleAllocated()) return;
-    HWND window = Handle();
-    for (int i = 0; i < shown_->Count(); ++i) shown_->Row(i)->SetSelected(false);
-    for (int i = ListView_GetNextItem(window, -1, LVNI_SELECTED); i >= 0 && i < shown_->Count();
-         i = ListView_GetNextItem(window, i, LVNI_SELECTED))
-        shown_->Row(i)->SetSelected(true);
-    const int focused = ListView_GetNextItem(window, -1, LVNI_FOCUSED);
-    shown_->Focused = focused >= 0 && focused < shown_->Count() ? shown_->Row(focused) : nullptr;
+    if (Shown() && HandleAllocated()) TShListRows::Capture(Handle(), *Shown());
 }
 
 void TKeshShListView::RestoreSelection() {
-    if (!shown_ || !HandleAllocated()) return;
-    HWND window = Handle();
-    ListView_SetItemState(window, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-    for (int i = 0; i < shown_->Count(); ++i) {
-        TKeshShFileData* row = shown_->Row(i);
-        UINT state = (row->Selected() ? LVIS_SELECTED : 0) | (row == shown_->Focused ? LVIS_FOCUSED : 0);
-        if (state) ListView_SetItemState(window, i, state, state);
-        if (row == shown_->Focused) ListView_EnsureVisible(window, i, FALSE);
-    }
+    if (Shown() && HandleAllocated()) TShListRows::Restore(Handle(), *Shown());
 }
 
 std::vector<int> TKeshShListView::SelectedIndexes() {
-    std::vector<int> selected;
-    if (!HandleAllocated()) return selected;
-    for (int i = ListView_GetNextItem(Handle(), -1, LVNI_SELECTED); i >= 0;
-         i = ListView_GetNextItem(Handle(), i, LVNI_SELECTED))
-        selected.push_back(i);
-    return selected;
+    return HandleAllocated() ? TShListRows::Selected(Handle()) : std::vector<int>();
 }
 
-int TKeshShListView::FocusedIndex() {
-    return HandleAllocated() ? ListView_GetNextItem(Handle(), -1, LVNI_FOCUSED) : -1;
-}
+int TKeshShListView::FocusedIndex() { return HandleAllocated() ? TShListRows::Focused(Handle()) : -1; }
 
-void TKeshShListView::SelectRow(int index, bool focus) {
-    const UINT state = LVIS_SELECTED | (focus ? LVIS_FOCUSED : 0);
-    ListView_SetItemState(Handle(), index, state, state);
-    ListView_EnsureVisible(Handle(), index, FALSE);
+void TKeshShListView::SelectRow(int index, bool focus) { TShListRows::Select(Handle(), index, focus); }
+
+int TKeshShListView::RowAt(POINT client, bool retryHigher) {
+    return Shown() && HandleAllocated() ? TShListRows::At(Handle(), *Shown(), client, retryHigher) : -1;
 }
 
 // ---- columns
 
-void TKeshShListView::BuildHeader() {
-    if (!shown_ || !HandleAllocated()) return;
-    HWND window = Handle();
-    shown_->BuildColumns();
-    HWND header = ListView_GetHeader(window);
-    if (header) ::SendMessageA(header, WM_SETREDRAW, FALSE, 0);
-    while (ListView_DeleteColumn(window, 0)) {
-    }
-    RECT client;
-    ::GetClientRect(window, &client);
-    static const int formats[] = {LVCFMT_LEFT, LVCFMT_RIGHT, LVCFMT_CENTER};
-    int index = 0;
-    for (const TShColumnName& name : shown_->ColumnNames()) {
-        LVCOLUMNA column{};
-        column.mask = LVCF_TEXT | LVCF_FMT | LVCF_WIDTH | LVCF_SUBITEM;
-        column.fmt = formats[std::clamp(name.alignment, 0, 2)];
-        column.cx = client.right / 4;
-        column.pszText = const_cast<char*>(name.caption.c_str());
-        column.iSubItem = index;
-        ListView_InsertColumn(window, index, &column);
-        ++index;
-    }
-    if (header) ::SendMessageA(header, WM_SETREDRAW, TRUE, 0);
-}
-
-void TKeshShListView::SaveColumnState() {
-    if (!shown_ || !HandleAllocated()) return;
-    HWND window = Handle();
-    TKeshShColumnState state;
-    state.sortColumn = shown_->SortColumn;
-    const int count = static_cast<int>(shown_->ColumnNames().size());
-    std::vector<int> order(static_cast<size_t>(count));
-    if (count) ListView_GetColumnOrderArray(window, count, order.data());
-    for (int i = 0; i < count; ++i) {
-        TKeshShColumnInfo info;
-        info.position = order[static_cast<size_t>(i)];
-        info.direction = i < TKeshShFileList::kDirections ? shown_->SortDirections[i] : 1;
-        info.width = ListView_GetColumnWidth(window, i);
-        state.columns.push_back(info);
-    }
-    columns_.Remember(shown_->Key(), std::move(state));
-}
-
-void TKeshShListView::ApplyColumnState() {
-    if (!shown_ || !HandleAllocated()) return;
-    const TKeshShColumnState* state = columns_.Find(shown_->Key());
-    if (!state || state->columns.size() != shown_->ColumnNames().size()) return;
-    HWND window = Handle();
-    std::vector<int> order;
-    for (size_t i = 0; i < state->columns.size(); ++i) {
-        ListView_SetColumnWidth(window, static_cast<int>(i), state->columns[i].width);
-        order.push_back(state->columns[i].position);
-    }
-    ListView_SetColumnOrderArray(window, static_cast<int>(order.size()), order.data());
-}
-
 void TKeshShListView::ColumnClick(int column) {
-    if (!shown_ || column < 0) return;
+    if (!Shown() || column < 0) return;
     // Columns past the remembered directions sort ascending only.
-    if (column < TKeshShFileList::kDirections) shown_->SortDirections[column] = -shown_->SortDirections[column];
+    if (column < TKeshShFileList::kDirections) Shown()->SortDirections[column] = -Shown()->SortDirections[column];
     HourGlass hourGlass;
-    ItemsUpdate update(Handle());
+    DrawingOff drawingOff(Handle());
     CaptureSelection();
-    shown_->Sort(column);
+    Shown()->Sort(column);
     RestoreSelection();
 }
 
 // ---- rows
 
-void TKeshShListView::GetDisplayInfo(NMLVDISPINFOA& info) {
-    LVITEMA& item = info.item;
-    if (!shown_ || item.iItem < 0 || item.iItem >= shown_->Count()) return;
-    TKeshShFileData& row = *shown_->Row(item.iItem);
-    if (item.mask & LVIF_TEXT) {
-        std::string text;
-        if (item.iSubItem == 0) {
-            text = row.DisplayName();
-        } else {
-            const std::vector<std::string>& details = row.DetailTexts();
-            if (static_cast<size_t>(item.iSubItem) <= details.size())
-                text = details[static_cast<size_t>(item.iSubItem) - 1];
-        }
-        lstrcpynA(item.pszText, text.c_str(), item.cchTextMax);
-    }
-    if (item.mask & LVIF_IMAGE) item.iImage = row.IconIndex();
-    if (item.mask & LVIF_STATE) {
-        item.state &= ~(LVIS_OVERLAYMASK | LVIS_CUT);
-        if (row.Ghosted()) item.state |= LVIS_CUT;
-        if (const int overlay = row.Overlay()) item.state |= INDEXTOOVERLAYMASK(overlay);
-    }
-}
-
 void TKeshShListView::ReadVisibleItems() {
-    if (!shown_) return;
-    HWND list = Handle();
-    RECT client;
-    ::GetClientRect(list, &client);
-    // Rows follow one another on the screen in every view: the first one out of sight ends
-    // the rows in view.
-    for (int index = ListView_GetTopIndex(list); index < shown_->Count(); ++index) {
-        RECT bounds, seen;
-        if (!ListView_GetItemRect(list, index, &bounds, LVIR_BOUNDS) || !::IntersectRect(&seen, &bounds, &client))
-            break;
-        char text[MAX_PATH];
-        NMLVDISPINFOA info{};
-        info.item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_STATE;
-        info.item.iItem = index;
-        info.item.pszText = text;
-        info.item.cchTextMax = sizeof text;
-        GetDisplayInfo(info);
-        // The details of a row are read together.
-        if (viewStyle_ == vsReport) {
-            info.item.mask = LVIF_TEXT;
-            info.item.iSubItem = 1;
-            GetDisplayInfo(info);
-        }
-    }
+    if (Shown()) TShListRows::ReadVisible(Handle(), *Shown(), viewStyle_ == vsReport);
 }
 
 void TKeshShListView::Activate(int index) {
-    if (!shown_ || index < 0 || index >= shown_->Count()) return;
-    TKeshShFileData& row = *shown_->Row(index);
+    if (!Shown() || index < 0 || index >= Shown()->Count()) return;
+    TKeshShFileData& row = *Shown()->Row(index);
     if (row.HasAttributes(SFGAO_FOLDER) && row.ItemKind() != itInterNet) {
         bool open = true;
         Raise(OnShListOpen, *this, row, open);
@@ -483,7 +253,7 @@ void TKeshShListView::Activate(int index) {
 bool TKeshShListView::NotifyNotification(NMHDR& header, LRESULT& result) {
     switch (header.code) {
         case LVN_GETDISPINFOA:
-            GetDisplayInfo(reinterpret_cast<NMLVDISPINFOA&>(header));
+            TShListRows::DisplayInfo(reinterpret_cast<NMLVDISPINFOA&>(header), Shown());
             return true;
         case LVN_COLUMNCLICK:
             ColumnClick(reinterpret_cast<NMLISTVIEW&>(header).iSubItem);
@@ -492,14 +262,16 @@ bool TKeshShListView::NotifyNotification(NMHDR& header, LRESULT& result) {
             Activate(reinterpret_cast<NMITEMACTIVATE&>(header).iItem);
             return true;
         case LVN_ITEMCHANGED:
-            if (shown_) Raise(OnShSelectionChange, *this, *shown_);
+            if (Shown()) Raise(OnShSelectionChange, *this, *Shown());
             return true;
         case LVN_BEGINLABELEDITA:
-            result = BeginLabelEdit(reinterpret_cast<NMLVDISPINFOA&>(header).item.iItem) ? FALSE : TRUE;
+            result = shell_.CanRename(Shown(), reinterpret_cast<NMLVDISPINFOA&>(header).item.iItem, FocusedIndex())
+                         ? FALSE
+                         : TRUE;
             return true;
         case LVN_ENDLABELEDITA: {
             const LVITEMA& item = reinterpret_cast<NMLVDISPINFOA&>(header).item;
-            EndLabelEdit(item.iItem, item.pszText);
+            shell_.Rename(Shown(), item.iItem, item.pszText);
             result = FALSE;
             return true;
         }
@@ -522,6 +294,8 @@ LRESULT TKeshShListView::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (mouse_.Message(
             Handle(), message, wParam, lParam, [&] { return TWinControl::WndProc(message, wParam, lParam); }, result))
         return result;
+    if (clipboard_.Message(message, wParam, lParam, [this](bool contented) { Raise(OnShClipboard, *this, contented); }))
+        return 0;
     switch (message) {
         case WM_DESTROY:
             WindowGoes();
@@ -534,22 +308,6 @@ LRESULT TKeshShListView::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 return 0;
             }
             return TWinControl::WndProc(message, wParam, lParam);
-        case WM_DRAWCLIPBOARD: {
-            // The other programs' viewers get the notice first: an error of the handler here
-            // must not cut their chain.
-            if (nextClipboardViewer_) ::SendMessageA(nextClipboardViewer_, message, wParam, lParam);
-            static const UINT shellItems = ::RegisterClipboardFormatA("Shell IDList Array");
-            Raise(OnShClipboard, *this,
-                  ::IsClipboardFormatAvailable(CF_HDROP) != FALSE || ::IsClipboardFormatAvailable(shellItems) != FALSE);
-            return 0;
-        }
-        case WM_CHANGECBCHAIN:
-            if (reinterpret_cast<HWND>(wParam) == nextClipboardViewer_) {
-                nextClipboardViewer_ = reinterpret_cast<HWND>(lParam);
-            } else if (nextClipboardViewer_) {
-                ::SendMessageA(nextClipboardViewer_, message, wParam, lParam);
-            }
-            return 0;
         default:
             return TWinControl::WndProc(message, wParam, lParam);
     }
@@ -558,8 +316,8 @@ LRESULT TKeshShListView::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
 // ---- new folders and changes
 
 bool TKeshShListView::CreateFolder(const std::string& name) {
-    if (!shown_) return false;
-    TKeshShFolderData folder(TKeshShID::Copy(shown_->FolderID()));
+    if (!Shown()) return false;
+    TKeshShFolderData folder(TKeshShID::Copy(Shown()->FolderID()));
     if (!folder.HasAttributes(SFGAO_FILESYSTEM) || FolderPath().empty()) return false;
     const std::string path = IncludeTrailingPathDelimiter(FolderPath()) + name;
     if (DirectoryExists(path)) return false;
@@ -569,8 +327,8 @@ bool TKeshShListView::CreateFolder(const std::string& name) {
     if (!created) return true;
     Reread();
     TShIDList last = TKeshShID::LastCopy(created.get());
-    for (int i = 0; i < shown_->Count(); ++i) {
-        if (TKeshShID::CompareIn(shown_->Folder(), shown_->Row(i)->RelativeID(), last.get()) == TKeshShID::crEqual) {
+    for (int i = 0; i < Shown()->Count(); ++i) {
+        if (TKeshShID::CompareIn(Shown()->Folder(), Shown()->Row(i)->RelativeID(), last.get()) == TKeshShID::crEqual) {
             ListView_SetItemState(Handle(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
             SelectRow(i, true);
             break;
@@ -580,99 +338,100 @@ bool TKeshShListView::CreateFolder(const std::string& name) {
 }
 
 void TKeshShListView::Reread() {
-    if (!shown_ || !HandleAllocated()) return;
-    std::unique_ptr<TKeshShFileList> fresh = ReadContents(shown_->FolderID());
+    if (!Shown() || !HandleAllocated()) return;
+    std::unique_ptr<TKeshShFileList> fresh = reader_.Read(Shown()->FolderID(), this, Handle());
     if (!fresh) return;
     CaptureSelection();
-    // What was selected stays selected when it is still there.
-    for (int i = 0; i < fresh->Count(); ++i) {
-        TKeshShFileData* row = fresh->Row(i);
-        for (int j = 0; j < shown_->Count(); ++j) {
-            TKeshShFileData* old = shown_->Row(j);
-            if (!old->Selected() && old != shown_->Focused) continue;
-            if (!TKeshShID::Equal(old->RelativeID(), row->RelativeID())) continue;
-            row->SetSelected(old->Selected());
-            if (old == shown_->Focused) fresh->Focused = row;
-        }
-    }
-    fresh->SortColumn = shown_->SortColumn;
-    std::copy(std::begin(shown_->SortDirections), std::end(shown_->SortDirections), fresh->SortDirections);
-    SortContents(*fresh);
-    ItemsUpdate update(Handle());
+    TShContentsReader::TakeOver(*Shown(), *fresh);
+    DrawingOff drawingOff(Handle());
     ListView_SetItemCountEx(Handle(), 0, 0);
-    shown_ = cache_.Replace(shown_, std::move(fresh));
-    Raise(OnShListChange, *this, *shown_);
-    BuildHeader();
+    contents_.Replace(std::move(fresh));
+    Raise(OnShListChange, *this, *Shown());
+    TShListColumns::Build(Handle(), *Shown());
     Display();
 }
 
 void TKeshShListView::RemoveSelectedRows() {
-    if (!shown_ || !HandleAllocated()) return;
-    ItemsUpdate update(Handle());
+    if (!Shown() || !HandleAllocated()) return;
+    DrawingOff drawingOff(Handle());
     CaptureSelection();
     ListView_SetItemCountEx(Handle(), 0, 0);
-    shown_->RemoveSelected();
+    Shown()->RemoveSelected();
     Display();
 }
 
 void TKeshShListView::ContentsChanged(LPCITEMIDLIST folderID) {
-    if (!shown_) return;
-    cache_.KeepOnly(shown_);
-    if (TKeshShID::SameItem(shown_->FolderID(), folderID)) Reread();
+    if (!Shown()) return;
+    contents_.KeepOnlyShown();
+    if (TKeshShID::SameItem(Shown()->FolderID(), folderID)) Reread();
 }
 
 void TKeshShListView::FolderChanged(const std::string& folder) {
-    if (MouseDownState != 0 || !HandleAllocated() || !shown_) return;
-    cache_.KeepOnly(shown_);
-    const std::string shownPath = shown_->Path();
-    if (watcher_) {
-        std::vector<std::string> keep;
-        if (!shownPath.empty()) keep.push_back(shownPath);
-        watcher_->SetFolders(&keep);
-        watcher_->WaitReady();
+    if (MouseDownState != 0 || !HandleAllocated() || !Shown()) return;
+    TShIDList ancestor;
+    switch (contents_.Changed(folder, ancestor)) {
+        case TShListContents::chReread:
+            ::SHChangeNotify(0, SHCNF_FLUSH, nullptr, nullptr);
+            Reread();
+            return;
+        case TShListContents::chOpenAncestor: {
+            const TKeshShFileList* gone = Shown();
+            if (OpenFolder(ancestor.get()) && Shown() != gone) contents_.KeepOnlyShown();
+            return;
+        }
+        default:
+            return;
     }
-    if (!SameFolder(folder, shownPath)) return;
-    if (DirectoryExists(shownPath)) {
-        ::SHChangeNotify(0, SHCNF_FLUSH, nullptr, nullptr);
-        Reread();
-        return;
-    }
-    // The shown folder is gone: its nearest ancestor that still exists is shown instead.
-    TShIDList ancestor = TKeshShID::Parent(shown_->FolderID());
-    while (TKeshShID::Count(ancestor.get()) > 0) {
-        const std::string path = TKeshShID::ToPath(ancestor.get());
-        if (!path.empty() && DirectoryExists(path)) break;
-        ancestor = TKeshShID::Parent(ancestor.get());
-    }
-    const TKeshShFileList* gone = shown_;
-    if (OpenFolder(ancestor.get()) && shown_ != gone) cache_.KeepOnly(shown_);
 }
 
 void TKeshShListView::SuspendWatching(bool linked) {
-    if (suspended_++ == 0 && watcher_) {
-        savedFolders_ = watcher_->Folders();
-        watcher_->SetFolders(nullptr);
-        watcher_->WaitReady();
-    }
-    if (linked && treeView_) treeView_->SuspendWatching(false);
+    contents_.Watching().Suspend();
+    if (linked && LinkedTree()) LinkedTree()->SuspendWatching(false);
 }
 
 void TKeshShListView::ResumeWatching(bool linked) {
-    if (suspended_ > 0 && --suspended_ == 0 && watcher_) {
-        try {
-            watcher_->SetFolders(&savedFolders_);
-        } catch (const EShNotifyError&) {
-            // The watcher takes a 62nd folder one by one but not in a list, and folders of
-            // contents the cache has let go of stay watched until a change is reported: they
-            // can add up to that. The shown folder stays watched, and only its contents are
-            // kept, so nothing kept can change unseen.
-            cache_.KeepOnly(shown_);
-            std::vector<std::string> shown;
-            if (shown_ && !shown_->Path().empty()) shown.push_back(shown_->Path());
-            watcher_->SetFolders(&shown);
-        }
-        savedFolders_.clear();
-        watcher_->WaitReady();
+    contents_.Watching().Resume();
+    if (linked && LinkedTree()) LinkedTree()->ResumeWatching(false);
+}
+
+// ---- the shell
+
+void TKeshShListView::ContextMenu(POINT screen) {
+    shell_.ContextMenu(popupMenu_, Shown(), screen,
+                       [this](int result, bool firstGone) { MenuCommandDone(result, firstGone); });
+}
+
+void TKeshShListView::MenuCommandDone(int result, bool firstGone) {
+    switch (result) {
+        case TKeshShPopupMenu::kShellCreateShortcut:
+            if (FolderPath().empty()) return;
+            Reread();
+            if (LinkedTree()) LinkedTree()->RefreshNodes();
+            return;
+        case TKeshShPopupMenu::kShellDelete:
+            if (!firstGone) return;
+            RemoveSelectedRows();
+            if (LinkedTree()) LinkedTree()->RefreshNodes();
+            return;
+        case TKeshShPopupMenu::kShellRename:
+            if (const int focused = FocusedIndex(); focused >= 0) {
+                SetFocus();
+                ListView_EditLabel(Handle(), focused);
+            }
+            return;
+        default:
+            return;
     }
-    if (linked && treeView_) treeView_->ResumeWatching(false);
+}
+
+void TKeshShListView::StartDrag(POINT client) {
+    shell_.StartDrag(Shown(), pressedRow_, client, [&](TKeshShFileData& row, POINT screen) {
+        bool canDrag = true;
+        Raise(OnShBeginDrag, *this, row, screen, static_cast<int>(client.x), static_cast<int>(client.y), canDrag);
+        return canDrag;
+    });
+}
+
+TShItemDropTarget TKeshShListView::DropTargetAt(TKeshShDragObject& drag, POINT client) {
+    return shell_.DropTargetAt(drag, Shown(), client, viewStyle_ == vsIcon);
 }

@@ -11,20 +11,20 @@
 #include <string>
 #include <vector>
 
-#include "folderbrowser/TKeshShColumnList.h"
-#include "folderbrowser/TKeshShFileLists.h"
 #include "folderbrowser/TKeshShIDList.h"
+#include "folderbrowser/TShClipboardViewer.h"
+#include "folderbrowser/TShContentsReader.h"
 #include "folderbrowser/TShDropSite.h"
+#include "folderbrowser/TShFolderLink.h"
+#include "folderbrowser/TShListColumns.h"
+#include "folderbrowser/TShListContents.h"
+#include "folderbrowser/TShListRows.h"
+#include "folderbrowser/TShListShell.h"
 #include "folderbrowser/TShMouseFollower.h"
-#include "folderbrowser/TShNotifyThread.h"
 #include "toolkit/TShiftState.h"
 #include "toolkit/TWinControl.h"
 
-class TKeshShTreeView;
 class TKeshShPopupMenu;
-
-enum TShContent : unsigned { scFolders = 1, scFiles = 2, scHidden = 4 };
-using TShContentsSet = unsigned;
 
 enum TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };
 
@@ -39,18 +39,19 @@ using TShListBeginDragEvent =
     std::function<void(TObject& sender, TKeshShFileData& row, POINT point, int x, int y, bool& canDrag)>;
 
 // Besides showing a folder it offers the shell's context menu of the selected rows,
-// renames rows in place and takes part in drag and drop (TKeshShListViewShell.cpp).
-class TKeshShListView : public TWinControl, public TShDropSite {
+// renames rows in place and takes part in drag and drop (TShListShell).
+class TKeshShListView : public TWinControl, public TShDropSite, public TShFolderLink::List {
 public:
     explicit TKeshShListView(TComponent* owner);
     ~TKeshShListView() override;
 
-    TShContentsSet ShContents() const { return contents_; }
+    TShContentsSet ShContents() const { return reader_.contents; }
     void SetShContents(TShContentsSet value);
-    TShVirtuaItems ShVirtuaItems() const { return virtuaItems_; }
-    void SetShVirtuaItems(TShVirtuaItems value) { virtuaItems_ = value; }
-    TKeshShTreeView* ShTreeView() const { return treeView_; }
-    void SetShTreeView(TKeshShTreeView* tree);
+    TShVirtuaItems ShVirtuaItems() const override { return reader_.shown; }
+    void SetShVirtuaItems(TShVirtuaItems value) override { reader_.shown = value; }
+    // The linked folder tree.
+    TShFolderLink::Tree* ShTreeView() const { return LinkedTree(); }
+    void SetShTreeView(TShFolderLink::Tree* tree);
     TKeshShPopupMenu* ShPopupMenu() const { return popupMenu_; }
     void SetShPopupMenu(TKeshShPopupMenu* menu);
     TViewStyle ViewStyle() const { return viewStyle_; }
@@ -63,27 +64,30 @@ public:
     bool CreateFolder(const std::string& name);
     // Shows a folder's contents (from the cache when it was shown before). False when it
     // cannot be read: the previous contents then stay.
-    bool OpenFolder(LPCITEMIDLIST folderID);
+    bool OpenFolder(LPCITEMIDLIST folderID) override;
     // Reads from the shell, ahead of time, what the rows in view will be drawn with (names,
     // icons, details), so the next paint does not wait on it.
     void ReadVisibleItems();
     // Reverses a column's sort direction and sorts by it, as a click on its header does.
     void ColumnClick(int column);
 
-    TKeshShFileList* ShFileList() const { return shown_; }
-    const TKeshShFileLists& Cache() const { return cache_; }
+    TKeshShFileList* ShFileList() const { return contents_.Shown(); }
+    const TKeshShFileLists& Cache() const { return contents_.Cache(); }
     // Rows selected in the view, and the focused row (-1: none).
     std::vector<int> SelectedIndexes();
     int FocusedIndex();
     void SelectRow(int index, bool focus);
 
-    void SuspendWatching(bool linked = false);
-    void ResumeWatching(bool linked = false);
+    void SuspendWatching(bool linked = false) override;
+    void ResumeWatching(bool linked = false) override;
+    void ContentsChanged(LPCITEMIDLIST folderID) override;
+    LPCITEMIDLIST ShownFolderID() const override;
+    bool ShowsHidden() const override { return (reader_.contents & scHidden) != 0; }
 
     // The pending mouse press: 0 none, 1 left button on a row, 2 right button on a row (a
     // context menu may follow), 3 dragging.
     int MouseDownState = 0;
-    TShNotifyThread* Watcher() const { return watcher_; }
+    TShNotifyThread* Watcher() const { return contents_.Watcher(); }
 
     TShFileListEvent OnShListChange;
     TShFileListEvent OnShSelectionChange;
@@ -104,59 +108,38 @@ protected:
     TObject& DragSender() override { return *this; }
 
 private:
-    friend class TKeshShTreeView;
-
-    // Links a tree and a list both ways (either may be null to unlink the other), each
-    // told when the other goes.
-    static void Link(TKeshShTreeView* tree, TKeshShListView* list, bool fromList);
-
-    std::unique_ptr<TKeshShFileList> ReadContents(LPCITEMIDLIST folderID);
-    void SortContents(TKeshShFileList& list);
     void Display();
     // Before the window is destroyed: it leaves the clipboard viewer chain and stops
     // taking drops.
     void WindowGoes();
+    // The row under a client point, or -1.
+    int RowAt(POINT client, bool retryHigher = false);
+    // The view's selection into the shown rows and back, while the view's rows change.
     void CaptureSelection();
     void RestoreSelection();
-    void BuildHeader();
-    void SaveColumnState();
-    void ApplyColumnState();
     void Reread();
     // Takes the selected rows out of the shown contents (they are gone from the folder).
     void RemoveSelectedRows();
-    // The program changed the folder itself while watching was off: no contents kept from
-    // before stay but the shown folder's, which is read again when it is that folder.
-    void ContentsChanged(LPCITEMIDLIST folderID);
-    void GetDisplayInfo(NMLVDISPINFOA& info);
     void Activate(int index);
     void FolderChanged(const std::string& folder);
     void FollowLinked(LPCITEMIDLIST folderID);
-    void WatchFolder(const std::string& path);
     BYTE WatchFilter() const;
+    TKeshShFileList* Shown() const { return contents_.Shown(); }
 
-    // Context menu, renaming, dragging (TKeshShListViewShell.cpp).
-    int RowAt(POINT client, bool retryHigher = false);
-    TKeshShIDList SelectedItems();
     void ContextMenu(POINT screen);
-    void MenuCommandDone(int result, const std::string& firstPath, bool firstWasFile);
+    // What the list does after a command of the shell's menu.
+    void MenuCommandDone(int result, bool firstGone);
     void StartDrag(POINT client);
-    bool BeginLabelEdit(int index);
-    void EndLabelEdit(int index, const char* text);
 
-    TShContentsSet contents_ = scFolders | scFiles | scHidden;
-    TShVirtuaItems virtuaItems_ = kDefaultVirtuaItems;
-    TKeshShTreeView* treeView_ = nullptr;
+    // What the list reads: the properties ShContents and ShVirtuaItems, the event OnShFilter.
+    TShContentsReader reader_;
     TKeshShPopupMenu* popupMenu_ = nullptr;
     TViewStyle viewStyle_ = vsIcon;
 
-    TKeshShFileLists cache_;
-    TKeshShFileList* shown_ = nullptr;
-    TKeshShColumnList columns_;
-    TShNotifyThread* watcher_ = nullptr;
-    int suspended_ = 0;
-    std::vector<std::string> savedFolders_;
-    HWND nextClipboardViewer_ = nullptr;
-    bool inClipboardChain_ = false;
+    TShListContents contents_;
+    TShListColumns columns_;
+    TShClipboardViewer clipboard_;
+    TShListShell shell_{*this, *this};
     int pressedRow_ = -1;
     TShMouseFollower mouse_{MouseDownState,
                             {[this](POINT at) { return (pressedRow_ = RowAt(at)) >= 0; },

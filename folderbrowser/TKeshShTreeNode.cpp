@@ -1,16 +1,17 @@
 #include "folderbrowser/TKeshShTreeNode.h"
 
-#include "folderbrowser/TKeshShTreeView.h"
+#include "toolkit/TWinControl.h"
 
-TKeshShTreeNode::TKeshShTreeNode(TKeshShTreeView& tree, std::unique_ptr<TKeshShFolderData> data)
+TKeshShTreeNode::TKeshShTreeNode(TWinControl& tree, std::unique_ptr<TKeshShFolderData> data)
     : tree_(tree), data_(std::move(data)) {
-    data_->SetNode(this);
+    data_->SetNode(this, this);
 }
 
 int TKeshShTreeNode::Level() const {
+    if (!tree_.HandleAllocated()) return 0;
+    HWND window = tree_.Handle();
     int level = 0;
-    for (TKeshShTreeNode* node = tree_.ParentOf(const_cast<TKeshShTreeNode*>(this)); node; node = tree_.ParentOf(node))
-        ++level;
+    for (HTREEITEM item = TreeView_GetParent(window, item_); item; item = TreeView_GetParent(window, item)) ++level;
     return level;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // A node of the folder tree: the system tree item and the shell item it shows. The tree
-// owns its nodes; a node lives until its item is deleted.
+// owns its nodes (TShTreeNodes); a node lives until its item is deleted.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -8,13 +8,14 @@
 
 #include "folderbrowser/TKeshShFolderData.h"
 
-class TKeshShTreeView;
+class TWinControl;
 
-class TKeshShTreeNode {
+class TKeshShTreeNode final : public TKeshShFolderData::Place {
 public:
-    TKeshShTreeNode(TKeshShTreeView& tree, std::unique_ptr<TKeshShFolderData> data);
+    // `tree` is the control whose tree view holds the item.
+    TKeshShTreeNode(TWinControl& tree, std::unique_ptr<TKeshShFolderData> data);
 
-    TKeshShTreeView* Owner() const { return &tree_; }
+    TWinControl* Owner() const override { return &tree_; }
     HTREEITEM Item() const { return item_; }
     void SetItem(HTREEITEM item) { item_ = item; }
     TKeshShFolderData* ShData() const { return data_.get(); }
@@ -36,10 +37,10 @@ public:
 
     int Level() const;
     // Position among all nodes, counted from the first root node down through every child.
-    int AbsoluteIndex() const;
+    int AbsoluteIndex() const override;
 
 private:
-    TKeshShTreeView& tree_;
+    TWinControl& tree_;
     HTREEITEM item_ = nullptr;
     std::unique_ptr<TKeshShFolderData> data_;
     bool childrenRead_ = false;

@@ -1,178 +1,87 @@
 #include "folderbrowser/TKeshShTreeView.h"
 
-#include <dbt.h>
 #include <shellapi.h>
 
-#include <algorithm>
-#include <cctype>
-#include <cstring>
-
-#include "folderbrowser/EShNotifyError.h"
-#include "folderbrowser/HourGlass.h"
-#include "folderbrowser/MergeSorted.h"
-#include "folderbrowser/ShellEnumeration.h"
+#include "folderbrowser/DrawingOff.h"
 #include "folderbrowser/ShellOpen.h"
-#include "folderbrowser/TKeshShListView.h"
 #include "folderbrowser/TKeshShPopupMenu.h"
-#include "toolkit/CallbackErrors.h"
 #include "toolkit/FilePath.h"
-#include "toolkit/TApplication.h"
 
-namespace {
-constexpr int kBackListLimit = 9;
-constexpr UINT kSetOverlay = WM_APP + 20;
-
-}  // namespace
-
-// Walks a node's fresh children against its child nodes.
-class TKeshShTreeView::NodeMerge {
-public:
-    NodeMerge(TKeshShTreeView& tree, TKeshShTreeNode& parent) : tree_(tree), parent_(parent) {}
-
-    TKeshShID::TCompareResult Compare(TKeshShTreeNode* existing, std::unique_ptr<TKeshShFolderData>& fresh) {
-        return TKeshShID::CompareIn(parent_.ShData()->Folder(), existing->ShData()->RelativeID(), fresh->RelativeID());
-    }
-    void Keep(TKeshShTreeNode* /*existing*/, std::unique_ptr<TKeshShFolderData>& /*fresh*/) {}
-    void InsertBefore(TKeshShTreeNode* existing, std::unique_ptr<TKeshShFolderData>& fresh) {
-        HWND window = tree_.Handle();
-        HTREEITEM previous = TreeView_GetPrevSibling(window, existing->Item());
-        Insert(previous ? previous : TVI_FIRST, fresh);
-    }
-    void Append(std::unique_ptr<TKeshShFolderData>& fresh) { Insert(TVI_LAST, fresh); }
-    void Remove(TKeshShTreeNode* existing) { TreeView_DeleteItem(tree_.Handle(), existing->Item()); }
-
-private:
-    void Insert(HTREEITEM after, std::unique_ptr<TKeshShFolderData>& fresh) {
-        bool accept = true;
-        Raise(tree_.OnShAddData, tree_, *fresh, accept);
-        if (accept && tree_.OnShFilter && fresh->ItemKind() == itFile) Raise(tree_.OnShFilter, tree_, *fresh, accept);
-        if (accept) tree_.InsertNode(parent_.Item(), after, std::move(fresh));
-    }
-
-    TKeshShTreeView& tree_;
-    TKeshShTreeNode& parent_;
-};
-
-TKeshShTreeView::TKeshShTreeView(TComponent* owner) : TWinControl(owner) {
+TKeshShTreeView::TKeshShTreeView(TComponent* owner)
+    : TWinControl(owner),
+      TShFolderLink::Tree(static_cast<TComponent&>(*this)),
+      watching_(
+          WatchFilter(), true,
+          [this](TShNotifyThread&, const std::string& folder, const std::vector<std::string>&) {
+              FolderChanged(folder);
+          },
+          TShDriveNotices::WatchRoots) {
     SetTabStop(true);
     SetColor(clWindow);
+    children_.accept = [this](TKeshShFolderData& child) {
+        bool accept = true;
+        Raise(OnShAddData, *this, child, accept);
+        if (accept && OnShFilter && child.ItemKind() == itFile) Raise(OnShFilter, *this, child, accept);
+        return accept;
+    };
     root_.OnChange = [this](TObject&) { Fill(); };
-    MakeWatcher();
     delay_ = new TKeshShChangeDelay([this](TObject&) { delay_ = nullptr; },
                                     [this](TKeshShChangeDelay&, TKeshShTreeNode*& node) {
                                         TKeshShTreeNode* pending = std::exchange(node, nullptr);
-                                        if (pending && Alive(pending) && pending == Selected()) Change(*pending);
+                                        if (pending && nodes_.Alive(pending) && pending == Selected()) Change(*pending);
                                     });
 }
 
 TKeshShTreeView::~TKeshShTreeView() {
     if (HandleAllocated()) RevokeDropTarget(Handle());
-    if (listView_) listView_->treeView_ = nullptr;
-    DropWatcher();
+    TShFolderLink::Link(this, nullptr, false);
+    watching_.Stop();
     if (delay_) {
         delay_->OnTerminate = nullptr;
         delay_->Stop();
         delete std::exchange(delay_, nullptr);
     }
-    if (hooked_ && TApplication::Exists())
-        ::RemoveWindowSubclass(TApplication::Instance().Handle(), ApplicationHook, reinterpret_cast<UINT_PTR>(this));
-    // The window goes in the base destructor; its items no longer reach this object then.
-    for (TKeshShTreeNode* node : nodes_) delete node;
-    nodes_.clear();
 }
 
 // ---- watching
 
 BYTE TKeshShTreeView::WatchFilter() const {
-    return TShNotifyThread::kDirectoryName | (includeFiles_ ? TShNotifyThread::kFileName : 0);
-}
-
-std::vector<std::string> TKeshShTreeView::DriveRoots() const {
-    char buffer[81] = {};
-    const DWORD length = ::GetLogicalDriveStringsA(sizeof buffer, buffer);
-    std::vector<std::string> roots;
-    if (length == 0 || length > sizeof buffer) return roots;
-    for (const char* root = buffer; *root; root += std::strlen(root) + 1) {
-        const UINT type = ::GetDriveTypeA(root);
-        if (type == DRIVE_FIXED || type == DRIVE_CDROM) roots.emplace_back(root);
-    }
-    return roots;
-}
-
-void TKeshShTreeView::MakeWatcher() {
-    watcher_ = new TShNotifyThread(WatchFilter(), [this](TShNotifyThread&, const std::string& folder,
-                                                         const std::vector<std::string>&) { FolderChanged(folder); });
-    watcher_->OnTerminate = [this](TObject&) { watcher_ = nullptr; };
-    const std::vector<std::string> roots = DriveRoots();
-    try {
-        watcher_->SetFolders(&roots);
-    } catch (const EShNotifyError&) {
-        // More drives than one thread can watch: the tree works on without watching.
-    }
-    watcher_->Start();
-    watcher_->WaitReady();
-}
-
-void TKeshShTreeView::DropWatcher() {
-    if (!watcher_) return;
-    watcher_->OnTerminate = nullptr;
-    watcher_->Stop();
-    delete std::exchange(watcher_, nullptr);
+    return TShNotifyThread::kDirectoryName | (children_.includeFiles ? TShNotifyThread::kFileName : 0);
 }
 
 void TKeshShTreeView::SuspendWatching(bool linked) {
-    if (suspended_++ == 0 && watcher_) {
-        watcher_->SetFolders(nullptr);
-        watcher_->WaitReady();
-    }
-    if (linked && listView_) listView_->SuspendWatching(false);
+    watching_.Suspend();
+    if (linked && LinkedList()) LinkedList()->SuspendWatching(false);
 }
 
 void TKeshShTreeView::ResumeWatching(bool linked) {
-    if (suspended_ > 0 && --suspended_ == 0 && watcher_) {
-        const std::vector<std::string> roots = DriveRoots();
-        try {
-            watcher_->SetFolders(&roots);
-        } catch (const EShNotifyError&) {
-            // Cannot happen: drive letters give at most 26 roots, far fewer than one thread
-            // can watch (the same list was taken when the watcher was made).
-        }
-        watcher_->WaitReady();
-    }
-    if (linked && listView_) listView_->ResumeWatching(false);
+    watching_.Resume();
+    if (linked && LinkedList()) LinkedList()->ResumeWatching(false);
 }
 
 void TKeshShTreeView::FolderChanged(const std::string& /*folder*/) {
     if (MouseDownState == 0) RefreshNodes();
-    expandedFolders_.erase(std::remove_if(expandedFolders_.begin(), expandedFolders_.end(),
-                                          [](const TShIDList& id) {
-                                              const std::string path = TKeshShID::ToPath(id.get());
-                                              return !path.empty() && !DirectoryExists(path);
-                                          }),
-                           expandedFolders_.end());
+    expandedFolders_.ForgetVanished();
 }
 
 // ---- properties
 
 void TKeshShTreeView::SetIncludeFiles(bool value) {
-    if (value == includeFiles_) return;
-    includeFiles_ = value;
-    if (watcher_) {
-        watcher_->SetNotifyFilter(WatchFilter());
-        watcher_->WaitReady();
-    }
+    if (value == children_.includeFiles) return;
+    children_.includeFiles = value;
+    watching_.SetFilter(WatchFilter());
     RefreshNodes();
 }
 
 void TKeshShTreeView::SetIncludeHidden(bool value) {
-    if (value == includeHidden_) return;
-    includeHidden_ = value;
+    if (value == children_.includeHidden) return;
+    children_.includeHidden = value;
     RefreshNodes();
 }
 
 void TKeshShTreeView::SetShVirtuaItems(TShVirtuaItems value) {
-    if (value == virtuaItems_) return;
-    virtuaItems_ = value;
+    if (value == children_.shown) return;
+    children_.shown = value;
     RefreshNodes();
 }
 
@@ -182,9 +91,9 @@ void TKeshShTreeView::SetIndent(int value) {
     if (HandleAllocated()) TreeView_SetIndent(Handle(), value);
 }
 
-void TKeshShTreeView::SetShListView(TKeshShListView* list) {
-    if (list == listView_) return;
-    TKeshShListView::Link(this, list, false);
+void TKeshShTreeView::SetShListView(TShFolderLink::List* list) {
+    if (list == LinkedList()) return;
+    TShFolderLink::Link(this, list, false);
 }
 
 void TKeshShTreeView::SetShPopupMenu(TKeshShPopupMenu* menu) { ReferTo(popupMenu_, menu); }
@@ -192,7 +101,7 @@ void TKeshShTreeView::SetShPopupMenu(TKeshShPopupMenu* menu) { ReferTo(popupMenu
 void TKeshShTreeView::Notification(TComponent& component, TOperation operation) {
     TWinControl::Notification(component, operation);
     if (operation != TOperation::opRemove) return;
-    if (&component == listView_) listView_ = nullptr;
+    LinkRemoved(component);
     if (&component == popupMenu_) popupMenu_ = nullptr;
 }
 
@@ -211,173 +120,27 @@ void TKeshShTreeView::CreateWnd() {
     TreeView_SetUnicodeFormat(window, FALSE);
     TreeView_SetImageList(window, TKeshShID::SystemImageList(true), TVSIL_NORMAL);
     TreeView_SetIndent(window, indent_);
-    if (!hooked_ && TApplication::Exists()) {
-        hooked_ = ::SetWindowSubclass(TApplication::Instance().Handle(), ApplicationHook,
-                                      reinterpret_cast<UINT_PTR>(this), reinterpret_cast<DWORD_PTR>(this)) != FALSE;
-    }
+    drives_.Hook();
     RegisterDropTarget(window);
     Fill();
 }
 
 // ---- nodes
 
-TKeshShTreeNode* TKeshShTreeView::NodeOf(HTREEITEM item) {
-    if (!item || !HandleAllocated()) return nullptr;
-    TVITEMA tv{};
-    tv.mask = TVIF_PARAM | TVIF_HANDLE;
-    tv.hItem = item;
-    if (!TreeView_GetItem(Handle(), &tv)) return nullptr;
-    return reinterpret_cast<TKeshShTreeNode*>(tv.lParam);
-}
-
-TKeshShTreeNode* TKeshShTreeView::Selected() {
-    return HandleAllocated() ? NodeOf(TreeView_GetSelection(Handle())) : nullptr;
-}
-
-TKeshShTreeNode* TKeshShTreeView::RootNode() {
-    return HandleAllocated() ? NodeOf(TreeView_GetRoot(Handle())) : nullptr;
-}
-
-TKeshShTreeNode* TKeshShTreeView::ParentOf(TKeshShTreeNode* node) {
-    return node ? NodeOf(TreeView_GetParent(Handle(), node->Item())) : nullptr;
-}
-
-std::vector<TKeshShTreeNode*> TKeshShTreeView::Children(TKeshShTreeNode* node) {
-    std::vector<TKeshShTreeNode*> children;
-    if (!node) return children;
-    HWND window = Handle();
-    for (HTREEITEM item = TreeView_GetChild(window, node->Item()); item; item = TreeView_GetNextSibling(window, item))
-        children.push_back(NodeOf(item));
-    return children;
-}
-
-bool TKeshShTreeView::Expanded(TKeshShTreeNode* node) {
-    return node && (TreeView_GetItemState(Handle(), node->Item(), TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
-}
-
-void TKeshShTreeView::Expand(TKeshShTreeNode* node) {
-    if (node) TreeView_Expand(Handle(), node->Item(), TVE_EXPAND);
-}
-
-void TKeshShTreeView::Select(TKeshShTreeNode* node) {
-    if (!node) return;
-    TreeView_SelectItem(Handle(), node->Item());
-    TreeView_EnsureVisible(Handle(), node->Item());
-}
-
-HTREEITEM TKeshShTreeView::InsertNode(HTREEITEM parent, HTREEITEM after, std::unique_ptr<TKeshShFolderData> data) {
-    auto* node = new TKeshShTreeNode(*this, std::move(data));
-    nodes_.insert(node);
-    TVINSERTSTRUCTA insert{};
-    insert.hParent = parent;
-    insert.hInsertAfter = after;
-    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN | TVIF_PARAM;
-    insert.item.pszText = LPSTR_TEXTCALLBACKA;
-    insert.item.iImage = I_IMAGECALLBACK;
-    insert.item.iSelectedImage = I_IMAGECALLBACK;
-    insert.item.cChildren = I_CHILDRENCALLBACK;
-    insert.item.lParam = reinterpret_cast<LPARAM>(node);
-    HTREEITEM item = TreeView_InsertItem(Handle(), &insert);
-    if (!item) {
-        nodes_.erase(node);
-        delete node;
-        return nullptr;
-    }
-    node->SetItem(item);
-    return item;
-}
-
 void TKeshShTreeView::DeleteNode(TKeshShTreeNode* node) {
-    if (!nodes_.erase(node)) return;
-    for (TKeshShTreeNode** held : {&pressedNode_, &cutNode_, &hoverNode_}) {
-        if (*held == node) *held = nullptr;
-    }
+    const std::unique_ptr<TKeshShTreeNode> gone = nodes_.Release(node);
+    if (!gone) return;
+    if (pressedNode_ == node) pressedNode_ = nullptr;
+    shell_.Forget(node);
+    hover_.Forget(node);
     if (delay_ && delay_->PendingNode() == node) delay_->Schedule(nullptr, delay_->DelayTime(), false);
-    delete node;
 }
 
 // ---- reading and merging children
 
-std::vector<std::unique_ptr<TKeshShFolderData>> TKeshShTreeView::ReadChildren(TKeshShTreeNode& node) {
-    std::vector<std::unique_ptr<TKeshShFolderData>> children;
-    TKeshShFolderData& parent = *node.ShData();
-    IShellFolder* folder = parent.Folder();
-    if (!folder) return children;
-    folder->AddRef();
-    ComPtr<IShellFolder> held(folder);
-    SHCONTF flags = SHCONTF_FOLDERS;
-    if (includeFiles_) flags |= SHCONTF_NONFOLDERS;
-    if (includeHidden_) flags |= SHCONTF_INCLUDEHIDDEN;
-    const TShVirtuaItem parentKind = parent.ItemKind();
-    const bool filtered = FiltersVirtualChildren(parentKind);
-    EnumerateChildren(folder, Handle(), flags, [&](TShIDList relative) {
-        auto child = std::make_unique<TKeshShFolderData>(TKeshShID::Concat(parent.AbsoluteID(), relative.get()), held);
-        if (filtered && !KeepsVirtualChild(parentKind, *child, virtuaItems_)) return;
-        children.push_back(std::move(child));
-    });
-    std::stable_sort(children.begin(), children.end(), [&](const auto& a, const auto& b) {
-        return TKeshShID::CompareIn(folder, a->RelativeID(), b->RelativeID()) == TKeshShID::crLess;
-    });
-    return children;
-}
-
-void TKeshShTreeView::MergeChildren(TKeshShTreeNode& node) {
-    HourGlass hourGlass;
-    std::vector<std::unique_ptr<TKeshShFolderData>> fresh = ReadChildren(node);
-    std::vector<TKeshShTreeNode*> existing = Children(&node);
-    NodeMerge merge(*this, node);
-    MergeSorted(existing.begin(), existing.end(), fresh.begin(), fresh.end(), merge);
-    node.SetChildrenRead(true);
-    TVITEMA tv{};
-    tv.mask = TVIF_CHILDREN | TVIF_HANDLE;
-    tv.hItem = node.Item();
-    tv.cChildren = TreeView_GetChild(Handle(), node.Item()) ? 1 : 0;
-    TreeView_SetItem(Handle(), &tv);
-}
-
-bool TKeshShTreeView::DriveReady(TKeshShTreeNode& node) {
-    TKeshShFolderData& data = *node.ShData();
-    if (data.ItemKind() != itRootDrive) return true;
-    TKeshShTreeNode* parent = ParentOf(&node);
-    if (!parent || parent->ShData()->ItemKind() != itMyComputer) return true;
-    const std::string root = IncludeTrailingPathDelimiter(data.Path());
-    const UINT previous = ::SetErrorMode(SEM_FAILCRITICALERRORS);
-    const BOOL ready = ::GetVolumeInformationA(root.c_str(), nullptr, 0, nullptr, nullptr, nullptr, nullptr, 0);
-    ::SetErrorMode(previous);
-    return ready != FALSE;
-}
-
-void TKeshShTreeView::ItemExpanding(TKeshShTreeNode& node) {
-    if (node.ChildrenRead() || !DriveReady(node)) return;
-    MergeChildren(node);
-}
-
 void TKeshShTreeView::RefreshNodes() {
     if (!HandleAllocated() || Loading()) return;
-    HWND window = Handle();
-    std::vector<TKeshShTreeNode*> visible;
-    for (HTREEITEM item = TreeView_GetFirstVisible(window); item; item = TreeView_GetNextVisible(window, item))
-        visible.push_back(NodeOf(item));
-    ::SendMessageA(window, WM_SETREDRAW, FALSE, 0);
-    for (TKeshShTreeNode* node : visible) {
-        // An earlier merge may have deleted it with its parent.
-        if (!Alive(node)) continue;
-        if (Expanded(node) || TreeView_GetChild(window, node->Item())) {
-            MergeChildren(*node);
-        } else {
-            // Its has-children mark and overlay are asked again when it is next drawn.
-            node->SetChildrenRead(false);
-            node->ForgetLook();
-            node->ShData()->ForgetName();
-            TVITEMA tv{};
-            tv.mask = TVIF_CHILDREN | TVIF_HANDLE;
-            tv.hItem = node->Item();
-            tv.cChildren = I_CHILDRENCALLBACK;
-            TreeView_SetItem(window, &tv);
-        }
-    }
-    ::SendMessageA(window, WM_SETREDRAW, TRUE, 0);
-    ::InvalidateRect(window, nullptr, TRUE);
+    nodes_.RefreshVisible();
 }
 
 // ---- filling and finding
@@ -386,12 +149,11 @@ void TKeshShTreeView::Fill() {
     if (!HandleAllocated()) return;
     TShIDList rootID = root_.RootID();
     HWND window = Handle();
-    ::SendMessageA(window, WM_SETREDRAW, FALSE, 0);
+    DrawingOff drawingOff(window);
     TreeView_DeleteAllItems(window);
     if (rootID) {
         auto data = std::make_unique<TKeshShFolderData>(std::move(rootID));
-        HTREEITEM rootItem = InsertNode(TVI_ROOT, TVI_LAST, std::move(data));
-        if (TKeshShTreeNode* root = NodeOf(rootItem)) {
+        if (TKeshShTreeNode* root = nodes_.Insert(TVI_ROOT, TVI_LAST, std::move(data))) {
             Expand(root);
             if (root->ShData()->Level() == 0) {
                 for (TKeshShTreeNode* child : Children(root)) {
@@ -399,15 +161,11 @@ void TKeshShTreeView::Fill() {
                 }
             }
             Select(root);
-            std::vector<TShIDList> remembered;
-            for (const TShIDList& id : expandedFolders_) remembered.push_back(TKeshShID::Copy(id.get()));
-            for (const TShIDList& id : remembered) {
+            for (const TShIDList& id : expandedFolders_.Copy()) {
                 if (TKeshShTreeNode* node = FindNode(id.get())) Expand(node);
             }
         }
     }
-    ::SendMessageA(window, WM_SETREDRAW, TRUE, 0);
-    ::InvalidateRect(window, nullptr, TRUE);
 }
 
 std::string TKeshShTreeView::SelectedPath() {
@@ -422,71 +180,12 @@ void TKeshShTreeView::SelectPath(const std::string& path) {
 
 void TKeshShTreeView::SelectID(LPCITEMIDLIST absolute) {
     TKeshShTreeNode* root = RootNode();
-    if (!root || !absolute || !UnderRoot(absolute)) return;
+    if (!root || !absolute || !nodes_.UnderRoot(absolute)) return;
     if (TKeshShTreeNode* selected = Selected();
         selected && TKeshShID::Equal(selected->ShData()->AbsoluteID(), absolute))
         return;
     TKeshShTreeNode* node = FindNode(absolute);
     Select(node ? node : root);
-}
-
-bool TKeshShTreeView::UnderRoot(LPCITEMIDLIST absolute) {
-    TKeshShTreeNode* root = RootNode();
-    if (!root) return false;
-    LPCITEMIDLIST rootID = root->ShData()->AbsoluteID();
-    return TKeshShID::Count(rootID) == 0 || TKeshShID::Equal(rootID, absolute) ||
-           TKeshShID::IsAncestor(rootID, absolute);
-}
-
-TKeshShTreeNode* TKeshShTreeView::FindNode(LPCITEMIDLIST absolute) {
-    TKeshShTreeNode* root = RootNode();
-    if (!root || !absolute || !UnderRoot(absolute)) return nullptr;
-    const int rootLevel = root->ShData()->Level();
-    LPCITEMIDLIST id = absolute;
-    for (int i = 0; i < rootLevel && id; ++i) id = TKeshShID::Next(id);
-    if (TKeshShID::Count(absolute) == rootLevel) id = nullptr;
-    TKeshShTreeNode* node = root;
-    for (; id; id = TKeshShID::Next(id)) {
-        TShIDList one = TKeshShID::CopyOne(id);
-        if (!node->ChildrenRead()) ItemExpanding(*node);
-        IShellFolder* folder = node->ShData()->Folder();
-        bool reread = false;
-        TKeshShTreeNode* match = nullptr;
-        std::vector<TKeshShTreeNode*> children = Children(node);
-        size_t at = 0;
-        for (;;) {
-            if (at == children.size()) {
-                if (reread) break;
-                reread = true;
-                MergeChildren(*node);
-                children = Children(node);
-                at = 0;
-                continue;
-            }
-            const TKeshShID::TCompareResult order =
-                TKeshShID::CompareIn(folder, children[at]->ShData()->RelativeID(), one.get());
-            if (order == TKeshShID::crEqual) {
-                match = children[at];
-                break;
-            }
-            if (order == TKeshShID::crLess) {
-                ++at;
-                continue;
-            }
-            if (order == TKeshShID::crGreater && !reread) {
-                reread = true;
-                MergeChildren(*node);
-                children = Children(node);
-                at = 0;
-                continue;
-            }
-            break;
-        }
-        if (!match) return nullptr;
-        Expand(node);
-        node = match;
-    }
-    return node;
 }
 
 // ---- selection
@@ -503,60 +202,11 @@ void TKeshShTreeView::SelectionChanged(TKeshShTreeNode* node) {
 void TKeshShTreeView::Change(TKeshShTreeNode& node) {
     Raise(OnChange, *this);
     TKeshShFolderData& data = *node.ShData();
-    if (listView_ && data.HasAttributes(SFGAO_FOLDER)) listView_->OpenFolder(data.AbsoluteID());
-    backList_.push_back(TKeshShID::Copy(data.AbsoluteID()));
-    while (static_cast<int>(backList_.size()) > kBackListLimit) backList_.pop_front();
-    forwardList_.clear();
-}
-
-void TKeshShTreeView::RememberExpanded(TKeshShTreeNode& node, bool expanded) {
-    LPCITEMIDLIST id = node.ShData()->AbsoluteID();
-    auto found = std::find_if(expandedFolders_.begin(), expandedFolders_.end(),
-                              [&](const TShIDList& known) { return TKeshShID::Equal(known.get(), id); });
-    if (expanded && found == expandedFolders_.end()) expandedFolders_.push_back(TKeshShID::Copy(id));
-    if (!expanded && found != expandedFolders_.end()) expandedFolders_.erase(found);
+    if (LinkedList() && data.HasAttributes(SFGAO_FOLDER)) LinkedList()->OpenFolder(data.AbsoluteID());
+    history_.Record(data.AbsoluteID());
 }
 
 // ---- messages
-
-void TKeshShTreeView::GetDisplayInfo(NMTVDISPINFOA& info) {
-    auto* node = reinterpret_cast<TKeshShTreeNode*>(info.item.lParam);
-    if (!node || !Alive(node)) return;
-    TKeshShFolderData& data = *node->ShData();
-    if (info.item.mask & TVIF_TEXT) {
-        const std::string name = data.DisplayName();
-        lstrcpynA(info.item.pszText, name.c_str(), info.item.cchTextMax);
-    }
-    if (info.item.mask & TVIF_IMAGE) info.item.iImage = data.IconIndex();
-    if (info.item.mask & TVIF_SELECTEDIMAGE) info.item.iSelectedImage = data.OpenIconIndex();
-    if (info.item.mask & TVIF_CHILDREN) {
-        if (node->HasChildrenMark() < 0) node->SetHasChildrenMark(data.HasAttributes(SFGAO_HASSUBFOLDER) ? 1 : 0);
-        info.item.cChildren = node->HasChildrenMark();
-    }
-    // The overlay is a state, not something the view asks for: it is looked up for nodes
-    // that are drawn, and set once the drawing is over.
-    if (!node->OverlayKnown()) {
-        node->SetOverlayKnown();
-        if (data.Overlay() > 0) ::PostMessageA(Handle(), kSetOverlay, 0, reinterpret_cast<LPARAM>(node));
-    }
-}
-
-void TKeshShTreeView::ReadVisibleItems() {
-    HWND tree = Handle();
-    // The count is of whole rows; one more may show in part.
-    const UINT rows = TreeView_GetVisibleCount(tree) + 1;
-    HTREEITEM item = TreeView_GetFirstVisible(tree);
-    for (UINT row = 0; item && row < rows; ++row, item = TreeView_GetNextVisible(tree, item)) {
-        char text[MAX_PATH];
-        NMTVDISPINFOA info{};
-        info.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN;
-        info.item.hItem = item;
-        info.item.lParam = reinterpret_cast<LPARAM>(NodeOf(item));
-        info.item.pszText = text;
-        info.item.cchTextMax = sizeof text;
-        GetDisplayInfo(info);
-    }
-}
 
 void TKeshShTreeView::DoubleClick() {
     TVHITTESTINFO hit{};
@@ -571,7 +221,7 @@ void TKeshShTreeView::DoubleClick() {
         Raise(OnShLinkOpen, *this, *node, open);
         if (open) {
             TShIDList target = ResolveLink(data, Handle());
-            if (target && listView_) listView_->OpenFolder(target.get());
+            if (target && LinkedList()) LinkedList()->OpenFolder(target.get());
         }
     } else if (!data.HasAttributes(SFGAO_FOLDER)) {
         bool execute = true;
@@ -583,25 +233,26 @@ void TKeshShTreeView::DoubleClick() {
 bool TKeshShTreeView::NotifyNotification(NMHDR& header, LRESULT& result) {
     switch (header.code) {
         case TVN_GETDISPINFOA:
-            GetDisplayInfo(reinterpret_cast<NMTVDISPINFOA&>(header));
+            nodes_.DisplayInfo(reinterpret_cast<NMTVDISPINFOA&>(header));
             return true;
         case TVN_ITEMEXPANDINGA: {
             auto& tv = reinterpret_cast<NMTREEVIEWA&>(header);
             auto* node = reinterpret_cast<TKeshShTreeNode*>(tv.itemNew.lParam);
-            if (node && Alive(node) && (tv.action & TVE_EXPAND)) ItemExpanding(*node);
+            if (node && nodes_.Alive(node) && (tv.action & TVE_EXPAND)) nodes_.ReadChildren(*node);
             result = FALSE;
             return true;
         }
         case TVN_ITEMEXPANDEDA: {
             auto& tv = reinterpret_cast<NMTREEVIEWA&>(header);
             auto* node = reinterpret_cast<TKeshShTreeNode*>(tv.itemNew.lParam);
-            if (node && Alive(node)) RememberExpanded(*node, (tv.action & TVE_EXPAND) != 0);
+            if (node && nodes_.Alive(node))
+                expandedFolders_.Remember(node->ShData()->AbsoluteID(), (tv.action & TVE_EXPAND) != 0);
             return true;
         }
         case TVN_SELCHANGEDA: {
             auto& tv = reinterpret_cast<NMTREEVIEWA&>(header);
             auto* node = reinterpret_cast<TKeshShTreeNode*>(tv.itemNew.lParam);
-            SelectionChanged(node && Alive(node) ? node : nullptr);
+            SelectionChanged(node && nodes_.Alive(node) ? node : nullptr);
             return true;
         }
         case TVN_DELETEITEMA:
@@ -620,12 +271,12 @@ bool TKeshShTreeView::NotifyNotification(NMHDR& header, LRESULT& result) {
             return true;
         case TVN_BEGINLABELEDITA: {
             auto* node = reinterpret_cast<TKeshShTreeNode*>(reinterpret_cast<NMTVDISPINFOA&>(header).item.lParam);
-            result = BeginLabelEdit(node) ? FALSE : TRUE;
+            result = shell_.CanRename(node, MouseDownState != msNone || DragObject()) ? FALSE : TRUE;
             return true;
         }
         case TVN_ENDLABELEDITA: {
             auto& info = reinterpret_cast<NMTVDISPINFOA&>(header);
-            EndLabelEdit(reinterpret_cast<TKeshShTreeNode*>(info.item.lParam), info.item.pszText);
+            shell_.Rename(reinterpret_cast<TKeshShTreeNode*>(info.item.lParam), info.item.pszText);
             result = FALSE;
             return true;
         }
@@ -660,18 +311,9 @@ LRESULT TKeshShTreeView::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_KEYUP:
             arrowKeyNavigation_ = false;
             break;
-        case kSetOverlay: {
-            auto* node = reinterpret_cast<TKeshShTreeNode*>(lParam);
-            if (Alive(node)) {
-                TVITEMA tv{};
-                tv.mask = TVIF_STATE | TVIF_HANDLE;
-                tv.hItem = node->Item();
-                tv.stateMask = TVIS_OVERLAYMASK;
-                tv.state = INDEXTOOVERLAYMASK(node->ShData()->Overlay());
-                TreeView_SetItem(Handle(), &tv);
-            }
+        case TShTreeNodes::kShowOverlay:
+            nodes_.ShowOverlay(reinterpret_cast<TKeshShTreeNode*>(lParam));
             return 0;
-        }
         default:
             break;
     }
@@ -680,50 +322,37 @@ LRESULT TKeshShTreeView::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 // ---- removable volumes
 
-LRESULT CALLBACK TKeshShTreeView::ApplicationHook(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                                  DWORD_PTR self) {
-    if (message == WM_DEVICECHANGE) {
-        // The notice is answered whatever happens here (it is broadcast, and its sender
-        // waits); an error is shown once this thread handles its messages again.
-        try {
-            reinterpret_cast<TKeshShTreeView*>(self)->DeviceChange(wParam, lParam);
-        } catch (...) {
-            ReportError(std::current_exception());
+void TKeshShTreeView::DeviceChange(WPARAM event, LPARAM data) {
+    for (auto [drive, text] : TShDriveNotices::Texts(event, data)) {
+        for (TKeshShTreeNode* node : nodes_.All()) {
+            if (node->ShData()->ItemKind() != itRootDrive) continue;
+            if (ExcludeTrailingPathDelimiter(node->ShData()->Path()) != drive) continue;
+            nodes_.SetText(*node, text.data());
         }
     }
-    return ::DefSubclassProc(window, message, wParam, lParam);
 }
 
-void TKeshShTreeView::DeviceChange(WPARAM event, LPARAM data) {
-    if (event != DBT_DEVICEARRIVAL && event != DBT_DEVICEREMOVECOMPLETE) return;
-    auto* header = reinterpret_cast<DEV_BROADCAST_HDR*>(data);
-    if (!header || header->dbch_devicetype != DBT_DEVTYP_VOLUME) return;
-    auto* volume = reinterpret_cast<DEV_BROADCAST_VOLUME*>(header);
-    if (!(volume->dbcv_flags & DBTF_MEDIA)) return;
-    for (int drive = 0; drive < 26; ++drive) {
-        if (!(volume->dbcv_unitmask & (1u << drive))) continue;
-        const std::string letter = std::string(1, static_cast<char>('A' + drive)) + ":";
-        std::string text = " (" + letter + ")";
-        if (event == DBT_DEVICEARRIVAL) {
-            char label[MAX_PATH] = {};
-            const UINT previous = ::SetErrorMode(SEM_FAILCRITICALERRORS);
-            ::GetVolumeInformationA((letter + "\\").c_str(), label, sizeof label, nullptr, nullptr, nullptr, nullptr,
-                                    0);
-            ::SetErrorMode(previous);
-            std::string name = label;
-            ::CharLowerBuffA(name.data(), static_cast<DWORD>(name.size()));
-            if (!name.empty() && !::IsDBCSLeadByte(static_cast<BYTE>(name[0])))
-                name[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(name[0])));
-            text = name + text;
-        }
-        for (TKeshShTreeNode* node : nodes_) {
-            if (node->ShData()->ItemKind() != itRootDrive) continue;
-            if (ExcludeTrailingPathDelimiter(node->ShData()->Path()) != letter) continue;
-            TVITEMA tv{};
-            tv.mask = TVIF_TEXT | TVIF_HANDLE;
-            tv.hItem = node->Item();
-            tv.pszText = text.data();
-            TreeView_SetItem(Handle(), &tv);
-        }
-    }
+// ---- the shell
+
+void TKeshShTreeView::ItemRenamed(LPCITEMIDLIST oldAbsolute, LPCITEMIDLIST newRelative) {
+    shell_.Renamed(oldAbsolute, newRelative);
 }
+
+void TKeshShTreeView::ContextMenu(POINT screen) { shell_.ContextMenu(popupMenu_, pressedNode_, screen); }
+
+void TKeshShTreeView::StartDrag(POINT client) {
+    TKeshShTreeNode* node = pressedNode_;
+    shell_.StartDrag(node, client, [&](POINT screen) {
+        bool canDrag = true;
+        Raise(OnShBeginDrag, *this, *node, screen, static_cast<int>(client.x), static_cast<int>(client.y), canDrag);
+        return canDrag;
+    });
+}
+
+TShItemDropTarget TKeshShTreeView::DropTargetAt(TKeshShDragObject& drag, POINT client) {
+    return shell_.DropTargetAt(drag, client);
+}
+
+void TKeshShTreeView::DragHover(POINT client) { hover_.Over(client); }
+
+void TKeshShTreeView::DragFinished() { hover_.Finished(); }

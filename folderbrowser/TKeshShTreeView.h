@@ -6,22 +6,27 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 #include "folderbrowser/TKeshShChangeDelay.h"
 #include "folderbrowser/TKeshShRoot.h"
 #include "folderbrowser/TKeshShTreeNode.h"
+#include "folderbrowser/TShDragHover.h"
+#include "folderbrowser/TShDriveNotices.h"
 #include "folderbrowser/TShDropSite.h"
+#include "folderbrowser/TShExpandedFolders.h"
+#include "folderbrowser/TShFolderLink.h"
 #include "folderbrowser/TShMouseFollower.h"
-#include "folderbrowser/TShNotifyThread.h"
+#include "folderbrowser/TShNodeChildren.h"
+#include "folderbrowser/TShSelectionHistory.h"
+#include "folderbrowser/TShTreeNodes.h"
+#include "folderbrowser/TShTreeShell.h"
+#include "folderbrowser/TShWatching.h"
 #include "toolkit/TWinControl.h"
 
-class TKeshShListView;
 class TKeshShPopupMenu;
 
 // (sender, item, accept): accept starts true.
@@ -33,23 +38,24 @@ using TShTreeBeginDragEvent =
     std::function<void(TObject& sender, TKeshShTreeNode& node, POINT point, int x, int y, bool& canDrag)>;
 
 // Besides showing the namespace it offers the shell's context menu of a node, renames
-// nodes in place and takes part in drag and drop (TKeshShTreeViewShell.cpp).
-class TKeshShTreeView : public TWinControl, public TShDropSite {
+// nodes in place and takes part in drag and drop (TShTreeShell, TShDragHover).
+class TKeshShTreeView : public TWinControl, public TShDropSite, public TShFolderLink::Tree {
 public:
     explicit TKeshShTreeView(TComponent* owner);
     ~TKeshShTreeView() override;
 
     bool ChangeDelay() const { return changeDelay_; }
     void SetChangeDelay(bool value) { changeDelay_ = value; }
-    bool IncludeFiles() const { return includeFiles_; }
+    bool IncludeFiles() const { return children_.includeFiles; }
     void SetIncludeFiles(bool value);
-    bool IncludeHidden() const { return includeHidden_; }
-    void SetIncludeHidden(bool value);
-    TShVirtuaItems ShVirtuaItems() const { return virtuaItems_; }
-    void SetShVirtuaItems(TShVirtuaItems value);
+    bool IncludeHidden() const { return children_.includeHidden; }
+    void SetIncludeHidden(bool value) override;
+    TShVirtuaItems ShVirtuaItems() const override { return children_.shown; }
+    void SetShVirtuaItems(TShVirtuaItems value) override;
     TKeshShRoot& ShRoot() { return root_; }
-    TKeshShListView* ShListView() const { return listView_; }
-    void SetShListView(TKeshShListView* list);
+    // The linked contents list.
+    TShFolderLink::List* ShListView() const { return LinkedList(); }
+    void SetShListView(TShFolderLink::List* list);
     TKeshShPopupMenu* ShPopupMenu() const { return popupMenu_; }
     void SetShPopupMenu(TKeshShPopupMenu* menu);
     bool AutoExpand() const { return autoExpand_; }
@@ -64,38 +70,38 @@ public:
     // Finds, reading and expanding on the way, and selects the node of an absolute list; the
     // root when the search stops early. Nothing happens when the list lies outside the root
     // or is selected already.
-    void SelectID(LPCITEMIDLIST absolute);
+    void SelectID(LPCITEMIDLIST absolute) override;
     // Re-reads the children of every visible node that is expanded or has children.
-    void RefreshNodes();
+    void RefreshNodes() override;
     // Reads from the shell, ahead of time, what the nodes in view will be drawn with (names,
     // icons, children marks), so the next paint does not wait on it.
-    void ReadVisibleItems();
+    void ReadVisibleItems() { nodes_.ReadVisible(); }
     // The node of an absolute list, found as SelectID finds it; null when the search stops.
-    TKeshShTreeNode* FindNode(LPCITEMIDLIST absolute);
+    TKeshShTreeNode* FindNode(LPCITEMIDLIST absolute) { return nodes_.Find(absolute); }
 
-    TKeshShTreeNode* Selected();
-    TKeshShTreeNode* RootNode();
-    std::vector<TKeshShTreeNode*> Children(TKeshShTreeNode* node);
-    TKeshShTreeNode* NodeOf(HTREEITEM item);
-    TKeshShTreeNode* ParentOf(TKeshShTreeNode* node);
-    bool Expanded(TKeshShTreeNode* node);
-    void Expand(TKeshShTreeNode* node);
-    void Select(TKeshShTreeNode* node);
+    TKeshShTreeNode* Selected() { return nodes_.Selected(); }
+    TKeshShTreeNode* RootNode() { return nodes_.Root(); }
+    std::vector<TKeshShTreeNode*> Children(TKeshShTreeNode* node) { return nodes_.Children(node); }
+    TKeshShTreeNode* NodeOf(HTREEITEM item) { return nodes_.NodeOf(item); }
+    TKeshShTreeNode* ParentOf(TKeshShTreeNode* node) { return nodes_.ParentOf(node); }
+    bool Expanded(TKeshShTreeNode* node) { return nodes_.Expanded(node); }
+    void Expand(TKeshShTreeNode* node) { nodes_.Expand(node); }
+    void Select(TKeshShTreeNode* node) { nodes_.Select(node); }
 
     // Counted: the first suspension empties the watcher, the last resumption refills it.
-    void SuspendWatching(bool linked = false);
-    void ResumeWatching(bool linked = false);
+    void SuspendWatching(bool linked = false) override;
+    void ResumeWatching(bool linked = false) override;
 
     // A node of the item renamed elsewhere (the list) takes the new identifier, keeping its
     // place among its siblings, its children and their expansion as renaming here does.
-    void ItemRenamed(LPCITEMIDLIST oldAbsolute, LPCITEMIDLIST newRelative);
+    void ItemRenamed(LPCITEMIDLIST oldAbsolute, LPCITEMIDLIST newRelative) override;
 
     // The pending mouse press: 0 none, 1 left button on a node, 2 right button on a node
     // (a context menu may follow), 3 dragging.
     int MouseDownState = 0;
     bool ArrowKeyNavigation() const { return arrowKeyNavigation_; }
 
-    TShNotifyThread* Watcher() const { return watcher_; }
+    TShNotifyThread* Watcher() const { return watching_.Watcher(); }
     TKeshShChangeDelay* Delay() const { return delay_; }
 
     TNotifyEvent OnChange;
@@ -120,73 +126,40 @@ protected:
     virtual void DeviceChange(WPARAM event, LPARAM data);
 
 private:
-    class NodeMerge;
-    friend class TKeshShListView;
-
     void Fill();
-    HTREEITEM InsertNode(HTREEITEM parent, HTREEITEM after, std::unique_ptr<TKeshShFolderData> data);
-    std::vector<std::unique_ptr<TKeshShFolderData>> ReadChildren(TKeshShTreeNode& node);
-    void MergeChildren(TKeshShTreeNode& node);
-    bool DriveReady(TKeshShTreeNode& node);
-    void ItemExpanding(TKeshShTreeNode& node);
     void SelectionChanged(TKeshShTreeNode* node);
     void Change(TKeshShTreeNode& node);
-    void GetDisplayInfo(NMTVDISPINFOA& info);
+    // The view deleted a node's item: nothing here holds the node any longer.
     void DeleteNode(TKeshShTreeNode* node);
     void DoubleClick();
     void FolderChanged(const std::string& folder);
-    void MakeWatcher();
-    void DropWatcher();
     BYTE WatchFilter() const;
-    std::vector<std::string> DriveRoots() const;
-    bool UnderRoot(LPCITEMIDLIST absolute);
-    bool Alive(TKeshShTreeNode* node) const { return nodes_.count(node) != 0; }
-    void RememberExpanded(TKeshShTreeNode& node, bool expanded);
 
-    // Context menu, renaming, dragging (TKeshShTreeViewShell.cpp).
-    TKeshShTreeNode* NodeAt(POINT client);
     void ContextMenu(POINT screen);
-    void MenuCommandDone(int result, TKeshShTreeNode& node, const std::string& path);
     void StartDrag(POINT client);
-    bool BeginLabelEdit(TKeshShTreeNode* node);
-    void EndLabelEdit(TKeshShTreeNode* node, const char* text);
-    void AfterRename(TKeshShTreeNode& node, LPCITEMIDLIST oldAbsolute);
-    // The linked list showing the renamed folder (or one below it) opens it under its new
-    // name; showing the folder that holds it, it reads its contents again; what it kept
-    // from other folders is dropped.
-    void ListFollowsRename(LPCITEMIDLIST oldAbsolute, LPCITEMIDLIST newAbsolute);
-    void SortChildren(TKeshShTreeNode& parent);
-    TKeshShTreeNode* ExistingNode(LPCITEMIDLIST absolute);
-    void SetCut(TKeshShTreeNode* node);
-    static LRESULT CALLBACK ApplicationHook(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                            DWORD_PTR self);
 
     TKeshShRoot root_;
-    TKeshShListView* listView_ = nullptr;
     TKeshShPopupMenu* popupMenu_ = nullptr;
     bool changeDelay_ = true;
-    bool includeFiles_ = false;
-    bool includeHidden_ = true;
-    TShVirtuaItems virtuaItems_ = kDefaultVirtuaItems;
+    // What a node's children are read with: the properties IncludeFiles, IncludeHidden and
+    // ShVirtuaItems, and the events OnShAddData and OnShFilter.
+    TShNodeChildren children_;
+    TShTreeNodes nodes_{*this, children_};
     bool autoExpand_ = false;
     int indent_ = 19;
     bool arrowKeyNavigation_ = false;
-    bool hooked_ = false;
 
-    std::unordered_set<TKeshShTreeNode*> nodes_;  // owned; a node goes with its tree item
-    std::deque<TShIDList> backList_;
-    std::vector<TShIDList> forwardList_;
-    std::vector<TShIDList> expandedFolders_;
+    TShSelectionHistory history_;
+    TShExpandedFolders expandedFolders_;
 
-    TShNotifyThread* watcher_ = nullptr;
+    TShWatching watching_;
+    TShDriveNotices drives_{[this](WPARAM event, LPARAM data) { DeviceChange(event, data); }};
     TKeshShChangeDelay* delay_ = nullptr;
-    int suspended_ = 0;
 
+    TShTreeShell shell_{*this, *this, nodes_, expandedFolders_};
+    TShDragHover hover_{*this, nodes_};
     TKeshShTreeNode* pressedNode_ = nullptr;
     TShMouseFollower mouse_{MouseDownState,
-                            {[this](POINT at) { return (pressedNode_ = NodeAt(at)) != nullptr; },
+                            {[this](POINT at) { return (pressedNode_ = nodes_.At(at)) != nullptr; },
                              [this](POINT at) { StartDrag(at); }, [this](POINT screen) { ContextMenu(screen); }}};
-    TKeshShTreeNode* cutNode_ = nullptr;
-    TKeshShTreeNode* hoverNode_ = nullptr;
-    int hoverNotices_ = 0;
 };

@@ -46,3 +46,11 @@ DWORD DragShellItems(TKeshShIDList& items, HWND owner, DWORD button, DWORD allow
     if (::DoDragDrop(data.get(), source.get(), allowed, &effect) != DRAGDROP_S_DROP) return DROPEFFECT_NONE;
     return effect;
 }
+
+void DragOutOf(HWND window, TKeshShIDList& items, POINT client, const std::function<bool(POINT screen)>& permit) {
+    const DWORD allowed = ShellDragEffects(items);
+    if (allowed == DROPEFFECT_NONE) return;
+    POINT screen = client;
+    ::ClientToScreen(window, &screen);
+    if (permit(screen)) DragShellItems(items, window, MK_LBUTTON, allowed);
+}

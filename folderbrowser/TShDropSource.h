@@ -2,6 +2,8 @@
 // Dragging shell items out of a control with OLE drag and drop.
 #include <windows.h>
 
+#include <functional>
+
 #include "folderbrowser/TKeshShIDList.h"
 
 // A press turns into a drag once the pointer is more than this many pixels away from it,
@@ -15,3 +17,7 @@ DWORD ShellDragEffects(TKeshShIDList& items);
 // returns once they are dropped or the drag is given up: the effect that the drop had.
 // `button` is the mouse button that holds the drag (MK_LBUTTON...).
 DWORD DragShellItems(TKeshShIDList& items, HWND owner, DWORD button, DWORD allowed);
+// Drags the items out of a control, the pointer having left the press at a client point:
+// when they can be dragged at all and `permit` (the control's OnShBeginDrag, given the
+// point on the screen) lets them. The left button holds the drag.
+void DragOutOf(HWND window, TKeshShIDList& items, POINT client, const std::function<bool(POINT screen)>& permit);

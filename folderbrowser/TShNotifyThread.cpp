@@ -8,12 +8,6 @@
 #include "toolkit/FilePath.h"
 
 namespace {
-UniqueKernelHandle ManualResetEvent() {
-    UniqueKernelHandle event(::CreateEventA(nullptr, TRUE, FALSE, nullptr));
-    ThrowLastErrorIf(!event);
-    return event;
-}
-
 bool Less(const std::string& a, const std::string& b) {
     return ::CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), -1, b.c_str(), -1) == CSTR_LESS_THAN;
 }

@@ -3,15 +3,13 @@
 #include "toolkit/CallbackErrors.h"
 #include "toolkit/EOSError.h"
 
-namespace {
-UniqueKernelHandle ManualResetEvent() {
+TShThread::TShThread() : wakeEvent_(ManualResetEvent()), stopEvent_(ManualResetEvent()) { FreeOnTerminate = true; }
+
+UniqueKernelHandle TShThread::ManualResetEvent() {
     UniqueKernelHandle event(::CreateEventA(nullptr, TRUE, FALSE, nullptr));
     ThrowLastErrorIf(!event);
     return event;
 }
-}  // namespace
-
-TShThread::TShThread() : wakeEvent_(ManualResetEvent()), stopEvent_(ManualResetEvent()) { FreeOnTerminate = true; }
 
 TShThread::~TShThread() {
     if (Running()) TShThread::Stop();

@@ -34,6 +34,8 @@ public:
     virtual void Stop();
 
 protected:
+    // A manual-reset event, not set; raises the system's error when none can be made.
+    static UniqueKernelHandle ManualResetEvent();
     // Waits for wake or stop; the wake event is reset afterwards.
     TWaitResult Wait(DWORD timeout);
     // Waits for stop, wake or one of the handles; `index` is the signalled handle's. The wake

@@ -1,6 +1,14 @@
 #include "tests/folderbrowser/BrowserFixture.h"
 
+#include <gtest/gtest.h>
 #include <shlobj.h>
+
+namespace {
+// Shown, and nothing left to paint: what the control shows has been asked for.
+bool Painted(TWinControl& control) {
+    return ::IsWindowVisible(control.Handle()) && !::GetUpdateRect(control.Handle(), nullptr, FALSE);
+}
+}  // namespace
 
 BrowserWindow::BrowserWindow() {
     form.SetCaption("フォルダの選択");
@@ -18,7 +26,7 @@ BrowserWindow::BrowserWindow() {
     tree->SetParent(&form);
     list->SetParent(&form);
     form.Show();
-    PumpFor(std::chrono::milliseconds(50));
+    EXPECT_TRUE(PumpUntil([&] { return Painted(*tree) && Painted(*list); })) << "the browser was not painted";
 }
 
 BrowserWindow::~BrowserWindow() = default;

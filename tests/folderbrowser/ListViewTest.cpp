@@ -135,47 +135,6 @@ TEST(ListView, ReadingAheadReadsTheRowsInViewAndNoOthers) {
     }
 }
 
-TEST(ListView, CacheKeepsTheMostRecentFoldersAndStopsWatchingTheOldest) {
-    DesktopFolder top("履歴テスト");
-    std::vector<std::string> folders;
-    for (int i = 0; i < 33; ++i) folders.push_back(top.MakeFolder(Numbered("f", i)));
-    BrowserWindow window;
-    TKeshShListView& list = *window.list;
-    for (const std::string& folder : folders) {
-        TShIDList id = TKeshShID::FromPath(folder);
-        ASSERT_TRUE(list.OpenFolder(id.get()));
-    }
-    EXPECT_EQ(list.Cache().Count(), TKeshShFileLists::HistoryLimit + 1);
-    EXPECT_EQ(list.Cache().Item(0)->Path(), folders.back()) << "most recently used first";
-    const std::vector<std::string> watched = list.Watcher()->Folders();
-    auto isWatched = [&](const std::string& folder) {
-        return std::find(watched.begin(), watched.end(), folder + "\\") != watched.end();
-    };
-    EXPECT_FALSE(isWatched(folders[0]));
-    EXPECT_FALSE(isWatched(folders[1]));
-    EXPECT_TRUE(isWatched(folders[2]));
-    EXPECT_TRUE(isWatched(folders.back()));
-
-    // A folder shown again comes from the cache, moved to the front.
-    TShIDList again = TKeshShID::FromPath(folders[5]);
-    const TKeshShFileList* cached = list.Cache().Item(27);
-    ASSERT_EQ(cached->Path(), folders[5]);
-    list.OpenFolder(again.get());
-    EXPECT_EQ(list.ShFileList(), cached);
-    EXPECT_EQ(list.Cache().Item(0), cached);
-
-    // Folders of contents the cache let go of stay watched until a change comes: one by one
-    // the watcher takes up to 62, more than it takes back in one list when watching resumes.
-    // The shown folder stays watched then.
-    for (int i = 0; list.Watcher()->Folders().size() < 62; ++i)
-        list.Watcher()->AddFolder(top.MakeFolder(Numbered("g", i)));
-    ASSERT_EQ(list.Watcher()->Folders().size(), 62u);
-    list.SuspendWatching();
-    list.ResumeWatching();
-    EXPECT_EQ(list.Watcher()->Folders(), std::vector<std::string>{folders[5] + "\\"});
-    EXPECT_EQ(list.Cache().Count(), 1) << "nothing kept that is not watched";
-}
-
 TEST(ListView, BurstOfNewFilesGivesOneRefreshAQuietPeriodAfterTheLast) {
     DesktopFolder top("監視テスト");
     BrowserWindow window;

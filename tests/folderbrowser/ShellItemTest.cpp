@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "folderbrowser/DetailText.h"
-#include "folderbrowser/MergeSorted.h"
 #include "folderbrowser/ShellEnumeration.h"
 #include "folderbrowser/ShellModule.h"
 #include "folderbrowser/TKeshShFolderData.h"
@@ -98,6 +97,9 @@ TEST(KeshShID, ListOperationsAgreeWithTheShell) {
         EXPECT_TRUE(TKeshShID::IsAncestor(parent.get(), list.get()));
         EXPECT_FALSE(TKeshShID::IsAncestor(list.get(), parent.get()));
         EXPECT_FALSE(TKeshShID::IsAncestor(list.get(), list.get()));
+        EXPECT_EQ(TKeshShID::Below(parent.get(), list.get()), TKeshShID::Last(list.get()));
+        EXPECT_EQ(TKeshShID::Count(TKeshShID::Below(list.get(), list.get())), 0) << "the list itself: nothing below";
+        EXPECT_EQ(TKeshShID::Below(list.get(), parent.get()), nullptr);
 
         TShIDList last = TKeshShID::LastCopy(list.get());
         EXPECT_EQ(TKeshShID::Count(last.get()), 1);
@@ -225,38 +227,4 @@ TEST(KeshShData, FileSystemDetailsGiveSizeTypeAndTime) {
     EXPECT_EQ(SizeText(1024ull * 1234567), "1,234,567KB");
     EXPECT_EQ(WithoutDirectionMarks("?2024/?01/?02"), "2024/01/02");
     EXPECT_EQ(WithoutDirectionMarks("?abc?"), "?abc?");
-}
-
-namespace {
-// Merges lists of letters the way the tree merges its nodes, writing down each step.
-struct LetterMerge {
-    std::vector<std::string> steps;
-    TKeshShID::TCompareResult Compare(char existing, char fresh) {
-        if (existing == '!') return TKeshShID::crFailed;
-        return existing == fresh ? TKeshShID::crEqual : existing > fresh ? TKeshShID::crGreater : TKeshShID::crLess;
-    }
-    void Keep(char existing, char) { steps.push_back(std::string("keep ") + existing); }
-    void InsertBefore(char existing, char fresh) {
-        steps.push_back(std::string("insert ") + fresh + " before " + existing);
-    }
-    void Append(char fresh) { steps.push_back(std::string("append ") + fresh); }
-    void Remove(char existing) { steps.push_back(std::string("remove ") + existing); }
-};
-
-std::vector<std::string> Merge(const std::string& existing, const std::string& fresh) {
-    LetterMerge merge;
-    MergeSorted(existing.begin(), existing.end(), fresh.begin(), fresh.end(), merge);
-    return merge.steps;
-}
-}  // namespace
-
-TEST(MergeSorted, KeepsWhatStaysInsertsWhatCameAndRemovesWhatWent) {
-    using V = std::vector<std::string>;
-    EXPECT_EQ(Merge("", "ab"), (V{"append a", "append b"}));
-    EXPECT_EQ(Merge("ab", ""), (V{"remove a", "remove b"}));
-    EXPECT_EQ(Merge("bd", "abcd"), (V{"insert a before b", "keep b", "insert c before d", "keep d"}));
-    EXPECT_EQ(Merge("abcd", "bd"), (V{"remove a", "keep b", "remove c", "keep d"}));
-    EXPECT_EQ(Merge("ace", "bcf"), (V{"remove a", "insert b before c", "keep c", "remove e", "append f"}));
-    // A node that cannot be compared goes; the fresh child is then compared with the next.
-    EXPECT_EQ(Merge("!b", "b"), (V{"remove !", "keep b"}));
 }

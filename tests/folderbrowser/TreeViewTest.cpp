@@ -5,6 +5,7 @@
 #include <cctype>
 
 #include "folderbrowser/TKeshShTreeView.h"
+#include "folderbrowser/TShDriveNotices.h"
 #include "tests/folderbrowser/BrowserFixture.h"
 #include "toolkit/TApplication.h"
 
@@ -125,4 +126,12 @@ TEST(TreeView, VolumeNoticesRenameTheDriveNode) {
     EXPECT_EQ(text(), " (C:)");
     notice(DBT_DEVICEARRIVAL);
     EXPECT_EQ(text(), expected + " (C:)");
+
+    // Labels in lower case with a capital first letter; double-byte characters as they are
+    // (their second bytes may be those of capital letters).
+    const std::pair<std::string, std::string> labels[] = {
+        {"DATA DISK", "Data disk"},   {"usb", "Usb"},   {"", ""},
+        {"2024BACKUP", "2024backup"}, {"アイ", "アイ"}, {"写真USB", "写真usb"},
+    };
+    for (const auto& [label, shown] : labels) EXPECT_EQ(TShDriveNotices::Label(label), shown) << Utf8(label);
 }

@@ -1,0 +1,59 @@
+#include "folderbrowser/TShContentsReader.h"
+
+#include <algorithm>
+#include <iterator>
+#include <vector>
+
+#include "folderbrowser/HourGlass.h"
+#include "folderbrowser/ShellEnumeration.h"
+#include "folderbrowser/TKeshShFolderData.h"
+
+std::unique_ptr<TKeshShFileList> TShContentsReader::Read(LPCITEMIDLIST folderID, TWinControl* owner,
+                                                         HWND window) const {
+    HourGlass hourGlass;
+    ComPtr<IShellFolder> folder = TKeshShID::BindToFolder(folderID);
+    if (!folder) return nullptr;
+    auto list = std::make_unique<TKeshShFileList>(owner, TKeshShID::Copy(folderID), folder);
+    SHCONTF flags = 0;
+    if (contents & scFolders) flags |= SHCONTF_FOLDERS;
+    if (contents & scFiles) flags |= SHCONTF_NONFOLDERS;
+    if (contents & scHidden) flags |= SHCONTF_INCLUDEHIDDEN;
+    // Only the Desktop and the folders of its first level hold virtual items.
+    TShVirtuaItem parentKind = itFolder;
+    if (TKeshShID::Count(folderID) <= 1) parentKind = TKeshShFolderData(TKeshShID::Copy(folderID)).ItemKind();
+    const bool filtered = FiltersVirtualChildren(parentKind);
+    TKeshShFileList& rows = *list;
+    const bool read = EnumerateChildren(folder.get(), window, flags, [&](TShIDList relative) {
+        auto row = std::make_unique<TKeshShFileData>(rows, std::move(relative));
+        if (filtered && !KeepsVirtualChild(parentKind, *row, shown)) return;
+        if (!accept || accept(*row)) rows.Add(std::move(row));
+    });
+    if (!read) return nullptr;
+    return list;
+}
+
+void TShContentsReader::Sort(TKeshShFileList& list) {
+    if (list.Path().empty() && list.SortColumn == 4) return;
+    HourGlass hourGlass;
+    list.Sort(list.SortColumn);
+}
+
+void TShContentsReader::TakeOver(const TKeshShFileList& old, TKeshShFileList& fresh) {
+    // The few rows that were selected or focused, each looked for among the fresh ones.
+    std::vector<const TKeshShFileData*> marked;
+    for (int j = 0; j < old.Count(); ++j) {
+        const TKeshShFileData* row = old.Row(j);
+        if (row->Selected() || row == old.Focused) marked.push_back(row);
+    }
+    for (int i = 0; i < fresh.Count() && !marked.empty(); ++i) {
+        TKeshShFileData* row = fresh.Row(i);
+        for (const TKeshShFileData* before : marked) {
+            if (!TKeshShID::Equal(before->RelativeID(), row->RelativeID())) continue;
+            row->SetSelected(before->Selected());
+            if (before == old.Focused) fresh.Focused = row;
+        }
+    }
+    fresh.SortColumn = old.SortColumn;
+    std::copy(std::begin(old.SortDirections), std::end(old.SortDirections), fresh.SortDirections);
+    Sort(fresh);
+}

@@ -1,0 +1,66 @@
+#include "folderbrowser/TShWatching.h"
+
+#include <utility>
+
+#include "folderbrowser/EShNotifyError.h"
+
+TShWatching::TShWatching(BYTE filter, bool watchSubtree, TShFolderChangedEvent onFolderChanged, TRestore restore)
+    : restore_(std::move(restore)) {
+    watcher_ = new TShNotifyThread(filter, std::move(onFolderChanged));
+    watcher_->SetWatchSubtree(watchSubtree);
+    watcher_->OnTerminate = [this](TObject&) { watcher_ = nullptr; };
+    restore_(*watcher_, saved_);
+    watcher_->Start();
+    watcher_->WaitReady();
+}
+
+TShWatching::~TShWatching() { Stop(); }
+
+void TShWatching::Stop() {
+    if (!watcher_) return;
+    watcher_->OnTerminate = nullptr;
+    watcher_->Stop();
+    delete std::exchange(watcher_, nullptr);
+}
+
+void TShWatching::SetFilter(BYTE filter) {
+    if (!watcher_) return;
+    watcher_->SetNotifyFilter(filter);
+    watcher_->WaitReady();
+}
+
+void TShWatching::Watch(const std::string& path) {
+    if (!watcher_ || path.empty()) return;
+    try {
+        watcher_->AddFolder(path);
+        watcher_->WaitReady();
+    } catch (const EShNotifyError&) {
+        // Too many folders watched: this one is simply not watched.
+    }
+}
+
+void TShWatching::Unwatch(const std::string& path) {
+    if (watcher_ && !path.empty()) watcher_->RemoveFolder(path);
+}
+
+void TShWatching::WatchOnly(const std::string& path) {
+    if (!watcher_) return;
+    std::vector<std::string> only;
+    if (!path.empty()) only.push_back(path);
+    watcher_->SetFolders(&only);
+    watcher_->WaitReady();
+}
+
+void TShWatching::Suspend() {
+    if (suspended_++ > 0 || !watcher_) return;
+    saved_ = watcher_->Folders();
+    watcher_->SetFolders(nullptr);
+    watcher_->WaitReady();
+}
+
+void TShWatching::Resume() {
+    if (suspended_ == 0 || --suspended_ > 0 || !watcher_) return;
+    restore_(*watcher_, saved_);
+    saved_.clear();
+    watcher_->WaitReady();
+}

@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "folderbrowser/TShContentsReader.h"
+#include "tests/support/TestEnvironment.h"
+
+namespace {
+using Names = std::vector<std::string>;
+
+Names RowNames(const TKeshShFileList& list) {
+    Names names;
+    for (int i = 0; i < list.Count(); ++i) names.push_back(list.Row(i)->DisplayName());
+    return names;
+}
+
+const TKeshShFileData* Named(const TKeshShFileList& list, const std::string& name) {
+    for (int i = 0; i < list.Count(); ++i) {
+        if (list.Row(i)->DisplayName() == name) return list.Row(i);
+    }
+    return nullptr;
+}
+
+// A folder with a subfolder, two files and a hidden file.
+struct FourItems {
+    TempFolder folder;
+    TShIDList id;
+    FourItems() {
+        ::CreateDirectoryA((folder / "sub").c_str(), nullptr);
+        for (const char* name : {"b.txt", "a.txt", "h.txt"}) WriteFileBytes(folder / name, name);
+        ::SetFileAttributesA((folder / "h.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
+        id = TKeshShID::FromPath(folder.Path());
+    }
+};
+}  // namespace
+
+// What the list is asked to show decides its rows, sorted by the folder's own order: folders
+// first, then files, by name; its filter may still refuse each one. What cannot be read as
+// a folder gives no contents at all.
+TEST(ContentsReader, ReadsWhatTheListIsAskedToShowSortedAsTheFolderSorts) {
+    FourItems folder;
+    const struct {
+        const char* what;
+        TShContentsSet contents;
+        const char* refused;
+        Names rows;
+    } cases[] = {
+        {"everything", scFolders | scFiles | scHidden, nullptr, {"sub", "a.txt", "b.txt", "h.txt"}},
+        {"files that are not hidden", scFiles, nullptr, {"a.txt", "b.txt"}},
+        {"folders", scFolders, nullptr, {"sub"}},
+        {"one refused by the filter", scFolders | scFiles | scHidden, "b.txt", {"sub", "a.txt", "h.txt"}},
+    };
+    for (const auto& c : cases) {
+        TShContentsReader reader;
+        reader.contents = c.contents;
+        if (c.refused) reader.accept = [&](TKeshShData& row) { return row.DisplayName() != c.refused; };
+        std::unique_ptr<TKeshShFileList> list = reader.Read(folder.id.get(), nullptr, nullptr);
+        ASSERT_NE(list, nullptr) << c.what;
+        TShContentsReader::Sort(*list);
+        EXPECT_EQ(RowNames(*list), c.rows) << c.what;
+    }
+    TShIDList file = TKeshShID::FromPath(folder.folder / "a.txt");
+    EXPECT_EQ(TShContentsReader().Read(file.get(), nullptr, nullptr), nullptr) << "a file is no folder";
+}
+
+// The shown folder read again keeps its sort and the rows that are still there keep their
+// selection and focus, however the rows moved.
+TEST(ContentsReader, ContentsReadAgainKeepTheSortSelectionAndFocus) {
+    FourItems folder;
+    TShContentsReader reader;
+    reader.contents = scFiles;
+    std::unique_ptr<TKeshShFileList> old = reader.Read(folder.id.get(), nullptr, nullptr);
+    ASSERT_NE(old, nullptr);
+    old->SortDirections[0] = -1;
+    TShContentsReader::Sort(*old);
+    ASSERT_EQ(RowNames(*old), (Names{"b.txt", "a.txt"}));
+    old->Row(1)->SetSelected(true);  // a.txt
+    old->Focused = old->Row(0);      // b.txt, not selected
+
+    WriteFileBytes(folder.folder / "c.txt", "c");
+    ::DeleteFileA((folder.folder / "b.txt").c_str());
+    WriteFileBytes(folder.folder / "0.txt", "0");
+    std::unique_ptr<TKeshShFileList> fresh = reader.Read(folder.id.get(), nullptr, nullptr);
+    ASSERT_NE(fresh, nullptr);
+    TShContentsReader::TakeOver(*old, *fresh);
+    EXPECT_EQ(RowNames(*fresh), (Names{"c.txt", "a.txt", "0.txt"})) << "still sorted by name, descending";
+    EXPECT_EQ(fresh->SortDirections[0], -1);
+    EXPECT_TRUE(Named(*fresh, "a.txt")->Selected());
+    EXPECT_FALSE(Named(*fresh, "c.txt")->Selected());
+    EXPECT_EQ(fresh->Focused, nullptr) << "the focused row went";
+
+    // Focus on a row that stays, selection on none.
+    fresh->Row(1)->SetSelected(false);
+    fresh->Focused = fresh->Row(2);  // 0.txt
+    std::unique_ptr<TKeshShFileList> again = reader.Read(folder.id.get(), nullptr, nullptr);
+    TShContentsReader::TakeOver(*fresh, *again);
+    ASSERT_NE(again->Focused, nullptr);
+    EXPECT_EQ(again->Focused->DisplayName(), "0.txt");
+    EXPECT_FALSE(again->Focused->Selected());
+}
