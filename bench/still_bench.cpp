@@ -92,14 +92,8 @@ LRESULT CALLBACK PaintBusy(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 UniqueHwnd ShowBusyWindow() {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = PaintBusy;
-    windowClass.hInstance = ::GetModuleHandleA(nullptr);
-    windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = "PictavoBusyWindow";
-    ::RegisterClassA(&windowClass);
     const int width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
-    UniqueHwnd window(::CreateWindowExA(0, "PictavoBusyWindow", "Pictavo still benchmark",
+    UniqueHwnd window(::CreateWindowExA(0, TestWindowClass("PictavoBusyWindow", PaintBusy), "Pictavo still benchmark",
                                         WS_OVERLAPPEDWINDOW | WS_VISIBLE, width / 20, height / 20, width * 9 / 10,
                                         height * 9 / 10, nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr));
     ::UpdateWindow(window.get());
@@ -272,11 +266,11 @@ void Whole(const std::string& path, Times& times) {
 // the folder, as the first of the number range.
 void EnterShootingMode(const std::string& folder) {
     new TForm1(&TApplication::Instance());
-    new TForm2(&TApplication::Instance());
-    Form1->SaveFolder = folder;
+    Form1->ConnectSettingsWindow(*new TForm2(&TApplication::Instance()));
+    Form1->SetSaveFolder(folder);
     Form2->spnSetStartNum->SetValue(0);
     Form2->spnSetEndNum->SetValue(999);
-    Form1->StartNumber = 0;
+    Form1->SetStartNumber(0);
     Form1->TB_Capture_ALL->SetEnabled(true);
     Form1->HookHotKey1->RegisterShortCut(0, scCtrl | scAlt | 'F');
     Form1->HookHotKey1->SetActivate(true);
@@ -358,10 +352,8 @@ int main(int argc, char** argv) {
     rows.push_back({"BMP bare pipeline", [&](Times& t) { BareBmp(fresh(".bmp"), t); }, {}});
     rows.push_back({"BMP Pictavo, step by step", [&](Times& t) { StepsBmp(fresh(".bmp"), t); }, {}});
     rows.push_back({"BMP Pictavo CaptureToFile", [&](Times& t) { Whole(fresh(".bmp"), t); }, {}});
-    rows.push_back(
-        {"JPEG key press to file", [&](Times& t) { HotkeyStill(TForm2::kModeJpeg, folder + "000.JPEG", t); }, {}});
-    rows.push_back(
-        {"BMP key press to file", [&](Times& t) { HotkeyStill(TForm2::kModeBmp, folder + "000.BMP", t); }, {}});
+    rows.push_back({"JPEG key press to file", [&](Times& t) { HotkeyStill(kModeJpeg, folder + "000.JPEG", t); }, {}});
+    rows.push_back({"BMP key press to file", [&](Times& t) { HotkeyStill(kModeBmp, folder + "000.BMP", t); }, {}});
     auto runOnce = [&](Row& row, bool keep) {
         Times times(kPhases, 0.0);
         row.run(times);
