@@ -13,12 +13,13 @@ void TStillCapture::Request(TCaptureKind kind, HWND seenInFront) {
     // watcher's poll may not yet have seen the window the user clicked into.
     if (kind == ckActiveWindow) lastActiveWindow_ = WindowUserIsIn({seenInFront, lastActiveWindow_});
     kind_ = kind;
+    pending_ = true;
     trigger_.SetEnabled(true);
 }
 
 void TStillCapture::RememberUserWindow(HWND window) {
     // No window of this program passes, the main window included.
-    if (IsUserWindow(window)) lastActiveWindow_ = window;
+    if (!pending_ && IsUserWindow(window)) lastActiveWindow_ = window;
 }
 
 void TStillCapture::Take() {
@@ -43,4 +44,5 @@ void TStillCapture::Take() {
         MessageBoxes::Warning("ファイルを出力できませんでした");
     }
     mainWindow_.SetWindowState(TWindowState::wsMaximized);
+    pending_ = false;
 }

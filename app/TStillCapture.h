@@ -31,7 +31,7 @@ public:
     // The window an active-window still takes.
     HWND LastActiveWindow() const { return lastActiveWindow_; }
     // A window seen in front; kept when the user can work in it (not a window of this
-    // program, the taskbar or nothing).
+    // program, the taskbar or nothing), and no still is pending.
     void RememberUserWindow(HWND window);
 
 private:
@@ -40,4 +40,8 @@ private:
     const TCaptureSettings& settings_;
     TCaptureKind kind_ = ckNone;
     HWND lastActiveWindow_ = nullptr;
+    // From the command to the end of the tick the chosen window stays: hiding the main
+    // window makes the system activate some other window (under Wine the topmost, not the
+    // one the user was in), which the watcher would otherwise report in its place.
+    bool pending_ = false;
 };

@@ -26,6 +26,10 @@ ForeignWindow::ForeignWindow(const std::string& commandLine) {
             return window_ != nullptr;
         },
         std::chrono::seconds(20));
+    // The window is visible before its making has activated it: on a busy machine that
+    // activation could come after the test's click into another window. Once the program
+    // waits for input, it is done.
+    ::WaitForInputIdle(process_.get(), 20000);
 }
 
 ForeignWindow::~ForeignWindow() {

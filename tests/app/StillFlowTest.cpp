@@ -104,6 +104,25 @@ TEST_F(StillFlow, ActiveWindowStillTakesTheDocumentTheUserWasInWithItsFrame) {
     ASSERT_TRUE(WaitForFile("002.BMP")) << hotkeysSeen << " hotkeys, " << boxes.Boxes().size() << " boxes, the first: "
                                         << (boxes.Boxes().empty() ? "" : Utf8(boxes.Texts().front()));
     EXPECT_EQ(ReadBmpSummary(folder / "002.BMP").centre, RGB(200, 30, 40));
+
+    // The window is chosen with the command. Another window that comes to the front before
+    // the tick (as when the system activates the topmost window while the main window
+    // hides), and that the watcher reports, is not taken instead.
+    watcher.SetWatching(true);
+    ::SetForegroundWindow(behind.Handle());
+    ASSERT_TRUE(PumpUntil([&] { return watcher.ActWnd() == behind.Handle(); }));
+    form1->TB_Capture_Active->Click();
+    form1->Timer1->SetEnabled(false);
+    ::SetForegroundWindow(document.Handle());
+    ASSERT_TRUE(PumpUntil([&] { return watcher.ActWnd() == document.Handle(); }));
+    form1->Timer1->SetEnabled(true);
+    ASSERT_TRUE(WaitForFile("003.BMP"));
+    EXPECT_EQ(ReadBmpSummary(folder / "003.BMP").centre, RGB(200, 30, 40));
+    // Once taken, the watcher's reports count again.
+    ::SetForegroundWindow(behind.Handle());
+    ASSERT_TRUE(PumpUntil([&] { return watcher.ActWnd() == behind.Handle(); }));
+    ::SetForegroundWindow(document.Handle());
+    EXPECT_TRUE(PumpUntil([&] { return form1->LastActiveWindow() == document.Handle(); }));
 }
 
 TEST_F(StillFlow, SecondCommandBeforeTheTickTakesOneStillOfTheLaterKind) {
