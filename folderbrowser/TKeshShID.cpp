@@ -270,6 +270,16 @@ int TKeshShID::IconIndex(LPCITEMIDLIST absolute, bool small, bool open) {
     return info.iIcon;
 }
 
+int TKeshShID::IconIndexIn(IShellFolder* folder, LPCITEMIDLIST relative) {
+    if (!folder || !relative) return -1;
+    int index = -1;
+    ComPtr<IShellIcon> icons;
+    if (SUCCEEDED(folder->QueryInterface(IID_IShellIcon, reinterpret_cast<void**>(icons.put()))) && icons &&
+        icons->GetIconOf(relative, 0, &index) == S_OK)
+        return index;
+    return ::SHMapPIDLToSystemImageListIndex(folder, relative, nullptr);
+}
+
 ComPtr<IShellFolder> TKeshShID::Desktop() {
     IShellFolder* desktop = ShellModule::Instance().Desktop();
     desktop->AddRef();
