@@ -3,21 +3,12 @@
 #include <iterator>
 
 #include "app/TrayPictures.h"
-#include "app/UserWindow.h"
-#include "capture/CaptureToFile.h"
-#include "movie/FrameCapture.h"
-#include "movie/TMovieFrame.h"
-#include "movie/WorkFolder.h"
-#include "settings/TFolderEntries.h"
+#include "settings/TForm2.h"
 #include "settings/TfrmVersion.h"
-#include "toolkit/FilePath.h"
-#include "toolkit/MessageBoxes.h"
 #include "toolkit/PumpMessages.h"
 #include "toolkit/TApplication.h"
 
 TForm1* Form1 = nullptr;
-TCaptureKind CaptureKind = ckNone;
-HWND LastActiveWindow = nullptr;
 
 TForm1::TForm1(TComponent* owner) : TForm(owner) {
     Form1 = this;
@@ -56,6 +47,9 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     TBImageList1 = new TImageList(this, 32, 32);
     AddRecordingPictures(*TBImageList1);
 
+    still_ = std::make_unique<TStillCapture>(*this, *Timer1, captureSettings_);
+    recorder_ = std::make_unique<TMovieRecorder>(*this, *Timer2, *TrayIcon1, *OrskAvi1, captureSettings_);
+
     TrayIcon1->ReadState([this] {
         TrayIcon1->SetTipHelp("Pictavo");
         TrayIcon1->SetLBPopupMenu(TBPopupMenu1);
@@ -71,6 +65,8 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     OnClose = [this](TObject& sender, TCloseAction& action) { FormClose(sender, action); };
     FormCreate(*this);
 }
+
+TForm1::~TForm1() = default;
 
 void TForm1::CreateParams(TCreateParams& params) {
     TForm::CreateParams(params);
@@ -117,11 +113,12 @@ void TForm1::FormCreate(TObject&) {
     TB_PopUp_Title->SetDefault(true);
     TB_PopUp_Title->SetToolbarStyle(true);
     ActiveWindow1->StartWatch();
-    StartNumber = 0;
-    FrameFileList.clear();
+    captureSettings_.SetStartNumber(0);
 }
 
 void TForm1::ConnectSettingsWindow(TForm2& settings) {
+    settingsWindow_ = &settings;
+    captureSettings_.Connect(settings);
     settings.OnSettingsShow = [this](TObject& sender, int& startNumber) { Form2SettingsShow(sender, startNumber); };
     settings.OnSettingsHide = [this](TObject& sender, int saveMode) { Form2SettingsHide(sender, saveMode); };
     settings.OnStartPhotographing = [this](TObject& sender, const std::string& saveFolder, int startNumber) {
@@ -132,14 +129,14 @@ void TForm1::ConnectSettingsWindow(TForm2& settings) {
     };
     settings.OnQuit = [this](TObject& sender) { Form2Quit(sender); };
     // As loaded from the settings file, whether or not the start number is switched on.
-    StartNumber = settings.spnSetStartNum->Value();
+    captureSettings_.SetStartNumber(settings.NumberRange().first);
 }
 
 void TForm1::Form2SettingsShow(TObject&, int& startNumber) {
     // Setting mode: no capture item works, so no hotkey does; a key pressed meanwhile does
     // not bring this window forward either.
     SetEnabled(false);
-    startNumber = StartNumber;
+    startNumber = captureSettings_.StartNumber();
     TB_Capture_Active->SetEnabled(false);
     TB_Capture_ALL->SetEnabled(false);
     TB_MovieCaptureStart->SetEnabled(false);
@@ -148,7 +145,7 @@ void TForm1::Form2SettingsShow(TObject&, int& startNumber) {
 }
 
 void TForm1::Form2SettingsHide(TObject&, int saveMode) {
-    if (saveMode != TForm2::kModeAvi) {
+    if (saveMode != kModeAvi) {
         TB_Capture_Active->SetEnabled(true);
         TB_Capture_ALL->SetEnabled(true);
     } else {
@@ -157,8 +154,8 @@ void TForm1::Form2SettingsHide(TObject&, int saveMode) {
 }
 
 void TForm1::Form2StartPhotographing(TObject&, const std::string& saveFolder, int startNumber) {
-    StartNumber = startNumber;
-    SaveFolder = saveFolder;
+    captureSettings_.SetStartNumber(startNumber);
+    captureSettings_.SetSaveFolder(saveFolder);
 }
 
 void TForm1::Form2ShortCutsConfirmed(TObject&, const TShortCuts& shortCuts) {
@@ -172,81 +169,34 @@ void TForm1::Form2ShortCutsConfirmed(TObject&, const TShortCuts& shortCuts) {
 void TForm1::Form2Quit(TObject&) { Close(); }
 
 void TForm1::FormShow(TObject&) {
-    CaptureKind = ckNone;
-    Form2->Show();
-    Form2->SetFocus();
+    still_->ClearPending();
+    if (!settingsWindow_) return;
+    settingsWindow_->Show();
+    settingsWindow_->SetFocus();
     PumpMessages();
     PumpMessages();
     // Straight into shooting mode with the saved folder and keys, as the start button would
     // go, when the user asked not to see the settings at start.
-    if (Form2->chkLoadSettingPass->Checked()) Form2->SkipToShootingMode();
+    if (settingsWindow_->SkipsWindowAtStart()) settingsWindow_->SkipToShootingMode();
 }
 
 void TForm1::FormClose(TObject&, TCloseAction&) {
-    FrameFileList.clear();
-    FrameFileList.shrink_to_fit();
+    // The close action stays the default; the frame list goes with the recorder.
 }
 
-void TForm1::TB_Capture_ALLClick(TObject&) {
-    CaptureKind = ckWholeScreen;
-    Timer1->SetEnabled(true);
-}
+void TForm1::TB_Capture_ALLClick(TObject&) { still_->Request(ckWholeScreen); }
 
-void TForm1::TB_Capture_ActiveClick(TObject&) {
-    // Chosen now: the window in front when the key was pressed is known exactly, while
-    // the watcher's poll may not yet have seen the window the user clicked into.
-    LastActiveWindow = WindowUserIsIn({keyForeground_, LastActiveWindow});
-    CaptureKind = ckActiveWindow;
-    Timer1->SetEnabled(true);
-}
+void TForm1::TB_Capture_ActiveClick(TObject&) { still_->Request(ckActiveWindow); }
 
-void TForm1::Timer1Timer(TObject&) {
-    Timer1->SetEnabled(false);
-    Hide();
-    SetWindowState(TWindowState::wsMinimized);
-    PumpMessages();
-    ::SetWindowPos(LastActiveWindow, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    try {
-        const std::string candidate = SaveFolder + Form2->MakeFileName(StartNumber);
-        std::string path;
-        if (FindFreeFileName(candidate, path)) {
-            if (CaptureKind == ckWholeScreen) {
-                CaptureToFile(csWholeScreen, path, this, nullptr);
-            } else if (CaptureKind == ckActiveWindow) {
-                CaptureToFile(csWindow, path, this, LastActiveWindow);
-            }
-        } else {
-            MessageBoxes::Warning("ファイルを出力できませんでした");
-        }
-    } catch (const std::exception&) {
-        MessageBoxes::Warning("ファイルを出力できませんでした");
-    }
-    SetWindowState(TWindowState::wsMaximized);
-}
+void TForm1::Timer1Timer(TObject&) { still_->Take(); }
 
 bool TForm1::FindFreeFileName(const std::string& path, std::string& fullPath) {
-    const std::string folder = ExtractFilePath(path);
-    const int start = Form2->spnSetStartNum->Value();
-    const int end = Form2->spnSetEndNum->Value();
-    // One look at the folder serves the whole range; the rule is read once, as it cannot
-    // change while the search runs.
-    const TNamingRule rule = Form2->NamingRule();
-    const TFolderEntries entries(folder);
-    std::string candidate;
-    for (long long number = start; number <= end; ++number) {
-        const std::string name = rule.FileName(static_cast<int>(number));
-        candidate = folder + name;
-        if (!entries.Exists(name)) {
-            fullPath = candidate;
-            return true;
-        }
-    }
-    MessageBoxes::Information("番号を使い終わりました");
-    fullPath = candidate;
-    return false;
+    return captureSettings_.FindFreeFileName(path, fullPath);
 }
 
-void TForm1::TB_SetClick(TObject&) { Form2->Show(); }
+void TForm1::TB_SetClick(TObject&) {
+    if (settingsWindow_) settingsWindow_->Show();
+}
 
 void TForm1::TB_VersionClick(TObject&) {
     // Modeless: the tray menu stays usable while the dialog is up.
@@ -262,37 +212,33 @@ void TForm1::HookHotKey1HotKey(TObject&, int index) {
     TMenuItem* items[] = {TB_Capture_ALL, TB_Capture_Active, TB_MovieCaptureStart, TB_MovieCaptureEnd};
     if (index < 0 || index >= static_cast<int>(std::size(items))) return;
     if (!items[index]->Enabled()) return;
-    // Only for the command of this key: a later command from the menu must not find it.
-    keyForeground_ = HookHotKey1->ForegroundAtPress();
-    try {
-        items[index]->Click();
-    } catch (...) {
-        keyForeground_ = nullptr;
-        throw;
+    // The active-window still is the item's command with the window that was in front when
+    // the key went down: the key knows where the user was better than the watcher's last
+    // poll does.
+    if (items[index] == TB_Capture_Active) {
+        still_->Request(ckActiveWindow, HookHotKey1->ForegroundAtPress());
+        return;
     }
-    keyForeground_ = nullptr;
+    items[index]->Click();
 }
 
 void TForm1::ActiveWindow1ActiveOn(TObject&) {
     // The main window comes to the front when the tray menu opens or a hotkey arrives; the
     // watcher still names the window the user was in, unless the foreground passed through
     // the taskbar or nothing on the way, which is no window to take a still of.
-    HWND window = ActiveWindow1->ActWnd();
-    if (window != Handle() && IsUserWindow(window)) LastActiveWindow = window;
+    still_->RememberUserWindow(ActiveWindow1->ActWnd());
 }
 
 void TForm1::ActiveWindow1ChangeActWnd(TObject&) {
     // Every window the user works in is remembered as soon as a poll sees it in front, so
     // that the way to the tray menu (the taskbar, no window) does not overwrite it.
-    if (IsUserWindow(ActiveWindow1->ActWnd())) LastActiveWindow = ActiveWindow1->ActWnd();
+    still_->RememberUserWindow(ActiveWindow1->ActWnd());
 }
 
 void TForm1::TrayIcon1Click(TObject&) {
-    // A single click on the icon ends a running recording. The icon reports a click the
-    // double-click time after its release, so a click reported sooner than that after the
-    // start was made before it: the very click that opened the menu to start the recording.
-    const DWORD sinceStart = ::GetTickCount() - recordingStarted_;
-    if (TB_MovieCaptureEnd->Enabled() && sinceStart >= ::GetDoubleClickTime() + 50) TB_MovieCaptureEnd->Click();
+    // A single click on the icon ends a running recording, but not the very click that
+    // opened the menu to start it.
+    if (TB_MovieCaptureEnd->Enabled() && recorder_->ClickCameAfterStart()) TB_MovieCaptureEnd->Click();
 }
 
 void TForm1::TB_MovieCaptureStartClick(TObject&) {
@@ -302,89 +248,21 @@ void TForm1::TB_MovieCaptureStartClick(TObject&) {
     TB_Set->SetEnabled(false);
     TB_Version->SetEnabled(false);
     TB_End->SetEnabled(false);
-    TrayIcon1->StartAnimation(false);
-    recordingStarted_ = ::GetTickCount();
-    FrameFileList.clear();
-    FrameCounter = 0;
-    // The first frame comes one interval after the start.
-    Timer2->SetInterval(static_cast<unsigned>(Form2->spnRecTime->Value()));
-    Timer2->SetEnabled(true);
+    recorder_->Start();
 }
 
-void TForm1::Timer2Timer(TObject&) {
-    ++FrameCounter;
-    const std::string path = FrameFilePath(FrameCounter);
-    CaptureFrameToFile(path, this);
-    // Listed even when the write failed: the movie then stops at this frame.
-    FrameFileList.push_back(path);
-    ::Sleep(1);
-}
+void TForm1::Timer2Timer(TObject&) { recorder_->TakeFrame(); }
 
 void TForm1::TB_MovieCaptureEndClick(TObject&) {
     // Ending shows boxes and processes messages; a second end request (hotkey, tray click)
     // arriving meanwhile must find the command disabled, or it would run this again on the
     // same writer.
     TB_MovieCaptureEnd->SetEnabled(false);
-    TrayIcon1->StopAnimation();
-    Timer2->SetEnabled(false);
-    PumpMessages();
-    WriteMovie();
-    PumpMessages();
-    try {
-        DeleteWorkFolder(WorkFolderPath());
-    } catch (...) {
-        // The frames stay; the next recording writes over them.
-    }
-    PumpMessages();
+    recorder_->End();
     TB_MovieCaptureStart->SetEnabled(true);
     TB_Set->SetEnabled(true);
     TB_Version->SetEnabled(true);
     TB_End->SetEnabled(true);
 }
 
-void TForm1::WriteMovie() {
-    const char failed[] = "ムービーを出力できませんでした";
-    try {
-        std::string path;
-        if (!FindFreeFileName(SaveFolder + Form2->MakeFileName(StartNumber), path)) {
-            MessageBoxes::Warning(failed);
-            return;
-        }
-        OrskAvi1->SetFileName(path);
-        OrskAvi1->SetPreCompress(true);
-        OrskAvi1->SetCompress(Form2->chkCompress->Checked());
-        OrskAvi1->SetFrameRate(Form2->spnFrameRate->Value());
-        if (!OrskAvi1->Open()) {
-            MessageBoxes::Warning(failed);
-            return;
-        }
-        TMovieFrame frame;
-        for (const std::string& file : FrameFileList) {
-            frame.Clear();
-            frame.LoadFromFile(file);
-            // False only for a frame the compressor skipped; a frame that cannot be stored
-            // raises.
-            OrskAvi1->AddFrame(frame);
-        }
-        if (!OrskAvi1->Close()) {
-            MessageBoxes::Warning(failed);
-            return;
-        }
-        FrameFileList.clear();
-        MessageBoxes::Information("ムービーを出力しました");
-    } catch (const std::exception&) {
-        // A frame that cannot be read ends the movie there: what was written is closed
-        // into a complete file, and the library is released. A frame that could not be
-        // stored has closed the writer already.
-        OrskAvi1->Close();
-        MessageBoxes::Warning(failed);
-    }
-}
-
-void TForm1::DeleteWorkFolder(const std::string& path) {
-    // A recording ended before its first frame made no folder: nothing to delete.
-    if (::GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) return;
-    if (DeleteFolderTree(Handle(), path) != 0) {
-        MessageBoxes::Plain("一時フォルダの削除に失敗しました。", TApplication::Instance().Title(), MB_OK);
-    }
-}
+void TForm1::DeleteWorkFolder(const std::string& path) { recorder_->DeleteWorkFolder(path); }

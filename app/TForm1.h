@@ -1,17 +1,21 @@
 #pragma once
-// The hidden main window: it owns the tray menu and the capture commands, dispatches the
-// hotkeys to the menu items and remembers the window the user last worked in. Closing it
-// ends the program.
+// The hidden main window: it owns the tray menu, whose enabled items are the program's
+// modes, and dispatches the hotkeys to the menu's items. Its handlers are thin: the still
+// capture and the movie recording are units of their own. Closing it ends the program.
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/TCaptureHotKey.h"
+#include "app/TCaptureSettings.h"
+#include "app/TMovieRecorder.h"
+#include "app/TStillCapture.h"
 #include "desktop/TActiveWindow.h"
 #include "desktop/TTrayIcon.h"
 #include "movie/TOrskAvi.h"
-#include "settings/TForm2.h"
+#include "settings/TSettingsValues.h"
 #include "toolbar/TBSkin.h"
 #include "toolbar/TTBItem.h"
 #include "toolbar/TTBPopupMenu.h"
@@ -19,9 +23,12 @@
 #include "toolkit/TImageList.h"
 #include "toolkit/TTimer.h"
 
+class TForm2;
+
 class TForm1 : public TForm {
 public:
     explicit TForm1(TComponent* owner);
+    ~TForm1() override;
 
     // The program's only permanent presence: the icon in the notification area, whose
     // menu (either button) is TBPopupMenu1 and whose recording animation is TBImageList1.
@@ -50,22 +57,27 @@ public:
     TTimer* Timer2;
     TImageList* TBImageList1;
 
-    // The save folder with a trailing backslash; empty until the settings are confirmed (or
-    // handed over by a start that skips the settings window).
-    std::string SaveFolder;
-    // The sequence number a file name is first built from.
-    int StartNumber = 0;
+    // The save folder with a trailing backslash, and the sequence number a file name is
+    // first built from, as the settings window hands them over (the folder is empty until
+    // the settings are confirmed, or handed over by a start that skips the window).
+    const std::string& SaveFolder() const { return captureSettings_.SaveFolder(); }
+    void SetSaveFolder(const std::string& folder) { captureSettings_.SetSaveFolder(folder); }
+    int StartNumber() const { return captureSettings_.StartNumber(); }
+    void SetStartNumber(int number) { captureSettings_.SetStartNumber(number); }
+    // The pending still, and the window an active-window still takes.
+    TCaptureKind CaptureKind() const { return still_->PendingKind(); }
+    HWND LastActiveWindow() const { return still_->LastActiveWindow(); }
     // The frame files of the current recording, in the order they were taken, and the
     // number of the last one.
-    std::vector<std::string> FrameFileList;
-    int FrameCounter = 0;
+    const std::vector<std::string>& FrameFileList() const { return recorder_->Frames(); }
+    int FrameCounter() const { return recorder_->FrameCounter(); }
 
     // The first free name of the configured number range in the folder of `path`.
     // False (after telling the user) when every number is taken.
     bool FindFreeFileName(const std::string& path, std::string& fullPath);
 
-    // Wires the settings window's events to this window and takes its start number: the
-    // last step of making the settings window.
+    // Wires the settings window's events to this window, reads the settings through it and
+    // takes its start number: the last step of making the settings window.
     void ConnectSettingsWindow(TForm2& settings);
 
     void FormCreate(TObject& sender);
@@ -100,21 +112,11 @@ protected:
 
 private:
     void BuildMenu();
-    // Writes the recorded frames into the next free movie file (the main part of ending a
-    // recording); every failure is told in a box.
-    void WriteMovie();
 
-    // When the current recording started (GetTickCount).
-    DWORD recordingStarted_ = 0;
-    // While a key's command runs: the window that was in front when the key was pressed.
-    HWND keyForeground_ = nullptr;
+    TForm2* settingsWindow_ = nullptr;
+    TCaptureSettings captureSettings_;
+    std::unique_ptr<TStillCapture> still_;
+    std::unique_ptr<TMovieRecorder> recorder_;
 };
 
 extern TForm1* Form1;
-
-// The pending still.
-enum TCaptureKind { ckNone = 0, ckWholeScreen = 1, ckActiveWindow = 2 };
-extern TCaptureKind CaptureKind;
-// The window the user was last seen in: by the foreground watcher, or when an
-// active-window still was asked for. That still takes it.
-extern HWND LastActiveWindow;

@@ -69,8 +69,7 @@ int main() {
     application.SetTitle("Pictavo");
     MessageBoxes::SetHandler([](const MessageBoxRequest&) { return IDOK; });
     auto* form1 = new TForm1(&application);
-    new TForm2(&application);
-    (void)form1;
+    form1->ConnectSettingsWindow(*new TForm2(&application));
     Form2->spnSetStartNum->SetValue(0);
     Form2->spnSetEndNum->SetValue(999);
 

@@ -95,14 +95,8 @@ LRESULT CALLBACK PaintBusy(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 UniqueHwnd ShowBusyWindow() {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = PaintBusy;
-    windowClass.hInstance = ::GetModuleHandleA(nullptr);
-    windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = "PictavoBusyWindow";
-    ::RegisterClassA(&windowClass);
     const int width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
-    UniqueHwnd window(::CreateWindowExA(0, "PictavoBusyWindow", "Pictavo still benchmark",
+    UniqueHwnd window(::CreateWindowExA(0, TestWindowClass("PictavoBusyWindow", PaintBusy), "Pictavo still benchmark",
                                         WS_OVERLAPPEDWINDOW | WS_VISIBLE, width / 20, height / 20, width * 9 / 10,
                                         height * 9 / 10, nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr));
     ::UpdateWindow(window.get());
@@ -275,11 +269,11 @@ void Whole(const std::string& path, Times& times) {
 // the folder, as the first of the number range.
 void EnterShootingMode(const std::string& folder) {
     new TForm1(&TApplication::Instance());
-    new TForm2(&TApplication::Instance());
-    Form1->SaveFolder = folder;
+    Form1->ConnectSettingsWindow(*new TForm2(&TApplication::Instance()));
+    Form1->SetSaveFolder(folder);
     Form2->spnSetStartNum->SetValue(0);
     Form2->spnSetEndNum->SetValue(999);
-    Form1->StartNumber = 0;
+    Form1->SetStartNumber(0);
     Form1->TB_Capture_ALL->SetEnabled(true);
     Form1->HookHotKey1->RegisterShortCut(0, scCtrl | scAlt | 'F');
     Form1->HookHotKey1->SetActivate(true);
@@ -386,11 +380,11 @@ void PrintHandlerSteps(int runs) {
         PumpMessages();
         hide.push_back(Now() - start);
         start = Now();
-        ::SetWindowPos(LastActiveWindow, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        ::SetWindowPos(Form1->LastActiveWindow(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         raise.push_back(Now() - start);
         start = Now();
         std::string path;
-        Form1->FindFreeFileName(Form1->SaveFolder + Form2->MakeFileName(Form1->StartNumber), path);
+        Form1->FindFreeFileName(Form1->SaveFolder() + Form2->MakeFileName(Form1->StartNumber()), path);
         name.push_back(Now() - start);
         Form1->SetWindowState(TWindowState::wsMaximized);
     }
@@ -455,13 +449,13 @@ int main(int argc, char** argv) {
     ListenToKeySteps();
     rows.push_back({"JPEG key press to file",
                     [&](Times& t) {
-                        HotkeyStill(TForm2::kModeJpeg, folder + "000.JPEG", t, steps);
+                        HotkeyStill(kModeJpeg, folder + "000.JPEG", t, steps);
                         if (keepSteps) jpegSteps.push_back(steps);
                     },
                     {}});
     rows.push_back({"BMP key press to file",
                     [&](Times& t) {
-                        HotkeyStill(TForm2::kModeBmp, folder + "000.BMP", t, steps);
+                        HotkeyStill(kModeBmp, folder + "000.BMP", t, steps);
                         if (keepSteps) bmpSteps.push_back(steps);
                     },
                     {}});

@@ -45,8 +45,3 @@ int MbPos(const std::string& s, const std::string& sub) {
     }
     return 0;
 }
-
-std::string AddTrailingBackslash(const std::string& s) {
-    if (MbRight(s, 1) != "\\") return s + "\\";
-    return s;
-}

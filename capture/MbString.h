@@ -9,4 +9,3 @@ std::string MbMidFrom(const std::string& s, int n);
 std::string MbMid(const std::string& s, int m, int count);
 std::string MbRight(const std::string& s, int n);
 int MbPos(const std::string& s, const std::string& sub);
-std::string AddTrailingBackslash(const std::string& s);

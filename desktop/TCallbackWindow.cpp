@@ -1,10 +1,10 @@
 #include "desktop/TCallbackWindow.h"
 
 #include "desktop/TSingleClick.h"
-#include "desktop/TTrayIcon.h"
 #include "toolkit/TApplication.h"
 
-TCallbackWindow::TCallbackWindow() : TWinControl(nullptr), taskbarCreated_(::RegisterWindowMessageA("TaskbarCreated")) {
+TCallbackWindow::TCallbackWindow(Reports reports)
+    : TWinControl(nullptr), reports_(std::move(reports)), taskbarCreated_(::RegisterWindowMessageA("TaskbarCreated")) {
     SetVisible(false);
     Handle();
 }
@@ -23,8 +23,10 @@ void TCallbackWindow::CreateParams(TCreateParams& params) {
     if (TApplication::Exists()) params.parentWindow = TApplication::Instance().Handle();
 }
 
-void TCallbackWindow::Forget(TTrayIcon* icon) {
-    if (currentIcon_ == icon) currentIcon_ = nullptr;
+void TCallbackWindow::Forget(int iconNumber) {
+    // Numbers are used again: a click still timed for a gone icon must not reach the next
+    // icon of its number.
+    if (currentIcon_ == iconNumber) currentIcon_ = 0;
 }
 
 void TCallbackWindow::StartSingleClick() {
@@ -36,7 +38,7 @@ void TCallbackWindow::StartSingleClick() {
 
 void TCallbackWindow::SingleClickEnded(TSingleClick& thread) {
     singleClicks_.erase(&thread);
-    if (TTrayIcon* icon = currentIcon_) icon->SingleClickTimeUp();
+    if (currentIcon_ != 0 && reports_.singleClickTimeUp) reports_.singleClickTimeUp(currentIcon_);
 }
 
 LRESULT TCallbackWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -45,30 +47,20 @@ LRESULT TCallbackWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         ~Handling() { --depth; }
     } handling{++handling_};
     if (message == kNotifyMessage) {
-        TTrayIcon* icon = TTrayIcon::Find(static_cast<int>(wParam));
-        if (icon) {
-            currentIcon_ = icon;
-            icon->MouseNotification(static_cast<UINT>(lParam));
+        const int number = static_cast<int>(wParam);
+        // The icon becomes the current one before its handling runs: a click it starts to
+        // time is its own.
+        const int previous = currentIcon_;
+        currentIcon_ = number;
+        if (!reports_.notification || !reports_.notification(number, static_cast<UINT>(lParam))) {
+            // No icon of this program has the number: nothing changes.
+            if (currentIcon_ == number) currentIcon_ = previous;
         }
         return 0;
     }
     if (message == taskbarCreated_ && taskbarCreated_ != 0) {
-        ShellRestarted();
+        if (reports_.shellRestarted) reports_.shellRestarted();
         return 0;
     }
     return TWinControl::WndProc(message, wParam, lParam);
-}
-
-void TCallbackWindow::ShellRestarted() {
-    // Every icon is offered to the new notification area, even when one is refused; the
-    // first refusal is then reported.
-    std::exception_ptr failure;
-    for (TTrayIcon* icon : TTrayIcon::All()) {
-        try {
-            icon->Readd();
-        } catch (...) {
-            if (!failure) failure = std::current_exception();
-        }
-    }
-    if (failure) std::rethrow_exception(failure);
 }

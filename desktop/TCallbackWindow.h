@@ -3,23 +3,36 @@
 // program (message 0x4C8, the icon number and the mouse message). It is a top-level window,
 // so that it also hears the "TaskbarCreated" broadcast of a rebuilt notification area. It
 // lives while any tray icon does, and holds the single-click threads still waiting.
+//
+// It knows the icons only by number: what it hears it reports through the functions it is
+// given, which find the icon.
+#include <functional>
 #include <set>
 
 #include "toolkit/TWinControl.h"
 
-class TTrayIcon;
 class TSingleClick;
 
 class TCallbackWindow : public TWinControl {
 public:
     static constexpr UINT kNotifyMessage = WM_USER + 200;
 
-    TCallbackWindow();
+    struct Reports {
+        // A mouse message on the icon of that number; false when no icon has the number.
+        std::function<bool(int iconNumber, UINT mouseMessage)> notification;
+        // The notification area was rebuilt (the shell restarted): every icon is gone from it.
+        std::function<void()> shellRestarted;
+        // The double-click time after a release has passed for the icon of that number.
+        std::function<void(int iconNumber)> singleClickTimeUp;
+    };
+
+    explicit TCallbackWindow(Reports reports);
     ~TCallbackWindow() override;
 
-    // The icon that sent the most recent notification.
-    TTrayIcon* CurrentIcon() const { return currentIcon_; }
-    void Forget(TTrayIcon* icon);
+    // The number of the icon that sent the most recent notification (0 when none, or when
+    // that icon is gone).
+    int CurrentIcon() const { return currentIcon_; }
+    void Forget(int iconNumber);
 
     // Starts the wait after a release; the current icon's click is decided when it ends.
     void StartSingleClick();
@@ -36,9 +49,9 @@ protected:
 
 private:
     void SingleClickEnded(TSingleClick& thread);
-    void ShellRestarted();
 
-    TTrayIcon* currentIcon_ = nullptr;
+    Reports reports_;
+    int currentIcon_ = 0;
     std::set<TSingleClick*> singleClicks_;
     UINT taskbarCreated_;
     int handling_ = 0;

@@ -7,4 +7,4 @@ TSingleClick::~TSingleClick() {
     WaitFor();
 }
 
-void TSingleClick::Execute() { Sleep(::GetDoubleClickTime() + 50); }
+void TSingleClick::Execute() { Sleep(Wait()); }

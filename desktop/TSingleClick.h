@@ -9,6 +9,10 @@ public:
     TSingleClick();
     ~TSingleClick() override;
 
+    // How long after its release a click is decided: the system's double-click time and
+    // 50 ms more.
+    static DWORD Wait() { return ::GetDoubleClickTime() + 50; }
+
 protected:
     void Execute() override;
 };

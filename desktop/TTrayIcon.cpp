@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "desktop/TCallbackWindow.h"
+#include "desktop/TSingleClick.h"
 #include "desktop/TTrayIconAnimate.h"
 #include "toolkit/PumpMessages.h"
 #include "toolkit/TApplication.h"
@@ -25,12 +26,19 @@ ShellNotifyFunction shellNotify;
 BOOL CallShell(DWORD action, NotifyIconRecord& record) {
     return shellNotify ? shellNotify(action, record) : SystemShellNotify(action, record);
 }
+
+TTrayIcon* Find(int number) {
+    for (const RegisterEntry& entry : iconRegister) {
+        if (entry.number == number) return entry.icon;
+    }
+    return nullptr;
+}
 }  // namespace
 
 TTrayIcon::TTrayIcon(TComponent* owner) : TComponent(owner) {
     if (iconRegister.size() >= kMaxIcons) throw ENotifyIconError(kCannotRegister);
     number_ = iconRegister.empty() ? 1 : iconRegister.back().number + 1;
-    if (!callbackWindow) callbackWindow = new TCallbackWindow();
+    if (!callbackWindow) callbackWindow = MakeCallbackWindow();
     iconRegister.push_back({number_, this});
 
     icon_.OnChange = [this](TObject&) { UpdateIcon(); };
@@ -48,7 +56,7 @@ TTrayIcon::~TTrayIcon() {
     iconRegister.erase(std::remove_if(iconRegister.begin(), iconRegister.end(),
                                       [this](const RegisterEntry& entry) { return entry.icon == this; }),
                        iconRegister.end());
-    callbackWindow->Forget(this);
+    callbackWindow->Forget(number_);
     if (iconRegister.empty()) {
         if (callbackWindow->Busy()) {
             // The last icon went from inside one of the window's handlers; the window stays
@@ -63,21 +71,40 @@ TTrayIcon::~TTrayIcon() {
 
 TCallbackWindow* TTrayIcon::CallbackWindow() { return callbackWindow; }
 
-ShellNotifyFunction TTrayIcon::SetShellNotify(ShellNotifyFunction function) {
-    return std::exchange(shellNotify, std::move(function));
+DWORD TTrayIcon::ClickDelay() { return TSingleClick::Wait(); }
+
+TCallbackWindow* TTrayIcon::MakeCallbackWindow() {
+    return new TCallbackWindow({
+        [](int number, UINT mouseMessage) {
+            TTrayIcon* icon = Find(number);
+            if (icon) icon->MouseNotification(mouseMessage);
+            return icon != nullptr;
+        },
+        [] { ShellRestarted(); },
+        [](int number) {
+            if (TTrayIcon* icon = Find(number)) icon->SingleClickTimeUp();
+        },
+    });
 }
 
-TTrayIcon* TTrayIcon::Find(int number) {
-    for (const RegisterEntry& entry : iconRegister) {
-        if (entry.number == number) return entry.icon;
-    }
-    return nullptr;
-}
-
-std::vector<TTrayIcon*> TTrayIcon::All() {
+void TTrayIcon::ShellRestarted() {
+    // Every icon is offered to the new notification area, even when one is refused; the
+    // first refusal is then reported.
     std::vector<TTrayIcon*> icons;
     for (const RegisterEntry& entry : iconRegister) icons.push_back(entry.icon);
-    return icons;
+    std::exception_ptr failure;
+    for (TTrayIcon* icon : icons) {
+        try {
+            icon->Readd();
+        } catch (...) {
+            if (!failure) failure = std::current_exception();
+        }
+    }
+    if (failure) std::rethrow_exception(failure);
+}
+
+ShellNotifyFunction TTrayIcon::SetShellNotify(ShellNotifyFunction function) {
+    return std::exchange(shellNotify, std::move(function));
 }
 
 void TTrayIcon::ReadState(const std::function<void()>& readProperties) {
@@ -144,6 +171,10 @@ void TTrayIcon::Notify(Action action) {
 void TTrayIcon::UpdateIcon() {
     // During a continuous animation the thread carries the tip along with each picture.
     if (registered_ && (!animating_ || singleFrame_)) Notify(Action::Modify);
+}
+
+TFrameSink TTrayIcon::FrameSink() {
+    return {[this](HICON picture) { ShowFrame(picture); }, [this] { return animateRate_.load(); }};
 }
 
 void TTrayIcon::ShowFrame(HICON picture) {
@@ -236,7 +267,7 @@ void TTrayIcon::StartAnimation(bool singleFrame) {
     for (int i = 0; i < animateIcons_->Count(); ++i) pictures.push_back(animateIcons_->GetIcon(i));
     // A thread that failed (its error has gone to the error box) gives way to a new one.
     if (animator_ && animator_->Finished()) animator_.reset();
-    if (!animator_) animator_ = std::make_unique<TTrayIconAnimate>(*this);
+    if (!animator_) animator_ = std::make_unique<TTrayIconAnimate>(FrameSink());
     {
         // Until the first picture arrives the static icon stands in for it.
         std::lock_guard lock(shellMutex_);
@@ -267,6 +298,14 @@ void TTrayIcon::PopupAtCursor(TPopupMenu& menu, int x, int y) {
     menu.Popup(x, y);
 }
 
+void TTrayIcon::PressOrPopup(TPopupMenu* menu, TMouseButton button, TShiftState shift, POINT at) {
+    if (menu && AutoPopup) {
+        PopupAtCursor(*menu, at.x, at.y);
+    } else {
+        Raise(OnMouseDown, *this, button, shift, at.x, at.y);
+    }
+}
+
 void TTrayIcon::MouseNotification(UINT mouseMessage) {
     if (!enabled_) return;
     POINT p{};
@@ -276,11 +315,7 @@ void TTrayIcon::MouseNotification(UINT mouseMessage) {
             Raise(OnMouseMove, *this, TShiftState{0}, p.x, p.y);
             break;
         case WM_LBUTTONDOWN:
-            if (lbPopupMenu_ && AutoPopup) {
-                PopupAtCursor(*lbPopupMenu_, p.x, p.y);
-            } else {
-                Raise(OnMouseDown, *this, TMouseButton::mbLeft, TShiftState{ssLeft}, p.x, p.y);
-            }
+            PressOrPopup(lbPopupMenu_, TMouseButton::mbLeft, TShiftState{ssLeft}, p);
             break;
         case WM_LBUTTONUP:
             if (OnMouseUp) {
@@ -299,11 +334,7 @@ void TTrayIcon::MouseNotification(UINT mouseMessage) {
             Raise(OnDblClick, *this);
             break;
         case WM_RBUTTONDOWN:
-            if (rbPopupMenu_ && AutoPopup) {
-                PopupAtCursor(*rbPopupMenu_, p.x, p.y);
-            } else {
-                Raise(OnMouseDown, *this, TMouseButton::mbRight, TShiftState{ssRight}, p.x, p.y);
-            }
+            PressOrPopup(rbPopupMenu_, TMouseButton::mbRight, TShiftState{ssRight}, p);
             break;
         case WM_RBUTTONUP:
             Raise(OnMouseUp, *this, TMouseButton::mbRight, TShiftState{ssRight}, p.x, p.y);

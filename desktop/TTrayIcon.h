@@ -22,6 +22,7 @@
 
 class TCallbackWindow;
 class TTrayIconAnimate;
+struct TFrameSink;
 
 class TTrayIcon : public TComponent {
 public:
@@ -72,6 +73,9 @@ public:
     // The window that receives the shell's notifications for all icons (null when no icon
     // lives).
     static TCallbackWindow* CallbackWindow();
+    // How long after its release a left click is reported as OnClick (when no second click
+    // came).
+    static DWORD ClickDelay();
 
     // Every call to the shell passes through here; the previous function is returned.
     // Tests record the calls this way. Empty restores the shell itself.
@@ -90,26 +94,28 @@ protected:
     void Notification(TComponent& component, TOperation operation) override;
 
 private:
-    friend class TCallbackWindow;
-    friend class TTrayIconAnimate;
-
     enum class Action { Add, Modify, Delete };
 
-    static TTrayIcon* Find(int number);
-    static std::vector<TTrayIcon*> All();
+    // The callback window's reports, handed to it when the first icon makes it.
+    static TCallbackWindow* MakeCallbackWindow();
+    static void ShellRestarted();
 
     HICON IconChoice() const;
     void UpdateIcon();
     void Notify(Action action);
     // Puts the record's icon, tip and flags in place; the shell lock must be held.
     void FillRecord(HICON icon);
-    // From the animation thread: the picture now shown.
+    // The animation thread's sink: the picture now shown.
+    TFrameSink FrameSink();
     void ShowFrame(HICON picture);
-    // From the callback window.
+    // The callback window's reports for this icon.
     void MouseNotification(UINT mouseMessage);
     void SingleClickTimeUp();
     void Readd();
     void PopupAtCursor(TPopupMenu& menu, int x, int y);
+    // A button went down: its menu opens when it has one and AutoPopup is on; else
+    // OnMouseDown.
+    void PressOrPopup(TPopupMenu* menu, TMouseButton button, TShiftState shift, POINT at);
 
     std::atomic<bool> animating_{false};
     std::atomic<bool> singleFrame_{false};

@@ -2,9 +2,7 @@
 
 #include <chrono>
 
-#include "desktop/TTrayIcon.h"
-
-TTrayIconAnimate::TTrayIconAnimate(TTrayIcon& icon) : icon_(icon) {}
+TTrayIconAnimate::TTrayIconAnimate(TFrameSink sink) : sink_(std::move(sink)) {}
 
 TTrayIconAnimate::~TTrayIconAnimate() {
     {
@@ -67,12 +65,12 @@ void TTrayIconAnimate::Execute() {
         if (frame_ >= pictures_.size()) frame_ = 0;
         // Sent while the lock is held: Halt cannot return between the decision to show a
         // picture and its arrival at the shell.
-        icon_.ShowFrame(pictures_[frame_].get());
+        sink_.show(pictures_[frame_].get());
         frame_ = (frame_ + 1) % pictures_.size();
         if (singleFrame_) {
             Park(lock);
         } else {
-            wake_.wait_for(lock, std::chrono::milliseconds(icon_.AnimateRate()),
+            wake_.wait_for(lock, std::chrono::milliseconds(sink_.milliseconds()),
                            [this] { return ending_ || !running_; });
         }
     }

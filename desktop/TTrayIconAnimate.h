@@ -2,7 +2,10 @@
 // The animation thread of a tray icon. It is made parked and parks whenever it has nothing
 // to do; woken while its icon animates, it shows the pictures in turn, one every
 // AnimateRate milliseconds (or one picture and parks again, in single-frame mode).
+//
+// It knows nothing of the icon: it shows each picture through the frame sink it is given.
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <vector>
 
@@ -10,11 +13,17 @@
 #include "toolkit/TThread.h"
 #include "toolkit/UniqueHandle.h"
 
-class TTrayIcon;
+// Where the pictures go, called on the animation thread: `show` puts a picture in the
+// notification area, `milliseconds` says how long each stays (read before each wait, so a
+// change applies from the next picture on).
+struct TFrameSink {
+    std::function<void(HICON picture)> show;
+    std::function<int()> milliseconds;
+};
 
 class TTrayIconAnimate : public TThread {
 public:
-    explicit TTrayIconAnimate(TTrayIcon& icon);
+    explicit TTrayIconAnimate(TFrameSink sink);
     // Tells the thread to end, wakes it and waits for it.
     ~TTrayIconAnimate() override;
 
@@ -30,7 +39,7 @@ protected:
 private:
     void Park(std::unique_lock<std::mutex>& lock);
 
-    TTrayIcon& icon_;
+    TFrameSink sink_;
     TMutex mutex_;
     std::condition_variable wake_;
     std::condition_variable parkedChanged_;

@@ -1,8 +1,10 @@
 #include "folderbrowser/TShWatching.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "folderbrowser/EShNotifyError.h"
+#include "toolkit/FilePath.h"
 
 TShWatching::TShWatching(BYTE filter, bool watchSubtree, TShFolderChangedEvent onFolderChanged, TRestore restore)
     : restore_(std::move(restore)) {
@@ -31,6 +33,11 @@ void TShWatching::SetFilter(BYTE filter) {
 
 void TShWatching::Watch(const std::string& path) {
     if (!watcher_ || path.empty()) return;
+    if (suspended_ > 0) {
+        // Watched from the resumption on; the restore drops duplicates and folders gone.
+        saved_.push_back(path);
+        return;
+    }
     try {
         watcher_->AddFolder(path);
         watcher_->WaitReady();
@@ -40,13 +47,25 @@ void TShWatching::Watch(const std::string& path) {
 }
 
 void TShWatching::Unwatch(const std::string& path) {
-    if (watcher_ && !path.empty()) watcher_->RemoveFolder(path);
+    if (!watcher_ || path.empty()) return;
+    if (suspended_ == 0) {
+        watcher_->RemoveFolder(path);
+        return;
+    }
+    const std::string folder = IncludeTrailingPathDelimiter(path);
+    std::erase_if(saved_, [&](const std::string& kept) {
+        return ::lstrcmpiA(IncludeTrailingPathDelimiter(kept).c_str(), folder.c_str()) == 0;
+    });
 }
 
 void TShWatching::WatchOnly(const std::string& path) {
     if (!watcher_) return;
     std::vector<std::string> only;
     if (!path.empty()) only.push_back(path);
+    if (suspended_ > 0) {
+        saved_ = std::move(only);
+        return;
+    }
     watcher_->SetFolders(&only);
     watcher_->WaitReady();
 }

@@ -6,7 +6,9 @@
 //
 // Suspension is counted: the first Suspend hands the watcher an empty list, keeping the
 // folders it watched; the last Resume gives it folders again through the owner's `restore`,
-// which also gives the first folders when the watcher is made.
+// which also gives the first folders when the watcher is made. Folders added or removed while
+// suspended change what the last Resume gives back: a folder the list opened meanwhile (a
+// deleted folder's parent, say) is watched from then on.
 #include <windows.h>
 
 #include <functional>

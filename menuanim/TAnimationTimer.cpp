@@ -1,9 +1,7 @@
 #include "menuanim/TAnimationTimer.h"
 
 #include <algorithm>
-
-#include "menuanim/TMenuAnimation.h"
-#include "toolkit/CallbackErrors.h"
+#include <exception>
 
 void TAnimationShared::Clear() {
     window = nullptr;
@@ -16,45 +14,39 @@ void TAnimationShared::Clear() {
     pending = 0;
 }
 
-bool TAnimationTimer::Create(TAnimationShared& shared) {
-    shared_ = &shared;
-    wake_.reset(::CreateEventA(nullptr, TRUE, FALSE, nullptr));
-    if (!wake_) return false;
-    thread_.reset(::CreateThread(nullptr, 0, &ThreadProc, this, CREATE_SUSPENDED, nullptr));
-    return static_cast<bool>(thread_);
-}
+TAnimationTimer::TAnimationTimer(TAnimationShared& shared) : shared_(shared) {}
 
-void TAnimationTimer::Resume() { ::ResumeThread(thread_.get()); }
+TAnimationTimer::~TAnimationTimer() { Finish(); }
 
 void TAnimationTimer::Finish() {
-    if (!thread_) return;
-    shared_->stopRequest = true;
-    ::SetEvent(wake_.get());
-    ::WaitForSingleObject(thread_.get(), INFINITE);
-    thread_.reset();
-    wake_.reset();
+    shared_.stopRequest = true;
+    // Cuts a pause short.
+    Terminate();
+    WaitFor();
 }
 
-DWORD WINAPI TAnimationTimer::ThreadProc(void* parameter) {
-    auto& timer = *static_cast<TAnimationTimer*>(parameter);
-    TAnimationShared& shared = *timer.shared_;
+void TAnimationTimer::Execute() {
     // An error ends the timing; the last step below completes the animation all the same.
     std::exception_ptr failure;
     try {
-        timer.Run();
+        Run();
     } catch (...) {
         failure = std::current_exception();
     }
-    shared.done = -1;
-    ::SendNotifyMessageA(shared.window, TMenuAnimation::kStepMessage, 0, static_cast<LPARAM>(shared.generation));
-    // Reported after the last step was sent: the user-interface thread handles sent messages
-    // before posted ones, so the menu is complete when the error is shown.
-    if (failure) ReportError(failure);
-    return 0;
+    shared_.done = -1;
+    SendStep();
+    // Reported (by the thread's end, on the user-interface thread) after the last step was
+    // sent: that thread handles sent messages before posted ones, so the menu is complete
+    // when the error is shown.
+    if (failure) std::rethrow_exception(failure);
+}
+
+void TAnimationTimer::SendStep() {
+    ::SendNotifyMessageA(shared_.window, kStepMessage, 0, static_cast<LPARAM>(shared_.generation));
 }
 
 void TAnimationTimer::Run() {
-    TAnimationShared& shared = *shared_;
+    TAnimationShared& shared = shared_;
     LARGE_INTEGER frequency, start, now;
     ::QueryPerformanceFrequency(&frequency);
     const LONGLONG ticksPerMillisecond = std::max<LONGLONG>(1, frequency.QuadPart / 1000);
@@ -76,15 +68,10 @@ void TAnimationTimer::Run() {
 
         if (level > shared.level) {
             shared.level = level;
-            if (shared.pending.exchange(1) == 0) {
-                ::SendNotifyMessageA(shared.window, TMenuAnimation::kStepMessage, 0,
-                                     static_cast<LPARAM>(shared.generation));
-            }
+            if (shared.pending.exchange(1) == 0) SendStep();
         } else {
-            // Until the next multiple of 16 is reached.
-            Pause(std::max(1, ::MulDiv(shared.level + 16 - unrounded, shared.duration, 255)));
+            // Until the next multiple of 16 is reached, or the stop request.
+            Sleep(static_cast<DWORD>(std::max(1, ::MulDiv(shared.level + 16 - unrounded, shared.duration, 255))));
         }
     }
 }
-
-void TAnimationTimer::Pause(int milliseconds) { ::WaitForSingleObject(wake_.get(), static_cast<DWORD>(milliseconds)); }

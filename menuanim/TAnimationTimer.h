@@ -1,13 +1,14 @@
 #pragma once
 // The timing of one pop-up animation, on a short-lived thread: it reads the clock and the
 // pointer and asks the user-interface thread for each new step with a message that it does
-// not wait for. It touches no window.
+// not wait for. It touches no window. One thread per animation; its end is owned: Finish
+// (or the destructor) returns once the thread has ended.
 #include <windows.h>
 
 #include <atomic>
 #include <functional>
 
-#include "toolkit/UniqueHandle.h"
+#include "toolkit/TThread.h"
 
 // What the timing thread and the user-interface thread share. Window, duration,
 // generation, client rectangle and cursor reader are set before the thread runs and not
@@ -31,22 +32,24 @@ struct TAnimationShared {
     void Clear();
 };
 
-class TAnimationTimer {
+class TAnimationTimer : public TThread {
 public:
-    // Makes the thread without letting it run; false when the system cannot make it.
-    bool Create(TAnimationShared& shared);
-    void Resume();
-    bool Exists() const { return static_cast<bool>(thread_); }
-    // Asks the thread to end, waits for it without a time limit and closes its handle.
+    // Sent to the animated window for each step (second parameter: the generation), and
+    // once more when the timing has ended.
+    static constexpr UINT kStepMessage = 0x955;
+
+    explicit TAnimationTimer(TAnimationShared& shared);
+    ~TAnimationTimer() override;
+
+    // Asks the thread to end and waits for it without a time limit.
     void Finish();
 
-private:
-    static DWORD WINAPI ThreadProc(void* parameter);
-    void Run();
-    // Sleeps for the time given, or less when the stop request comes meanwhile.
-    void Pause(int milliseconds);
+protected:
+    void Execute() override;
 
-    TAnimationShared* shared_ = nullptr;
-    UniqueKernelHandle wake_;
-    UniqueKernelHandle thread_;
+private:
+    void Run();
+    void SendStep();
+
+    TAnimationShared& shared_;
 };

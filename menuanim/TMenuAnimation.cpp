@@ -3,7 +3,6 @@
 #include <memory>
 
 #include "menuanim/SlideDirections.h"
-#include "menuanim/TAnimationTimer.h"
 
 namespace {
 constexpr int kFirstFadeLevel = 32;
@@ -19,11 +18,9 @@ struct State {
     unsigned directions = 0;
     std::unique_ptr<TWindowPicture> picture;
     TAnimationShared shared;
-    TAnimationTimer timer;
+    // Made for each animation, after the shared state it reads (and so gone before it).
+    std::unique_ptr<TAnimationTimer> timer;
     unsigned generation = 0;
-
-    // The program's end stops a thread still timing.
-    ~State() { timer.Finish(); }
 };
 
 State& Animation() {
@@ -115,19 +112,26 @@ void TMenuAnimation::Start(HWND window, int duration, bool fade, unsigned direct
     Notify(TAnimationEventKind::Started, state.shared.level, POINT{0, 0});
     ::SetWindowPos(window, nullptr, 0, 0, 0, 0, kShowForAnimation);
 
-    if (!state.timer.Create(state.shared)) {
-        Finish();
-        return;
-    }
+    // The thread carries the generation in every message from its start on.
     state.shared.generation = ++state.generation;
-    state.timer.Resume();
+    try {
+        state.timer = std::make_unique<TAnimationTimer>(state.shared);
+        state.timer->Start();
+    } catch (const std::exception&) {
+        // No thread to time it: the window is complete at once, and the generation is not
+        // used.
+        state.timer.reset();
+        --state.generation;
+        Finish();
+    }
 }
 
 void TMenuAnimation::Stop(HWND window) {
     State& state = Animation();
-    if (!state.timer.Exists()) return;
+    if (!state.timer) return;
     if (window && window != state.shared.window) return;
-    state.timer.Finish();
+    state.timer->Finish();
+    state.timer.reset();
     Finish();
 }
 
@@ -176,7 +180,7 @@ bool TMenuAnimation::WindowMessage(HWND window, UINT message, WPARAM, LPARAM lPa
 
 bool TMenuAnimation::Animating(HWND window) {
     const State& state = Animation();
-    return state.timer.Exists() && (!window || window == state.shared.window);
+    return state.timer && (!window || window == state.shared.window);
 }
 
 unsigned TMenuAnimation::Generation() { return Animation().generation; }

@@ -8,6 +8,7 @@
 
 #include <functional>
 
+#include "menuanim/TAnimationTimer.h"
 #include "menuanim/TWindowPicture.h"
 
 enum class TAnimationEventKind { Started, Stepped, Finished };
@@ -25,7 +26,7 @@ struct TAnimationEvent {
 
 class TMenuAnimation {
 public:
-    static constexpr UINT kStepMessage = 0x955;
+    static constexpr UINT kStepMessage = TAnimationTimer::kStepMessage;
     // Sent when an animation has finished, so that a pop-up may show its drop shadows.
     static constexpr UINT kShadowsMessage = 0x956;
     static constexpr int kDuration = 150;

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "capture/MbString.h"
+#include "toolkit/FilePath.h"
 
 namespace {
 constexpr int kLastNumber = 255;

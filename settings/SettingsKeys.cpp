@@ -1,10 +1,8 @@
 #include "settings/SettingsKeys.h"
 
 #include <algorithm>
-#include <exception>
 
 #include "settings/ShortCutText.h"
-#include "settings/TForm2.h"
 #include "settings/TSettingsFile.h"
 
 const char kComputerFolderName[] = "マイ コンピュータ";
@@ -26,20 +24,17 @@ bool WellFormedStates(const std::string& states) {
 
 class Reader {
 public:
-    Reader(const TSettingsFile& file) : file_(file), states_(file.ReadString(kCheckStatesKey, "")) {}
+    explicit Reader(const TSettingsFile& file) : file_(file), states_(file.ReadString(kCheckStatesKey, "")) {}
 
-    void Check(TCheckBox* box, const char* key, CheckState state) const {
-        // Setting a box runs its click handling, so the controls it enables follow.
-        box->SetChecked(WellFormedStates(states_) ? states_[state] == '1' : file_.ReadBool(key, box->Checked()));
+    void Check(bool& value, const char* key, CheckState state) const {
+        value = WellFormedStates(states_) ? states_[state] == '1' : file_.ReadBool(key, value);
     }
-    void Text(TEdit* edit, const char* key) const { edit->SetText(file_.ReadString(key, edit->Text())); }
-    void Flag(TCheckBox* box, const char* key) const { box->SetChecked(file_.ReadBool(key, box->Checked())); }
-    // The spin box clamps the value to its range.
-    void Number(TSpinEdit* spin, const char* key) const { spin->SetValue(file_.ReadInteger(key, spin->Value())); }
-    void Key(THotKey* hotKey, const char* key) const {
-        hotKey->SetHotKey(TextToShortCut(file_.ReadString(key, ShortCutToText(hotKey->HotKey()))));
+    void Text(std::string& value, const char* key) const { value = file_.ReadString(key, value); }
+    void Flag(bool& value, const char* key) const { value = file_.ReadBool(key, value); }
+    void Number(int& value, const char* key) const { value = file_.ReadInteger(key, value); }
+    void Key(TShortCut& value, const char* key) const {
+        value = TextToShortCut(file_.ReadString(key, ShortCutToText(value)));
     }
-    int Integer(const char* key, int defaultValue) const { return file_.ReadInteger(key, defaultValue); }
 
 private:
     const TSettingsFile& file_;
@@ -47,74 +42,69 @@ private:
 };
 }  // namespace
 
-void LoadSettings(const TSettingsFile& file, TForm2& form, std::string& folder) {
-    std::exception_ptr folderError;
-    try {
-        folder = file.ReadString("Folder", form.SelectedPath());
-        if (folder != kComputerFolderName) form.SelectPath(folder);
-    } catch (...) {
-        folderError = std::current_exception();
-    }
-
+TSettingsValues LoadSettings(const TSettingsFile& file, const TSettingsValues& current) {
+    TSettingsValues values = current;
     const Reader read(file);
-    read.Check(form.chkAddWordBefore, "AddWordBefore", csAddWordBefore);
-    read.Text(form.txtAddWordBefore, "AddWordBefore");
-    read.Check(form.chkAddWordAfter, "AddWordAfter", csAddWordAfter);
-    read.Text(form.txtAddWordAfter, "AddWordAfter");
-    read.Check(form.chkNumberLock, "NumberLock", csNumberLock);
-    read.Number(form.spnNumberLock, "NumberLock");
-    read.Flag(form.chkNumLockZero, "NumLockZero");
-    read.Check(form.chkSetStartNum, "SetStartNum", csSetStartNum);
-    read.Number(form.spnSetStartNum, "SetStartNum");
-    read.Check(form.chkSetEndNum, "SetEndNum", csSetEndNum);
-    read.Number(form.spnSetEndNum, "SetEndNum");
+    read.Text(values.folder, "Folder");
+    TNamingRule& naming = values.naming;
+    read.Check(naming.addWordBefore, "AddWordBefore", csAddWordBefore);
+    read.Text(naming.wordBefore, "AddWordBefore");
+    read.Check(naming.addWordAfter, "AddWordAfter", csAddWordAfter);
+    read.Text(naming.wordAfter, "AddWordAfter");
+    read.Check(naming.numberLock, "NumberLock", csNumberLock);
+    read.Number(naming.numberLockWidth, "NumberLock");
+    read.Flag(naming.zeroFill, "NumLockZero");
+    read.Check(values.setStartNum, "SetStartNum", csSetStartNum);
+    read.Number(values.numbers.first, "SetStartNum");
+    read.Check(values.setEndNum, "SetEndNum", csSetEndNum);
+    read.Number(values.numbers.last, "SetEndNum");
     // Out of range selects the nearest mode: above the last one AVI, below the first BMP,
     // so that some mode is always selected for the file names.
-    const int lastMode = static_cast<int>(form.rgMode->Items().size()) - 1;
-    form.rgMode->SetItemIndex(std::clamp(read.Integer("SaveMode", form.rgMode->ItemIndex()), 0, lastMode));
+    read.Number(naming.saveMode, "SaveMode");
+    naming.saveMode = std::clamp(naming.saveMode, 0, kModeCount - 1);
 
-    read.Key(form.hkStillAll, "StillAll");
-    read.Key(form.hkStillActive, "StillActive");
-    read.Key(form.hkMovieStart, "MovieStart");
-    read.Key(form.hkMovieEnd, "MovieEnd");
+    read.Key(values.shortCuts[0], "StillAll");
+    read.Key(values.shortCuts[1], "StillActive");
+    read.Key(values.shortCuts[2], "MovieStart");
+    read.Key(values.shortCuts[3], "MovieEnd");
 
-    read.Number(form.spnFrameRate, "FrameRate");
-    read.Number(form.spnRecTime, "RecTime");
-    read.Flag(form.chkCompress, "Compress");
-    read.Flag(form.chkLoadSettingPass, "SettingPass");
-
-    if (folderError) std::rethrow_exception(folderError);
+    read.Number(values.recording.frameRate, "FrameRate");
+    read.Number(values.recording.interval, "RecTime");
+    read.Flag(values.recording.compress, "Compress");
+    read.Flag(values.settingPass, "SettingPass");
+    return values;
 }
 
-void SaveSettings(TSettingsFile& file, TForm2& form) {
-    file.WriteString("Folder", form.SelectedPath());
-    file.WriteBool("AddWordBefore", form.chkAddWordBefore->Checked());
-    file.WriteString("AddWordBefore", form.txtAddWordBefore->Text());
-    file.WriteBool("AddWordAfter", form.chkAddWordAfter->Checked());
-    file.WriteString("AddWordAfter", form.txtAddWordAfter->Text());
-    file.WriteBool("NumberLock", form.chkNumberLock->Checked());
-    file.WriteInteger("NumberLock", form.spnNumberLock->Value());
-    file.WriteBool("NumLockZero", form.chkNumLockZero->Checked());
-    file.WriteBool("SetStartNum", form.chkSetStartNum->Checked());
-    file.WriteInteger("SetStartNum", form.spnSetStartNum->Value());
-    file.WriteBool("SetEndNum", form.chkSetEndNum->Checked());
-    file.WriteInteger("SetEndNum", form.spnSetEndNum->Value());
-    file.WriteInteger("SaveMode", form.rgMode->ItemIndex());
-    file.WriteString("StillAll", ShortCutToText(form.hkStillAll->HotKey()));
-    file.WriteString("StillActive", ShortCutToText(form.hkStillActive->HotKey()));
-    file.WriteString("MovieStart", ShortCutToText(form.hkMovieStart->HotKey()));
-    file.WriteString("MovieEnd", ShortCutToText(form.hkMovieEnd->HotKey()));
-    file.WriteInteger("FrameRate", form.spnFrameRate->Value());
-    file.WriteInteger("RecTime", form.spnRecTime->Value());
-    file.WriteBool("Compress", form.chkCompress->Checked());
-    file.WriteBool("SettingPass", form.chkLoadSettingPass->Checked());
+void SaveSettings(TSettingsFile& file, const TSettingsValues& values) {
+    const TNamingRule& naming = values.naming;
+    file.WriteString("Folder", values.folder);
+    file.WriteBool("AddWordBefore", naming.addWordBefore);
+    file.WriteString("AddWordBefore", naming.wordBefore);
+    file.WriteBool("AddWordAfter", naming.addWordAfter);
+    file.WriteString("AddWordAfter", naming.wordAfter);
+    file.WriteBool("NumberLock", naming.numberLock);
+    file.WriteInteger("NumberLock", naming.numberLockWidth);
+    file.WriteBool("NumLockZero", naming.zeroFill);
+    file.WriteBool("SetStartNum", values.setStartNum);
+    file.WriteInteger("SetStartNum", values.numbers.first);
+    file.WriteBool("SetEndNum", values.setEndNum);
+    file.WriteInteger("SetEndNum", values.numbers.last);
+    file.WriteInteger("SaveMode", naming.saveMode);
+    file.WriteString("StillAll", ShortCutToText(values.shortCuts[0]));
+    file.WriteString("StillActive", ShortCutToText(values.shortCuts[1]));
+    file.WriteString("MovieStart", ShortCutToText(values.shortCuts[2]));
+    file.WriteString("MovieEnd", ShortCutToText(values.shortCuts[3]));
+    file.WriteInteger("FrameRate", values.recording.frameRate);
+    file.WriteInteger("RecTime", values.recording.interval);
+    file.WriteBool("Compress", values.recording.compress);
+    file.WriteBool("SettingPass", values.settingPass);
 
     std::string states(csCount, '0');
-    auto note = [&states](TCheckBox* box, CheckState state) { states[state] = box->Checked() ? '1' : '0'; };
-    note(form.chkAddWordBefore, csAddWordBefore);
-    note(form.chkAddWordAfter, csAddWordAfter);
-    note(form.chkNumberLock, csNumberLock);
-    note(form.chkSetStartNum, csSetStartNum);
-    note(form.chkSetEndNum, csSetEndNum);
+    auto note = [&states](bool checked, CheckState state) { states[state] = checked ? '1' : '0'; };
+    note(naming.addWordBefore, csAddWordBefore);
+    note(naming.addWordAfter, csAddWordAfter);
+    note(naming.numberLock, csNumberLock);
+    note(values.setStartNum, csSetStartNum);
+    note(values.setEndNum, csSetEndNum);
     file.WriteString(kCheckStatesKey, states);
 }

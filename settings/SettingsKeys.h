@@ -1,20 +1,20 @@
 #pragma once
-// The settings file's keys and the settings window's controls they fill: one section
-// "Pictavo" with sixteen keys, read when the window is made and written by its start
-// button, followed by one key that keeps the five naming check boxes as the user left them.
+// The settings file's keys and the values they hold: one section "Pictavo" with sixteen
+// keys, read when the settings window is made and written by its start button, followed by
+// one key that keeps the five naming check boxes as the user left them.
 #include <string>
 
-class TForm2;
+#include "settings/TSettingsValues.h"
+
 class TSettingsFile;
 
 // The name under which the system shows the computer's root folder: no folder to select.
 extern const char kComputerFolderName[];
 
-// Reads every key into the controls; an absent or unreadable key leaves its control as it
-// is. `folder` receives the save folder the file names (the tree's selection when it names
-// none). Should selecting that folder fail, the other keys are still read before that error
-// is raised.
-void LoadSettings(const TSettingsFile& file, TForm2& form, std::string& folder);
-// Writes every key from the controls, in the file's order; the first write the system
-// refuses raises and ends the save there.
-void SaveSettings(TSettingsFile& file, TForm2& form);
+// The values the file holds; an absent or unreadable key keeps its value of `current`.
+// Numbers come back as written: the controls that show them keep them in their ranges. A
+// save mode out of range becomes the nearest one.
+TSettingsValues LoadSettings(const TSettingsFile& file, const TSettingsValues& current);
+// Writes every key, in the file's order; the first write the system refuses raises and
+// ends the save there.
+void SaveSettings(TSettingsFile& file, const TSettingsValues& values);

@@ -1,7 +1,6 @@
 #include "settings/TForm2.h"
 
-#include "capture/MbString.h"
-#include "settings/DialogButton.h"
+#include "settings/ControlPlacing.h"
 #include "settings/NewFolderName.h"
 #include "settings/SettingsKeys.h"
 #include "settings/TfrmVersion.h"
@@ -25,63 +24,12 @@ constexpr int kTreeWidth = 239;
 constexpr int kSplitterWidth = 3;
 // The strip under the tree and the list: the selected folder and the new-folder button.
 constexpr int kFolderStripHeight = 44;
-
-template <typename T>
-T* Place(TComponent* owner, TWinControl* parent, int left, int top, int width, int height,
-         const std::string& caption = "") {
-    auto* control = new T(owner);
-    control->SetBounds(left, top, width, height);
-    if (!caption.empty()) control->SetCaption(caption);
-    control->SetParent(parent);
-    return control;
-}
-
-TSpinEdit* PlaceSpin(TComponent* owner, TWinControl* parent, int left, int top, int width, int minValue, int maxValue,
-                     int value, bool typing, int maxLength) {
-    auto* spin = Place<TSpinEdit>(owner, parent, left, top, width, 21);
-    spin->SetRange(minValue, maxValue);
-    spin->SetValue(value);
-    spin->SetAllowTyping(typing);
-    spin->SetMaxLength(maxLength);
-    return spin;
-}
-
-TPictureButton* PlaceButton(TComponent* owner, TWinControl* parent, int left, int top, int width, int height,
-                            const std::string& caption) {
-    auto* button = Place<TPictureButton>(owner, parent, left, top, width, height, caption);
-    StyleDialogButton(*button);
-    return button;
-}
-
-TTBItem* AddItem(TTBToolbar* toolbar, const std::string& caption, int picture, TNotifyEvent onClick) {
-    auto* item = new TTBItem(toolbar, caption);
-    item->SetImageIndex(picture);
-    // Not OnChange: the toolbar keeps that event of its items for itself.
-    item->OnClick = std::move(onClick);
-    toolbar->Add(item);
-    return item;
-}
-
-TTabSheet* AddPage(TComponent* owner, TPageControl* pages, const std::string& caption) {
-    auto* page = new TTabSheet(owner);
-    // The tab takes the caption the page has when it joins.
-    page->SetCaption(caption);
-    page->SetPageControl(pages);
-    return page;
-}
-
-// A check box that keeps its partner controls enabled exactly while it is checked.
-void Couple(TCheckBox* box, std::initializer_list<TWinControl*> partners) {
-    std::vector<TWinControl*> list(partners);
-    box->OnClick = [box, list](TObject&) {
-        for (TWinControl* partner : list) partner->SetEnabled(box->Checked());
-    };
-    for (TWinControl* partner : list) partner->SetEnabled(box->Checked());
-}
 }  // namespace
 
 TForm2::TForm2(TComponent* owner, const std::string& settingsPath) : TForm(owner) {
     Form2 = this;
+    // The version dialog takes this window's input away while it is up.
+    TfrmVersion::HoldWhileShown(this);
     SetBorderStyle(TFormBorderStyle::bsSingle);
     SetSystemMenu(false);
     SetCenterOnScreen(true);
@@ -106,12 +54,16 @@ TForm2::TForm2(TComponent* owner, const std::string& settingsPath) : TForm(owner
     Timer1->SetOnTimer([this](TObject& sender) { Timer1Timer(sender); });
     OnShow = [this](TObject& sender) { FormShow(sender); };
     OnHide = [this](TObject& sender) { FormHide(sender); };
+    // The values before any file is read.
+    ShowValues(TSettingsValues{});
     settingsFile_ = std::make_unique<TSettingsFile>(settingsPath, TApplication::Instance().Title());
     FormCreate();
 }
 
 TForm2::~TForm2() {
-    if (Form2 == this) Form2 = nullptr;
+    if (Form2 != this) return;
+    Form2 = nullptr;
+    TfrmVersion::HoldWhileShown(nullptr);
 }
 
 void TForm2::BuildToolbar() {
@@ -203,23 +155,20 @@ void TForm2::BuildFileNamePage() {
     chkAddWordAfter = Place<TCheckBox>(this, group, 12, 50, 168, 20, "連番の後に文字をつける");
     txtAddWordAfter = Place<TEdit>(this, group, 184, 49, 130, 21);
     chkNumberLock = Place<TCheckBox>(this, group, 12, 78, 84, 20, "桁固定する");
-    spnNumberLock = PlaceSpin(this, group, 100, 77, 40, 1, 9, 3, false, 1);
+    spnNumberLock = PlaceSpin(this, group, 100, 77, 40, 1, 9, false, 1);
     chkNumLockZero = Place<TCheckBox>(this, group, 184, 78, 120, 20, "０埋めする");
     chkSetStartNum = Place<TCheckBox>(this, group, 12, 106, 168, 20, "開始番号指定");
-    spnSetStartNum = PlaceSpin(this, group, 184, 105, 56, 0, 999, 0, true, 3);
+    spnSetStartNum = PlaceSpin(this, group, 184, 105, 56, 0, 999, true, 3);
     chkSetEndNum = Place<TCheckBox>(this, group, 12, 134, 168, 20, "終了番号指定");
-    spnSetEndNum = PlaceSpin(this, group, 184, 133, 56, 0, 999, 999, true, 3);
+    spnSetEndNum = PlaceSpin(this, group, 184, 133, 56, 0, 999, true, 3);
     rgMode = Place<TRadioGroup>(this, group, 12, 164, 302, 44, "保存形式");
     rgMode->SetColumns(3);
-    rgMode->SetItems({"BMP", "JPEG", "AVI"});
-    rgMode->SetItemIndex(kModeBmp);
+    rgMode->SetItems({SaveModeCaption(kModeBmp), SaveModeCaption(kModeJpeg), SaveModeCaption(kModeAvi)});
     // What the mode enables shows at once, not only at the next tick.
     rgMode->OnClick = [this](TObject&) { ShowSettingsState(); };
     lblCaution = Place<TLabel>(this, group, 12, 218, 300, 30);
     lblCaution->Font().SetBold(true);
 
-    chkNumberLock->SetChecked(true);
-    chkNumLockZero->SetChecked(true);
     Couple(chkAddWordBefore, {txtAddWordBefore});
     Couple(chkAddWordAfter, {txtAddWordAfter});
     Couple(chkNumberLock, {spnNumberLock, chkNumLockZero});
@@ -234,9 +183,9 @@ void TForm2::BuildMovieControls() {
     const int width = grpFileName->Width() - 338;
     grpMovie = Place<TGroupBox>(this, grpFileName, 326, 100, width, 108, "動画設定");
     lblMovieFramelate = Place<TLabel>(this, grpMovie, 14, 24, 130, 14, "動画のフレームレート");
-    spnFrameRate = PlaceSpin(this, grpMovie, 150, 20, 48, 1, 10, 5, false, 2);
+    spnFrameRate = PlaceSpin(this, grpMovie, 150, 20, 48, 1, 10, false, 2);
     lblMovieInterval1 = Place<TLabel>(this, grpMovie, 14, 52, 130, 14, "録画間隔");
-    spnRecTime = PlaceSpin(this, grpMovie, 150, 48, 60, 300, 5000, 1000, true, 4);
+    spnRecTime = PlaceSpin(this, grpMovie, 150, 48, 60, 300, 5000, true, 4);
     lblMovieInterval2 = Place<TLabel>(this, grpMovie, 216, 52, 40, 14, "ミリ秒");
     chkCompress =
         Place<TCheckBox>(this, grpMovie, 12, 78, width - 18, 20, "圧縮する（撮影終了時にダイアログがでます）");
@@ -245,15 +194,14 @@ void TForm2::BuildMovieControls() {
 void TForm2::BuildShortCutControls() {
     grpShortCut = Place<TGroupBox>(this, TabSheet2, 4, grpFileName->Top() + grpFileName->Height() + 4,
                                    grpFileName->Width(), kShortCutGroupHeight, "ショートカットキー設定");
-    auto row = [this](int top, const std::string& caption, TLabel*& label, THotKey*& hotKey, TShortCut key) {
+    auto row = [this](int top, const std::string& caption, TLabel*& label, THotKey*& hotKey) {
         label = Place<TLabel>(this, grpShortCut, 20, top + 4, 200, 14, caption);
         hotKey = Place<THotKey>(this, grpShortCut, 230, top, 160, 22);
-        hotKey->SetHotKey(key);
     };
-    row(22, "画面全体静止画撮影", lblStill1, hkStillAll, scCtrl | scAlt | 'F');
-    row(52, "アクティブウインドウ静止画撮影", lblStill2, hkStillActive, scCtrl | scAlt | 'A');
-    row(82, "動画撮影開始", lblMovie1, hkMovieStart, scCtrl | scAlt | 'S');
-    row(112, "動画撮影終了", lblMovie2, hkMovieEnd, scCtrl | scAlt | 'E');
+    row(22, "画面全体静止画撮影", lblStill1, hkStillAll);
+    row(52, "アクティブウインドウ静止画撮影", lblStill2, hkStillActive);
+    row(82, "動画撮影開始", lblMovie1, hkMovieStart);
+    row(112, "動画撮影終了", lblMovie2, hkMovieEnd);
 }
 
 void TForm2::BuildOptionsPageAndButtons() {
@@ -282,11 +230,14 @@ void TForm2::FormCreate() {
     // A folder that cannot be selected is told after every other key is in place; the
     // window is made all the same. A start that skips the window tells it instead, in the
     // start button's words, once the window is up.
+    const TSettingsValues values = LoadSettings(*settingsFile_, Values());
+    ShowValues(values);
+    savedFolder_ = values.folder;
     try {
-        LoadSettings(*settingsFile_, *this, savedFolder_);
+        if (savedFolder_ != kComputerFolderName) SelectPath(savedFolder_);
     } catch (...) {
         savedFolderError_ = std::current_exception();
-        if (!chkLoadSettingPass->Checked()) MessageBoxes::ApplicationError(savedFolderError_);
+        if (!values.settingPass) MessageBoxes::ApplicationError(savedFolderError_);
     }
     ShowSettingsState();
 }
@@ -294,15 +245,59 @@ void TForm2::FormCreate() {
 TNamingRule TForm2::NamingRule() const {
     TNamingRule rule;
     rule.addWordBefore = chkAddWordBefore->Checked();
-    if (rule.addWordBefore) rule.wordBefore = txtAddWordBefore->Text();
+    rule.wordBefore = txtAddWordBefore->Text();
     rule.addWordAfter = chkAddWordAfter->Checked();
-    if (rule.addWordAfter) rule.wordAfter = txtAddWordAfter->Text();
+    rule.wordAfter = txtAddWordAfter->Text();
     rule.numberLock = chkNumberLock->Checked();
     rule.numberLockWidth = spnNumberLock->Value();
     rule.zeroFill = chkNumLockZero->Checked();
-    const int mode = rgMode->ItemIndex();
-    rule.extension = mode >= 0 ? rgMode->Items()[static_cast<size_t>(mode)] : std::string();
+    rule.saveMode = rgMode->ItemIndex();
     return rule;
+}
+
+TNumberRange TForm2::NumberRange() const { return {spnSetStartNum->Value(), spnSetEndNum->Value()}; }
+
+TRecordingSettings TForm2::Recording() const {
+    return {spnRecTime->Value(), spnFrameRate->Value(), chkCompress->Checked()};
+}
+
+bool TForm2::SkipsWindowAtStart() const { return chkLoadSettingPass->Checked(); }
+
+TSettingsValues TForm2::Values() const {
+    TSettingsValues values;
+    values.folder = SelectedPath();
+    values.naming = NamingRule();
+    values.setStartNum = chkSetStartNum->Checked();
+    values.setEndNum = chkSetEndNum->Checked();
+    values.numbers = NumberRange();
+    values.shortCuts = {hkStillAll->HotKey(), hkStillActive->HotKey(), hkMovieStart->HotKey(), hkMovieEnd->HotKey()};
+    values.recording = Recording();
+    values.settingPass = SkipsWindowAtStart();
+    return values;
+}
+
+void TForm2::ShowValues(const TSettingsValues& values) {
+    // Each text before its check box, as the file has them; a box set to another state runs
+    // its click handling, so the controls it enables follow. Spin boxes clamp.
+    const TNamingRule& naming = values.naming;
+    txtAddWordBefore->SetText(naming.wordBefore);
+    chkAddWordBefore->SetChecked(naming.addWordBefore);
+    txtAddWordAfter->SetText(naming.wordAfter);
+    chkAddWordAfter->SetChecked(naming.addWordAfter);
+    chkNumberLock->SetChecked(naming.numberLock);
+    spnNumberLock->SetValue(naming.numberLockWidth);
+    chkNumLockZero->SetChecked(naming.zeroFill);
+    chkSetStartNum->SetChecked(values.setStartNum);
+    spnSetStartNum->SetValue(values.numbers.first);
+    chkSetEndNum->SetChecked(values.setEndNum);
+    spnSetEndNum->SetValue(values.numbers.last);
+    rgMode->SetItemIndex(naming.saveMode);
+    THotKey* const keys[] = {hkStillAll, hkStillActive, hkMovieStart, hkMovieEnd};
+    for (size_t index = 0; index < values.shortCuts.size(); ++index) keys[index]->SetHotKey(values.shortCuts[index]);
+    spnFrameRate->SetValue(values.recording.frameRate);
+    spnRecTime->SetValue(values.recording.interval);
+    chkCompress->SetChecked(values.recording.compress);
+    chkLoadSettingPass->SetChecked(values.settingPass);
 }
 
 std::string TForm2::MakeFileName(int number) const { return NamingRule().FileName(number); }
@@ -398,7 +393,7 @@ void TForm2::btnStartPhotographingClick(TObject&) {
     Timer1->SetEnabled(false);
     // Every spin box reads as a number of its range, so the file never gets another.
     try {
-        SaveSettings(*settingsFile_, *this);
+        SaveSettings(*settingsFile_, Values());
     } catch (...) {
         // Nothing is handed over and nothing registered: the window stays as it is.
         MessageBoxes::ApplicationError(std::current_exception());
@@ -435,8 +430,7 @@ void TForm2::EnterShootingMode(const std::string& folder, bool tellWayBack) {
     }
     Hide();
     // Registered once the window is gone; a key the system refuses simply does nothing.
-    Raise(OnShortCutsConfirmed, *this,
-          TShortCuts{hkStillAll->HotKey(), hkStillActive->HotKey(), hkMovieStart->HotKey(), hkMovieEnd->HotKey()});
+    Raise(OnShortCutsConfirmed, *this, Values().shortCuts);
 }
 
 void TForm2::btnCloseClick(TObject&) {

@@ -3,7 +3,6 @@
 // the still capture and the recording read them at the moment they need them. It loads the
 // settings file when it is made and writes it from its start button; what it does to the
 // main window it raises as events, which the program wires.
-#include <array>
 #include <exception>
 #include <functional>
 #include <memory>
@@ -12,8 +11,8 @@
 #include "folderbrowser/TKeshShListView.h"
 #include "folderbrowser/TKeshShPopupMenu.h"
 #include "folderbrowser/TKeshShTreeView.h"
-#include "settings/TNamingRule.h"
 #include "settings/TSettingsFile.h"
+#include "settings/TSettingsView.h"
 #include "toolbar/TBSkin.h"
 #include "toolbar/TTBItem.h"
 #include "toolbar/TTBToolbar.h"
@@ -33,11 +32,7 @@
 #include "toolkit/TTimer.h"
 #include "widgets/TPictureButton.h"
 
-// The four shortcuts by hotkey index: 0 still of the screen, 1 still of the active window,
-// 2 movie start, 3 movie end.
-using TShortCuts = std::array<TShortCut, 4>;
-
-class TForm2 : public TForm {
+class TForm2 : public TForm, public TSettingsView {
 public:
     // `settingsPath`: the settings file (the one beside the executable unless a test points
     // elsewhere).
@@ -46,8 +41,15 @@ public:
 
     // The file name, without folder, for a sequence number, as the controls say right now.
     std::string MakeFileName(int number) const;
-    // The whole rule as the controls say right now.
-    TNamingRule NamingRule() const;
+    // What the rest of the program reads, as the controls say right now.
+    TNamingRule NamingRule() const override;
+    TNumberRange NumberRange() const override;
+    TRecordingSettings Recording() const override;
+    bool SkipsWindowAtStart() const override;
+    // Every value as the controls say right now, and every control set to show the values
+    // (all but the folder, which is selected on its own: it may not be found).
+    TSettingsValues Values() const;
+    void ShowValues(const TSettingsValues& values);
 
     // The save folder chosen in the tree now (empty when none, or when it has no path).
     std::string SelectedPath() const;
@@ -125,11 +127,6 @@ public:
     TPictureButton* btnStartPhotographing;
     TPictureButton* btnClose;
     TTimer* Timer1;
-
-    // Save modes, as rgMode's item indices.
-    static constexpr int kModeBmp = 0;
-    static constexpr int kModeJpeg = 1;
-    static constexpr int kModeAvi = 2;
 
     // What the window does to the rest of the program, in the order of its steps.
     // Shown: setting mode begins; the handler gives the start number the search begins at.

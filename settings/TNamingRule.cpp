@@ -1,5 +1,10 @@
 #include "settings/TNamingRule.h"
 
+std::string SaveModeCaption(int mode) {
+    static const char* const captions[kModeCount] = {"BMP", "JPEG", "AVI"};
+    return mode >= 0 && mode < kModeCount ? captions[mode] : "";
+}
+
 std::string TNamingRule::FileName(int number) const {
     std::string name;
     if (addWordBefore) name += wordBefore;
@@ -10,5 +15,5 @@ std::string TNamingRule::FileName(int number) const {
     }
     name += digits;
     if (addWordAfter) name += wordAfter;
-    return name + "." + extension;
+    return name + "." + SaveModeCaption(saveMode);
 }

@@ -1,8 +1,16 @@
 #pragma once
-// The naming rule of every output file, as the settings window's controls say it at one
-// moment: optional word, sequence number (optionally padded), optional word, "." and the
-// save mode's caption.
+// The naming rule of every output file: optional word, sequence number (optionally padded),
+// optional word, "." and the save mode's caption. A word's text is kept while its switch is
+// off, and then not used.
 #include <string>
+
+// Save modes: the settings window's radio items, in order.
+constexpr int kModeBmp = 0;
+constexpr int kModeJpeg = 1;
+constexpr int kModeAvi = 2;
+constexpr int kModeCount = 3;
+// "BMP", "JPEG" or "AVI"; empty for no mode.
+std::string SaveModeCaption(int mode);
 
 struct TNamingRule {
     bool addWordBefore = false;
@@ -12,7 +20,7 @@ struct TNamingRule {
     bool numberLock = true;
     int numberLockWidth = 3;
     bool zeroFill = true;
-    std::string extension = "BMP";
+    int saveMode = kModeBmp;
 
     // The file name, without folder, for a sequence number.
     std::string FileName(int number) const;

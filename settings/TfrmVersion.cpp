@@ -3,7 +3,6 @@
 #include <memory>
 
 #include "settings/DialogButton.h"
-#include "settings/TForm2.h"
 #include "settings/VersionReader.h"
 #include "toolkit/TApplication.h"
 #include "toolkit/TIcon.h"
@@ -132,13 +131,13 @@ void TfrmVersion::ReadVersion(const std::string& versionSource) {
 }
 
 void TfrmVersion::FormShow(TObject&) {
-    if (Form2) Form2->SetEnabled(false);
+    if (heldWindow_) heldWindow_->SetEnabled(false);
 }
 
 void TfrmVersion::FormCloseQuery(TObject&, bool& canClose) { canClose = true; }
 
 void TfrmVersion::FormClose(TObject&, TCloseAction& action) {
-    if (Form2) Form2->SetEnabled(true);
+    if (heldWindow_) heldWindow_->SetEnabled(true);
     action = TCloseAction::caHide;
 }
 

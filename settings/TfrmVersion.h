@@ -1,7 +1,7 @@
 #pragma once
 // The version dialog: the program's icon, its name and version as its own version
 // resource states them, and a credit panel with links. Created once at start-up and only
-// hidden when closed. While it is shown the settings window (Form2) takes no input.
+// hidden when closed. While it is shown the settings window takes no input.
 #include <string>
 
 #include "toolkit/TForm.h"
@@ -19,6 +19,9 @@ public:
     ~TfrmVersion() override;
 
     static std::string ExecutablePath();
+    // The window that takes no input while the dialog is shown (none: no window). The
+    // settings window sets itself here when it is made, whichever of the two comes first.
+    static void HoldWhileShown(TForm* window) { heldWindow_ = window; }
 
     TImage* Image2;
     TLabel* Label1;
@@ -45,6 +48,8 @@ private:
     void ReadVersion(const std::string& versionSource);
     TURLLink* NewLink(int left, int top, const std::string& caption, const std::string& link);
     TLabel* NewCreditLabel(int left, int top, const std::string& caption);
+
+    static inline TForm* heldWindow_ = nullptr;
 };
 
 extern TfrmVersion* frmVersion;

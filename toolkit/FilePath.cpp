@@ -35,10 +35,7 @@ bool HasPathSeparator(const std::string& text) {
     return false;
 }
 
-std::string IncludeTrailingPathDelimiter(const std::string& path) {
-    if (path.empty() || EndsWithDelimiter(path)) return path;
-    return path + "\\";
-}
+std::string AddTrailingBackslash(const std::string& path) { return EndsWithDelimiter(path) ? path : path + "\\"; }
 
 std::string ExcludeTrailingPathDelimiter(const std::string& path) {
     return EndsWithDelimiter(path) ? path.substr(0, path.size() - 1) : path;

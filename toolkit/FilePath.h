@@ -9,9 +9,15 @@ std::string ExtractFilePath(const std::string& path);
 std::string ExtractFileName(const std::string& path);
 // True when the text holds a "\" or "/" at the start of a character.
 bool HasPathSeparator(const std::string& text);
-// The path with exactly its own trailing "\" added or removed (a "\" that is the second byte
-// of a double-byte character does not count). An empty path stays empty.
-std::string IncludeTrailingPathDelimiter(const std::string& path);
+// The path ending in one "\" of its own: one is appended unless its last character is a
+// "\" (a "\" that is the second byte of a double-byte character does not count, as in
+// "表"). The empty path gives "\".
+std::string AddTrailingBackslash(const std::string& path);
+// The same for a path that may be absent: an empty path stays empty.
+inline std::string IncludeTrailingPathDelimiter(const std::string& path) {
+    return path.empty() ? path : AddTrailingBackslash(path);
+}
+// The path without its own trailing "\", when it has one.
 std::string ExcludeTrailingPathDelimiter(const std::string& path);
 // True when the path names an existing directory.
 bool DirectoryExists(const std::string& path);

@@ -4,7 +4,7 @@
 
 #include "toolkit/CallbackErrors.h"
 #include "toolkit/CharWalk.h"
-#include "toolkit/TApplication.h"
+#include "toolkit/TFormHost.h"
 #include "toolkit/UniqueHandle.h"
 
 namespace {
@@ -28,7 +28,7 @@ LRESULT CALLBACK RenameButtons(int code, WPARAM wParam, LPARAM lParam) {
 HWND BoxOwner() {
     HWND active = ::GetActiveWindow();
     if (active) return active;
-    return TApplication::Exists() ? TApplication::Instance().Handle() : nullptr;
+    return TFormHost::Current() ? TFormHost::Current()->Handle() : nullptr;
 }
 }  // namespace
 
@@ -76,7 +76,7 @@ std::string MessageBoxes::WithFinalPeriod(const std::string& message) {
 }
 
 void MessageBoxes::ApplicationError(const std::string& message) {
-    const std::string title = TApplication::Exists() ? TApplication::Instance().Title() : std::string();
+    const std::string title = TFormHost::Current() ? TFormHost::Current()->Title() : std::string();
     Show({TMsgDlgType::mtError, title, WithFinalPeriod(message), MB_OK}, MB_ICONERROR);
 }
 

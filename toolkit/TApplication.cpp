@@ -2,7 +2,6 @@
 
 #include "toolkit/EOSError.h"
 #include "toolkit/MessageBoxes.h"
-#include "toolkit/PumpMessages.h"
 #include "toolkit/TForm.h"
 #include "toolkit/UserInterfaceQueue.h"
 
@@ -35,13 +34,17 @@ TApplication::TApplication() : TComponent(nullptr) {
     ThrowLastErrorIf(!handle_);
     // Only a whole application is the instance: one that failed half-way is never used.
     instance = this;
+    SetCurrent(this);
 }
 
 TApplication::~TApplication() {
     // Forms go before the window that owns them.
     while (ComponentCount() > 0) delete Components(ComponentCount() - 1);
     handle_.reset();
-    if (instance == this) instance = nullptr;
+    if (instance == this) {
+        instance = nullptr;
+        SetCurrent(nullptr);
+    }
 }
 
 TApplication& TApplication::Instance() { return *instance; }

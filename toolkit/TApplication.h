@@ -7,11 +7,10 @@
 #include <string>
 
 #include "toolkit/TComponent.h"
+#include "toolkit/TFormHost.h"
 #include "toolkit/UniqueHandle.h"
 
-class TForm;
-
-class TApplication : public TComponent {
+class TApplication : public TComponent, public TFormHost {
 public:
     TApplication();
     ~TApplication() override;
@@ -20,14 +19,14 @@ public:
     static TApplication& Instance();
     static bool Exists();
 
-    const std::string& Title() const { return title_; }
+    const std::string& Title() const override { return title_; }
     void SetTitle(const std::string& title);
 
-    HWND Handle() const { return handle_.get(); }
+    HWND Handle() const override { return handle_.get(); }
     // The icon of the executable (resource "MAINICON"), or the system's application icon.
     HICON Icon() const { return icon_; }
 
-    TForm* MainForm() const { return mainForm_; }
+    TForm* MainForm() const override { return mainForm_; }
     // Creates a form owned by the application; the first one becomes the main form.
     template <typename T>
     T* CreateForm() {
@@ -38,7 +37,7 @@ public:
 
     // Shows the main form once and runs the message loop until the main form closes.
     void Run();
-    void Terminate();
+    void Terminate() override;
     bool Terminated() const { return terminated_; }
 
     // Messages the program wants to handle before they are dispatched (accelerators).

@@ -1,7 +1,7 @@
 #include "toolkit/TForm.h"
 
 #include "toolkit/DialogNavigation.h"
-#include "toolkit/TApplication.h"
+#include "toolkit/TFormHost.h"
 
 TForm::TForm(TComponent* owner) : TWinControl(owner) {
     SetVisible(false);
@@ -26,7 +26,7 @@ void TForm::CreateParams(TCreateParams& params) {
             break;
     }
     if (systemMenu_ && borderStyle_ != TFormBorderStyle::bsNone) params.style |= WS_SYSMENU;
-    params.parentWindow = TApplication::Instance().Handle();
+    params.parentWindow = TFormHost::Current()->Handle();
 }
 
 void TForm::SetWindowState(TWindowState state) {
@@ -81,8 +81,8 @@ void TForm::Close() {
     TCloseAction action = TCloseAction::caHide;
     Raise(OnClose, *this, action);
     if (action == TCloseAction::caNone) return;
-    if (TApplication::Instance().MainForm() == this) {
-        TApplication::Instance().Terminate();
+    if (TFormHost::Current()->MainForm() == this) {
+        TFormHost::Current()->Terminate();
     } else {
         Hide();
     }

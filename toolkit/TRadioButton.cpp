@@ -1,14 +1,11 @@
 #include "toolkit/TRadioButton.h"
 
-#include "toolkit/TRadioGroup.h"
-
-TRadioButton::TRadioButton(TRadioGroup* group, const std::string& caption)
-    : TButtonControl(group, BS_RADIOBUTTON), group_(group) {
+TRadioButton::TRadioButton(TComponent* owner, const std::string& caption) : TButtonControl(owner, BS_RADIOBUTTON) {
     SetCaption(caption);
 }
 
 bool TRadioButton::CommandNotification(WORD code) {
     if (code != BN_CLICKED) return false;
-    if (!Checked()) group_->ButtonClicked(this);
+    if (!Checked() && OnPicked) OnPicked(this);
     return true;
 }

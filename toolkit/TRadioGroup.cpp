@@ -10,6 +10,7 @@ void TRadioGroup::SetItems(const std::vector<std::string>& items) {
     items_ = items;
     for (const std::string& caption : items_) {
         auto* button = new TRadioButton(this, caption);
+        button->OnPicked = [this](TRadioButton* sender) { ButtonClicked(sender); };
         buttons_.push_back(button);
         button->SetParent(this);
     }

@@ -25,7 +25,6 @@ protected:
     void BoundsChanged() override { ArrangeButtons(); }
 
 private:
-    friend class TRadioButton;
     void ButtonClicked(TRadioButton* clicked);
     void ArrangeButtons();
     // The group is one stop for Tab: its checked button (the first while none is), from

@@ -36,13 +36,13 @@ TEST_F(MainMenu, SettingsWindowSwitchesTheModes) {
     }
     EXPECT_FALSE(form1->Enabled());
     // Hidden in JPEG mode: the still items; in AVI mode: only the movie start.
-    form2->rgMode->SetItemIndex(TForm2::kModeJpeg);
+    form2->rgMode->SetItemIndex(kModeJpeg);
     form2->Hide();
     EXPECT_TRUE(form1->TB_Capture_ALL->Enabled());
     EXPECT_TRUE(form1->TB_Capture_Active->Enabled());
     EXPECT_FALSE(form1->TB_MovieCaptureStart->Enabled());
     form2->Show();
-    form2->rgMode->SetItemIndex(TForm2::kModeAvi);
+    form2->rgMode->SetItemIndex(kModeAvi);
     form2->Hide();
     EXPECT_FALSE(form1->TB_Capture_ALL->Enabled());
     EXPECT_TRUE(form1->TB_MovieCaptureStart->Enabled());

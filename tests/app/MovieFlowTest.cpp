@@ -25,7 +25,7 @@ protected:
     // Starts a recording and lets it run until it has taken `frames` frames.
     void Record(int frames) {
         form1->TB_MovieCaptureStart->Click();
-        ASSERT_TRUE(PumpUntil([&] { return form1->FrameCounter >= frames; }, seconds(30)));
+        ASSERT_TRUE(PumpUntil([&] { return form1->FrameCounter() >= frames; }, seconds(30)));
     }
     std::vector<bool> Modes() const {
         TForm1& f = *form1;
@@ -51,22 +51,22 @@ TEST_F(MovieFlow, RecordingIsWrittenAsAMovieOfItsFramesAndTheWorkFolderGoes) {
     form1->TB_MovieCaptureStart->Click();
     EXPECT_EQ(Modes(), kRecording);
     EXPECT_EQ(form1->Timer2->Interval(), 300u);
-    EXPECT_EQ(form1->FrameCounter, 0) << "the first frame comes one interval after the start";
-    ASSERT_TRUE(PumpUntil([&] { return form1->FrameCounter >= 4; }, seconds(30)));
+    EXPECT_EQ(form1->FrameCounter(), 0) << "the first frame comes one interval after the start";
+    ASSERT_TRUE(PumpUntil([&] { return form1->FrameCounter() >= 4; }, seconds(30)));
     for (int n = 1; n <= 4; ++n) {
-        EXPECT_EQ(form1->FrameFileList[n - 1], WorkFolderPath() + "\\" + std::to_string(n) + ".bmp");
-        EXPECT_EQ(ReadFileBytes(form1->FrameFileList[n - 1]).substr(0, 2), "BM");
+        EXPECT_EQ(form1->FrameFileList()[n - 1], WorkFolderPath() + "\\" + std::to_string(n) + ".bmp");
+        EXPECT_EQ(ReadFileBytes(form1->FrameFileList()[n - 1]).substr(0, 2), "BM");
     }
 
     form1->TB_MovieCaptureEnd->Click();
-    const int frames = form1->FrameCounter;
+    const int frames = form1->FrameCounter();
     EXPECT_EQ(boxes.Texts(), std::vector<std::string>({"ムービーを出力しました"}));
     EXPECT_EQ(boxes.Boxes()[0].type, TMsgDlgType::mtInformation);
     EXPECT_EQ(Modes(), kReady);
     EXPECT_FALSE(PathExists(WorkFolderPath()));
-    EXPECT_TRUE(form1->FrameFileList.empty());
+    EXPECT_TRUE(form1->FrameFileList().empty());
     PumpFor(std::chrono::milliseconds(700));
-    EXPECT_EQ(form1->FrameCounter, frames) << "no frame after the end";
+    EXPECT_EQ(form1->FrameCounter(), frames) << "no frame after the end";
 
     const AviContents movie = ReadAvi(folder / "001.AVI");
     ASSERT_TRUE(movie.valid) << movie.error;
@@ -92,9 +92,9 @@ TEST_F(MovieFlow, SecondRecordingStartsAgainAtTheFirstFrameAndTakesTheNextNumber
     form1->TB_MovieCaptureEnd->Click();
     form2->spnFrameRate->SetValue(2);
     Record(2);
-    EXPECT_EQ(form1->FrameFileList.front(), FrameFilePath(1));
+    EXPECT_EQ(form1->FrameFileList().front(), FrameFilePath(1));
     form1->TB_MovieCaptureEnd->Click();
-    const int second = form1->FrameCounter;
+    const int second = form1->FrameCounter();
     EXPECT_EQ(boxes.Texts(), std::vector<std::string>(2, "ムービーを出力しました"));
     const AviContents movie = ReadAvi(folder / "002.AVI");
     ASSERT_TRUE(movie.valid) << movie.error;
@@ -107,7 +107,7 @@ TEST_F(MovieFlow, EndBeforeTheFirstFrameWritesAMovieWithoutFrames) {
     BoxRecorder boxes;
     form1->TB_MovieCaptureStart->Click();
     form1->TB_MovieCaptureEnd->Click();
-    EXPECT_EQ(form1->FrameCounter, 0);
+    EXPECT_EQ(form1->FrameCounter(), 0);
     // No folder was made, so there is nothing to delete and nothing to complain about.
     EXPECT_EQ(boxes.Texts(), std::vector<std::string>({"ムービーを出力しました"}));
     const AviContents movie = ReadAvi(folder / "001.AVI");
@@ -251,5 +251,5 @@ TEST_F(MovieFlow, WorkFolderThatCannotBeDeletedIsReportedAndTheNextRecordingWrit
     form1->TB_MovieCaptureEnd->Click();
     EXPECT_EQ(boxes.Texts().back(), "ムービーを出力しました");
     EXPECT_FALSE(PathExists(WorkFolderPath()));
-    EXPECT_EQ(ReadAvi(folder / "002.AVI").frames.size(), std::size_t(form1->FrameCounter));
+    EXPECT_EQ(ReadAvi(folder / "002.AVI").frames.size(), std::size_t(form1->FrameCounter()));
 }

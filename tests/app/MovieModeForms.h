@@ -11,11 +11,11 @@ protected:
     void SetUp() override {
         ProgramForms::SetUp();
         DeleteTree(WorkFolderPath());
-        form1->SaveFolder = folder.Path() + "\\";
-        form2->rgMode->SetItemIndex(TForm2::kModeAvi);
+        form1->SetSaveFolder(folder.Path() + "\\");
+        form2->rgMode->SetItemIndex(kModeAvi);
         form2->spnSetStartNum->SetValue(1);
         form2->spnSetEndNum->SetValue(999);
-        form1->StartNumber = 1;
+        form1->SetStartNumber(1);
         form2->spnRecTime->SetValue(300);
         form2->spnFrameRate->SetValue(5);
         form2->chkCompress->SetChecked(false);

@@ -41,7 +41,7 @@ TEST_F(MovieTray, StartedFromTheTrayMenuAndEndedByTheEndKey) {
 
     // Frames come at the interval: about one every 300 ms.
     const auto begin = std::chrono::steady_clock::now();
-    ASSERT_TRUE(PumpUntil([&] { return form1->FrameCounter >= 5; }, seconds(30)));
+    ASSERT_TRUE(PumpUntil([&] { return form1->FrameCounter() >= 5; }, seconds(30)));
     const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - begin);
     EXPECT_GE(took.count(), 4 * 300 - 100) << "five frames came too fast";
 
@@ -50,14 +50,14 @@ TEST_F(MovieTray, StartedFromTheTrayMenuAndEndedByTheEndKey) {
     EXPECT_EQ(boxes.Texts(), std::vector<std::string>({"ムービーを出力しました"}));
     EXPECT_FALSE(form1->TrayIcon1->Animating());
     EXPECT_FALSE(PathExists(WorkFolderPath()));
-    EXPECT_EQ(ReadAvi(folder / "001.AVI").frames.size(), std::size_t(form1->FrameCounter));
+    EXPECT_EQ(ReadAvi(folder / "001.AVI").frames.size(), std::size_t(form1->FrameCounter()));
 }
 
 TEST_F(MovieTray, ClickOnTheAnimatedIconEndsTheRecording) {
     BoxRecorder boxes;
 
     form1->TB_MovieCaptureStart->Click();
-    ASSERT_TRUE(PumpUntil([&] { return form1->FrameCounter >= 2; }, seconds(30)));
+    ASSERT_TRUE(PumpUntil([&] { return form1->FrameCounter() >= 2; }, seconds(30)));
     // The recording's camera picture, with its blue lens, is in the notification area.
     RECT icon{};
     ASSERT_TRUE(PumpUntil([&] { return (icon = FindColourOnScreen("#285AAA")).right > 0; }, seconds(20)));
@@ -78,5 +78,5 @@ TEST_F(MovieTray, ClickOnTheAnimatedIconEndsTheRecording) {
     EXPECT_EQ(boxes.Texts(), std::vector<std::string>({"ムービーを出力しました"}));
     EXPECT_FALSE(form1->TrayIcon1->Animating());
     EXPECT_FALSE(form1->Timer2->Enabled());
-    EXPECT_EQ(ReadAvi(folder / "001.AVI").frames.size(), std::size_t(form1->FrameCounter));
+    EXPECT_EQ(ReadAvi(folder / "001.AVI").frames.size(), std::size_t(form1->FrameCounter()));
 }

@@ -43,16 +43,13 @@ TEST(RunningProgram, TrayMenuShowsTheModesAndRunsItsCommandsByKeyClickAndHotkey)
     ProgramDriver program;
     TempFolder movies;
     const std::string work = program.Folder() / "moviework";
-    program.WriteSetting("Folder", movies.Path());
-    HWND settings = program.StartToSettings();
+    HWND settings = program.StartToSettings(movies.Path());
     ASSERT_NE(settings, nullptr);
     DWORD processId = 0;
     ::GetWindowThreadProcessId(settings, &processId);
     ::SendMessageA(ProgramDriver::FindControl(settings, "Button", "AVI"), BM_CLICK, 0, 0);
-    ProgramDriver::PressButton(ProgramDriver::FindControl(settings, "", "設定完了（撮影モードへ）"));
+    ASSERT_TRUE(program.ConfirmSettings(settings));
     ShownBox box;
-    ASSERT_TRUE(program.AnswerBox(box, IDOK));
-    ASSERT_TRUE(PumpUntil([&] { return !::IsWindowVisible(settings); }));
 
     // The application's icon in the notification area.
     RECT icon{};

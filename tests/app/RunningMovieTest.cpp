@@ -50,8 +50,7 @@ TEST(RunningProgram, RecordsMoviesEndedByTheKeyAndByATrayClick) {
     ProgramDriver program;
     TempFolder movies;
     const std::string work = program.Folder() / "moviework";
-    program.WriteSetting("Folder", movies.Path());
-    HWND settings = program.StartToSettings();
+    HWND settings = program.StartToSettings(movies.Path());
     ASSERT_NE(settings, nullptr);
     HWND avi = ProgramDriver::FindControl(settings, "Button", "AVI");
     ASSERT_NE(avi, nullptr);
@@ -59,12 +58,8 @@ TEST(RunningProgram, RecordsMoviesEndedByTheKeyAndByATrayClick) {
     HWND interval = FindEditHolding(settings, "1000");
     ASSERT_NE(interval, nullptr);
     ::SendMessageA(interval, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("300"));
-    HWND start = ProgramDriver::FindControl(settings, "", "設定完了（撮影モードへ）");
-    ASSERT_NE(start, nullptr);
-    ProgramDriver::PressButton(start);
+    ASSERT_TRUE(program.ConfirmSettings(settings));
     ShownBox box;
-    ASSERT_TRUE(program.AnswerBox(box, IDOK));
-    ASSERT_TRUE(PumpUntil([&] { return !::IsWindowVisible(settings); }));
 
     // Start key, frames every 300 ms into the work folder beside the program, end key.
     ASSERT_TRUE(ProgramDriver::PressKeysUntil("ctrl+alt+s", [&] { return PathExists(work + "\\1.bmp"); }));
@@ -111,8 +106,7 @@ TEST(RunningProgram, AnIntervalTypedBelowItsRangeRecordsAtTheLeastInterval) {
     ProgramDriver program;
     TempFolder movies;
     const std::string work = program.Folder() / "moviework";
-    program.WriteSetting("Folder", movies.Path());
-    HWND settings = program.StartToSettings();
+    HWND settings = program.StartToSettings(movies.Path());
     ASSERT_NE(settings, nullptr);
     auto clickOn = [](HWND control) {
         RECT rect{};

@@ -43,16 +43,11 @@ HWND FindProcessWindow(DWORD processId, const std::string& className) {
 // Presses the settings window's start button: the program goes into shooting mode after
 // the box that says how to come back.
 void ConfirmSettings(ProgramDriver& program, HWND settings) {
-    HWND start = ProgramDriver::FindControl(settings, "", "設定完了（撮影モードへ）");
-    ASSERT_NE(start, nullptr);
-    ProgramDriver::PressButton(start);
-
     ShownBox box;
-    ASSERT_TRUE(program.AnswerBox(box, IDOK));
+    ASSERT_TRUE(program.ConfirmSettings(settings, &box));
     EXPECT_EQ(box.caption, "情報");
     EXPECT_EQ(box.text,
               "再度設定画面を表示する場合は\r\nタスクトレイのアイコンを右クリックし、「設定」を押してください");
-    ASSERT_TRUE(PumpUntil([&] { return !::IsWindowVisible(settings); }));
 }
 
 // The main window of the program that shows this window.
@@ -125,8 +120,7 @@ bool ChooseFromTray(DWORD processId, const ExpectedMenu& menu, size_t item) {
 TEST(RunningProgram, StartConfirmSettingsTakeAStillByHotkeyAndQuit) {
     ProgramDriver program;
     TempFolder shots;
-    program.WriteSetting("Folder", shots.Path());
-    HWND settings = program.StartToSettings();
+    HWND settings = program.StartToSettings(shots.Path());
     ASSERT_NE(settings, nullptr) << "the settings window is shown at start";
     // Owned by the hidden application window: no taskbar button anywhere.
     HWND application = ::GetWindow(settings, GW_OWNER);
@@ -155,8 +149,7 @@ TEST(RunningProgram, StartConfirmSettingsTakeAStillByHotkeyAndQuit) {
 TEST(RunningProgram, ActiveWindowStillTakesTheWindowClickedIntoJustBeforeTheKey) {
     ProgramDriver program;
     TempFolder shots;
-    program.WriteSetting("Folder", shots.Path());
-    HWND settings = program.StartToSettings();
+    HWND settings = program.StartToSettings(shots.Path());
     ASSERT_NE(settings, nullptr);
     ConfirmSettings(program, settings);
     if (HasFatalFailure()) return;

@@ -15,14 +15,14 @@ class StillFlow : public ProgramForms {
 protected:
     void SetUp() override {
         ProgramForms::SetUp();
-        form1->SaveFolder = folder.Path() + "\\";
+        form1->SetSaveFolder(folder.Path() + "\\");
         // Shooting mode in a still save mode, as the settings window leaves it.
         form1->TB_Capture_ALL->SetEnabled(true);
         form1->TB_Capture_Active->SetEnabled(true);
         form2->spnSetStartNum->SetValue(1);
         form2->spnSetEndNum->SetValue(999);
         // Showing the settings window puts the start number back into its spin box.
-        form1->StartNumber = 1;
+        form1->SetStartNumber(1);
     }
     bool WaitForFile(const std::string& name) {
         return PumpUntil([&] { return PathExists(folder / name); }, std::chrono::seconds(20));
@@ -31,22 +31,32 @@ protected:
 };
 }  // namespace
 
-TEST_F(StillFlow, WholeScreenStillIsWrittenUnderTheFirstFreeName) {
-    WriteFileBytes(folder / "001.BMP", "taken");
+TEST_F(StillFlow, WholeScreenStillIsWrittenUnderTheFirstFreeNameInTheSaveModesFormat) {
+    struct Case {
+        int mode;
+        std::string taken, written, start;
+    };
+    const Case cases[] = {{kModeBmp, "001.BMP", "002.BMP", "BM"}, {kModeJpeg, "", "001.JPEG", "\xFF\xD8"}};
     // Shown at start, the main window puts the settings window up; hiding that returns to
     // shooting mode.
     form1->Show();
     form2->Hide();
-    form1->TB_Capture_ALL->Click();
-    EXPECT_TRUE(PathExists(folder / "002.BMP") == false) << "the still waits for the timer";
-    ASSERT_TRUE(WaitForFile("002.BMP"));
-    BmpSummary info = ReadBmpSummary(folder / "002.BMP");
-    EXPECT_EQ(info.width, ::GetSystemMetrics(SM_CXSCREEN));
-    EXPECT_EQ(info.height, ::GetSystemMetrics(SM_CYSCREEN));
-    // The main window is hidden for good and set back to maximised.
-    EXPECT_FALSE(::IsWindowVisible(form1->Handle()));
-    EXPECT_EQ(form1->WindowState(), TWindowState::wsMaximized);
-    EXPECT_FALSE(form1->Timer1->Enabled());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.written);
+        form2->rgMode->SetItemIndex(c.mode);
+        if (!c.taken.empty()) WriteFileBytes(folder / c.taken, "taken");
+        form1->TB_Capture_ALL->Click();
+        EXPECT_FALSE(PathExists(folder / c.written)) << "the still waits for the timer";
+        ASSERT_TRUE(WaitForFile(c.written));
+        EXPECT_EQ(ReadFileBytes(folder / c.written).substr(0, c.start.size()), c.start);
+        EXPECT_EQ(
+            HostCommandOutput("identify -format '%w %h' '" + UnixPath(folder / c.written) + "'"),
+            std::to_string(::GetSystemMetrics(SM_CXSCREEN)) + " " + std::to_string(::GetSystemMetrics(SM_CYSCREEN)));
+        // The main window is hidden for good and set back to maximised.
+        EXPECT_FALSE(::IsWindowVisible(form1->Handle()));
+        EXPECT_EQ(form1->WindowState(), TWindowState::wsMaximized);
+        EXPECT_FALSE(form1->Timer1->Enabled());
+    }
 }
 
 TEST_F(StillFlow, ActiveWindowStillTakesTheDocumentTheUserWasInWithItsFrame) {
@@ -94,14 +104,6 @@ TEST_F(StillFlow, ActiveWindowStillTakesTheDocumentTheUserWasInWithItsFrame) {
     ASSERT_TRUE(WaitForFile("002.BMP")) << hotkeysSeen << " hotkeys, " << boxes.Boxes().size() << " boxes, the first: "
                                         << (boxes.Boxes().empty() ? "" : Utf8(boxes.Texts().front()));
     EXPECT_EQ(ReadBmpSummary(folder / "002.BMP").centre, RGB(200, 30, 40));
-    LastActiveWindow = nullptr;
-}
-
-TEST_F(StillFlow, JpegModeWritesAJpegFile) {
-    form2->rgMode->SetItemIndex(TForm2::kModeJpeg);
-    form1->TB_Capture_ALL->Click();
-    ASSERT_TRUE(WaitForFile("001.JPEG"));
-    EXPECT_EQ(ReadFileBytes(folder / "001.JPEG").substr(0, 2), "\xFF\xD8");
 }
 
 TEST_F(StillFlow, SecondCommandBeforeTheTickTakesOneStillOfTheLaterKind) {
@@ -115,7 +117,6 @@ TEST_F(StillFlow, SecondCommandBeforeTheTickTakesOneStillOfTheLaterKind) {
     EXPECT_FALSE(PathExists(folder / "002.BMP"));
     const RECT outer = document.OuterRect();
     EXPECT_EQ(ReadBmpSummary(folder / "001.BMP").width, outer.right - outer.left);
-    LastActiveWindow = nullptr;
 }
 
 TEST_F(StillFlow, UsedUpRangeShowsTwoBoxesInTurnAndWritesNothing) {
@@ -134,7 +135,8 @@ TEST_F(StillFlow, ActiveStillWithNoWindowOfTheUserLeftIsReportedAsNotWritten) {
     BoxRecorder boxes;
     ForeignWindow document(ForeignWindow::Document(RGB(0, 0, 255)));
     ::SetForegroundWindow(document.Handle());
-    LastActiveWindow = document.Handle();
+    // Remembered, then gone.
+    ASSERT_TRUE(PumpUntil([&] { return form1->LastActiveWindow() == document.Handle(); }));
     document.Close();
     // Only a window of the program itself is in front, and the taskbar behind it.
     DocumentWindow own(RGB(0, 0, 255));
@@ -144,11 +146,10 @@ TEST_F(StillFlow, ActiveStillWithNoWindowOfTheUserLeftIsReportedAsNotWritten) {
     EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"ファイルを出力できませんでした"});
     EXPECT_FALSE(PathExists(folder / "001.BMP"));
     EXPECT_EQ(form1->WindowState(), TWindowState::wsMaximized);
-    LastActiveWindow = nullptr;
 }
 
 TEST_F(StillFlow, WithoutASaveFolderTheStillGoesToTheCurrentDirectory) {
-    form1->SaveFolder.clear();
+    form1->SetSaveFolder("");
     char previous[MAX_PATH];
     ::GetCurrentDirectoryA(MAX_PATH, previous);
     ::SetCurrentDirectoryA(folder.Path().c_str());

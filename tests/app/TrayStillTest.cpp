@@ -45,12 +45,11 @@ TEST_F(TrayStill, MainWindowWiresTheDesktopComponents) {
 
 TEST_F(TrayStill, ActiveWindowStillFromTheTrayMenuTakesTheDocumentTheUserWasIn) {
     TempFolder folder;
-    form1->SaveFolder = folder.Path() + "\\";
+    form1->SetSaveFolder(folder.Path() + "\\");
     form1->TB_Capture_ALL->SetEnabled(true);
     form1->TB_Capture_Active->SetEnabled(true);
     form2->spnSetStartNum->SetValue(1);
     form2->spnSetEndNum->SetValue(999);
-    LastActiveWindow = nullptr;
     TIcon findable;
     findable.SetHandle(MakeSolidIcon(RGB(255, 0, 255)));
     form1->TrayIcon1->SetIcon(&findable);
@@ -79,11 +78,10 @@ TEST_F(TrayStill, ActiveWindowStillFromTheTrayMenuTakesTheDocumentTheUserWasIn) 
     EXPECT_EQ(foregroundWhileOpen.load(), form1->Handle()) << "the main window comes forward for the menu";
     ASSERT_TRUE(written);
 
-    EXPECT_EQ(LastActiveWindow, document.Handle()) << "remembered when the main window came forward";
+    EXPECT_EQ(form1->LastActiveWindow(), document.Handle()) << "remembered when the main window came forward";
     const RECT outer = document.OuterRect();
     const BmpSummary bmp = ReadBmpSummary(folder / "001.BMP");
     EXPECT_EQ(bmp.width, outer.right - outer.left) << "the document with its frame, not the menu or the screen";
     EXPECT_EQ(bmp.height, outer.bottom - outer.top);
     EXPECT_EQ(bmp.centre, paper);
-    LastActiveWindow = nullptr;
 }

@@ -32,19 +32,6 @@ LRESULT CALLBACK Paint(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
     return ::DefWindowProcA(window, message, wParam, lParam);
 }
 
-const char* ClassName() {
-    static const char* name = [] {
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = Paint;
-        windowClass.hInstance = ::GetModuleHandleA(nullptr);
-        windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
-        windowClass.lpszClassName = "PictavoColourWindow";
-        ::RegisterClassA(&windowClass);
-        return "PictavoColourWindow";
-    }();
-    return name;
-}
-
 COLORREF ScreenPixel(POINT point) {
     WindowDC screen(nullptr);
     return ::GetPixel(screen.get(), point.x, point.y);
@@ -52,8 +39,9 @@ COLORREF ScreenPixel(POINT point) {
 }  // namespace
 
 ColourWindow::ColourWindow(const RECT& rect, DWORD style)
-    : window_(::CreateWindowExA(WS_EX_TOPMOST, ClassName(), "色", style, rect.left, rect.top, rect.right - rect.left,
-                                rect.bottom - rect.top, nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr)) {
+    : window_(::CreateWindowExA(WS_EX_TOPMOST, TestWindowClass("PictavoColourWindow", Paint), "色", style, rect.left,
+                                rect.top, rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
+                                ::GetModuleHandleA(nullptr), nullptr)) {
     ::ShowWindow(window_.get(), SW_SHOWNORMAL);
     ::SetForegroundWindow(window_.get());
     WaitUntilShown();

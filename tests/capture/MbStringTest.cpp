@@ -68,11 +68,3 @@ TEST(MbString, PosFindsWholeCharactersOnly) {
     };
     for (const Case& c : cases) EXPECT_EQ(MbPos(c.s, c.sub), c.expected) << Utf8(c.s) << " / " << Utf8(c.sub);
 }
-
-TEST(MbString, AddTrailingBackslashLooksAtTheLastCharacter) {
-    EXPECT_EQ(AddTrailingBackslash("表"), "表\\");
-    EXPECT_EQ(AddTrailingBackslash("C:\\写真ソ"), "C:\\写真ソ\\");
-    EXPECT_EQ(AddTrailingBackslash("C:\\"), "C:\\");
-    EXPECT_EQ(AddTrailingBackslash("C:\\表\\"), "C:\\表\\");
-    EXPECT_EQ(AddTrailingBackslash(""), "\\");
-}

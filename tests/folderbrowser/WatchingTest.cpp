@@ -12,8 +12,8 @@ using Folders = std::vector<std::string>;
 
 // Suspensions nest (a shell menu suspends, and a rename it starts suspends again): only the
 // last resumption gives the watcher its folders back, those it watched when the first
-// suspension came; resuming more often than suspending changes nothing. Once the watcher is
-// gone the owner's calls are no-ops.
+// suspension came with what was added and removed meanwhile; resuming more often than
+// suspending changes nothing. Once the watcher is gone the owner's calls are no-ops.
 TEST(Watching, OnlyTheLastResumptionRestoresWhatTheFirstSuspensionTookAway) {
     TempFolder folder;
     const std::string a = folder / "a", b = folder / "b";
@@ -49,6 +49,20 @@ TEST(Watching, OnlyTheLastResumptionRestoresWhatTheFirstSuspensionTookAway) {
     watching.Resume();
     EXPECT_EQ(watcher.Folders(), both);
 
+    // The list opens other folders while a shell menu has watching suspended.
+    const std::string c = folder / "c";
+    ::CreateDirectoryA(c.c_str(), nullptr);
+    watching.Suspend();
+    watching.Watch(c);
+    watching.Unwatch(a);
+    EXPECT_EQ(watcher.Folders(), Folders{}) << "nothing reported during the program's own changes";
+    watching.Resume();
+    EXPECT_EQ(watcher.Folders(), (Folders{b + "\\", c + "\\"}));
+    watching.Suspend();
+    watching.WatchOnly(a);
+    watching.Resume();
+    EXPECT_EQ(watcher.Folders(), Folders{a + "\\"});
+
     watching.WatchOnly(b);
     EXPECT_EQ(watcher.Folders(), Folders{b + "\\"});
 
@@ -57,5 +71,5 @@ TEST(Watching, OnlyTheLastResumptionRestoresWhatTheFirstSuspensionTookAway) {
     watching.Suspend();
     watching.Watch(a);
     watching.Resume();
-    EXPECT_EQ(restored.size(), 3u);
+    EXPECT_EQ(restored.size(), 5u);
 }

@@ -74,13 +74,13 @@ TEST_F(KeyboardNavigation, TabArrowsSpaceAndCtrlTabMoveAsInADialogAndTheFocusCom
 
     // The arrows choose the mode they reach, and what the mode enables joins the round.
     ASSERT_TRUE(PressTo("Right", Mode("JPEG")));
-    EXPECT_EQ(f.rgMode->ItemIndex(), TForm2::kModeJpeg);
+    EXPECT_EQ(f.rgMode->ItemIndex(), kModeJpeg);
     ASSERT_TRUE(PressTo("Right", Mode("AVI")));
-    EXPECT_EQ(f.rgMode->ItemIndex(), TForm2::kModeAvi);
+    EXPECT_EQ(f.rgMode->ItemIndex(), kModeAvi);
     ASSERT_TRUE(PressTo("Tab", f.spnFrameRate->Handle()));
     ASSERT_TRUE(PressTo("shift+Tab", Mode("AVI")));
     ASSERT_TRUE(PressTo("Left", Mode("JPEG")));
-    EXPECT_EQ(f.rgMode->ItemIndex(), TForm2::kModeJpeg);
+    EXPECT_EQ(f.rgMode->ItemIndex(), kModeJpeg);
     EXPECT_EQ(f.MakeFileName(1), "001.JPEG");
 
     // Ctrl+Tab turns the pages round, taking the focus to each page's first control.
@@ -110,7 +110,7 @@ TEST_F(KeyboardNavigation, TabArrowsSpaceAndCtrlTabMoveAsInADialogAndTheFocusCom
         EXPECT_EQ(::GetFocus(), control->Handle()) << Describe(::GetFocus());
     }
     EXPECT_TRUE(f.chkAddWordBefore->Checked());
-    EXPECT_TRUE(form1->SaveFolder.empty()) << "the start button was not pressed";
+    EXPECT_TRUE(form1->SaveFolder().empty()) << "the start button was not pressed";
 
     // Hidden and shown again, as the start button and the tray menu do it.
     f.Hide();

@@ -117,7 +117,7 @@ TEST_F(SettingsFile, EveryEncodingReadsIntoItsControlAndIsWrittenBackAsTheProgra
         SCOPED_TRACE(Utf8(c.line.substr(0, 60)));
         Restart("[Pictavo]\r\n" + c.line + "\r\n");
         EXPECT_EQ(Utf8(c.control(*form2)), Utf8(c.shown));
-        SaveSettings(form2->SettingsFile(), *form2);
+        SaveSettings(form2->SettingsFile(), form2->Values());
         EXPECT_EQ(StoredText(ReadFileBytes(SettingsPath()), c.key), c.stored);
     }
 }
@@ -155,7 +155,7 @@ TEST_F(SettingsFile, EverySettingIsAsTheUserLeftItAfterARestart) {
     form2->spnSetStartNum->SetValue(7);
     form2->chkSetEndNum->SetChecked(true);
     form2->spnSetEndNum->SetValue(0);
-    form2->rgMode->SetItemIndex(TForm2::kModeAvi);
+    form2->rgMode->SetItemIndex(kModeAvi);
     form2->hkStillAll->SetHotKey(scShift | scCtrl | VK_F5);
     form2->hkMovieStart->SetHotKey(0);
     form2->hkMovieEnd->SetHotKey(scCtrl | scAlt | VK_HOME);
@@ -170,7 +170,7 @@ TEST_F(SettingsFile, EverySettingIsAsTheUserLeftItAfterARestart) {
     Restart();
     EXPECT_EQ(Utf8(state()), Utf8(left));
     // The main window's start number is the loaded one, whether or not its box is on.
-    EXPECT_EQ(form1->StartNumber, 7);
+    EXPECT_EQ(form1->StartNumber(), 7);
 }
 
 namespace {
@@ -284,7 +284,7 @@ TEST_F(SettingsFile, AFolderTheTreeCannotShowIsToldOnceEveryOtherKeyIsRead) {
     EXPECT_EQ(boxes.Boxes()[0].caption, "Pictavo");
     EXPECT_EQ(Utf8(boxes.Boxes()[0].text), Utf8("保存先フォルダ " + gone + kFolderGone));
     EXPECT_EQ(form2->spnNumberLock->Value(), 5);
-    EXPECT_EQ(form2->rgMode->ItemIndex(), TForm2::kModeAvi);
+    EXPECT_EQ(form2->rgMode->ItemIndex(), kModeAvi);
     EXPECT_TRUE(form2->chkCompress->Checked());
     EXPECT_EQ(form2->SelectedPath(), DesktopPath()) << "the tree stays where it starts";
 }

@@ -39,7 +39,7 @@ TEST_F(StartButton, FirstPressWritesOneSectionOfKeysInOrderAndEntersShootingMode
     EXPECT_FALSE(form2->spnFrameRate->Enabled());
     EXPECT_FALSE(form2->hkMovieStart->Enabled());
     form2->SelectPath(shots.Path());
-    form2->rgMode->SetItemIndex(TForm2::kModeJpeg);
+    form2->rgMode->SetItemIndex(kModeJpeg);
     form2->spnSetStartNum->SetValue(12);
     form2->chkSetStartNum->SetChecked(true);
     BoxRecorder boxes;
@@ -61,8 +61,8 @@ TEST_F(StartButton, FirstPressWritesOneSectionOfKeysInOrderAndEntersShootingMode
     EXPECT_TRUE(shownDuringBox);
     EXPECT_FALSE(form2->Visible());
     EXPECT_FALSE(form2->Timer1->Enabled());
-    EXPECT_EQ(form1->SaveFolder, shots.Path() + "\\");
-    EXPECT_EQ(form1->StartNumber, 12);
+    EXPECT_EQ(form1->SaveFolder(), shots.Path() + "\\");
+    EXPECT_EQ(form1->StartNumber(), 12);
     // JPEG: the two still items; the four keys are held.
     EXPECT_TRUE(form1->TB_Capture_ALL->Enabled());
     EXPECT_TRUE(form1->TB_Capture_Active->Enabled());
@@ -135,7 +135,7 @@ TEST_F(StartButton, AFolderThatCannotTakeTheFilesIsRefusedAndNothingChanges) {
                     }),
          "保存先に選ばれているのはフォルダではありません。\r\n" + file},
     };
-    form1->SaveFolder = "unchanged\\";
+    form1->SetSaveFolder("unchanged\\");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         c.select();
@@ -148,7 +148,7 @@ TEST_F(StartButton, AFolderThatCannotTakeTheFilesIsRefusedAndNothingChanges) {
         EXPECT_TRUE(form2->Visible());
         EXPECT_TRUE(form2->Timer1->Enabled());
         EXPECT_FALSE(PathExists(SettingsPath()));
-        EXPECT_EQ(form1->SaveFolder, "unchanged\\");
+        EXPECT_EQ(form1->SaveFolder(), "unchanged\\");
         EXPECT_FALSE(form1->TB_Capture_ALL->Enabled());
     }
 }
@@ -179,7 +179,7 @@ TEST_F(StartButton, AFileThatCannotBeWrittenStopsTheSaveAndTheHotKeysStayAsTheyW
     // No later step ran: shown, the timer stopped, nothing handed over or registered.
     EXPECT_TRUE(::IsWindowVisible(form2->Handle()));
     EXPECT_FALSE(form2->Timer1->Enabled());
-    EXPECT_EQ(form1->StartNumber, 0);
+    EXPECT_EQ(form1->StartNumber(), 0);
     EXPECT_FALSE(form1->HookHotKey1->Activate());
     EXPECT_FALSE(HotKeyTaken(MOD_CONTROL | MOD_ALT, 'G'));
     EXPECT_TRUE(HotKeyTaken(MOD_CONTROL | MOD_ALT, 'F'));
@@ -224,7 +224,7 @@ TEST_F(StartButton, TypedNumbersReachTheFileAndTheBoxesOnlyWithinTheirRanges) {
             EXPECT_EQ(std::string(saved), std::to_string(c.expected[i])) << spins[i].key;
             EXPECT_EQ(spins[i].spin->Text(), std::to_string(c.expected[i])) << spins[i].key;
         }
-        EXPECT_EQ(form1->StartNumber, c.expected[1]);
+        EXPECT_EQ(form1->StartNumber(), c.expected[1]);
     }
 }
 

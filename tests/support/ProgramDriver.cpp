@@ -1,7 +1,5 @@
 #include "tests/support/ProgramDriver.h"
 
-#include <thread>
-
 namespace {
 // The built program, from the build tree (a Unix path, reached through drive Z:).
 std::string BuiltProgram() {
@@ -46,6 +44,11 @@ HWND ProgramDriver::StartToSettings() {
     return Start() ? WaitForWindow("Pictavo 設定画面", std::chrono::seconds(20)) : nullptr;
 }
 
+HWND ProgramDriver::StartToSettings(const std::string& saveFolder) {
+    WriteSetting("Folder", saveFolder);
+    return StartToSettings();
+}
+
 bool ProgramDriver::Running() const { return process_ && ::WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
 
 bool ProgramDriver::WaitForExit(std::chrono::milliseconds timeout) {
@@ -72,14 +75,16 @@ BOOL CALLBACK FindMatchingChild(HWND window, LPARAM lParam) {
 std::vector<HWND> ProgramDriver::TopLevelWindows() const { return VisibleWindowsOf(processId_); }
 
 HWND ProgramDriver::WaitForWindow(const std::string& caption, std::chrono::milliseconds timeout) {
-    auto end = std::chrono::steady_clock::now() + timeout;
-    do {
-        for (HWND window : TopLevelWindows()) {
-            if (WindowText(window) == caption) return window;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    } while (std::chrono::steady_clock::now() < end);
-    return nullptr;
+    HWND found = nullptr;
+    PumpUntil(
+        [&] {
+            for (HWND window : TopLevelWindows()) {
+                if (WindowText(window) == caption) found = window;
+            }
+            return found != nullptr;
+        },
+        timeout);
+    return found;
 }
 
 HWND ProgramDriver::FindControl(HWND parent, const std::string& className, const std::string& text) {
@@ -116,26 +121,35 @@ std::vector<HWND> ProgramDriver::OpenBoxes() const {
 }
 
 bool ProgramDriver::AnswerBox(ShownBox& box, int button, std::chrono::milliseconds timeout) {
-    auto end = std::chrono::steady_clock::now() + timeout;
-    do {
-        std::vector<HWND> boxes = OpenBoxes();
-        if (!boxes.empty()) {
-            HWND window = boxes.front();
-            box.caption = WindowText(window);
-            char text[1024] = {};
-            ::GetDlgItemTextA(window, 0xFFFF, text, sizeof text);
-            box.text = text;
-            HWND control = ::GetDlgItem(window, button);
-            ::PostMessageA(window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(control));
-            // Wait for it to go, so the next call sees the next box.
-            while (::IsWindow(window) && std::chrono::steady_clock::now() < end) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            }
-            return true;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    } while (std::chrono::steady_clock::now() < end);
-    return false;
+    HWND window = nullptr;
+    if (!PumpUntil(
+            [&] {
+                const std::vector<HWND> boxes = OpenBoxes();
+                window = boxes.empty() ? nullptr : boxes.front();
+                return window != nullptr;
+            },
+            timeout)) {
+        return false;
+    }
+    box.caption = WindowText(window);
+    char text[1024] = {};
+    ::GetDlgItemTextA(window, 0xFFFF, text, sizeof text);
+    box.text = text;
+    HWND control = ::GetDlgItem(window, button);
+    ::PostMessageA(window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(control));
+    // Gone before the next call looks, so that it sees the next box.
+    PumpUntil([&] { return !::IsWindow(window); }, timeout);
+    return true;
+}
+
+bool ProgramDriver::ConfirmSettings(HWND settings, ShownBox* told) {
+    HWND start = FindControl(settings, "", "設定完了（撮影モードへ）");
+    if (!start) return false;
+    PressButton(start);
+    ShownBox box;
+    if (!AnswerBox(box, IDOK)) return false;
+    if (told) *told = box;
+    return PumpUntil([&] { return !::IsWindowVisible(settings); });
 }
 
 bool ProgramDriver::PressKeys(const std::string& keys) {

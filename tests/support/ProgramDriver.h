@@ -34,6 +34,8 @@ public:
     // Starts the program and waits for its settings window, as a first start shows it (null
     // when the program does not start or the window does not appear).
     HWND StartToSettings();
+    // The same with the save folder saved by an earlier run.
+    HWND StartToSettings(const std::string& saveFolder);
     bool Running() const;
     bool WaitForExit(std::chrono::milliseconds timeout);
 
@@ -44,6 +46,11 @@ public:
     // Presses a button of the program: a system button by BM_CLICK, one the program paints
     // itself with the Enter key.
     static void PressButton(HWND button);
+
+    // The settings window's start button pressed and the box that tells the way back
+    // answered: the program is in shooting mode once the window has gone (false when the
+    // button, the box or the hiding does not come). `told` receives the box.
+    bool ConfirmSettings(HWND settings, ShownBox* told = nullptr);
 
     // The next message box of the program: its caption and text, answered with the button.
     bool AnswerBox(ShownBox& box, int button, std::chrono::milliseconds timeout = std::chrono::seconds(10));

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <mutex>
+#include <set>
 #include <sstream>
 #include <thread>
 
@@ -114,6 +116,31 @@ void PumpFor(std::chrono::milliseconds duration) {
     PumpUntil([] { return false; }, duration);
 }
 
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() >= end) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+}
+
+const char* TestWindowClass(const char* name, WNDPROC procedure, HBRUSH background) {
+    static std::mutex lock;
+    static std::set<std::string> registered;
+    std::lock_guard guard(lock);
+    if (registered.insert(name).second) {
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = procedure;
+        windowClass.hInstance = ::GetModuleHandleA(nullptr);
+        windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+        windowClass.hbrBackground = background;
+        windowClass.lpszClassName = name;
+        ::RegisterClassA(&windowClass);
+    }
+    return name;
+}
+
 std::string ReadFileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream out;
@@ -170,11 +197,7 @@ bool RunThroughShell(const std::string& commandLine, std::chrono::milliseconds t
     if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
         return false;
     UniqueKernelHandle processHandle(process.hProcess), threadHandle(process.hThread);
-    auto end = std::chrono::steady_clock::now() + timeout;
-    while (!PathExists(folder / "rc")) {
-        if (std::chrono::steady_clock::now() >= end) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
+    if (!WaitUntil([&] { return PathExists(folder / "rc"); }, timeout)) return false;
     if (output) *output = ReadFileBytes(folder / "out");
     return std::atoi(ReadFileBytes(folder / "rc").c_str()) == 0;
 }

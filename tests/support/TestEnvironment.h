@@ -48,6 +48,15 @@ bool PumpUntil(const std::function<bool()>& condition,
                std::chrono::milliseconds timeout = std::chrono::milliseconds(5000));
 // Processes messages for a while (for things that must *not* happen in that time).
 void PumpFor(std::chrono::milliseconds duration);
+// Waits until the condition holds or the time is up, without handling any message: for a
+// thread that plays the user while the user-interface thread is busy, or a test that must
+// leave its queue as it is. Returns the condition.
+bool WaitUntil(const std::function<bool()>& condition,
+               std::chrono::milliseconds timeout = std::chrono::milliseconds(5000));
+
+// Registers a window class of the test's own once (later calls only give the name back):
+// the procedure, the arrow cursor and the background brush, if any (the class keeps it).
+const char* TestWindowClass(const char* name, WNDPROC procedure, HBRUSH background = nullptr);
 
 // Reads and writes whole files.
 std::string ReadFileBytes(const std::string& path);

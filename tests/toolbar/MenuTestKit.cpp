@@ -1,5 +1,6 @@
 #include "tests/toolbar/MenuTestKit.h"
 
+#include "tests/support/RealPointer.h"
 #include "tests/support/TestEnvironment.h"
 
 TestMenu::TestMenu(const std::vector<std::string>& captions) : owner_(std::make_unique<TForm>(nullptr)) {
@@ -51,26 +52,20 @@ WhileOpen::WhileOpen(std::function<void()> action)
 
 namespace {
 void SendPointer(POINT at, DWORD buttons) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = (at.x * 65536 + ::GetSystemMetrics(SM_CXSCREEN) / 2) / ::GetSystemMetrics(SM_CXSCREEN);
-    input.mi.dy = (at.y * 65536 + ::GetSystemMetrics(SM_CYSCREEN) / 2) / ::GetSystemMetrics(SM_CYSCREEN);
-    input.mi.dwFlags = buttons | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     POINT before{};
     ::GetCursorPos(&before);
-    ::SendInput(1, &input, sizeof input);
+    SendPointerInput(at, buttons);
     // Until the system has taken the input: the button as sent, the pointer there. While an
     // open menu of the other thread holds the pointer, the system takes the input but keeps
     // the pointer where it was: waiting for it to move then only passed time.
     const bool down = (buttons & MOUSEEVENTF_LEFTDOWN) != 0;
-    for (int i = 0; i < 400; ++i) {
-        POINT now{};
-        ::GetCursorPos(&now);
-        const bool held = (::GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0;
-        const bool placed = (now.x == at.x && now.y == at.y) || (now.x == before.x && now.y == before.y);
-        if (placed && (buttons == 0 || held == down)) return;
-        ::Sleep(5);
-    }
+    WaitUntil(
+        [&] {
+            const bool held = (::GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0;
+            const bool placed = PointerAt(at) || PointerAt(before);
+            return placed && (buttons == 0 || held == down);
+        },
+        std::chrono::seconds(2));
 }
 }  // namespace
 

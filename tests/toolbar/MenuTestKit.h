@@ -47,6 +47,7 @@ private:
     TUtilityWindow window_;
 };
 
-// The real pointer at a screen point, with a left click when asked (from any thread).
+// The real pointer at a screen point, with a left click when asked (from any thread, once the
+// system has taken each input).
 void PointerTo(POINT at);
 void ClickAt(POINT at);

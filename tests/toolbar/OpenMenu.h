@@ -5,8 +5,8 @@
 
 #include <chrono>
 #include <string>
-#include <thread>
 
+#include "tests/support/TestEnvironment.h"
 #include "toolbar/TTBPopupWindow.h"
 
 namespace open_menu_detail {
@@ -24,13 +24,14 @@ inline BOOL CALLBACK MatchPopup(HWND window, LPARAM lParam) {
 
 // The shown pop-up menu of this process; null when none is shown within the time.
 inline TTBPopupWindow* WaitForOpenMenu(std::chrono::milliseconds timeout = std::chrono::seconds(10)) {
-    const auto end = std::chrono::steady_clock::now() + timeout;
-    for (;;) {
-        TTBPopupWindow* popup = nullptr;
-        ::EnumWindows(open_menu_detail::MatchPopup, reinterpret_cast<LPARAM>(&popup));
-        if (popup || std::chrono::steady_clock::now() >= end) return popup;
-        std::this_thread::sleep_for(std::chrono::milliseconds(25));
-    }
+    TTBPopupWindow* popup = nullptr;
+    WaitUntil(
+        [&] {
+            ::EnumWindows(open_menu_detail::MatchPopup, reinterpret_cast<LPARAM>(&popup));
+            return popup != nullptr;
+        },
+        timeout);
+    return popup;
 }
 
 // The middle of the item with that caption on the screen; false when there is none.

@@ -31,7 +31,8 @@ public:
 class OtherProgram {
 public:
     OtherProgram() : thread_([this] { Run(); }) {
-        while (!window_) std::this_thread::yield();
+        // Bounded: a thread that never makes its window fails the test instead of hanging it.
+        EXPECT_TRUE(WaitUntil([this] { return window_ != nullptr; })) << "the other program's window";
     }
     ~OtherProgram() {
         ::PostMessageA(window_, WM_CLOSE, 0, 0);
@@ -65,14 +66,10 @@ private:
         }
     }
     void Run() {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = Proc;
-        wc.hInstance = ::GetModuleHandleA(nullptr);
-        wc.lpszClassName = "OtherProgram";
-        wc.hbrBackground = static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
-        ::RegisterClassA(&wc);
-        HWND window = ::CreateWindowExA(0, "OtherProgram", "other", WS_POPUP | WS_VISIBLE, 600, 450, 300, 200, nullptr,
-                                        nullptr, wc.hInstance, nullptr);
+        const char* windowClass =
+            TestWindowClass("OtherProgram", Proc, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+        HWND window = ::CreateWindowExA(0, windowClass, "other", WS_POPUP | WS_VISIBLE, 600, 450, 300, 200, nullptr,
+                                        nullptr, ::GetModuleHandleA(nullptr), nullptr);
         ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         window_ = window;
         MSG message;
@@ -107,13 +104,8 @@ void LetClicksArrive() {
     PumpMessages();
 }
 
-bool WaitFor(const std::function<bool()>& condition) {
-    for (int i = 0; i < 400; ++i) {
-        if (condition()) return true;
-        ::Sleep(25);
-    }
-    return false;
-}
+// How long the thread that plays the user waits for what it expects to see.
+constexpr std::chrono::seconds kUserWait{10};
 }  // namespace
 
 TEST(PopupPlacement, MenuStaysInsideTheAreaAtEveryEdge) {
@@ -236,11 +228,11 @@ TEST(PopupMenu, RealKeysReachTheMenuOnceButABoxShownMeanwhileKeepsItsOwn) {
     WhileOpen box([&] { answer = ::MessageBoxA(nullptr, "box", "box", MB_OKCANCEL); });
     std::thread user([&] {
         HWND shown = nullptr;
-        if (!WaitFor([&] { return (shown = ::FindWindowA("#32770", "box")) != nullptr; })) return;
-        WaitFor([&] { return ::GetForegroundWindow() == shown; });
+        if (!WaitUntil([&] { return (shown = ::FindWindowA("#32770", "box")) != nullptr; }, kUserWait)) return;
+        WaitUntil([&] { return ::GetForegroundWindow() == shown; }, kUserWait);
         PressKey(VK_RETURN);
         // Should Enter not reach it, the box is cancelled so that the test goes on.
-        if (!WaitFor([&] { return !::IsWindow(shown); })) ::PostMessageA(shown, WM_COMMAND, IDCANCEL, 0);
+        if (!WaitUntil([&] { return !::IsWindow(shown); }, kUserWait)) ::PostMessageA(shown, WM_COMMAND, IDCANCEL, 0);
         PressKey(VK_ESCAPE);
     });
     test.Menu().Popup(300, 200);
@@ -284,7 +276,7 @@ TEST(PopupMenu, PointerLightsEnabledItemsAndClickChooses) {
         disabledNeverLit = menu->Selected() == -1;
         openAfterDisabledClick = ::IsWindowVisible(menu->Handle()) != FALSE;
         PointerTo(gamma);
-        litWhenPointed = WaitFor([&] { return menu->Selected() == 4; });
+        litWhenPointed = WaitUntil([&] { return menu->Selected() == 4; }, kUserWait);
         ClickAt(gamma);
     });
     test.Menu().Popup(300, 200);
@@ -332,7 +324,7 @@ TEST(PopupMenu, ClosesOnAClickOutsideOrWhenAnotherProgramComesToTheFront) {
             PressKey('X');
             PressKey(VK_ESCAPE);
             PressKey(VK_RETURN);
-            WaitFor([&] { return other.Typed().find('x') != std::string::npos; });
+            WaitUntil([&] { return other.Typed().find('x') != std::string::npos; }, kUserWait);
             openAfterKeys = ::IsWindowVisible(menu->Handle()) != FALSE;
             ClickAt(POINT{700, 500});
         });

@@ -60,7 +60,7 @@ TEST(Thread, TerminateCutsASleepShort) {
     Worker worker(60000);
     worker.Start();
     const auto start = Clock::now();
-    while (!worker.workerThread) ::Sleep(1);
+    ASSERT_TRUE(WaitUntil([&] { return worker.workerThread != 0; })) << "the worker never ran";
     worker.Terminate();
     worker.WaitFor();
     EXPECT_TRUE(worker.interrupted);
@@ -169,8 +169,10 @@ TEST(Thread, SynchronizedWorkRunsOnTheUserInterfaceThreadAndNeverHoldsUpAStoppin
             std::make_unique<Scripted>([&](Scripted& self) { answered = self.Synchronize([&] { ran = true; }); });
         PumpMessages();
         blocked->Start();
-        // The call has been posted to this thread: the worker now waits for it.
-        while (!(HIWORD(::GetQueueStatus(QS_POSTMESSAGE)) & QS_POSTMESSAGE)) ::Sleep(1);
+        // The call has been posted to this thread: the worker now waits for it. Its message
+        // stays in the queue: nothing is handled here.
+        ASSERT_TRUE(WaitUntil([] { return (HIWORD(::GetQueueStatus(QS_POSTMESSAGE)) & QS_POSTMESSAGE) != 0; }))
+            << "the worker never asked for the user-interface thread";
         if (terminateFirst) blocked->Terminate();
         blocked->WaitFor();
         EXPECT_FALSE(answered);

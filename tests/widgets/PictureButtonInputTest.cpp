@@ -3,8 +3,8 @@
 
 #include "tests/support/BoxRecorder.h"
 #include "tests/support/PixelCanvas.h"
+#include "tests/support/RealPointer.h"
 #include "tests/support/TestEnvironment.h"
-#include "tests/widgets/RealPointer.h"
 #include "tests/widgets/WidgetTestKit.h"
 #include "toolkit/Exception.h"
 #include "toolkit/TCheckBox.h"

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "tests/support/PixelCanvas.h"
-#include "tests/widgets/RealPointer.h"
+#include "tests/support/RealPointer.h"
 #include "tests/widgets/WidgetTestKit.h"
 #include "toolkit/Frame3D.h"
 #include "toolkit/SelectObjectGuard.h"

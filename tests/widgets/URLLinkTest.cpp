@@ -4,8 +4,9 @@
 #include <vector>
 
 #include "tests/support/PixelCanvas.h"
+#include "tests/support/RealPointer.h"
 #include "tests/support/TestEnvironment.h"
-#include "tests/widgets/RealPointer.h"
+#include "tests/widgets/WidgetTestKit.h"
 #include "toolkit/SelectObjectGuard.h"
 #include "toolkit/WindowDC.h"
 #include "widgets/TURLLink.h"

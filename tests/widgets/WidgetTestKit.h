@@ -6,6 +6,14 @@
 
 #include "tests/support/PixelCanvas.h"
 #include "toolkit/TBitmap.h"
+#include "toolkit/TForm.h"
+
+// A form shown at a known place on top of everything, with the pointer parked outside it.
+class StageForm : public TForm {
+public:
+    StageForm();
+    ~StageForm() override;
+};
 
 // A red block whose bottom-left pixel is green: drawn transparent, only red shows.
 std::unique_ptr<TBitmap> RedBlock(int width, int height);
