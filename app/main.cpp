@@ -9,6 +9,7 @@
 #include "settings/TfrmVersion.h"
 #include "toolkit/MessageBoxes.h"
 #include "toolkit/PumpMessages.h"
+#include "toolkit/StartupSteps.h"
 #include "toolkit/TApplication.h"
 
 namespace {
@@ -19,18 +20,24 @@ void Run(TApplication& application) {
     splash->Show();
     splash->Repaint();
     PumpMessages();
+    StartupSteps::Reached("splash shown");
 
     auto* main = application.CreateForm<TForm1>();
+    StartupSteps::Reached("TForm1 made");
     application.CreateForm<TfrmVersion>();
+    StartupSteps::Reached("version window made");
     auto* settings = application.CreateForm<TForm2>();
     main->ConnectSettingsWindow(*settings);
+    StartupSteps::Reached("TForm2 made, settings read");
     settings->ReadShownFolderItems();
+    StartupSteps::Reached("shown rows read ahead");
 
     // The splash stays up, untouched, for a moment after the windows are ready.
     ::Sleep(700);
     PumpMessages();
     splash->Hide();
     delete splash;
+    StartupSteps::Reached("pause over, splash gone");
 
     application.Run();
 }
