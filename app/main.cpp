@@ -5,6 +5,7 @@
 
 #include "app/TForm1.h"
 #include "app/TfrmSplash.h"
+#include "folderbrowser/SystemImageLists.h"
 #include "settings/TForm2.h"
 #include "settings/TfrmVersion.h"
 #include "toolkit/MessageBoxes.h"
@@ -21,6 +22,9 @@ void Run(TApplication& application) {
     splash->Repaint();
     PumpMessages();
     StartupSteps::Reached("splash shown");
+    // The shell's icon cache loads on another thread while the windows are made; the folder
+    // tree, made last, is the first to need it.
+    SystemImageLists::Prepare();
 
     auto* main = application.CreateForm<TForm1>();
     StartupSteps::Reached("TForm1 made");

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "folderbrowser/ShellModule.h"
+#include "folderbrowser/SystemImageLists.h"
 #include "toolkit/TApplication.h"
 
 namespace {
@@ -252,13 +253,7 @@ std::string TKeshShID::ReadStrRet(STRRET& text, LPCITEMIDLIST item) {
     }
 }
 
-HIMAGELIST TKeshShID::SystemImageList(bool small) {
-    char root[MAX_PATH] = "C:\\";
-    if (::GetWindowsDirectoryA(root, sizeof root) >= 3) root[3] = '\0';
-    SHFILEINFOA info{};
-    return reinterpret_cast<HIMAGELIST>(
-        ::SHGetFileInfoA(root, 0, &info, sizeof info, SHGFI_SYSICONINDEX | (small ? SHGFI_SMALLICON : 0)));
-}
+HIMAGELIST TKeshShID::SystemImageList(bool small) { return SystemImageLists::Get(small); }
 
 int TKeshShID::IconIndex(LPCITEMIDLIST absolute, bool small, bool open) {
     if (!absolute) return -1;

@@ -10,6 +10,7 @@
 #include "folderbrowser/DetailText.h"
 #include "folderbrowser/ShellEnumeration.h"
 #include "folderbrowser/ShellModule.h"
+#include "folderbrowser/SystemImageLists.h"
 #include "folderbrowser/TKeshShFolderData.h"
 #include "folderbrowser/TShContentsReader.h"
 #include "folderbrowser/TShNodeChildren.h"
@@ -291,6 +292,25 @@ TEST(KeshShData, IconsAreTheShellsOwnForEveryKindOfItem) {
     EXPECT_EQ(ItemIcons(desktop), ShellIcons(desktopID.get())) << "the Desktop root";
     for (const auto& node : TShNodeChildren().Read(desktop, nullptr))
         EXPECT_EQ(ItemIcons(*node), ShellIcons(node->AbsoluteID())) << node->DisplayName();
+}
+
+// Loaded on a thread of their own while the windows are made, the lists the controls
+// attach are still the system's own, small and large each in its place, however often the
+// load is asked for.
+TEST(SystemImageLists, LoadedAheadOnAThreadTheyAreTheSystemsOwn) {
+    SystemImageLists::Prepare();
+    SystemImageLists::Prepare();
+    const HIMAGELIST small = TKeshShID::SystemImageList(true), large = TKeshShID::SystemImageList(false);
+    SHFILEINFOA info{};
+    EXPECT_EQ(small, reinterpret_cast<HIMAGELIST>(
+                         ::SHGetFileInfoA("C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON)));
+    EXPECT_EQ(large, reinterpret_cast<HIMAGELIST>(::SHGetFileInfoA("C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX)));
+    int width = 0, height = 0;
+    ASSERT_TRUE(::ImageList_GetIconSize(small, &width, &height));
+    EXPECT_EQ(width, ::GetSystemMetrics(SM_CXSMICON));
+    ASSERT_TRUE(::ImageList_GetIconSize(large, &width, &height));
+    EXPECT_EQ(width, ::GetSystemMetrics(SM_CXICON));
+    EXPECT_GT(::ImageList_GetImageCount(small), 0);
 }
 
 TEST(KeshShData, FileSystemDetailsGiveSizeTypeAndTime) {
