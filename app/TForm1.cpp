@@ -6,6 +6,7 @@
 #include "settings/TForm2.h"
 #include "settings/TfrmVersion.h"
 #include "toolkit/PumpMessages.h"
+#include "toolkit/StartupSteps.h"
 #include "toolkit/TApplication.h"
 
 TForm1* Form1 = nullptr;
@@ -172,9 +173,11 @@ void TForm1::FormShow(TObject&) {
     still_->ClearPending();
     if (!settingsWindow_) return;
     settingsWindow_->Show();
+    StartupSteps::Reached("TForm2 shown");
     settingsWindow_->SetFocus();
     PumpMessages();
     PumpMessages();
+    StartupSteps::Reached("messages after showing done");
     // Straight into shooting mode with the saved folder and keys, as the start button would
     // go, when the user asked not to see the settings at start.
     if (settingsWindow_->SkipsWindowAtStart()) settingsWindow_->SkipToShootingMode();

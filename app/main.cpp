@@ -5,10 +5,12 @@
 
 #include "app/TForm1.h"
 #include "app/TfrmSplash.h"
+#include "folderbrowser/SystemImageLists.h"
 #include "settings/TForm2.h"
 #include "settings/TfrmVersion.h"
 #include "toolkit/MessageBoxes.h"
 #include "toolkit/PumpMessages.h"
+#include "toolkit/StartupSteps.h"
 #include "toolkit/TApplication.h"
 
 namespace {
@@ -19,18 +21,27 @@ void Run(TApplication& application) {
     splash->Show();
     splash->Repaint();
     PumpMessages();
+    StartupSteps::Reached("splash shown");
+    // The shell's icon cache loads on another thread while the windows are made; the folder
+    // tree, made last, is the first to need it.
+    SystemImageLists::Prepare();
 
     auto* main = application.CreateForm<TForm1>();
+    StartupSteps::Reached("TForm1 made");
     application.CreateForm<TfrmVersion>();
+    StartupSteps::Reached("version window made");
     auto* settings = application.CreateForm<TForm2>();
     main->ConnectSettingsWindow(*settings);
+    StartupSteps::Reached("TForm2 made, settings read");
     settings->ReadShownFolderItems();
+    StartupSteps::Reached("shown rows read ahead");
 
     // The splash stays up, untouched, for a moment after the windows are ready.
     ::Sleep(700);
     PumpMessages();
     splash->Hide();
     delete splash;
+    StartupSteps::Reached("pause over, splash gone");
 
     application.Run();
 }

@@ -4,7 +4,10 @@
 // the same busy screen, so load on the machine hits both alike. Prints medians.
 // Also the still as the user takes it: from the key press (system input, as a keyboard
 // gives it) to the file complete on disk, through the program's main window, its hotkey,
-// the one-shot timer, the naming rule and the grab.
+// the one-shot timer, the naming rule and the grab; and that path step by step: the hotkey
+// message taken from the queue, the main window brought to the front, the capture command
+// (Timer1 on), Timer1 firing, its handler done, the file seen. The steps are heard from
+// outside the program's code: a message hook, and the handlers wrapped as TForm1 wires them.
 //
 //   still_bench.exe [runs]     (default 15)
 #include <windows.h>
@@ -293,14 +296,102 @@ bool WaitForFile(const std::string& path) {
     return true;
 }
 
-void HotkeyStill(int mode, const std::string& path, Times& times) {
+// ---- The key press step by step, in ms from the keys sent.
+enum KeyStep { kHotKeyTaken, kInFront, kCommand, kTimerFires, kHandled, kFileSeen, kKeySteps };
+const char* const kKeyStepNames[kKeySteps] = {"WM_HOTKEY taken from the queue",
+                                              "main window in front (SetForegroundWindow)",
+                                              "capture command done (Timer1 on)",
+                                              "Timer1 fires",
+                                              "Timer1Timer done (hide, pump, raise, name, grab, write)",
+                                              "file seen"};
+using KeySteps = std::vector<double>;
+KeySteps* keySteps = nullptr;
+double keysSent = 0;
+
+void Reached(KeyStep step) {
+    if (keySteps && (*keySteps)[step] < 0) (*keySteps)[step] = Now() - keysSent;
+}
+
+LRESULT CALLBACK MessageTaken(int code, WPARAM removed, LPARAM message) {
+    if (code == HC_ACTION && removed == PM_REMOVE && reinterpret_cast<MSG*>(message)->message == WM_HOTKEY)
+        Reached(kHotKeyTaken);
+    return ::CallNextHookEx(nullptr, code, removed, message);
+}
+
+// The hotkey's and Timer1's handlers, wrapped as TForm1 wires them, with a mark on each side.
+void ListenToKeySteps() {
+    static const UniqueHhook hook(::SetWindowsHookExA(WH_GETMESSAGE, MessageTaken, nullptr, ::GetCurrentThreadId()));
+    THotKeyEvent hotKey = Form1->HookHotKey1->OnHotKey;
+    Form1->HookHotKey1->OnHotKey = [hotKey](TObject& sender, int index) {
+        Reached(kInFront);
+        hotKey(sender, index);
+        Reached(kCommand);
+    };
+    Form1->Timer1->SetOnTimer([](TObject& sender) {
+        Reached(kTimerFires);
+        Form1->Timer1Timer(sender);
+        Reached(kHandled);
+    });
+}
+
+void HotkeyStill(int mode, const std::string& path, Times& times, KeySteps& steps) {
     Form2->rgMode->SetItemIndex(mode);
+    steps.assign(kKeySteps, -1);
+    keySteps = &steps;
     Stopwatch watch(times);
+    keysSent = Now();
     SendKeys({VK_CONTROL, VK_MENU, 'F'});
     const bool written = WaitForFile(path);
+    Reached(kFileSeen);
     watch.Stop();
+    keySteps = nullptr;
     if (!written) std::fprintf(stderr, "still_bench: no still from the key (%s)\n", path.c_str());
     ::DeleteFileA(path.c_str());
+}
+
+void PrintKeySteps(const char* title, const std::vector<KeySteps>& runs, double captureToFile) {
+    std::printf("  %s, step by step: median ms from the keys sent, +since the step before\n", title);
+    double before = 0;
+    for (int step = 0; step < kKeySteps; ++step) {
+        std::vector<double> values;
+        for (const KeySteps& run : runs) values.push_back(run[step]);
+        const double at = Median(values);
+        std::printf("    %-58s %6.1f  %+6.1f\n", kKeyStepNames[step], at, at - before);
+        before = at;
+    }
+    std::vector<double> timerWaits, handlerExtras;
+    for (const KeySteps& run : runs) {
+        timerWaits.push_back(run[kTimerFires] - run[kCommand]);
+        handlerExtras.push_back(run[kHandled] - run[kTimerFires] - captureToFile);
+    }
+    std::printf("    Timer1 on to Timer1 fires (interval 1 ms asked)              %6.1f\n", Median(timerWaits));
+    std::printf("    Timer1Timer beyond CaptureToFile (hide, pump, raise, name)   %6.1f\n", Median(handlerExtras));
+}
+
+// The handler's steps before the grab, each timed on its own as Timer1Timer takes them: the
+// main window hidden and minimised with the messages that follow, the remembered window
+// raised, the free name searched in the folder.
+void PrintHandlerSteps(int runs) {
+    std::vector<double> hide, raise, name;
+    for (int i = 0; i < runs; ++i) {
+        double start = Now();
+        Form1->Hide();
+        Form1->SetWindowState(TWindowState::wsMinimized);
+        PumpMessages();
+        hide.push_back(Now() - start);
+        start = Now();
+        ::SetWindowPos(Form1->LastActiveWindow(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        raise.push_back(Now() - start);
+        start = Now();
+        std::string path;
+        Form1->FindFreeFileName(Form1->SaveFolder() + Form2->MakeFileName(Form1->StartNumber()), path);
+        name.push_back(Now() - start);
+        Form1->SetWindowState(TWindowState::wsMaximized);
+    }
+    std::printf(
+        "  Timer1Timer before the grab, each step alone (median ms): hide and pump %.1f, raise %.1f, "
+        "free name %.1f\n",
+        Median(hide), Median(raise), Median(name));
 }
 
 struct Row {
@@ -352,8 +443,22 @@ int main(int argc, char** argv) {
     rows.push_back({"BMP bare pipeline", [&](Times& t) { BareBmp(fresh(".bmp"), t); }, {}});
     rows.push_back({"BMP Pictavo, step by step", [&](Times& t) { StepsBmp(fresh(".bmp"), t); }, {}});
     rows.push_back({"BMP Pictavo CaptureToFile", [&](Times& t) { Whole(fresh(".bmp"), t); }, {}});
-    rows.push_back({"JPEG key press to file", [&](Times& t) { HotkeyStill(kModeJpeg, folder + "000.JPEG", t); }, {}});
-    rows.push_back({"BMP key press to file", [&](Times& t) { HotkeyStill(kModeBmp, folder + "000.BMP", t); }, {}});
+    std::vector<KeySteps> jpegSteps, bmpSteps;
+    KeySteps steps;
+    bool keepSteps = false;
+    ListenToKeySteps();
+    rows.push_back({"JPEG key press to file",
+                    [&](Times& t) {
+                        HotkeyStill(kModeJpeg, folder + "000.JPEG", t, steps);
+                        if (keepSteps) jpegSteps.push_back(steps);
+                    },
+                    {}});
+    rows.push_back({"BMP key press to file",
+                    [&](Times& t) {
+                        HotkeyStill(kModeBmp, folder + "000.BMP", t, steps);
+                        if (keepSteps) bmpSteps.push_back(steps);
+                    },
+                    {}});
     auto runOnce = [&](Row& row, bool keep) {
         Times times(kPhases, 0.0);
         row.run(times);
@@ -365,6 +470,7 @@ int main(int argc, char** argv) {
     // One run of each to warm caches and the file system, then the measured runs in
     // turn, so that a slow moment of the machine falls on every row alike.
     for (Row& row : rows) runOnce(row, false);
+    keepSteps = true;
     for (int i = 0; i < runs; ++i) {
         for (Row& row : rows) runOnce(row, true);
     }
@@ -382,6 +488,9 @@ int main(int argc, char** argv) {
                 MedianTotal(rows[2]) / MedianTotal(rows[0]), MedianTotal(rows[5]) / MedianTotal(rows[3]));
     std::printf("  ratio key press to file / bare: JPEG %.2f, BMP %.2f (goal: at most 2.00)\n",
                 MedianTotal(rows[6]) / MedianTotal(rows[0]), MedianTotal(rows[7]) / MedianTotal(rows[3]));
+    PrintKeySteps("JPEG key press to file", jpegSteps, MedianTotal(rows[2]));
+    PrintKeySteps("BMP key press to file", bmpSteps, MedianTotal(rows[5]));
+    PrintHandlerSteps(runs);
 
     ::RemoveDirectoryA(folder.c_str());
     return 0;

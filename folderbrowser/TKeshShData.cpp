@@ -63,13 +63,25 @@ std::string TKeshShData::DisplayName() {
 }
 
 int TKeshShData::IconIndex() {
-    if (iconIndex_ < 0) iconIndex_ = TKeshShID::IconIndex(AbsoluteID(), true, false);
+    if (iconIndex_ < 0) iconIndex_ = ReadIconIndex(false);
     return iconIndex_;
 }
 
 int TKeshShData::OpenIconIndex() {
-    if (openIconIndex_ < 0) openIconIndex_ = TKeshShID::IconIndex(AbsoluteID(), true, true);
+    if (openIconIndex_ < 0) openIconIndex_ = ReadIconIndex(true);
     return openIconIndex_;
+}
+
+int TKeshShData::ReadIconIndex(bool open) {
+    // The icon is asked of the folder the item already holds: the lookup by absolute list
+    // binds the parent folder anew for every item, milliseconds an item in a big folder.
+    // That way knows no open icon and gives a shortcut its arrow in the picture itself, so
+    // open icons (the tree's selected nodes) and shortcuts are looked up by absolute list.
+    if (!open && Level() > 0 && !HasAttributes(SFGAO_LINK)) {
+        const int index = TKeshShID::IconIndexIn(ParentFolder(), RelativeID());
+        if (index >= 0) return index;
+    }
+    return TKeshShID::IconIndex(AbsoluteID(), true, open);
 }
 
 int TKeshShData::Overlay() {

@@ -74,6 +74,7 @@ protected:
 
 private:
     TShVirtuaItem Classify();
+    int ReadIconIndex(bool open);
     // For an item of the Desktop that lies in the desktop directory, that directory's folder.
     ComPtr<IShellFolder> DesktopDirectoryHolding();
 

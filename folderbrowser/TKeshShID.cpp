@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "folderbrowser/ShellModule.h"
+#include "folderbrowser/SystemImageLists.h"
 #include "toolkit/TApplication.h"
 
 namespace {
@@ -252,13 +253,7 @@ std::string TKeshShID::ReadStrRet(STRRET& text, LPCITEMIDLIST item) {
     }
 }
 
-HIMAGELIST TKeshShID::SystemImageList(bool small) {
-    char root[MAX_PATH] = "C:\\";
-    if (::GetWindowsDirectoryA(root, sizeof root) >= 3) root[3] = '\0';
-    SHFILEINFOA info{};
-    return reinterpret_cast<HIMAGELIST>(
-        ::SHGetFileInfoA(root, 0, &info, sizeof info, SHGFI_SYSICONINDEX | (small ? SHGFI_SMALLICON : 0)));
-}
+HIMAGELIST TKeshShID::SystemImageList(bool small) { return SystemImageLists::Get(small); }
 
 int TKeshShID::IconIndex(LPCITEMIDLIST absolute, bool small, bool open) {
     if (!absolute) return -1;
@@ -268,6 +263,16 @@ int TKeshShID::IconIndex(LPCITEMIDLIST absolute, bool small, bool open) {
     if (open) flags |= SHGFI_OPENICON;
     if (!::SHGetFileInfoA(reinterpret_cast<LPCSTR>(absolute), 0, &info, sizeof info, flags)) return -1;
     return info.iIcon;
+}
+
+int TKeshShID::IconIndexIn(IShellFolder* folder, LPCITEMIDLIST relative) {
+    if (!folder || !relative) return -1;
+    int index = -1;
+    ComPtr<IShellIcon> icons;
+    if (SUCCEEDED(folder->QueryInterface(IID_IShellIcon, reinterpret_cast<void**>(icons.put()))) && icons &&
+        icons->GetIconOf(relative, 0, &index) == S_OK)
+        return index;
+    return ::SHMapPIDLToSystemImageListIndex(folder, relative, nullptr);
 }
 
 ComPtr<IShellFolder> TKeshShID::Desktop() {

@@ -91,6 +91,10 @@ public:
     static HIMAGELIST SystemImageList(bool small);
     // Index in the system image list, or -1.
     static int IconIndex(LPCITEMIDLIST absolute, bool small, bool open);
+    // The (closed) icon's index asked of the folder that holds the item, which the caller
+    // has bound already; -1 when the folder cannot say. The small and the large system image
+    // lists share their indices.
+    static int IconIndexIn(IShellFolder* folder, LPCITEMIDLIST relative);
 
     static ComPtr<IShellFolder> Desktop();
     // The folder of an absolute list (the Desktop for the empty list); empty on failure.

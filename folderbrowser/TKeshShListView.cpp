@@ -12,6 +12,7 @@
 #include "folderbrowser/TKeshShFolderData.h"
 #include "folderbrowser/TKeshShPopupMenu.h"
 #include "toolkit/FilePath.h"
+#include "toolkit/StartupSteps.h"
 
 namespace {
 
@@ -118,6 +119,7 @@ void TKeshShListView::CreateParams(TCreateParams& params) {
 }
 
 void TKeshShListView::CreateWnd() {
+    StartupSteps::Reached("list window made");
     HWND window = Handle();
     ListView_SetUnicodeFormat(window, FALSE);
     ListView_SetImageList(window, TKeshShID::SystemImageList(true), LVSIL_SMALL);
@@ -162,6 +164,7 @@ bool TKeshShListView::OpenFolder(LPCITEMIDLIST folderID) {
         }
         columns_.Restore(*fresh);
         TShContentsReader::Sort(*fresh);
+        StartupSteps::Reached("list read");
         list = contents_.Keep(std::move(fresh));
         Raise(OnShListChange, *this, *list);
     }
@@ -171,6 +174,7 @@ bool TKeshShListView::OpenFolder(LPCITEMIDLIST folderID) {
     Display();
     columns_.Apply(Handle(), *Shown());
     contents_.WatchShown();
+    StartupSteps::Reached("list shown");
     FollowLinked(list->FolderID());
     return true;
 }

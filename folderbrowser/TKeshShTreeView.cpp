@@ -6,6 +6,7 @@
 #include "folderbrowser/ShellOpen.h"
 #include "folderbrowser/TKeshShPopupMenu.h"
 #include "toolkit/FilePath.h"
+#include "toolkit/StartupSteps.h"
 
 TKeshShTreeView::TKeshShTreeView(TComponent* owner)
     : TWinControl(owner),
@@ -122,7 +123,9 @@ void TKeshShTreeView::CreateWnd() {
     TreeView_SetIndent(window, indent_);
     drives_.Hook();
     RegisterDropTarget(window);
+    StartupSteps::Reached("tree window made");
     Fill();
+    StartupSteps::Reached("tree filled");
 }
 
 // ---- nodes

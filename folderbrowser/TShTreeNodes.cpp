@@ -317,7 +317,13 @@ void TShTreeNodes::DisplayInfo(NMTVDISPINFOA& info) {
         lstrcpynA(info.item.pszText, name.c_str(), info.item.cchTextMax);
     }
     if (info.item.mask & TVIF_IMAGE) info.item.iImage = data.IconIndex();
-    if (info.item.mask & TVIF_SELECTEDIMAGE) info.item.iSelectedImage = data.OpenIconIndex();
+    // The open icon shows on the selected node alone, and the view asks again whenever a
+    // node's selection changes: the others answer with the icon they show anyway, so the
+    // open icon is looked up only for nodes that are selected.
+    if (info.item.mask & TVIF_SELECTEDIMAGE) {
+        info.item.iSelectedImage =
+            TreeView_GetSelection(Window()) == node->Item() ? data.OpenIconIndex() : data.IconIndex();
+    }
     if (info.item.mask & TVIF_CHILDREN) {
         if (node->HasChildrenMark() < 0) node->SetHasChildrenMark(data.HasAttributes(SFGAO_HASSUBFOLDER) ? 1 : 0);
         info.item.cChildren = node->HasChildrenMark();

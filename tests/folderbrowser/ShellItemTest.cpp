@@ -1,12 +1,19 @@
 #include <gtest/gtest.h>
+#include <shobjidl.h>
 
+#include <algorithm>
+#include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "folderbrowser/DetailText.h"
 #include "folderbrowser/ShellEnumeration.h"
 #include "folderbrowser/ShellModule.h"
+#include "folderbrowser/SystemImageLists.h"
 #include "folderbrowser/TKeshShFolderData.h"
+#include "folderbrowser/TShContentsReader.h"
+#include "folderbrowser/TShNodeChildren.h"
 #include "tests/support/TestEnvironment.h"
 #include "toolkit/EOSError.h"
 #include "toolkit/FilePath.h"
@@ -39,6 +46,34 @@ HRESULT WINAPI DesktopDenied(IShellFolder** folder) {
 HRESULT WINAPI DesktopUnexpected(IShellFolder** folder) {
     *folder = nullptr;
     return E_UNEXPECTED;
+}
+
+// The icons the shell gives for an item by its absolute list: small, large, small open.
+struct Icons {
+    int small, large, open;
+    bool operator==(const Icons&) const = default;
+};
+
+Icons ShellIcons(LPCITEMIDLIST absolute) {
+    return {TKeshShID::IconIndex(absolute, true, false), TKeshShID::IconIndex(absolute, false, false),
+            TKeshShID::IconIndex(absolute, true, true)};
+}
+
+// What an item shows: its icon in both image lists (they share indices) and its open icon.
+Icons ItemIcons(TKeshShData& item) { return {item.IconIndex(), item.IconIndex(), item.OpenIconIndex()}; }
+
+std::ostream& operator<<(std::ostream& out, const Icons& icons) {
+    return out << icons.small << "/" << icons.large << "/" << icons.open;
+}
+
+void MakeShortcut(const std::string& path, const std::string& target) {
+    ComPtr<IShellLinkA> link;
+    ASSERT_HRESULT_SUCCEEDED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                                reinterpret_cast<void**>(link.put())));
+    ASSERT_HRESULT_SUCCEEDED(link->SetPath(target.c_str()));
+    ComPtr<IPersistFile> file;
+    ASSERT_HRESULT_SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.put())));
+    ASSERT_HRESULT_SUCCEEDED(file->Save(TKeshShID::ToWide(path).c_str(), TRUE));
 }
 
 bool Has(const std::vector<std::pair<std::string, TShVirtuaItem>>& kinds, const std::string& name, TShVirtuaItem kind) {
@@ -205,6 +240,77 @@ TEST(KeshShData, ItemsAreClassifiedAsTheFileManagerShowsThem) {
     EXPECT_EQ(windows.ItemKind(), itFolder);
     DeleteTree(folder);
     ::DeleteFileA(file.c_str());
+}
+
+// The list's rows and the tree's nodes ask their icons of the folder they already hold; each
+// must still be the icon the shell gives for that item, whatever its kind: folders with and
+// without subfolders, files whose type brings an icon, a program with its own, a shortcut,
+// hidden items, and the Desktop's own children.
+TEST(KeshShData, IconsAreTheShellsOwnForEveryKindOfItem) {
+    ShellModule::Instance();
+    TempFolder folder;
+    ::CreateDirectoryA((folder / "sub").c_str(), nullptr);
+    ::CreateDirectoryA((folder / "sub\\inner").c_str(), nullptr);
+    ::CreateDirectoryA((folder / "empty").c_str(), nullptr);
+    ::CreateDirectoryA((folder / "hidden").c_str(), nullptr);
+    ::SetFileAttributesA((folder / "hidden").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    for (const char* name : {"a.txt", "b.bmp", "c.ini", "h.txt"}) WriteFileBytes(folder / name, "x");
+    ::SetFileAttributesA((folder / "h.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    char system[MAX_PATH];
+    ::GetSystemDirectoryA(system, MAX_PATH);
+    ASSERT_TRUE(::CopyFileA((std::string(system) + "\\notepad.exe").c_str(), (folder / "app.exe").c_str(), FALSE));
+    MakeShortcut(folder / "to sub.lnk", folder / "sub");
+    MakeShortcut(folder / "to app.lnk", folder / "app.exe");
+    const TShIDList id = TKeshShID::FromPath(folder.Path());
+    ASSERT_TRUE(id);
+
+    TShContentsReader reader;
+    reader.contents = scFolders | scFiles | scHidden;
+    std::unique_ptr<TKeshShFileList> rows = reader.Read(id.get(), nullptr, nullptr);
+    ASSERT_NE(rows, nullptr);
+    ASSERT_EQ(rows->Count(), 10);
+    std::vector<int> seen;
+    for (int i = 0; i < rows->Count(); ++i) {
+        TKeshShFileData& row = *rows->Row(i);
+        const Icons shell = ShellIcons(row.AbsoluteID());
+        EXPECT_EQ(ItemIcons(row), shell) << "list row " << row.DisplayName();
+        seen.push_back(shell.small);
+        seen.push_back(shell.open);
+    }
+    std::sort(seen.begin(), seen.end());
+    EXPECT_GE(std::unique(seen.begin(), seen.end()) - seen.begin(), 3) << "the items should not all look alike";
+
+    TShNodeChildren children;
+    children.includeFiles = true;
+    TKeshShFolderData parent(TKeshShID::Copy(id.get()));
+    const auto nodes = children.Read(parent, nullptr);
+    ASSERT_EQ(nodes.size(), 10u);
+    for (const auto& node : nodes) EXPECT_EQ(ItemIcons(*node), ShellIcons(node->AbsoluteID())) << node->DisplayName();
+
+    TShIDList desktopID = TKeshShID::Allocate(2);
+    TKeshShFolderData desktop(TKeshShID::Copy(desktopID.get()));
+    EXPECT_EQ(ItemIcons(desktop), ShellIcons(desktopID.get())) << "the Desktop root";
+    for (const auto& node : TShNodeChildren().Read(desktop, nullptr))
+        EXPECT_EQ(ItemIcons(*node), ShellIcons(node->AbsoluteID())) << node->DisplayName();
+}
+
+// Loaded on a thread of their own while the windows are made, the lists the controls
+// attach are still the system's own, small and large each in its place, however often the
+// load is asked for.
+TEST(SystemImageLists, LoadedAheadOnAThreadTheyAreTheSystemsOwn) {
+    SystemImageLists::Prepare();
+    SystemImageLists::Prepare();
+    const HIMAGELIST small = TKeshShID::SystemImageList(true), large = TKeshShID::SystemImageList(false);
+    SHFILEINFOA info{};
+    EXPECT_EQ(small, reinterpret_cast<HIMAGELIST>(
+                         ::SHGetFileInfoA("C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON)));
+    EXPECT_EQ(large, reinterpret_cast<HIMAGELIST>(::SHGetFileInfoA("C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX)));
+    int width = 0, height = 0;
+    ASSERT_TRUE(::ImageList_GetIconSize(small, &width, &height));
+    EXPECT_EQ(width, ::GetSystemMetrics(SM_CXSMICON));
+    ASSERT_TRUE(::ImageList_GetIconSize(large, &width, &height));
+    EXPECT_EQ(width, ::GetSystemMetrics(SM_CXICON));
+    EXPECT_GT(::ImageList_GetImageCount(small), 0);
 }
 
 TEST(KeshShData, FileSystemDetailsGiveSizeTypeAndTime) {

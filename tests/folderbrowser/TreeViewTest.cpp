@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <utility>
 
 #include "folderbrowser/TKeshShTreeView.h"
 #include "folderbrowser/TShDriveNotices.h"
@@ -68,6 +69,38 @@ TEST(TreeView, SelectPathExpandsToADeepFolderAndChangesNothingForWhatItCannotFin
     EXPECT_FALSE(tree.IncludeHidden()) << "the linked list's hidden setting reaches the tree";
     tree.SelectPath(hidden);
     EXPECT_EQ(tree.Selected(), tree.RootNode());
+}
+
+// Icons as the view gets them: the closed icon on every node, the open icon on the one
+// selected, also after the selection moves. The open icon is looked up only for the
+// selected node, so the view must ask again when a node becomes selected.
+TEST(TreeView, TheSelectedNodeShowsItsOpenIconAndEveryNodeItsOwnIcon) {
+    DesktopFolder top("アイコンテスト");
+    top.MakeFolder("一つ目\\中");
+    top.MakeFolder("二つ目");
+    BrowserWindow window;
+    TKeshShTreeView& tree = *window.tree;
+    const auto shown = [&](TKeshShTreeNode* node) {
+        TVITEMA item{};
+        item.mask = TVIF_HANDLE | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+        item.hItem = node->Item();
+        TreeView_GetItem(tree.Handle(), &item);
+        return std::make_pair(item.iImage, item.iSelectedImage);
+    };
+    const auto shellIcon = [](TKeshShTreeNode* node, bool open) {
+        return TKeshShID::IconIndex(node->ShData()->AbsoluteID(), true, open);
+    };
+    for (const char* name : {"一つ目", "二つ目", "一つ目\\中"}) {
+        tree.SelectPath(top / name);
+        TKeshShTreeNode* selected = tree.Selected();
+        ASSERT_EQ(tree.SelectedPath(), top / name);
+        EXPECT_NE(shellIcon(selected, true), shellIcon(selected, false)) << "a folder opens";
+        EXPECT_EQ(shown(selected), std::make_pair(shellIcon(selected, false), shellIcon(selected, true))) << name;
+        for (TKeshShTreeNode* node : tree.Children(tree.ParentOf(selected)))
+            EXPECT_EQ(shown(node).first, shellIcon(node, false)) << node->ShData()->DisplayName();
+        for (TKeshShTreeNode* node = tree.ParentOf(selected); node; node = tree.ParentOf(node))
+            EXPECT_EQ(shown(node).first, shellIcon(node, false)) << node->ShData()->DisplayName();
+    }
 }
 
 TEST(TreeView, RefreshNodesMergesNewAndGoneFoldersKeepingTheRest) {

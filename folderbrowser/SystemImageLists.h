@@ -1,0 +1,14 @@
+#pragma once
+// The system's shared image lists of small and large icons. Their first use makes the shell
+// load its icon cache, tens of milliseconds at the start of a run: Prepare starts that on a
+// thread of its own while the windows are made, and the first window that attaches the
+// lists waits for that thread instead of loading the cache itself.
+#include <windows.h>
+#include <commctrl.h>
+
+namespace SystemImageLists {
+// Starts loading on a worker thread; once a run, on the user-interface thread.
+void Prepare();
+// The list (never to be destroyed); waits for a load that Prepare started.
+HIMAGELIST Get(bool small);
+}  // namespace SystemImageLists
