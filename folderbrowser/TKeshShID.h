@@ -12,7 +12,7 @@
 #include <string>
 #include <utility>
 
-#include "folderbrowser/TShSpecialFolderID.h"
+#include "folderbrowser/CsidlFolders.h"
 #include "toolkit/ComPtr.h"
 
 // Owner of one identifier list from the task allocator.

@@ -1,5 +1,5 @@
 #pragma once
-// The shell's special folders by the CSIDL value of the same meaning.
+// The shell's special folders, each by the CSIDL value of the same meaning.
 enum TShSpecialFolderID : int {
     sfidDeskTop = 0x00,
     sfidInterNet = 0x01,
