@@ -52,10 +52,9 @@ LRESULT TCallbackWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         // time is its own.
         const int previous = currentIcon_;
         currentIcon_ = number;
-        if (!reports_.notification || !reports_.notification(number, static_cast<UINT>(lParam))) {
-            // No icon of this program has the number: nothing changes.
-            if (currentIcon_ == number) currentIcon_ = previous;
-        }
+        // No icon of this program has the number: nothing changes.
+        if (!reports_.notification || !reports_.notification(number, static_cast<UINT>(lParam)))
+            currentIcon_ = previous;
         return 0;
     }
     if (message == taskbarCreated_ && taskbarCreated_ != 0) {

@@ -116,13 +116,9 @@ void TKeshShData::ForgetName() {
 
 ComPtr<IShellFolder> TKeshShData::DesktopDirectoryHolding() {
     if (Level() != 1) return ComPtr<IShellFolder>();
-    TShIDList directory = SpecialFolder(sfidDeskTopFolder);
-    const std::string directoryPath = ToPath(directory.get());
-    const std::string path = Path();
-    if (directoryPath.empty() || path.empty() ||
-        ::lstrcmpiA(ExtractFilePath(path).c_str(), IncludeTrailingPathDelimiter(directoryPath).c_str()) != 0)
-        return ComPtr<IShellFolder>();
-    return BindToFolder(directory.get());
+    LPCITEMIDLIST directory = Special(sfidDeskTopFolder);
+    if (!SameFolder(ExtractFilePath(Path()), ToPath(directory))) return ComPtr<IShellFolder>();
+    return BindToFolder(directory);
 }
 
 bool TKeshShData::Rename(HWND owner, const std::string& name) {

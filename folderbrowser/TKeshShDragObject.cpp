@@ -35,8 +35,7 @@ private:
 
 TKeshShDragObject::TKeshShDragObject(IDataObject* data) {
     if (!data) throw Exception("パラメータが不正です。");
-    data->AddRef();
-    data_.reset(data);
+    data_ = ComPtr<IDataObject>::Share(data);
 }
 
 TKeshShIDList& TKeshShDragObject::IDList() {

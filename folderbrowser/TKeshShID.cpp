@@ -275,11 +275,7 @@ int TKeshShID::IconIndexIn(IShellFolder* folder, LPCITEMIDLIST relative) {
     return ::SHMapPIDLToSystemImageListIndex(folder, relative, nullptr);
 }
 
-ComPtr<IShellFolder> TKeshShID::Desktop() {
-    IShellFolder* desktop = ShellModule::Instance().Desktop();
-    desktop->AddRef();
-    return ComPtr<IShellFolder>(desktop);
-}
+ComPtr<IShellFolder> TKeshShID::Desktop() { return ComPtr<IShellFolder>::Share(ShellModule::Instance().Desktop()); }
 
 ComPtr<IShellFolder> TKeshShID::BindToFolder(LPCITEMIDLIST absolute) {
     ComPtr<IShellFolder> desktop = Desktop();

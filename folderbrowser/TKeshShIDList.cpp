@@ -2,10 +2,8 @@
 
 #include <cstring>
 
-TKeshShIDList::TKeshShIDList(LPCITEMIDLIST parentID, IShellFolder* folder) : parentID_(TKeshShID::Copy(parentID)) {
-    if (folder) folder->AddRef();
-    folder_.reset(folder);
-}
+TKeshShIDList::TKeshShIDList(LPCITEMIDLIST parentID, IShellFolder* folder)
+    : parentID_(TKeshShID::Copy(parentID)), folder_(ComPtr<IShellFolder>::Share(folder)) {}
 
 TKeshShIDList TKeshShIDList::FromShellIDArray(const void* array, SIZE_T size) {
     // A count, then count + 1 offsets: the parent's list first, then each item's.

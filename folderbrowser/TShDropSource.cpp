@@ -27,16 +27,15 @@ public:
 private:
     DWORD button_;
 };
-}  // namespace
 
-bool BeyondDragThreshold(POINT press, POINT now) {
-    return std::abs(now.x - press.x) > kDragThreshold || std::abs(now.y - press.y) > kDragThreshold;
-}
-
+// The effects the items can be dropped with, by their attributes (copy, move, link).
 DWORD ShellDragEffects(TKeshShIDList& items) {
     return items.CommonAttributes(SFGAO_CANCOPY | SFGAO_CANMOVE | SFGAO_CANLINK);
 }
 
+// Offers the items (as the shell's data object for them) with the allowed effects and
+// returns once they are dropped or the drag is given up: the effect that the drop had.
+// `button` is the mouse button that holds the drag (MK_LBUTTON...).
 DWORD DragShellItems(TKeshShIDList& items, HWND owner, DWORD button, DWORD allowed) {
     if (allowed == DROPEFFECT_NONE) return DROPEFFECT_NONE;
     ComPtr<IDataObject> data = items.UIObject<IDataObject>(owner, IID_IDataObject);
@@ -45,6 +44,11 @@ DWORD DragShellItems(TKeshShIDList& items, HWND owner, DWORD button, DWORD allow
     DWORD effect = DROPEFFECT_NONE;
     if (::DoDragDrop(data.get(), source.get(), allowed, &effect) != DRAGDROP_S_DROP) return DROPEFFECT_NONE;
     return effect;
+}
+}  // namespace
+
+bool BeyondDragThreshold(POINT press, POINT now) {
+    return std::abs(now.x - press.x) > kDragThreshold || std::abs(now.y - press.y) > kDragThreshold;
 }
 
 void DragOutOf(HWND window, TKeshShIDList& items, POINT client, const std::function<bool(POINT screen)>& permit) {

@@ -11,12 +11,6 @@
 constexpr int kDragThreshold = 5;
 bool BeyondDragThreshold(POINT press, POINT now);
 
-// The effects the items can be dropped with, by their attributes (copy, move, link).
-DWORD ShellDragEffects(TKeshShIDList& items);
-// Offers the items (as the shell's data object for them) with the allowed effects and
-// returns once they are dropped or the drag is given up: the effect that the drop had.
-// `button` is the mouse button that holds the drag (MK_LBUTTON...).
-DWORD DragShellItems(TKeshShIDList& items, HWND owner, DWORD button, DWORD allowed);
 // Drags the items out of a control, the pointer having left the press at a client point:
 // when they can be dragged at all and `permit` (the control's OnShBeginDrag, given the
 // point on the screen) lets them. The left button holds the drag.

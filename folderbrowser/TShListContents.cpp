@@ -3,13 +3,6 @@
 #include "folderbrowser/EShNotifyError.h"
 #include "toolkit/FilePath.h"
 
-namespace {
-bool SameFolder(const std::string& a, const std::string& b) {
-    return !a.empty() &&
-           ::lstrcmpiA(IncludeTrailingPathDelimiter(a).c_str(), IncludeTrailingPathDelimiter(b).c_str()) == 0;
-}
-}  // namespace
-
 TShListContents::TShListContents(BYTE filter, TShFolderChangedEvent onFolderChanged)
     : watching_(filter, false, std::move(onFolderChanged),
                 [this](TShNotifyThread& watcher, const std::vector<std::string>& saved) {

@@ -90,10 +90,10 @@ TKeshShIDList TShListRows::SelectedItems(HWND window, TKeshShFileList& shown) {
 
 void TShListRows::Capture(HWND window, TKeshShFileList& shown) {
     for (int i = 0; i < shown.Count(); ++i) shown.Row(i)->SetSelected(false);
-    for (int i = ListView_GetNextItem(window, -1, LVNI_SELECTED); i >= 0 && i < shown.Count();
-         i = ListView_GetNextItem(window, i, LVNI_SELECTED))
-        shown.Row(i)->SetSelected(true);
-    const int focused = ListView_GetNextItem(window, -1, LVNI_FOCUSED);
+    for (int index : Selected(window)) {
+        if (index < shown.Count()) shown.Row(index)->SetSelected(true);
+    }
+    const int focused = Focused(window);
     shown.Focused = focused >= 0 && focused < shown.Count() ? shown.Row(focused) : nullptr;
 }
 

@@ -34,8 +34,7 @@ std::vector<std::unique_ptr<TKeshShFolderData>> TShNodeChildren::Read(TKeshShFol
     std::vector<std::unique_ptr<TKeshShFolderData>> children;
     IShellFolder* folder = parent.Folder();
     if (!folder) return children;
-    folder->AddRef();
-    ComPtr<IShellFolder> held(folder);
+    const ComPtr<IShellFolder> held = ComPtr<IShellFolder>::Share(folder);
     SHCONTF flags = SHCONTF_FOLDERS;
     if (includeFiles) flags |= SHCONTF_NONFOLDERS;
     if (includeHidden) flags |= SHCONTF_INCLUDEHIDDEN;

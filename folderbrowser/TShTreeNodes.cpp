@@ -234,8 +234,7 @@ bool TShTreeNodes::UnderRoot(LPCITEMIDLIST absolute) {
     TKeshShTreeNode* root = Root();
     if (!root) return false;
     LPCITEMIDLIST rootID = root->ShData()->AbsoluteID();
-    return TKeshShID::Count(rootID) == 0 || TKeshShID::Equal(rootID, absolute) ||
-           TKeshShID::IsAncestor(rootID, absolute);
+    return TKeshShID::Count(rootID) == 0 || TKeshShID::Below(rootID, absolute) != nullptr;
 }
 
 TKeshShTreeNode* TShTreeNodes::Find(LPCITEMIDLIST absolute) {

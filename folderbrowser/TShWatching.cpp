@@ -52,10 +52,7 @@ void TShWatching::Unwatch(const std::string& path) {
         watcher_->RemoveFolder(path);
         return;
     }
-    const std::string folder = IncludeTrailingPathDelimiter(path);
-    std::erase_if(saved_, [&](const std::string& kept) {
-        return ::lstrcmpiA(IncludeTrailingPathDelimiter(kept).c_str(), folder.c_str()) == 0;
-    });
+    std::erase_if(saved_, [&](const std::string& kept) { return SameFolder(kept, path); });
 }
 
 void TShWatching::WatchOnly(const std::string& path) {

@@ -130,7 +130,7 @@ void TMenuAnimation::Stop(HWND window) {
     State& state = Animation();
     if (!state.timer) return;
     if (window && window != state.shared.window) return;
-    state.timer->Finish();
+    // The timer's end waits for its thread.
     state.timer.reset();
     Finish();
 }

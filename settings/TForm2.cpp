@@ -270,7 +270,7 @@ TSettingsValues TForm2::Values() const {
     values.setStartNum = chkSetStartNum->Checked();
     values.setEndNum = chkSetEndNum->Checked();
     values.numbers = NumberRange();
-    values.shortCuts = {hkStillAll->HotKey(), hkStillActive->HotKey(), hkMovieStart->HotKey(), hkMovieEnd->HotKey()};
+    values.shortCuts = ShortCuts();
     values.recording = Recording();
     values.settingPass = SkipsWindowAtStart();
     return values;
@@ -292,8 +292,8 @@ void TForm2::ShowValues(const TSettingsValues& values) {
     chkSetEndNum->SetChecked(values.setEndNum);
     spnSetEndNum->SetValue(values.numbers.last);
     rgMode->SetItemIndex(naming.saveMode);
-    THotKey* const keys[] = {hkStillAll, hkStillActive, hkMovieStart, hkMovieEnd};
-    for (size_t index = 0; index < values.shortCuts.size(); ++index) keys[index]->SetHotKey(values.shortCuts[index]);
+    const auto keys = HotKeys();
+    for (size_t index = 0; index < keys.size(); ++index) keys[index]->SetHotKey(values.shortCuts[index]);
     spnFrameRate->SetValue(values.recording.frameRate);
     spnRecTime->SetValue(values.recording.interval);
     chkCompress->SetChecked(values.recording.compress);
@@ -375,11 +375,19 @@ std::string TForm2::UnusableFolderReason(const std::string& folder) {
     return "";
 }
 
-std::string TForm2::SelectionRefusal() const {
-    const std::string folder = SelectedPath();
-    if ((folder.empty() && !SelectedFolderUnspellable()) || folder == kComputerFolderName) {
-        return "保存先フォルダを選択してください";
-    }
+std::array<THotKey*, 4> TForm2::HotKeys() const { return {hkStillAll, hkStillActive, hkMovieStart, hkMovieEnd}; }
+
+TShortCuts TForm2::ShortCuts() const {
+    TShortCuts shortCuts;
+    const auto keys = HotKeys();
+    for (size_t index = 0; index < keys.size(); ++index) shortCuts[index] = keys[index]->HotKey();
+    return shortCuts;
+}
+
+std::string TForm2::SelectionRefusal() const { return FolderRefusal(SelectedPath(), SelectedFolderUnspellable()); }
+
+std::string TForm2::FolderRefusal(const std::string& folder, bool unspellable) {
+    if ((folder.empty() && !unspellable) || folder == kComputerFolderName) return "保存先フォルダを選択してください";
     // Refused here rather than found out at the first capture, and never replaced by
     // another folder.
     return UnusableFolderReason(folder);
@@ -399,30 +407,25 @@ void TForm2::btnStartPhotographingClick(TObject&) {
         MessageBoxes::ApplicationError(std::current_exception());
         return;
     }
-    EnterShootingMode(SelectedPath(), true);
+    EnterShootingMode(true);
 }
 
 void TForm2::SkipToShootingMode() {
-    std::string refusal;
-    if (savedFolder_.empty() || savedFolder_ == kComputerFolderName) {
-        // The tree shows where it started, which is no folder the user chose.
-        refusal = "保存先フォルダを選択してください";
-    } else if (savedFolderError_) {
-        refusal = UnusableFolderReason(savedFolder_);
-        if (refusal.empty()) refusal = "保存先フォルダが見つかりません。\r\n" + savedFolder_;
-    } else {
-        refusal = SelectionRefusal();
-    }
+    // Without a saved folder the tree shows where it started, which is no folder the user
+    // chose; a saved folder the tree could not select is judged by its own name.
+    const bool judgeSaved = savedFolderError_ || savedFolder_.empty() || savedFolder_ == kComputerFolderName;
+    std::string refusal = judgeSaved ? FolderRefusal(savedFolder_, false) : SelectionRefusal();
+    if (savedFolderError_ && refusal.empty()) refusal = "保存先フォルダが見つかりません。\r\n" + savedFolder_;
     if (!refusal.empty()) {
         // The window stays up, in setting mode, for another folder to be chosen.
         MessageBoxes::Error(refusal);
         return;
     }
-    EnterShootingMode(SelectedPath(), false);
+    EnterShootingMode(false);
 }
 
-void TForm2::EnterShootingMode(const std::string& folder, bool tellWayBack) {
-    Raise(OnStartPhotographing, *this, AddTrailingBackslash(folder),
+void TForm2::EnterShootingMode(bool tellWayBack) {
+    Raise(OnStartPhotographing, *this, AddTrailingBackslash(SelectedPath()),
           chkSetStartNum->Checked() ? spnSetStartNum->Value() : 0);
     if (tellWayBack) {
         MessageBoxes::Information(
@@ -430,7 +433,7 @@ void TForm2::EnterShootingMode(const std::string& folder, bool tellWayBack) {
     }
     Hide();
     // Registered once the window is gone; a key the system refuses simply does nothing.
-    Raise(OnShortCutsConfirmed, *this, Values().shortCuts);
+    Raise(OnShortCutsConfirmed, *this, ShortCuts());
 }
 
 void TForm2::btnCloseClick(TObject&) {

@@ -3,6 +3,7 @@
 // the still capture and the recording read them at the moment they need them. It loads the
 // settings file when it is made and writes it from its start button; what it does to the
 // main window it raises as events, which the program wires.
+#include <array>
 #include <exception>
 #include <functional>
 #include <memory>
@@ -176,11 +177,17 @@ private:
     // Why the folder cannot take the files (empty: a folder the tree has no path for);
     // empty when it can.
     static std::string UnusableFolderReason(const std::string& folder);
+    // The four hotkey boxes in the order of the shortcuts, and what they hold.
+    std::array<THotKey*, 4> HotKeys() const;
+    TShortCuts ShortCuts() const;
     // Why the start button refuses the folder selected in the tree; empty when it takes it.
     std::string SelectionRefusal() const;
+    // The same for any folder: `unspellable` when the tree holds a folder the code page
+    // cannot spell, whose path therefore came back empty.
+    static std::string FolderRefusal(const std::string& folder, bool unspellable);
     // The start button's steps once the folder is accepted (and the file written): the
     // folder and start number handed over, the window hidden, the shortcuts registered.
-    void EnterShootingMode(const std::string& folder, bool tellWayBack);
+    void EnterShootingMode(bool tellWayBack);
 
     std::unique_ptr<TSettingsFile> settingsFile_;
     // The save folder the settings file named, and why the tree could not select it (null

@@ -9,6 +9,11 @@ class ComPtr {
 public:
     ComPtr() = default;
     explicit ComPtr(T* p) : p_(p) {}
+    // A second owner of an interface another owner holds.
+    static ComPtr Share(T* p) {
+        if (p) p->AddRef();
+        return ComPtr(p);
+    }
     ComPtr(const ComPtr& other) : p_(other.p_) {
         if (p_) p_->AddRef();
     }

@@ -17,6 +17,9 @@ std::string AddTrailingBackslash(const std::string& path);
 inline std::string IncludeTrailingPathDelimiter(const std::string& path) {
     return path.empty() ? path : AddTrailingBackslash(path);
 }
+// True when both paths name the same folder, whatever the case and a trailing "\"; an empty
+// path names none.
+bool SameFolder(const std::string& a, const std::string& b);
 // The path without its own trailing "\", when it has one.
 std::string ExcludeTrailingPathDelimiter(const std::string& path);
 // True when the path names an existing directory.

@@ -6,7 +6,6 @@
 #include "toolkit/UserInterfaceQueue.h"
 
 namespace {
-TApplication* instance = nullptr;
 const char kWindowClass[] = "TApplication";
 }  // namespace
 
@@ -33,7 +32,6 @@ TApplication::TApplication() : TComponent(nullptr) {
                                     nullptr, nullptr, module, nullptr));
     ThrowLastErrorIf(!handle_);
     // Only a whole application is the instance: one that failed half-way is never used.
-    instance = this;
     SetCurrent(this);
 }
 
@@ -41,15 +39,13 @@ TApplication::~TApplication() {
     // Forms go before the window that owns them.
     while (ComponentCount() > 0) delete Components(ComponentCount() - 1);
     handle_.reset();
-    if (instance == this) {
-        instance = nullptr;
-        SetCurrent(nullptr);
-    }
+    if (Current() == this) SetCurrent(nullptr);
 }
 
-TApplication& TApplication::Instance() { return *instance; }
+// The application is the only host of forms.
+TApplication& TApplication::Instance() { return *static_cast<TApplication*>(Current()); }
 
-bool TApplication::Exists() { return instance != nullptr; }
+bool TApplication::Exists() { return Current() != nullptr; }
 
 void TApplication::SetTitle(const std::string& title) {
     if (title == title_) return;

@@ -48,10 +48,8 @@ void TSpinEdit::ReadText() {
     char* end = nullptr;
     // A number too long for a long comes back as the longest one: past the range all the same.
     const long typed = std::strtol(text.c_str(), &end, 10);
-    if (end != text.c_str() && *end == '\0') {
-        value_ = typed < min_ ? min_ : typed > max_ ? max_ : static_cast<int>(typed);
-    }
-    value_ = std::clamp(value_, min_, max_);
+    const bool isNumber = end != text.c_str() && *end == '\0';
+    value_ = static_cast<int>(std::clamp<long>(isNumber ? typed : value_, min_, max_));
 }
 
 void TSpinEdit::ShowValue() {
