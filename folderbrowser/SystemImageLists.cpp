@@ -2,10 +2,12 @@
 
 #include <objbase.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <memory>
 
 #include "toolkit/TThread.h"
+#include "toolkit/UniqueHandle.h"
 
 namespace {
 HIMAGELIST Ask(bool small) {
@@ -16,18 +18,59 @@ HIMAGELIST Ask(bool small) {
         ::SHGetFileInfoA(root, 0, &info, sizeof info, SHGFI_SYSICONINDEX | (small ? SHGFI_SMALLICON : 0)));
 }
 
+void AskIcon(LPCSTR item, UINT flags) {
+    SHFILEINFOA info{};
+    ::SHGetFileInfoA(item, 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON | flags);
+}
+
+// The icons that every first screen shows, each tens of milliseconds to load the first
+// time: the computer, and a folder closed and open.
+void AskCommonIcons() {
+    LPITEMIDLIST computer = nullptr;
+    if (SUCCEEDED(::SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &computer))) {
+        AskIcon(reinterpret_cast<LPCSTR>(computer), SHGFI_PIDL);
+        ::CoTaskMemFree(computer);
+    }
+    char windows[MAX_PATH];
+    if (::GetWindowsDirectoryA(windows, sizeof windows) == 0) return;
+    AskIcon(windows, 0);
+    AskIcon(windows, SHGFI_OPENICON);
+}
+
 class Loader : public TThread {
 public:
+    Loader() : listsReady_(::CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
     ~Loader() override { WaitFor(); }
+
+    // Until the lists are made; the common icons may still be loading.
+    void WaitForLists() {
+        if (listsReady_) {
+            ::WaitForSingleObject(listsReady_.get(), INFINITE);
+        } else {
+            WaitFor();
+        }
+    }
 
 protected:
     void Execute() override {
+        // Whatever happens, whoever waits for the lists is let go.
+        struct Ready {
+            HANDLE event;
+            ~Ready() {
+                if (event) ::SetEvent(event);
+            }
+        } ready{listsReady_.get()};
         // The shell looks icons up through COM objects of its own.
         const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
         Ask(true);
         Ask(false);
+        ::SetEvent(listsReady_.get());
+        AskCommonIcons();
         if (SUCCEEDED(com)) ::CoUninitialize();
     }
+
+private:
+    UniqueKernelHandle listsReady_;
 };
 
 std::unique_ptr<Loader> loader;
@@ -43,6 +86,7 @@ void SystemImageLists::Prepare() {
 
 HIMAGELIST SystemImageLists::Get(bool small) {
     // Whatever the loader met, the lists are asked for here again.
-    loader.reset();
+    if (loader) loader->WaitForLists();
+    if (loader && loader->Finished()) loader.reset();
     return Ask(small);
 }

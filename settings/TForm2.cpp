@@ -341,7 +341,9 @@ void TForm2::FormHide(TObject&) {
 void TForm2::Timer1Timer(TObject&) { ShowSettingsState(); }
 
 void TForm2::ShowSettingsState() {
-    lblSampleWord->SetCaption(MakeFileName(1) + "\r\n" + MakeFileName(20) + "\r\n" + MakeFileName(300));
+    // The controls are read once for the three samples: ten times a second while shown.
+    const TNamingRule rule = NamingRule();
+    lblSampleWord->SetCaption(rule.FileName(1) + "\r\n" + rule.FileName(20) + "\r\n" + rule.FileName(300));
     lblNowFolder->SetCaption("選択されているフォルダ\r\n" + SelectedPath());
     const bool movie = rgMode->ItemIndex() == kModeAvi;
     for (TWinControl* control : std::initializer_list<TWinControl*>{

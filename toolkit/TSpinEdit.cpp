@@ -30,10 +30,7 @@ LRESULT TSpinEdit::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     const LRESULT result = TEdit::WndProc(message, wParam, lParam);
     // The user is done typing: what the box shows is what it holds.
-    if (message == WM_KILLFOCUS) {
-        ReadText();
-        ShowValue();
-    }
+    if (message == WM_KILLFOCUS) ShowValue(ReadText());
     return result;
 }
 
@@ -43,25 +40,26 @@ void TSpinEdit::SetRange(int minValue, int maxValue) {
     if (upDown_) ::SendMessageA(upDown_.get(), UDM_SETRANGE32, min_, max_);
 }
 
-void TSpinEdit::ReadText() {
-    const std::string text = Text();
+std::string TSpinEdit::ReadText() {
+    std::string text = Text();
     char* end = nullptr;
     // A number too long for a long comes back as the longest one: past the range all the same.
     const long typed = std::strtol(text.c_str(), &end, 10);
     const bool isNumber = end != text.c_str() && *end == '\0';
     value_ = static_cast<int>(std::clamp<long>(isNumber ? typed : value_, min_, max_));
+    return text;
 }
 
-void TSpinEdit::ShowValue() {
+void TSpinEdit::ShowValue(const std::string& shown) {
     const std::string text = std::to_string(value_);
-    if (Text() == text) return;
+    if (shown == text) return;
     SetText(text);
     if (upDown_) ::SendMessageA(upDown_.get(), UDM_SETPOS32, 0, value_);
 }
 
 int TSpinEdit::Value() {
-    ReadText();
-    if (!Focused()) ShowValue();
+    const std::string shown = ReadText();
+    if (!Focused()) ShowValue(shown);
     return value_;
 }
 

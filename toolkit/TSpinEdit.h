@@ -30,10 +30,11 @@ protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    // Takes the value from the text when it reads as a number.
-    void ReadText();
-    // Shows the value in the text and the up-down, when the text says otherwise.
-    void ShowValue();
+    // Takes the value from the text when it reads as a number, and gives the text back:
+    // the box is read once, since every message to it passes the up-down's hook as well.
+    std::string ReadText();
+    // Shows the value in the text and the up-down, when the text shown says otherwise.
+    void ShowValue(const std::string& shown);
 
     int min_ = 0;
     int max_ = 100;

@@ -2,12 +2,41 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <mutex>
+#include <unordered_map>
 
 #include "toolkit/EOSError.h"
 #include "toolkit/MessageBoxes.h"
 
 namespace {
-const char kControlProperty[] = "Pictavo.Control";
+// Every message looks its control up: a window property costs a round trip to the
+// wineserver each time, a table of the process's own windows does not.
+class ControlTable {
+public:
+    void Add(HWND window, TWinControl* control) {
+        const std::lock_guard<std::mutex> hold(lock_);
+        controls_[window] = control;
+    }
+    void Remove(HWND window) {
+        const std::lock_guard<std::mutex> hold(lock_);
+        controls_.erase(window);
+    }
+    TWinControl* Find(HWND window) {
+        const std::lock_guard<std::mutex> hold(lock_);
+        const auto found = controls_.find(window);
+        return found == controls_.end() ? nullptr : found->second;
+    }
+
+private:
+    std::mutex lock_;
+    std::unordered_map<HWND, TWinControl*> controls_;
+};
+
+ControlTable& Controls() {
+    static ControlTable table;
+    return table;
+}
+
 UINT_PTR nextControlId = 100;
 
 // A child's id stays within the 16 bits WM_COMMAND carries, and never becomes one the
@@ -63,7 +92,7 @@ HWND TWinControl::Handle() {
 
 TWinControl* TWinControl::FromHandle(HWND window) {
     if (!window) return nullptr;
-    return static_cast<TWinControl*>(::GetPropA(window, kControlProperty));
+    return Controls().Find(window);
 }
 
 void TWinControl::CreateParams(TCreateParams& params) {
@@ -123,11 +152,11 @@ void TWinControl::CreateHandle() {
 
 void TWinControl::Attach(HWND window) {
     handle_.reset(window);
-    ::SetPropA(window, kControlProperty, this);
+    Controls().Add(window, this);
 }
 
 void TWinControl::Detach() {
-    ::RemovePropA(handle_.get(), kControlProperty);
+    Controls().Remove(handle_.get());
     handle_.release();
     originalProc_ = nullptr;
 }

@@ -296,10 +296,16 @@ TEST(KeshShData, IconsAreTheShellsOwnForEveryKindOfItem) {
 
 // Loaded on a thread of their own while the windows are made, the lists the controls
 // attach are still the system's own, small and large each in its place, however often the
-// load is asked for.
+// load is asked for; the icons the thread goes on loading are looked up here meanwhile.
 TEST(SystemImageLists, LoadedAheadOnAThreadTheyAreTheSystemsOwn) {
     SystemImageLists::Prepare();
     SystemImageLists::Prepare();
+    TShIDList computer = TKeshShID::SpecialFolder(sfidDrives);
+    const int computerIcon = TKeshShID::IconIndex(computer.get(), true, false);
+    const int openFolder = TKeshShID::IconIndex(TKeshShID::FromPath("C:\\windows").get(), true, true);
+    EXPECT_GE(computerIcon, 0);
+    EXPECT_GE(openFolder, 0);
+    EXPECT_NE(computerIcon, openFolder);
     const HIMAGELIST small = TKeshShID::SystemImageList(true), large = TKeshShID::SystemImageList(false);
     SHFILEINFOA info{};
     EXPECT_EQ(small, reinterpret_cast<HIMAGELIST>(

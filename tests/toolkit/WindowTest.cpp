@@ -5,8 +5,10 @@
 #include "toolkit/Exception.h"
 #include "toolkit/PumpMessages.h"
 #include "toolkit/TApplication.h"
+#include "toolkit/TEdit.h"
 #include "toolkit/TForm.h"
 #include "toolkit/TTimer.h"
+#include "toolkit/UniqueHandle.h"
 
 TEST(Timer, TicksWhileEnabledAndStopsWhenDisabled) {
     TTimer timer(nullptr);
@@ -87,4 +89,30 @@ TEST(WinControl, LiveCaptionIsReadFromTheWindow) {
     form.SetCaption("設定画面");
     ::SetWindowTextA(form.Handle(), "changed");
     EXPECT_EQ(form.Caption(), "changed");
+}
+
+// Messages find their control by the window; a window gone, by whatever hand, or never ours
+// leads to no control, so no message reaches an object that is gone.
+TEST(WinControl, AWindowLeadsToItsControlOnlyWhileBothLive) {
+    TForm form(nullptr);
+    auto* edit = new TEdit(&form);
+    edit->SetParent(&form);
+    HWND formWindow = form.Handle(), editWindow = edit->Handle();
+    EXPECT_EQ(TWinControl::FromHandle(formWindow), &form);
+    EXPECT_EQ(TWinControl::FromHandle(editWindow), edit);
+
+    UniqueHwnd foreign(
+        ::CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 10, 10, formWindow, nullptr, nullptr, nullptr));
+    EXPECT_EQ(TWinControl::FromHandle(foreign.get()), nullptr);
+
+    ::DestroyWindow(editWindow);
+    EXPECT_FALSE(edit->HandleAllocated());
+    EXPECT_EQ(TWinControl::FromHandle(editWindow), nullptr);
+    // Made again on demand, under its new window.
+    EXPECT_EQ(TWinControl::FromHandle(edit->Handle()), edit);
+
+    HWND again = edit->Handle();
+    delete edit;
+    EXPECT_EQ(TWinControl::FromHandle(again), nullptr);
+    EXPECT_EQ(TWinControl::FromHandle(formWindow), &form);
 }
