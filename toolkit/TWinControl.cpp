@@ -32,9 +32,10 @@ private:
     std::unordered_map<HWND, TWinControl*> controls_;
 };
 
+// Never destroyed: a window may still go while other statics are being destroyed at exit.
 ControlTable& Controls() {
-    static ControlTable table;
-    return table;
+    static auto* table = new ControlTable;
+    return *table;
 }
 
 UINT_PTR nextControlId = 100;
