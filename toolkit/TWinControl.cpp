@@ -267,9 +267,17 @@ int TWinControl::ClientHeight() {
 }
 
 void TWinControl::SetClientSize(int width, int height) {
-    HWND window = Handle();
     RECT r{0, 0, width, height};
-    ::AdjustWindowRectEx(&r, ::GetWindowLongA(window, GWL_STYLE), FALSE, ::GetWindowLongA(window, GWL_EXSTYLE));
+    if (handle_) {
+        ::AdjustWindowRectEx(&r, ::GetWindowLongA(handle_.get(), GWL_STYLE), FALSE,
+                             ::GetWindowLongA(handle_.get(), GWL_EXSTYLE));
+    } else {
+        // Without making the window: its children, added next, are then made with it once
+        // they are set up, instead of one by one and changed afterwards.
+        TCreateParams params;
+        CreateParams(params);
+        ::AdjustWindowRectEx(&r, params.style, FALSE, params.exStyle);
+    }
     SetBounds(left_, top_, r.right - r.left, r.bottom - r.top);
 }
 

@@ -116,3 +116,18 @@ TEST(WinControl, AWindowLeadsToItsControlOnlyWhileBothLive) {
     EXPECT_EQ(TWinControl::FromHandle(again), nullptr);
     EXPECT_EQ(TWinControl::FromHandle(formWindow), &form);
 }
+
+// A form's size is set before its window is made, so its children are made with it once
+// they are set up; the client area comes out as asked in every frame.
+TEST(WinControl, ClientSizeSetBeforeTheWindowHoldsInEveryFrame) {
+    for (TFormBorderStyle style : {TFormBorderStyle::bsNone, TFormBorderStyle::bsSingle, TFormBorderStyle::bsDialog}) {
+        TForm form(nullptr);
+        form.SetBorderStyle(style);
+        form.SetClientSize(345, 224);
+        EXPECT_FALSE(form.HandleAllocated());
+        RECT client{};
+        ::GetClientRect(form.Handle(), &client);
+        EXPECT_EQ(client.right, 345) << static_cast<int>(style);
+        EXPECT_EQ(client.bottom, 224) << static_cast<int>(style);
+    }
+}
