@@ -1,6 +1,10 @@
 #include "folderbrowser/TKeshShFileList.h"
 
+#include <objbase.h>
+
 #include <algorithm>
+#include <system_error>
+#include <thread>
 
 #include "folderbrowser/DetailText.h"
 
@@ -15,6 +19,9 @@ int Alignment(int format) {
             return 0;
     }
 }
+
+// Rows from which a second thread sorts half of them.
+constexpr size_t kSortSideBySide = 2000;
 
 bool HasCaption(const std::vector<TShColumnName>& columns, const std::string& caption) {
     return std::any_of(columns.begin(), columns.end(), [&](const TShColumnName& c) { return c.caption == caption; });
@@ -61,12 +68,50 @@ void TKeshShFileList::Sort(int column) {
     IShellFolder* folder = folder_.get();
     if (!folder) return;
     const int direction = column < kDirections ? SortDirections[column] : 1;
-    // A merge sort: it stays within the rows even if the shell's order is not consistent.
-    std::stable_sort(rows_.begin(), rows_.end(), [&](const auto& a, const auto& b) {
-        const HRESULT hr = folder->CompareIDs(static_cast<LPARAM>(column), a->RelativeID(), b->RelativeID());
-        if (FAILED(hr)) return false;
-        return static_cast<short>(HRESULT_CODE(hr)) * direction < 0;
-    });
+    const auto order = [column, direction](IShellFolder* in) {
+        return [in, column, direction](const auto& a, const auto& b) {
+            const HRESULT hr = in->CompareIDs(static_cast<LPARAM>(column), a->RelativeID(), b->RelativeID());
+            if (FAILED(hr)) return false;
+            return static_cast<short>(HRESULT_CODE(hr)) * direction < 0;
+        };
+    };
+    // Merge sorts: they stay within the rows even if the shell's order is not consistent.
+    if (rows_.size() < kSortSideBySide) {
+        std::stable_sort(rows_.begin(), rows_.end(), order(folder));
+        return;
+    }
+    // A big folder's halves are sorted side by side, the second on a thread of its own with
+    // the folder bound there, then merged; ties keep their order as in one sort.
+    const auto middle = rows_.begin() + static_cast<std::ptrdiff_t>(rows_.size() / 2);
+    const auto end = rows_.end();
+    const LPCITEMIDLIST folderID = FolderID();
+    bool secondSorted = false;
+    std::thread helper;
+    try {
+        helper = std::thread([&] {
+            // Nothing may leave a thread's entry: whatever fails, the halves are sorted here.
+            try {
+                const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+                {
+                    ComPtr<IShellFolder> desktop, own;
+                    if (SUCCEEDED(::SHGetDesktopFolder(desktop.put())) && desktop &&
+                        SUCCEEDED(desktop->BindToObject(folderID, nullptr, IID_IShellFolder,
+                                                        reinterpret_cast<void**>(own.put()))) &&
+                        own) {
+                        std::stable_sort(middle, end, order(own.get()));
+                        secondSorted = true;
+                    }
+                }
+                if (SUCCEEDED(com)) ::CoUninitialize();
+            } catch (...) {
+            }
+        });
+    } catch (const std::system_error&) {
+    }
+    std::stable_sort(rows_.begin(), middle, order(folder));
+    if (helper.joinable()) helper.join();
+    if (!secondSorted) std::stable_sort(middle, end, order(folder));
+    std::inplace_merge(rows_.begin(), middle, end, order(folder));
 }
 
 bool TKeshShFileList::ColumnsFromShellDetails() {

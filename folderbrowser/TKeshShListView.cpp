@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "folderbrowser/DrawingOff.h"
 #include "folderbrowser/HourGlass.h"
@@ -143,6 +144,25 @@ void TKeshShListView::WindowGoes() {
 
 // ---- opening folders
 
+bool TKeshShListView::TakeReading(LPCITEMIDLIST folderID, SHCONTF flags, std::vector<TShIDList>& relatives) {
+    const bool fresh = std::exchange(handingOver_, false);
+    // The Desktop's and its first level's children are chosen by rules of each control's
+    // own, and rows the program's filter turned away may be wanted by the tree.
+    if (!fresh || !Shown() || OnShFilter || TKeshShID::Count(folderID) <= 1 ||
+        !TKeshShID::Equal(Shown()->FolderID(), folderID))
+        return false;
+    const TShContentsSet contents = reader_.contents;
+    const bool files = flags & SHCONTF_NONFOLDERS, hidden = flags & SHCONTF_INCLUDEHIDDEN;
+    if (!(contents & scFolders) || (files && !(contents & scFiles)) || (hidden && !(contents & scHidden))) return false;
+    for (int i = 0; i < Shown()->Count(); ++i) {
+        TKeshShFileData& row = *Shown()->Row(i);
+        if (!files && !row.HasAttributes(SFGAO_FOLDER)) continue;
+        if (!hidden && (contents & scHidden) && row.HasAttributes(SFGAO_HIDDEN)) continue;
+        relatives.push_back(TKeshShID::Copy(row.RelativeID()));
+    }
+    return true;
+}
+
 std::string TKeshShListView::FolderPath() { return Shown() ? Shown()->Path() : std::string(); }
 
 LPCITEMIDLIST TKeshShListView::ShownFolderID() const { return Shown() ? Shown()->FolderID() : nullptr; }
@@ -150,6 +170,7 @@ LPCITEMIDLIST TKeshShListView::ShownFolderID() const { return Shown() ? Shown()-
 bool TKeshShListView::OpenFolder(LPCITEMIDLIST folderID) {
     if (!HandleAllocated() || !folderID) return false;
     if (Shown() && TKeshShID::Equal(Shown()->FolderID(), folderID)) return true;
+    handingOver_ = false;
     DrawingOff drawingOff(Handle());
     if (Shown()) columns_.Save(Handle(), *Shown());
     CaptureSelection();
@@ -167,6 +188,7 @@ bool TKeshShListView::OpenFolder(LPCITEMIDLIST folderID) {
         StartupSteps::Reached("list read");
         list = contents_.Keep(std::move(fresh));
         Raise(OnShListChange, *this, *list);
+        handingOver_ = ::PostMessageA(Handle(), kHandOverEnds, 0, 0) != FALSE;
     }
     contents_.Show(list);
     ListView_SetItemCountEx(Handle(), 0, 0);
@@ -304,6 +326,9 @@ LRESULT TKeshShListView::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DESTROY:
             WindowGoes();
             return TWinControl::WndProc(message, wParam, lParam);
+        case kHandOverEnds:
+            handingOver_ = false;
+            return 0;
         case WM_KEYDOWN:
             if (wParam == VK_F2) {
                 // Renaming from the keyboard: the edit's beginning applies the rules, as for
@@ -365,6 +390,7 @@ void TKeshShListView::RemoveSelectedRows() {
 }
 
 void TKeshShListView::ContentsChanged(LPCITEMIDLIST folderID) {
+    handingOver_ = false;
     if (!Shown()) return;
     contents_.KeepOnlyShown();
     if (TKeshShID::SameItem(Shown()->FolderID(), folderID)) Reread();

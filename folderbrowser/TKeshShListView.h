@@ -83,6 +83,7 @@ public:
     void ContentsChanged(LPCITEMIDLIST folderID) override;
     LPCITEMIDLIST ShownFolderID() const override;
     bool ShowsHidden() const override { return (reader_.contents & scHidden) != 0; }
+    bool TakeReading(LPCITEMIDLIST folderID, SHCONTF flags, std::vector<TShIDList>& relatives) override;
 
     // The pending mouse press: 0 none, 1 left button on a row, 2 right button on a row (a
     // context menu may follow), 3 dragging.
@@ -133,6 +134,9 @@ private:
 
     // What the list reads: the properties ShContents and ShVirtuaItems, the event OnShFilter.
     TShContentsReader reader_;
+    // The shown folder was read afresh since the list last took its messages.
+    bool handingOver_ = false;
+    static constexpr UINT kHandOverEnds = WM_APP + 21;
     TKeshShPopupMenu* popupMenu_ = nullptr;
     TViewStyle viewStyle_ = vsIcon;
 

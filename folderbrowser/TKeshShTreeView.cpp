@@ -19,6 +19,10 @@ TKeshShTreeView::TKeshShTreeView(TComponent* owner)
           TShDriveNotices::WatchRoots) {
     SetTabStop(true);
     SetColor(clWindow);
+    // Expanding the node just selected, the folder the linked list has just read for it.
+    children_.known = [this](TKeshShFolderData& parent, SHCONTF flags, std::vector<TShIDList>& relatives) {
+        return LinkedList() && LinkedList()->TakeReading(parent.AbsoluteID(), flags, relatives);
+    };
     children_.accept = [this](TKeshShFolderData& child) {
         bool accept = true;
         Raise(OnShAddData, *this, child, accept);

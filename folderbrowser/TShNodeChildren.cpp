@@ -40,11 +40,16 @@ std::vector<std::unique_ptr<TKeshShFolderData>> TShNodeChildren::Read(TKeshShFol
     if (includeHidden) flags |= SHCONTF_INCLUDEHIDDEN;
     const TShVirtuaItem parentKind = parent.ItemKind();
     const bool filtered = FiltersVirtualChildren(parentKind);
-    EnumerateChildren(folder, owner, flags, [&](TShIDList relative) {
+    const auto add = [&](TShIDList relative) {
         auto child = std::make_unique<TKeshShFolderData>(TKeshShID::Concat(parent.AbsoluteID(), relative.get()), held);
         if (filtered && !KeepsVirtualChild(parentKind, *child, shown)) return;
         children.push_back(std::move(child));
-    });
+    };
+    if (std::vector<TShIDList> relatives; known && known(parent, flags, relatives)) {
+        for (TShIDList& relative : relatives) add(std::move(relative));
+    } else {
+        EnumerateChildren(folder, owner, flags, add);
+    }
     std::stable_sort(children.begin(), children.end(), [&](const auto& a, const auto& b) {
         return TKeshShID::CompareIn(folder, a->RelativeID(), b->RelativeID()) == TKeshShID::crLess;
     });

@@ -31,6 +31,9 @@ public:
     TShVirtuaItems shown = kDefaultVirtuaItems;
     // Whether a fresh child is taken; every child when unset.
     std::function<bool(TKeshShFolderData& child)> accept;
+    // A reading of the folder made elsewhere just now, taken instead of reading it again:
+    // the relative lists of the children that the SHCONTF flags ask for, and true.
+    std::function<bool(TKeshShFolderData& parent, SHCONTF flags, std::vector<TShIDList>& relatives)> known;
 
     // The children of the folder, sorted; none when it cannot be read.
     std::vector<std::unique_ptr<TKeshShFolderData>> Read(TKeshShFolderData& parent, HWND owner) const;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -99,4 +100,36 @@ TEST(ContentsReader, ContentsReadAgainKeepTheSortSelectionAndFocus) {
     ASSERT_NE(again->Focused, nullptr);
     EXPECT_EQ(again->Focused->DisplayName(), "0.txt");
     EXPECT_FALSE(again->Focused->Selected());
+}
+
+// A big folder is sorted in two halves side by side and merged: the rows come out as one
+// sort by the folder's own order gives them, ties (equal sizes) in the order they were read.
+TEST(ContentsReader, ABigFolderSortsAsOneSortWouldInEveryColumnAndDirection) {
+    TempFolder folder;
+    for (int i = 0; i < 2600; ++i) {
+        const std::string name = (i % 3 ? "Shot" : "shot") + std::to_string((i * 7919) % 2600) + ".jpg";
+        WriteFileBytes(folder / name, std::string(static_cast<size_t>(i % 4), 'x'));
+    }
+    for (const char* name : {"sub", "Album"}) ::CreateDirectoryA((folder / name).c_str(), nullptr);
+    const TShIDList id = TKeshShID::FromPath(folder.Path());
+    TShContentsReader reader;
+    reader.contents = scFolders | scFiles;
+    for (const int column : {0, 1}) {
+        for (const int direction : {1, -1}) {
+            std::unique_ptr<TKeshShFileList> list = reader.Read(id.get(), nullptr, nullptr);
+            ASSERT_NE(list, nullptr);
+            std::vector<const TKeshShFileData*> expected;
+            for (int i = 0; i < list->Count(); ++i) expected.push_back(list->Row(i));
+            IShellFolder* shell = list->Folder();
+            std::stable_sort(expected.begin(), expected.end(), [&](const auto* a, const auto* b) {
+                const HRESULT hr = shell->CompareIDs(column, a->RelativeID(), b->RelativeID());
+                return SUCCEEDED(hr) && static_cast<short>(HRESULT_CODE(hr)) * direction < 0;
+            });
+            list->SortDirections[column] = direction;
+            list->Sort(column);
+            std::vector<const TKeshShFileData*> sorted;
+            for (int i = 0; i < list->Count(); ++i) sorted.push_back(list->Row(i));
+            EXPECT_TRUE(sorted == expected) << "column " << column << ", direction " << direction;
+        }
+    }
 }

@@ -6,6 +6,7 @@
 #include "folderbrowser/TKeshShListView.h"
 #include "tests/folderbrowser/BrowserFixture.h"
 #include "toolkit/FilePath.h"
+#include "toolkit/PumpMessages.h"
 
 namespace {
 using Clock = std::chrono::steady_clock;
@@ -181,4 +182,56 @@ TEST(ListView, DeletingTheShownFolderOpensItsNearestExistingAncestor) {
     ASSERT_TRUE(PumpUntil([&] { return window.list->FolderPath() == top / "残る"; }, milliseconds(10000)))
         << Utf8(window.list->FolderPath());
     EXPECT_EQ(window.tree->SelectedPath(), top / "残る") << "the tree follows the list";
+}
+
+// The list hands the reading it made on opening a folder to the tree that expands that
+// folder next: its folders (files too when asked), hidden ones only when both show them;
+// once, and only until the list takes its messages. Nothing is handed that the tree's own
+// rules might choose otherwise: the Desktop's first level, rows the program filtered.
+TEST(ListView, AFreshReadingIsHandedOverOnceAndOnlyWhileItIsFresh) {
+    DesktopFolder top("受け渡しテスト");
+    for (const char* name : {"b", "A", "隠し"}) top.MakeFolder(std::string("親\\") + name);
+    ::SetFileAttributesA((top / "親\\隠し").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    WriteFileBytes(top / "親\\x.txt", "x");
+    const TShIDList parent = TKeshShID::FromPath(top / "親"), other = TKeshShID::FromPath(top.Path());
+    TForm form(nullptr);
+    auto* list = new TKeshShListView(&form);
+    list->SetParent(&form);
+    list->Handle();
+    const auto handed = [&](LPCITEMIDLIST folder, SHCONTF flags) {
+        std::vector<TShIDList> relatives;
+        if (!list->TakeReading(folder, flags, relatives)) return -1;
+        return static_cast<int>(relatives.size());
+    };
+    const auto open = [&](LPCITEMIDLIST folder) {
+        ASSERT_TRUE(list->OpenFolder(other.get()));
+        list->ContentsChanged(other.get());  // no other contents kept: a fresh reading next
+        ASSERT_TRUE(list->OpenFolder(folder));
+    };
+    list->SetShContents(scFolders | scFiles);
+    open(parent.get());
+    EXPECT_EQ(handed(parent.get(), SHCONTF_FOLDERS | SHCONTF_INCLUDEHIDDEN), -1) << "the list shows no hidden";
+    open(parent.get());
+    EXPECT_EQ(handed(other.get(), SHCONTF_FOLDERS), -1) << "another folder";
+    EXPECT_EQ(handed(parent.get(), SHCONTF_FOLDERS), -1) << "asked once, gone";
+    open(parent.get());
+    EXPECT_EQ(handed(parent.get(), SHCONTF_FOLDERS), 2);
+    EXPECT_EQ(handed(parent.get(), SHCONTF_FOLDERS), -1) << "once";
+
+    list->SetShContents(scFolders | scFiles | scHidden);
+    open(parent.get());
+    EXPECT_EQ(handed(parent.get(), SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN), 4);
+    open(parent.get());
+    EXPECT_EQ(handed(parent.get(), SHCONTF_FOLDERS), 2) << "the list's hidden folder left out";
+    open(parent.get());
+    PumpMessages();
+    EXPECT_EQ(handed(parent.get(), SHCONTF_FOLDERS), -1) << "the list took its messages";
+
+    list->OnShFilter = [](TObject&, TKeshShData&, bool&) {};
+    open(parent.get());
+    EXPECT_EQ(handed(parent.get(), SHCONTF_FOLDERS), -1) << "filtered by the program";
+    list->OnShFilter = nullptr;
+    const TShIDList computer = TKeshShID::SpecialFolder(sfidDrives);
+    open(computer.get());
+    EXPECT_EQ(handed(computer.get(), SHCONTF_FOLDERS), -1) << "the Desktop's first level";
 }
