@@ -33,15 +33,18 @@ void Run(TApplication& application) {
     auto* settings = application.CreateForm<TForm2>();
     main->ConnectSettingsWindow(*settings);
     StartupSteps::Reached("TForm2 made, settings read");
-    settings->ReadShownFolderItems();
-    StartupSteps::Reached("shown rows read ahead");
 
-    // The splash stays up, untouched, for a moment after the windows are ready.
+    // The splash stays up, untouched, for a moment after the windows are ready; the icons
+    // the settings window shows first are looked up meanwhile on a thread.
+    settings->StartReadingAhead();
     ::Sleep(700);
+    StartupSteps::Reached("pause over");
+    settings->ReadShownFolderItems();
+    StartupSteps::Reached("shown rows read");
     PumpMessages();
     splash->Hide();
     delete splash;
-    StartupSteps::Reached("pause over, splash gone");
+    StartupSteps::Reached("splash gone");
 
     application.Run();
 }

@@ -72,16 +72,46 @@ int TKeshShData::OpenIconIndex() {
     return openIconIndex_;
 }
 
-int TKeshShData::ReadIconIndex(bool open) {
+namespace {
+int LookUp(bool byParent, IShellFolder* parent, LPCITEMIDLIST relative, LPCITEMIDLIST absolute, bool open) {
+    if (byParent) {
+        const int index = TKeshShID::IconIndexIn(parent, relative);
+        if (index >= 0) return index;
+    }
+    return TKeshShID::IconIndex(absolute, true, open);
+}
+}  // namespace
+
+bool TKeshShData::IconByParent(bool open) {
     // The icon is asked of the folder the item already holds: the lookup by absolute list
     // binds the parent folder anew for every item, milliseconds an item in a big folder.
     // That way knows no open icon and gives a shortcut its arrow in the picture itself, so
     // open icons (the tree's selected nodes) and shortcuts are looked up by absolute list.
-    if (!open && Level() > 0 && !HasAttributes(SFGAO_LINK)) {
-        const int index = TKeshShID::IconIndexIn(ParentFolder(), RelativeID());
-        if (index >= 0) return index;
-    }
-    return TKeshShID::IconIndex(AbsoluteID(), true, open);
+    return !open && Level() > 0 && !HasAttributes(SFGAO_LINK);
+}
+
+int TKeshShData::ReadIconIndex(bool open) {
+    const bool byParent = IconByParent(open);
+    return LookUp(byParent, byParent ? ParentFolder() : nullptr, RelativeID(), AbsoluteID(), open);
+}
+
+TKeshShData::IconQuery TKeshShData::IconQueryFor(bool open) {
+    IconQuery query;
+    query.byParent = IconByParent(open);
+    query.open = open;
+    if (query.byParent) query.parent = Copy(ParentID());
+    query.relative = Copy(RelativeID());
+    query.absolute = Copy(AbsoluteID());
+    return query;
+}
+
+int TKeshShData::LookUpIcon(const IconQuery& query, IShellFolder* parent) {
+    return LookUp(query.byParent && parent, parent, query.relative.get(), query.absolute.get(), query.open);
+}
+
+void TKeshShData::KnowIcons(int icon, int openIcon) {
+    if (icon >= 0) iconIndex_ = icon;
+    if (openIcon >= 0) openIconIndex_ = openIcon;
 }
 
 int TKeshShData::Overlay() {

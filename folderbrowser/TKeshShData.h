@@ -56,6 +56,20 @@ public:
     // Takes the new identifier of an item renamed elsewhere.
     virtual void Renamed(TShIDList relative);
 
+    // What looking an icon up takes, copied so that another thread can do it with folders
+    // of its own: through the parent folder, or by the absolute list.
+    struct IconQuery {
+        TShIDList parent, relative, absolute;
+        bool byParent = false;
+        bool open = false;
+    };
+    IconQuery IconQueryFor(bool open);
+    // The icon's index in the system image list, or -1; `parent` is the query's parent
+    // folder bound on the calling thread (null when it cannot be).
+    static int LookUpIcon(const IconQuery& query, IShellFolder* parent);
+    // Icons looked up elsewhere; -1 leaves one to be looked up here when it is needed.
+    void KnowIcons(int icon, int openIcon);
+
     // Forgets the cached name, icons and overlay (after a rename or a refresh).
     void ForgetName();
     // Whether the name has been read from the shell (names are read only when shown).
@@ -75,6 +89,7 @@ protected:
 private:
     TShVirtuaItem Classify();
     int ReadIconIndex(bool open);
+    bool IconByParent(bool open);
     // For an item of the Desktop that lies in the desktop directory, that directory's folder.
     ComPtr<IShellFolder> DesktopDirectoryHolding();
 

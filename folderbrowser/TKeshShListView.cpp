@@ -253,6 +253,10 @@ void TKeshShListView::ReadVisibleItems() {
     if (Shown()) TShListRows::ReadVisible(Handle(), *Shown(), viewStyle_ == vsReport);
 }
 
+void TKeshShListView::AskIconsAhead(TShIconsAhead& ahead) {
+    if (Shown()) TShListRows::AskIconsAhead(Handle(), *Shown(), ahead);
+}
+
 void TKeshShListView::Activate(int index) {
     if (!Shown() || index < 0 || index >= Shown()->Count()) return;
     TKeshShFileData& row = *Shown()->Row(index);

@@ -25,6 +25,7 @@
 #include "toolkit/TWinControl.h"
 
 class TKeshShPopupMenu;
+class TShIconsAhead;
 
 enum TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };
 
@@ -68,6 +69,8 @@ public:
     // Reads from the shell, ahead of time, what the rows in view will be drawn with (names,
     // icons, details), so the next paint does not wait on it.
     void ReadVisibleItems();
+    // Hands the icons of the rows in view to be looked up ahead, on another thread.
+    void AskIconsAhead(TShIconsAhead& ahead);
     // Reverses a column's sort direction and sorts by it, as a click on its header does.
     void ColumnClick(int column);
 

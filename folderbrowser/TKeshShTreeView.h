@@ -76,6 +76,8 @@ public:
     // Reads from the shell, ahead of time, what the nodes in view will be drawn with (names,
     // icons, children marks), so the next paint does not wait on it.
     void ReadVisibleItems() { nodes_.ReadVisible(); }
+    // Hands the icons of the nodes in view to be looked up ahead, on another thread.
+    void AskIconsAhead(TShIconsAhead& ahead) { nodes_.AskIconsAhead(ahead); }
     // The node of an absolute list, found as SelectID finds it; null when the search stops.
     TKeshShTreeNode* FindNode(LPCITEMIDLIST absolute) { return nodes_.Find(absolute); }
 

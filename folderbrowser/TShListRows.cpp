@@ -3,6 +3,7 @@
 #include <string>
 
 #include "folderbrowser/TKeshShFileList.h"
+#include "folderbrowser/TShIconsAhead.h"
 
 void TShListRows::DisplayInfo(NMLVDISPINFOA& info, TKeshShFileList* shown) {
     LVITEMA& item = info.item;
@@ -27,15 +28,21 @@ void TShListRows::DisplayInfo(NMLVDISPINFOA& info, TKeshShFileList* shown) {
     }
 }
 
-void TShListRows::ReadVisible(HWND window, TKeshShFileList& shown, bool details) {
+void TShListRows::ForEachInView(HWND window, int count, const std::function<void(int index)>& each) {
     RECT client;
     ::GetClientRect(window, &client);
     // Rows follow one another on the screen in every view: the first one out of sight ends
     // the rows in view.
-    for (int index = ListView_GetTopIndex(window); index < shown.Count(); ++index) {
+    for (int index = ListView_GetTopIndex(window); index < count; ++index) {
         RECT bounds, seen;
         if (!ListView_GetItemRect(window, index, &bounds, LVIR_BOUNDS) || !::IntersectRect(&seen, &bounds, &client))
             break;
+        each(index);
+    }
+}
+
+void TShListRows::ReadVisible(HWND window, TKeshShFileList& shown, bool details) {
+    ForEachInView(window, shown.Count(), [&](int index) {
         char text[MAX_PATH];
         NMLVDISPINFOA info{};
         info.item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_STATE;
@@ -49,7 +56,11 @@ void TShListRows::ReadVisible(HWND window, TKeshShFileList& shown, bool details)
             info.item.iSubItem = 1;
             DisplayInfo(info, &shown);
         }
-    }
+    });
+}
+
+void TShListRows::AskIconsAhead(HWND window, TKeshShFileList& shown, TShIconsAhead& ahead) {
+    ForEachInView(window, shown.Count(), [&](int index) { ahead.Add(*shown.Row(index), false); });
 }
 
 int TShListRows::At(HWND window, const TKeshShFileList& shown, POINT client, bool retryHigher) {

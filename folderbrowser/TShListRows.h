@@ -6,11 +6,13 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
 #include <vector>
 
 #include "folderbrowser/TKeshShIDList.h"
 
 class TKeshShFileList;
+class TShIconsAhead;
 
 class TShListRows {
 public:
@@ -18,6 +20,8 @@ public:
     static void DisplayInfo(NMLVDISPINFOA& info, TKeshShFileList* shown);
     // Reads what the rows in view will be drawn with; with their details in the report view.
     static void ReadVisible(HWND window, TKeshShFileList& shown, bool details);
+    // Hands the icons of the rows in view to be looked up ahead.
+    static void AskIconsAhead(HWND window, TKeshShFileList& shown, TShIconsAhead& ahead);
     // The row under a client point, or -1; large icons leave gaps between icon and caption
     // and between rows, so a miss may be tried again a little higher.
     static int At(HWND window, const TKeshShFileList& shown, POINT client, bool retryHigher);
@@ -30,4 +34,7 @@ public:
     // The view's selection and focus into the rows, and back.
     static void Capture(HWND window, TKeshShFileList& shown);
     static void Restore(HWND window, TKeshShFileList& shown);
+
+private:
+    static void ForEachInView(HWND window, int count, const std::function<void(int index)>& each);
 };

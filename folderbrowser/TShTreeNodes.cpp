@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "folderbrowser/DrawingOff.h"
+#include "folderbrowser/TShIconsAhead.h"
 #include "toolkit/CallbackErrors.h"
 #include "toolkit/FilePath.h"
 #include "toolkit/TWinControl.h"
@@ -335,21 +336,32 @@ void TShTreeNodes::DisplayInfo(NMTVDISPINFOA& info) {
     }
 }
 
-void TShTreeNodes::ReadVisible() {
+void TShTreeNodes::ForEachVisible(const std::function<void(TKeshShTreeNode& node)>& each) {
     HWND tree = Window();
     // The count is of whole rows; one more may show in part.
     const UINT rows = TreeView_GetVisibleCount(tree) + 1;
     HTREEITEM item = TreeView_GetFirstVisible(tree);
     for (UINT row = 0; item && row < rows; ++row, item = TreeView_GetNextVisible(tree, item)) {
+        if (TKeshShTreeNode* node = NodeOf(item)) each(*node);
+    }
+}
+
+void TShTreeNodes::ReadVisible() {
+    ForEachVisible([this](TKeshShTreeNode& node) {
         char text[MAX_PATH];
         NMTVDISPINFOA info{};
         info.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN;
-        info.item.hItem = item;
-        info.item.lParam = reinterpret_cast<LPARAM>(NodeOf(item));
+        info.item.hItem = node.Item();
+        info.item.lParam = reinterpret_cast<LPARAM>(&node);
         info.item.pszText = text;
         info.item.cchTextMax = sizeof text;
         DisplayInfo(info);
-    }
+    });
+}
+
+void TShTreeNodes::AskIconsAhead(TShIconsAhead& ahead) {
+    const HTREEITEM selected = TreeView_GetSelection(Window());
+    ForEachVisible([&](TKeshShTreeNode& node) { ahead.Add(*node.ShData(), node.Item() == selected); });
 }
 
 void TShTreeNodes::ShowOverlay(TKeshShTreeNode* node) {

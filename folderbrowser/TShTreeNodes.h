@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "folderbrowser/TKeshShTreeNode.h"
 #include "folderbrowser/TShNodeChildren.h"
 
+class TShIconsAhead;
 class TWinControl;
 
 class TShTreeNodes {
@@ -73,12 +75,16 @@ public:
     void DisplayInfo(NMTVDISPINFOA& info);
     // Reads ahead what the nodes in view will be drawn with.
     void ReadVisible();
+    // Hands the icons of the nodes in view (the selected one's open icon too) to be looked
+    // up ahead.
+    void AskIconsAhead(TShIconsAhead& ahead);
     // Shows the overlay of a node (kShowOverlay).
     void ShowOverlay(TKeshShTreeNode* node);
 
 private:
     class ChildNodes;
 
+    void ForEachVisible(const std::function<void(TKeshShTreeNode& node)>& each);
     HWND Window() const;
 
     TWinControl& control_;

@@ -318,7 +318,16 @@ void TForm2::SelectPath(const std::string& path) {
     }
 }
 
+void TForm2::StartReadingAhead() {
+    iconsAhead_ = std::make_unique<TShIconsAhead>();
+    KeshShTreeView1->AskIconsAhead(*iconsAhead_);
+    KeshShListView1->AskIconsAhead(*iconsAhead_);
+    iconsAhead_->Start();
+}
+
 void TForm2::ReadShownFolderItems() {
+    if (iconsAhead_) iconsAhead_->Finish();
+    iconsAhead_.reset();
     KeshShTreeView1->ReadVisibleItems();
     KeshShListView1->ReadVisibleItems();
 }

@@ -12,6 +12,7 @@
 #include "folderbrowser/TKeshShListView.h"
 #include "folderbrowser/TKeshShPopupMenu.h"
 #include "folderbrowser/TKeshShTreeView.h"
+#include "folderbrowser/TShIconsAhead.h"
 #include "settings/TSettingsFile.h"
 #include "settings/TSettingsView.h"
 #include "toolbar/TBSkin.h"
@@ -58,7 +59,10 @@ public:
     // selection as it was.
     void SelectPath(const std::string& path);
     // Reads from the shell what the tree and the list show first, so that the window's
-    // first paint does not wait on it; start-up does it while the splash is up.
+    // first paint does not wait on it; start-up does it while the splash is up. The icons,
+    // the slow part, may be looked up ahead on a thread: StartReadingAhead starts that, and
+    // until ReadShownFolderItems the folder controls must be left alone.
+    void StartReadingAhead();
     void ReadShownFolderItems();
     // The folder the list shows, where a new folder is made, and making one there (a
     // failure is told).
@@ -190,6 +194,7 @@ private:
     void EnterShootingMode(bool tellWayBack);
 
     std::unique_ptr<TSettingsFile> settingsFile_;
+    std::unique_ptr<TShIconsAhead> iconsAhead_;
     // The save folder the settings file named, and why the tree could not select it (null
     // when it could).
     std::string savedFolder_;

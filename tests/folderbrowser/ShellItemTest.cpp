@@ -13,6 +13,7 @@
 #include "folderbrowser/SystemImageLists.h"
 #include "folderbrowser/TKeshShFolderData.h"
 #include "folderbrowser/TShContentsReader.h"
+#include "folderbrowser/TShIconsAhead.h"
 #include "folderbrowser/TShNodeChildren.h"
 #include "tests/support/TestEnvironment.h"
 #include "toolkit/EOSError.h"
@@ -292,6 +293,22 @@ TEST(KeshShData, IconsAreTheShellsOwnForEveryKindOfItem) {
     EXPECT_EQ(ItemIcons(desktop), ShellIcons(desktopID.get())) << "the Desktop root";
     for (const auto& node : TShNodeChildren().Read(desktop, nullptr))
         EXPECT_EQ(ItemIcons(*node), ShellIcons(node->AbsoluteID())) << node->DisplayName();
+
+    // The same icons when looked up ahead, on a thread with folders of its own.
+    std::unique_ptr<TKeshShFileList> ahead = reader.Read(id.get(), nullptr, nullptr);
+    ASSERT_NE(ahead, nullptr);
+    const auto desktopChildren = TShNodeChildren().Read(desktop, nullptr);
+    TShIconsAhead icons;
+    for (int i = 0; i < ahead->Count(); ++i) icons.Add(*ahead->Row(i), true);
+    for (const auto& node : desktopChildren) icons.Add(*node, true);
+    icons.Start();
+    icons.Finish();
+    for (int i = 0; i < ahead->Count(); ++i) {
+        TKeshShFileData& row = *ahead->Row(i);
+        EXPECT_EQ(ItemIcons(row), ShellIcons(row.AbsoluteID())) << "ahead: " << row.DisplayName();
+    }
+    for (const auto& node : desktopChildren)
+        EXPECT_EQ(ItemIcons(*node), ShellIcons(node->AbsoluteID())) << "ahead: " << node->DisplayName();
 }
 
 // Loaded on a thread of their own while the windows are made, the lists the controls
