@@ -131,6 +131,9 @@ void TForm2::BuildFolderPage() {
     KeshShTreeView1->SetParent(grpFolder);
     Splitter1->SetParent(grpFolder);
     KeshShListView1->SetParent(grpFolder);
+    // The settings file selects its folder while the window is made, before it is shown.
+    KeshShTreeView1->Handle();
+    KeshShListView1->Handle();
 
     // Two lines in a fixed box: a long path must not run under the button.
     lblNowFolder = new TLabel(this);
@@ -227,10 +230,6 @@ void TForm2::FormCreate() {
     // A folder that cannot be selected is told after every other key is in place; the
     // window is made all the same. A start that skips the window tells it instead, in the
     // start button's words, once the window is up.
-    // The settings file selects its folder while the window is made, before it is shown:
-    // the windows are made here, every control set up by now.
-    KeshShTreeView1->Handle();
-    KeshShListView1->Handle();
     const TSettingsValues values = LoadSettings(*settingsFile_, Values());
     ShowValues(values);
     savedFolder_ = values.folder;
