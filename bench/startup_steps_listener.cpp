@@ -8,6 +8,7 @@
 #include "bench/BenchTiming.h"
 #include "bench/StartupStepLog.h"
 #include "toolkit/StartupSteps.h"
+#include "toolkit/UniqueHandle.h"
 
 namespace {
 StartupStepLog* stepLog = nullptr;
@@ -24,10 +25,10 @@ void Record(const char* step) {
 
 // Before WinMain: the process has been made and its runtime started.
 [[maybe_unused]] const bool listening = [] {
-    if (HANDLE mapping = ::OpenFileMappingA(FILE_MAP_WRITE, FALSE, kStartupStepLogName)) {
-        stepLog = static_cast<StartupStepLog*>(::MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, sizeof(StartupStepLog)));
-        // The view keeps the mapping for the life of the process.
-        ::CloseHandle(mapping);
+    // The view keeps the mapping for the life of the process; the handle may go.
+    if (const UniqueKernelHandle mapping(::OpenFileMappingA(FILE_MAP_WRITE, FALSE, kStartupStepLogName)); mapping) {
+        stepLog =
+            static_cast<StartupStepLog*>(::MapViewOfFile(mapping.get(), FILE_MAP_WRITE, 0, 0, sizeof(StartupStepLog)));
     }
     StartupSteps::Listen(Record);
     Record("process entered");

@@ -1,11 +1,11 @@
 #include "folderbrowser/SystemImageLists.h"
 
-#include <objbase.h>
 #include <shellapi.h>
 #include <shlobj.h>
 
 #include <memory>
 
+#include "toolkit/ComApartment.h"
 #include "toolkit/TThread.h"
 #include "toolkit/UniqueHandle.h"
 
@@ -23,13 +23,18 @@ void AskIcon(LPCSTR item, UINT flags) {
     ::SHGetFileInfoA(item, 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON | flags);
 }
 
+// An identifier list of the task allocator, held on this thread alone.
+struct TaskMemFree {
+    void operator()(ITEMIDLIST* list) const { ::CoTaskMemFree(list); }
+};
+
 // The icons that every first screen shows, each tens of milliseconds to load the first
 // time: the computer, and a folder closed and open.
 void AskCommonIcons() {
-    LPITEMIDLIST computer = nullptr;
-    if (SUCCEEDED(::SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &computer))) {
-        AskIcon(reinterpret_cast<LPCSTR>(computer), SHGFI_PIDL);
-        ::CoTaskMemFree(computer);
+    LPITEMIDLIST list = nullptr;
+    if (SUCCEEDED(::SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &list))) {
+        const std::unique_ptr<ITEMIDLIST, TaskMemFree> computer(list);
+        AskIcon(reinterpret_cast<LPCSTR>(computer.get()), SHGFI_PIDL);
     }
     char windows[MAX_PATH];
     if (::GetWindowsDirectoryA(windows, sizeof windows) == 0) return;
@@ -53,20 +58,20 @@ public:
 
 protected:
     void Execute() override {
-        // Whatever happens, whoever waits for the lists is let go.
-        struct Ready {
-            HANDLE event;
-            ~Ready() {
-                if (event) ::SetEvent(event);
-            }
-        } ready{listsReady_.get()};
         // The shell looks icons up through COM objects of its own.
-        const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-        Ask(true);
-        Ask(false);
-        ::SetEvent(listsReady_.get());
+        const ComApartment apartment;
+        {
+            // Whatever happens, whoever waits for the lists is let go once they are made.
+            struct Ready {
+                HANDLE event;
+                ~Ready() {
+                    if (event) ::SetEvent(event);
+                }
+            } ready{listsReady_.get()};
+            Ask(true);
+            Ask(false);
+        }
         AskCommonIcons();
-        if (SUCCEEDED(com)) ::CoUninitialize();
     }
 
 private:

@@ -1,12 +1,10 @@
 #include "folderbrowser/TKeshShFileList.h"
 
-#include <objbase.h>
-
 #include <algorithm>
-#include <system_error>
 #include <thread>
 
 #include "folderbrowser/DetailText.h"
+#include "folderbrowser/ShellWorker.h"
 
 namespace {
 int Alignment(int format) {
@@ -86,28 +84,12 @@ void TKeshShFileList::Sort(int column) {
     const auto end = rows_.end();
     const LPCITEMIDLIST folderID = FolderID();
     bool secondSorted = false;
-    std::thread helper;
-    try {
-        helper = std::thread([&] {
-            // Nothing may leave a thread's entry: whatever fails, the halves are sorted here.
-            try {
-                const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-                {
-                    ComPtr<IShellFolder> desktop, own;
-                    if (SUCCEEDED(::SHGetDesktopFolder(desktop.put())) && desktop &&
-                        SUCCEEDED(desktop->BindToObject(folderID, nullptr, IID_IShellFolder,
-                                                        reinterpret_cast<void**>(own.put()))) &&
-                        own) {
-                        std::stable_sort(middle, end, order(own.get()));
-                        secondSorted = true;
-                    }
-                }
-                if (SUCCEEDED(com)) ::CoUninitialize();
-            } catch (...) {
-            }
-        });
-    } catch (const std::system_error&) {
-    }
+    std::thread helper = StartShellWorker([&] {
+        if (ComPtr<IShellFolder> own = TKeshShID::BindToFolderHere(folderID)) {
+            std::stable_sort(middle, end, order(own.get()));
+            secondSorted = true;
+        }
+    });
     std::stable_sort(rows_.begin(), middle, order(folder));
     if (helper.joinable()) helper.join();
     if (!secondSorted) std::stable_sort(middle, end, order(folder));

@@ -277,8 +277,15 @@ int TKeshShID::IconIndexIn(IShellFolder* folder, LPCITEMIDLIST relative) {
 
 ComPtr<IShellFolder> TKeshShID::Desktop() { return ComPtr<IShellFolder>::Share(ShellModule::Instance().Desktop()); }
 
-ComPtr<IShellFolder> TKeshShID::BindToFolder(LPCITEMIDLIST absolute) {
-    ComPtr<IShellFolder> desktop = Desktop();
+ComPtr<IShellFolder> TKeshShID::BindToFolder(LPCITEMIDLIST absolute) { return BindThrough(Desktop(), absolute); }
+
+ComPtr<IShellFolder> TKeshShID::BindToFolderHere(LPCITEMIDLIST absolute) {
+    ComPtr<IShellFolder> desktop;
+    if (FAILED(::SHGetDesktopFolder(desktop.put()))) return ComPtr<IShellFolder>();
+    return BindThrough(std::move(desktop), absolute);
+}
+
+ComPtr<IShellFolder> TKeshShID::BindThrough(ComPtr<IShellFolder> desktop, LPCITEMIDLIST absolute) {
     if (!desktop || !absolute) return ComPtr<IShellFolder>();
     if (Count(absolute) == 0) return desktop;
     ComPtr<IShellFolder> folder;

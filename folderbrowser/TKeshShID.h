@@ -99,6 +99,9 @@ public:
     static ComPtr<IShellFolder> Desktop();
     // The folder of an absolute list (the Desktop for the empty list); empty on failure.
     static ComPtr<IShellFolder> BindToFolder(LPCITEMIDLIST absolute);
+    // The same, through a Desktop asked for on the calling thread: for a worker thread,
+    // which may not use the user-interface thread's shell objects.
+    static ComPtr<IShellFolder> BindToFolderHere(LPCITEMIDLIST absolute);
     // True only when every bit of the mask comes back set.
     static bool HasAttributes(IShellFolder* folder, LPCITEMIDLIST relative, ULONG mask);
 
@@ -111,4 +114,7 @@ public:
 
     static void* TaskAlloc(UINT size);
     static void TaskFree(void* block);
+
+private:
+    static ComPtr<IShellFolder> BindThrough(ComPtr<IShellFolder> desktop, LPCITEMIDLIST absolute);
 };

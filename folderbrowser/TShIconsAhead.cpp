@@ -1,9 +1,8 @@
 #include "folderbrowser/TShIconsAhead.h"
 
-#include <objbase.h>
+#include <utility>
 
-#include <map>
-#include <system_error>
+#include "folderbrowser/ShellWorker.h"
 
 TShIconsAhead::~TShIconsAhead() {
     if (thread_.joinable()) thread_.join();
@@ -15,17 +14,7 @@ void TShIconsAhead::Add(TKeshShData& item, bool openIcon) {
 }
 
 void TShIconsAhead::Start() {
-    if (items_.empty()) return;
-    try {
-        thread_ = std::thread([this] {
-            // Nothing may leave a thread's entry; what is not found is looked up later.
-            try {
-                LookUp();
-            } catch (...) {
-            }
-        });
-    } catch (const std::system_error&) {
-    }
+    if (!items_.empty()) thread_ = StartShellWorker([this] { LookUp(); });
 }
 
 void TShIconsAhead::Finish() {
@@ -35,28 +24,17 @@ void TShIconsAhead::Finish() {
 }
 
 void TShIconsAhead::LookUp() {
-    const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    {
-        ComPtr<IShellFolder> desktop;
-        if (FAILED(::SHGetDesktopFolder(desktop.put()))) desktop.reset();
-        // Most items share their parent: each is bound once, on this thread.
-        std::map<const TShIDList*, ComPtr<IShellFolder>> parents;
-        const auto parentOf = [&](const TKeshShData::IconQuery& query) -> IShellFolder* {
-            if (!desktop || !query.parent) return nullptr;
-            if (TKeshShID::Count(query.parent.get()) == 0) return desktop.get();
-            for (auto& [id, folder] : parents) {
-                if (TKeshShID::Equal(id->get(), query.parent.get())) return folder.get();
-            }
-            ComPtr<IShellFolder> folder;
-            if (FAILED(desktop->BindToObject(query.parent.get(), nullptr, IID_IShellFolder,
-                                             reinterpret_cast<void**>(folder.put()))))
-                folder.reset();
-            return (parents[&query.parent] = std::move(folder)).get();
-        };
-        for (Item& item : items_) {
-            item.closedIndex = TKeshShData::LookUpIcon(item.closed, parentOf(item.closed));
-            if (item.openIcon) item.openIndex = TKeshShData::LookUpIcon(item.open, parentOf(item.open));
+    // Most items share their parent: each is bound once, on this thread.
+    std::vector<std::pair<LPCITEMIDLIST, ComPtr<IShellFolder>>> parents;
+    const auto parentOf = [&](const TKeshShData::IconQuery& query) -> IShellFolder* {
+        if (!query.parent) return nullptr;
+        for (auto& [id, folder] : parents) {
+            if (TKeshShID::Equal(id, query.parent.get())) return folder.get();
         }
+        return parents.emplace_back(query.parent.get(), TKeshShID::BindToFolderHere(query.parent.get())).second.get();
+    };
+    for (Item& item : items_) {
+        item.closedIndex = TKeshShData::LookUpIcon(item.closed, parentOf(item.closed));
+        if (item.openIcon) item.openIndex = TKeshShData::LookUpIcon(item.open, parentOf(item.open));
     }
-    if (SUCCEEDED(com)) ::CoUninitialize();
 }

@@ -21,8 +21,8 @@ public:
 
     // Before Start, on the user-interface thread; the item must live until Finish.
     void Add(TKeshShData& item, bool openIcon);
-    // Looks the icons up on a thread; without one (none could be started) Finish leaves
-    // every item to look its icons up itself.
+    // Looks the icons up on a thread; without one (none could be started, or it failed)
+    // Finish leaves every item to look its icons up itself.
     void Start();
     // Waits for the thread and gives each item the icons it found.
     void Finish();
