@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "toolkit/CharWalk.h"
@@ -45,7 +46,8 @@ std::string TSettingsFile::ReadString(const std::string& key, const std::string&
     std::vector<char> buffer(kValueBuffer);
     const DWORD length = ::GetPrivateProfileStringA(section_.c_str(), key.c_str(), defaultValue.c_str(), buffer.data(),
                                                     kValueBuffer, path_.c_str());
-    std::string value(buffer.data(), length);
+    // Wine ends a value cut inside a character with a null within the length it returns.
+    std::string value(buffer.data(), ::strnlen(buffer.data(), length));
     // A value longer than the buffer is cut at its end, maybe between the two bytes of a
     // character: a lone lead byte would swallow whatever text is put after it.
     CharWalk walk(value);

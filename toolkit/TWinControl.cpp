@@ -51,6 +51,8 @@ UINT_PTR NextControlId() {
 
 TWinControl::TWinControl(TComponent* owner) : TComponent(owner), font_(std::make_unique<TFont>()) {
     font_->OnChange = [this](TObject&) {
+        // A font the program sets is the control's own from then on.
+        if (!followingParent_) parentFont_ = false;
         if (handle_.get()) ::SendMessageA(handle_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font_->Handle()), TRUE);
     };
 }
@@ -79,9 +81,11 @@ void TWinControl::SetParent(TWinControl* parent) {
     parent_ = parent;
     if (!parent_) return;
     parent_->children_.push_back(this);
+    // Taken now, so that what is set on it next builds on the parent's font, window or not.
+    if (parentFont_) FollowParentFont();
     if (handle_.get()) {
         ::SetParent(handle_.get(), parent_->Handle());
-    } else if (parent_->HandleAllocated()) {
+    } else if (parent_->HandleAllocated() && visible_) {
         CreateHandle();
     }
 }
@@ -131,8 +135,10 @@ void TWinControl::CreateHandle() {
 
     TCreateParams params;
     if (parent_) params.parentWindow = parent_->Handle();
+    // Making the parent's window may have made this one among its children.
+    if (handle_) return;
     CreateParams(params);
-    if (parentFont_ && parent_) font_->Assign(parent_->Font());
+    if (parentFont_ && parent_) FollowParentFont();
 
     const bool own = params.className.empty();
     LPCSTR className = own ? MAKEINTATOM(RegisterOwnClass(params)) : params.className.c_str();
@@ -145,10 +151,37 @@ void TWinControl::CreateHandle() {
         originalProc_ = reinterpret_cast<WNDPROC>(
             ::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ThunkProc)));
     }
+    if (params.style & WS_CHILD) TakePlaceAmongSiblings();
     ::SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font_->Handle()), FALSE);
     UpdateBoundsFromWindow();
     CreateWnd();
-    for (TWinControl* child : std::vector<TWinControl*>(children_)) child->CreateHandle();
+    // A hidden control's window waits until it is shown or asked for: the pages not shown
+    // cost nothing until their tab is picked.
+    for (TWinControl* child : std::vector<TWinControl*>(children_)) {
+        if (child->visible_) child->CreateHandle();
+    }
+}
+
+void TWinControl::FollowParentFont() {
+    followingParent_ = true;
+    font_->Assign(parent_->Font());
+    followingParent_ = false;
+}
+
+void TWinControl::TakePlaceAmongSiblings() {
+    // A window made later than the siblings after it would go below them, and Tab would
+    // reach it out of order: it goes where its place among the parent's controls is.
+    if (!parent_) return;
+    const auto& siblings = parent_->children_;
+    const auto self = std::find(siblings.begin(), siblings.end(), this);
+    if (self == siblings.end()) return;
+    const bool laterMade = std::any_of(self + 1, siblings.end(), [](TWinControl* c) { return c->HandleAllocated(); });
+    if (!laterMade) return;
+    HWND after = HWND_TOP;
+    for (auto earlier = siblings.begin(); earlier != self; ++earlier) {
+        if ((*earlier)->HandleAllocated()) after = (*earlier)->handle_.get();
+    }
+    ::SetWindowPos(handle_.get(), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOREDRAW);
 }
 
 void TWinControl::Attach(HWND window) {
@@ -254,16 +287,22 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
     BoundsChanged();
 }
 
-int TWinControl::ClientWidth() {
-    RECT r;
-    ::GetClientRect(Handle(), &r);
-    return r.right;
-}
+int TWinControl::ClientWidth() { return ClientRect().right; }
 
-int TWinControl::ClientHeight() {
-    RECT r;
-    ::GetClientRect(Handle(), &r);
-    return r.bottom;
+int TWinControl::ClientHeight() { return ClientRect().bottom; }
+
+RECT TWinControl::ClientRect() {
+    RECT r{0, 0, 0, 0};
+    TCreateParams params;
+    if (!handle_) CreateParams(params);
+    if (handle_ || !params.className.empty()) {
+        ::GetClientRect(Handle(), &r);
+        return r;
+    }
+    // A window of the program's own class has no frame beyond what its style gives, so a
+    // hidden page can be laid out without making its window.
+    ::AdjustWindowRectEx(&r, params.style, FALSE, params.exStyle);
+    return RECT{0, 0, std::max(0L, width_ - (r.right - r.left)), std::max(0L, height_ - (r.bottom - r.top))};
 }
 
 void TWinControl::SetClientSize(int width, int height) {

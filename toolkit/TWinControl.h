@@ -108,6 +108,9 @@ private:
     static LRESULT CALLBACK ThunkProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static ATOM RegisterOwnClass(const TCreateParams& params);
     void CreateHandle();
+    void TakePlaceAmongSiblings();
+    void FollowParentFont();
+    RECT ClientRect();
     void Attach(HWND window);
     void Detach();
 
@@ -121,6 +124,7 @@ private:
     bool enabled_ = true;
     bool tabStop_ = false;
     bool parentFont_ = true;
+    bool followingParent_ = false;
     std::string caption_;
     std::unique_ptr<TFont> font_;
     TColor color_ = clBtnFace;

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "tests/app/ProgramMenu.h"
+#include "tests/support/ProgramDriver.h"
 #include "toolkit/UniqueHandle.h"
 
 namespace {
@@ -92,3 +94,14 @@ RECT TabRect(HWND tabs, int index) {
 }
 
 POINT Middle(const RECT& rect) { return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}; }
+
+HWND ControlOnPage(HWND settings, int page, const std::string& className, const std::string& text) {
+    const RECT tab = TabRect(ProgramDriver::FindControl(settings, "SysTabControl32", ""), page);
+    if (tab.right <= tab.left || !RunHostCommand(Click(Middle(tab)))) return nullptr;
+    HWND control = nullptr;
+    PumpUntil([&] {
+        control = ProgramDriver::FindControl(settings, className, text);
+        return control && ::IsWindowVisible(control);
+    });
+    return control && ::IsWindowVisible(control) ? control : nullptr;
+}

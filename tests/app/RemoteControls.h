@@ -13,3 +13,7 @@ RECT TreeItemRect(HWND tree, const std::string& text);
 RECT TabRect(HWND tabs, int index);
 // The middle of a rectangle.
 POINT Middle(const RECT& rect);
+// Clicks a page's tab of the settings window with the real pointer and gives a control of
+// that page once it shows (null when it does not): a page's controls are made when it is
+// first shown.
+HWND ControlOnPage(HWND settings, int page, const std::string& className, const std::string& text);

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "tests/app/ProgramMenu.h"
+#include "tests/app/RemoteControls.h"
 #include "tests/support/PixelCanvas.h"
 #include "tests/support/ProgramDriver.h"
 #include "tests/support/ScreenSearch.h"
@@ -47,7 +48,7 @@ TEST(RunningProgram, TrayMenuShowsTheModesAndRunsItsCommandsByKeyClickAndHotkey)
     ASSERT_NE(settings, nullptr);
     DWORD processId = 0;
     ::GetWindowThreadProcessId(settings, &processId);
-    ::SendMessageA(ProgramDriver::FindControl(settings, "Button", "AVI"), BM_CLICK, 0, 0);
+    ::SendMessageA(ControlOnPage(settings, 1, "Button", "AVI"), BM_CLICK, 0, 0);
     ASSERT_TRUE(program.ConfirmSettings(settings));
     ShownBox box;
 

@@ -52,7 +52,7 @@ TEST(RunningProgram, RecordsMoviesEndedByTheKeyAndByATrayClick) {
     const std::string work = program.Folder() / "moviework";
     HWND settings = program.StartToSettings(movies.Path());
     ASSERT_NE(settings, nullptr);
-    HWND avi = ProgramDriver::FindControl(settings, "Button", "AVI");
+    HWND avi = ControlOnPage(settings, 1, "Button", "AVI");
     ASSERT_NE(avi, nullptr);
     ::SendMessageA(avi, BM_CLICK, 0, 0);
     HWND interval = FindEditHolding(settings, "1000");
@@ -112,8 +112,7 @@ TEST(RunningProgram, AnIntervalTypedBelowItsRangeRecordsAtTheLeastInterval) {
         RECT rect{};
         return control && ::GetWindowRect(control, &rect) && RunHostCommand(Click(Middle(rect)));
     };
-    ASSERT_TRUE(RunHostCommand(Click(Middle(TabRect(ProgramDriver::FindControl(settings, "SysTabControl32", ""), 1)))));
-    ASSERT_TRUE(clickOn(ProgramDriver::FindControl(settings, "Button", "AVI")));
+    ASSERT_TRUE(clickOn(ControlOnPage(settings, 1, "Button", "AVI")));
     HWND interval = FindEditHolding(settings, "1000");
     ASSERT_TRUE(PumpUntil([&] { return ::IsWindowEnabled(interval) != FALSE; })) << "enabled in AVI mode";
     ASSERT_TRUE(clickOn(interval));

@@ -215,8 +215,6 @@ TEST(RunningProgram, AUsersJourneyFromTheFolderTreeToAStartStraightIntoShootingM
     auto control = [&settings](const std::string& className, const std::string& text) {
         return ProgramDriver::FindControl(settings, className, text);
     };
-    HWND pages = control("SysTabControl32", "");
-    auto page = [&pages](int index) { return RunHostCommand(Click(Middle(TabRect(pages, index)))); };
 
     // The folder, clicked in the tree; the window tells which folder is selected.
     RECT item{};
@@ -228,8 +226,7 @@ TEST(RunningProgram, AUsersJourneyFromTheFolderTreeToAStartStraightIntoShootingM
     EXPECT_TRUE(PumpUntil([&] { return control("", selected) != nullptr; }));
 
     // JPEG, a word before the number; then the start button.
-    ASSERT_TRUE(page(1));
-    ASSERT_TRUE(ClickOn(control("Button", "JPEG")));
+    ASSERT_TRUE(ClickOn(ControlOnPage(settings, 1, "Button", "JPEG")));
     ASSERT_TRUE(ClickOn(control("Button", "連番の前に文字をつける")));
     HWND wordBefore = ProgramDriver::FindControl(control("Button", "ファイル名の指定"), "Edit", "");
     ASSERT_TRUE(ClickOn(wordBefore));
@@ -259,10 +256,8 @@ TEST(RunningProgram, AUsersJourneyFromTheFolderTreeToAStartStraightIntoShootingM
     // Back to the settings from the tray: AVI, and no settings window at the next start.
     ASSERT_TRUE(ChooseFromTray(processId, stillMode, kSettingsItem));
     ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(settings) != FALSE; }));
-    ASSERT_TRUE(page(1));
-    ASSERT_TRUE(ClickOn(control("Button", "AVI")));
-    ASSERT_TRUE(page(2));
-    ASSERT_TRUE(ClickOn(control("Button", "起動時に設定画面を表示しない")));
+    ASSERT_TRUE(ClickOn(ControlOnPage(settings, 1, "Button", "AVI")));
+    ASSERT_TRUE(ClickOn(ControlOnPage(settings, 2, "Button", "起動時に設定画面を表示しない")));
     ASSERT_TRUE(ClickOn(control("", "設定完了（撮影モードへ）")));
     ASSERT_TRUE(program.AnswerBox(box, IDOK));
     ASSERT_TRUE(PumpUntil([&] { return !::IsWindowVisible(settings); }));
@@ -298,9 +293,13 @@ TEST(RunningProgram, AUsersJourneyFromTheFolderTreeToAStartStraightIntoShootingM
     EXPECT_FALSE(::RegisterHotKey(probe, 1, MOD_CONTROL | MOD_ALT, 'S'));
     ::DestroyWindow(probe);
     EXPECT_NE(control("", selected), nullptr) << "the folder is selected in the tree again";
-    EXPECT_TRUE(Checked(control("Button", "AVI")));
+    // The pages, opened from the tray, show every setting as it was left.
+    ::GetWindowThreadProcessId(settings, &processId);
+    ASSERT_TRUE(ChooseFromTray(processId, movieMode, kSettingsItem));
+    ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(settings) != FALSE; }));
+    EXPECT_TRUE(Checked(ControlOnPage(settings, 1, "Button", "AVI")));
     EXPECT_TRUE(Checked(control("Button", "連番の前に文字をつける")));
     EXPECT_EQ(EditText(ProgramDriver::FindControl(control("Button", "ファイル名の指定"), "Edit", "")), "cap_");
-    EXPECT_TRUE(Checked(control("Button", "起動時に設定画面を表示しない")));
+    EXPECT_TRUE(Checked(ControlOnPage(settings, 2, "Button", "起動時に設定画面を表示しない")));
     Quit(program, settings);
 }

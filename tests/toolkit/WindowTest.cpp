@@ -5,8 +5,11 @@
 #include "toolkit/Exception.h"
 #include "toolkit/PumpMessages.h"
 #include "toolkit/TApplication.h"
+#include "toolkit/TCheckBox.h"
 #include "toolkit/TEdit.h"
 #include "toolkit/TForm.h"
+#include "toolkit/TPageControl.h"
+#include "toolkit/TTabSheet.h"
 #include "toolkit/TTimer.h"
 #include "toolkit/UniqueHandle.h"
 
@@ -130,4 +133,54 @@ TEST(WinControl, ClientSizeSetBeforeTheWindowHoldsInEveryFrame) {
         EXPECT_EQ(client.right, 345) << static_cast<int>(style);
         EXPECT_EQ(client.bottom, 224) << static_cast<int>(style);
     }
+}
+
+// A page not shown makes no windows; what is set on its controls meanwhile is there when its
+// tab is picked (a font made bold stays the parent's font made bold), and its windows take
+// their places in the Tab order among those made before.
+TEST(WinControl, AHiddenPageIsMadeWhenShownWithEverythingSetBefore) {
+    TForm form(nullptr);
+    form.Font().SetCharset(SHIFTJIS_CHARSET);
+    form.SetClientSize(300, 200);
+    auto* pages = new TPageControl(&form);
+    pages->SetBounds(0, 0, 300, 200);
+    pages->SetParent(&form);
+    TTabSheet* sheets[2] = {new TTabSheet(&form), new TTabSheet(&form)};
+    for (TTabSheet* sheet : sheets) sheet->SetPageControl(pages);
+    form.Handle();
+    TTabSheet& second = *sheets[1];
+    const int width = second.ClientWidth(), height = second.ClientHeight();
+    EXPECT_FALSE(second.HandleAllocated()) << "laid out without its window";
+
+    auto* first = new TEdit(&form);
+    auto* box = new TCheckBox(&form);
+    auto* last = new TEdit(&form);
+    for (TWinControl* control : std::initializer_list<TWinControl*>{first, box, last}) control->SetParent(&second);
+    box->SetChecked(true);
+    box->SetEnabled(false);
+    last->SetText("kept");
+    last->Font().SetBold(true);
+    EXPECT_TRUE(box->Checked());
+    EXPECT_EQ(last->Text(), "kept");
+    EXPECT_FALSE(box->HandleAllocated() || last->HandleAllocated());
+
+    // The middle one hidden: the page's others are made with the page, it only when shown.
+    box->Hide();
+    pages->SetActivePage(&second);
+    ASSERT_TRUE(first->HandleAllocated() && last->HandleAllocated());
+    EXPECT_FALSE(box->HandleAllocated());
+    RECT client{};
+    ::GetClientRect(second.Handle(), &client);
+    EXPECT_EQ(client.right, width);
+    EXPECT_EQ(client.bottom, height);
+    EXPECT_EQ(::GetWindowTextLengthA(last->Handle()), 4);
+    LOGFONTA shown{};
+    ::GetObjectA(reinterpret_cast<HFONT>(::SendMessageA(last->Handle(), WM_GETFONT, 0, 0)), sizeof shown, &shown);
+    EXPECT_EQ(shown.lfWeight, FW_BOLD);
+    EXPECT_EQ(shown.lfCharSet, SHIFTJIS_CHARSET);
+    box->Show();
+    EXPECT_EQ(::SendMessageA(box->Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_FALSE(::IsWindowEnabled(box->Handle()));
+    EXPECT_EQ(::GetWindow(first->Handle(), GW_HWNDNEXT), box->Handle());
+    EXPECT_EQ(::GetWindow(box->Handle(), GW_HWNDNEXT), last->Handle());
 }
