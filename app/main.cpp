@@ -25,12 +25,16 @@ void Run(TApplication& application) {
     // The shell's icon cache loads on another thread while the windows are made; the folder
     // tree, made last, is the first to need it.
     SystemImageLists::Prepare();
+    // So does the saved folder, which the settings window's list shows first.
+    auto savedFolder = TForm2::ReadSavedFolderAhead();
 
     auto* main = application.CreateForm<TForm1>();
     StartupSteps::Reached("TForm1 made");
     application.CreateForm<TfrmVersion>();
     StartupSteps::Reached("version window made");
     auto* settings = application.CreateForm<TForm2>();
+    // Taken by the window's list by now, or of no use: the folder is not watched any longer.
+    savedFolder.reset();
     main->ConnectSettingsWindow(*settings);
     StartupSteps::Reached("TForm2 made, settings read");
 

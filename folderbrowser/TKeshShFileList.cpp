@@ -66,11 +66,12 @@ void TKeshShFileList::Sort(int column) {
     IShellFolder* folder = folder_.get();
     if (!folder) return;
     const int direction = column < kDirections ? SortDirections[column] : 1;
+    const bool inOrder = addedInOrder_ && column == 0 && direction == 1;
+    addedInOrder_ = false;
+    if (inOrder) return;
     const auto order = [column, direction](IShellFolder* in) {
         return [in, column, direction](const auto& a, const auto& b) {
-            const HRESULT hr = in->CompareIDs(static_cast<LPARAM>(column), a->RelativeID(), b->RelativeID());
-            if (FAILED(hr)) return false;
-            return static_cast<short>(HRESULT_CODE(hr)) * direction < 0;
+            return Precedes(in, column, direction, a->RelativeID(), b->RelativeID());
         };
     };
     // Merge sorts: they stay within the rows even if the shell's order is not consistent.
@@ -94,6 +95,12 @@ void TKeshShFileList::Sort(int column) {
     if (helper.joinable()) helper.join();
     if (!secondSorted) std::stable_sort(middle, end, order(folder));
     std::inplace_merge(rows_.begin(), middle, end, order(folder));
+}
+
+bool TKeshShFileList::Precedes(IShellFolder* folder, int column, int direction, LPCITEMIDLIST a, LPCITEMIDLIST b) {
+    const HRESULT hr = folder->CompareIDs(static_cast<LPARAM>(column), a, b);
+    if (FAILED(hr)) return false;
+    return static_cast<short>(HRESULT_CODE(hr)) * direction < 0;
 }
 
 bool TKeshShFileList::ColumnsFromShellDetails() {

@@ -40,7 +40,13 @@ public:
     int Count() const { return static_cast<int>(rows_.size()); }
     TKeshShFileData* Row(int index) const { return rows_[static_cast<size_t>(index)].get(); }
     int IndexOf(const TKeshShFileData* row) const override;
-    void Add(std::unique_ptr<TKeshShFileData> row) { rows_.push_back(std::move(row)); }
+    void Add(std::unique_ptr<TKeshShFileData> row) {
+        addedInOrder_ = false;
+        rows_.push_back(std::move(row));
+    }
+    // The rows were added in ascending order of the first column (read ahead in that order):
+    // the first sort by it has nothing to do.
+    void SetAddedInOrder() { addedInOrder_ = true; }
     // Removes the rows that are marked selected.
     void RemoveSelected();
 
@@ -48,6 +54,8 @@ public:
     int SortDirections[kDirections] = {1, 1, 1, 1, 1};
     // Sorts by the column with its direction, through the folder's own comparison.
     void Sort(int column);
+    // Whether `a` goes before `b` in that order.
+    static bool Precedes(IShellFolder* folder, int column, int direction, LPCITEMIDLIST a, LPCITEMIDLIST b);
 
     // The report columns, built once (BuildColumns) from the first source that answers.
     const std::vector<TShColumnName>& ColumnNames() const { return columnNames_; }
@@ -72,4 +80,5 @@ private:
     std::vector<TShColumnName> columnNames_;
     TShColumnSource source_ = TShColumnSource::nameOnly;
     bool columnsBuilt_ = false;
+    bool addedInOrder_ = false;
 };

@@ -123,13 +123,15 @@ void TKeshShTreeView::CreateParams(TCreateParams& params) {
 void TKeshShTreeView::CreateWnd() {
     HWND window = Handle();
     TreeView_SetUnicodeFormat(window, FALSE);
-    TreeView_SetImageList(window, TKeshShID::SystemImageList(true), TVSIL_NORMAL);
     TreeView_SetIndent(window, indent_);
     drives_.Hook();
     RegisterDropTarget(window);
     StartupSteps::Reached("tree window made");
     Fill();
     StartupSteps::Reached("tree filled");
+    // Items ask for their icons only when drawn: the system's lists, which may still be
+    // loading on another thread at start, are needed no sooner than this.
+    TreeView_SetImageList(window, TKeshShID::SystemImageList(true), TVSIL_NORMAL);
 }
 
 // ---- nodes

@@ -7,6 +7,7 @@
 #include "folderbrowser/HourGlass.h"
 #include "folderbrowser/ShellEnumeration.h"
 #include "folderbrowser/TKeshShFolderData.h"
+#include "folderbrowser/TShReadAhead.h"
 
 std::unique_ptr<TKeshShFileList> TShContentsReader::Read(LPCITEMIDLIST folderID, TWinControl* owner,
                                                          HWND window) const {
@@ -14,22 +15,34 @@ std::unique_ptr<TKeshShFileList> TShContentsReader::Read(LPCITEMIDLIST folderID,
     ComPtr<IShellFolder> folder = TKeshShID::BindToFolder(folderID);
     if (!folder) return nullptr;
     auto list = std::make_unique<TKeshShFileList>(owner, TKeshShID::Copy(folderID), folder);
-    SHCONTF flags = 0;
-    if (contents & scFolders) flags |= SHCONTF_FOLDERS;
-    if (contents & scFiles) flags |= SHCONTF_NONFOLDERS;
-    if (contents & scHidden) flags |= SHCONTF_INCLUDEHIDDEN;
+    const SHCONTF flags = Flags();
     // Only the Desktop and the folders of its first level hold virtual items.
     TShVirtuaItem parentKind = itFolder;
     if (TKeshShID::Count(folderID) <= 1) parentKind = TKeshShFolderData(TKeshShID::Copy(folderID)).ItemKind();
     const bool filtered = FiltersVirtualChildren(parentKind);
     TKeshShFileList& rows = *list;
-    const bool read = EnumerateChildren(folder.get(), window, flags, [&](TShIDList relative) {
+    const auto add = [&](TShIDList relative) {
         auto row = std::make_unique<TKeshShFileData>(rows, std::move(relative));
         if (filtered && !KeepsVirtualChild(parentKind, *row, shown)) return;
         if (!accept || accept(*row)) rows.Add(std::move(row));
-    });
-    if (!read) return nullptr;
+    };
+    // The Desktop's path is that of its directory, whose children are not the Desktop's.
+    std::vector<TShIDList> ahead;
+    if (TKeshShID::Count(folderID) > 0 && TShReadAhead::Take(list->Path(), flags, ahead)) {
+        for (TShIDList& relative : ahead) add(std::move(relative));
+        list->SetAddedInOrder();
+        return list;
+    }
+    if (!EnumerateChildren(folder.get(), window, flags, add)) return nullptr;
     return list;
+}
+
+SHCONTF TShContentsReader::Flags() const {
+    SHCONTF flags = 0;
+    if (contents & scFolders) flags |= SHCONTF_FOLDERS;
+    if (contents & scFiles) flags |= SHCONTF_NONFOLDERS;
+    if (contents & scHidden) flags |= SHCONTF_INCLUDEHIDDEN;
+    return flags;
 }
 
 void TShContentsReader::Sort(TKeshShFileList& list) {

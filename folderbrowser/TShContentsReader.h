@@ -26,6 +26,8 @@ public:
     // The folder's rows, unsorted, for the list control `owner` (whose window, if any, owns
     // what the shell may show meanwhile); null when the folder cannot be read.
     std::unique_ptr<TKeshShFileList> Read(LPCITEMIDLIST folderID, TWinControl* owner, HWND window) const;
+    // What the shell is asked to enumerate.
+    SHCONTF Flags() const;
     // By the contents' sort column in its direction; a folder without a path is not sorted
     // by its fifth column.
     static void Sort(TKeshShFileList& list);

@@ -15,6 +15,7 @@ namespace {
 // checked, "0" not) per box in this order; a file without that key (or with a malformed
 // one) reads each box from its value's key.
 const char kCheckStatesKey[] = "CheckStates";
+const char kFolderKey[] = "Folder";
 enum CheckState { csAddWordBefore, csAddWordAfter, csNumberLock, csSetStartNum, csSetEndNum, csCount };
 
 bool WellFormedStates(const std::string& states) {
@@ -42,10 +43,12 @@ private:
 };
 }  // namespace
 
+std::string SavedFolder(const TSettingsFile& file) { return file.ReadString(kFolderKey, ""); }
+
 TSettingsValues LoadSettings(const TSettingsFile& file, const TSettingsValues& current) {
     TSettingsValues values = current;
     const Reader read(file);
-    read.Text(values.folder, "Folder");
+    read.Text(values.folder, kFolderKey);
     TNamingRule& naming = values.naming;
     read.Check(naming.addWordBefore, "AddWordBefore", csAddWordBefore);
     read.Text(naming.wordBefore, "AddWordBefore");
@@ -77,7 +80,7 @@ TSettingsValues LoadSettings(const TSettingsFile& file, const TSettingsValues& c
 
 void SaveSettings(TSettingsFile& file, const TSettingsValues& values) {
     const TNamingRule& naming = values.naming;
-    file.WriteString("Folder", values.folder);
+    file.WriteString(kFolderKey, values.folder);
     file.WriteBool("AddWordBefore", naming.addWordBefore);
     file.WriteString("AddWordBefore", naming.wordBefore);
     file.WriteBool("AddWordAfter", naming.addWordAfter);

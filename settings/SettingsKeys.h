@@ -15,6 +15,8 @@ extern const char kComputerFolderName[];
 // Numbers come back as written: the controls that show them keep them in their ranges. A
 // save mode out of range becomes the nearest one.
 TSettingsValues LoadSettings(const TSettingsFile& file, const TSettingsValues& current);
+// The folder the file holds, alone: "" when it holds none.
+std::string SavedFolder(const TSettingsFile& file);
 // Writes every key, in the file's order; the first write the system refuses raises and
 // ends the save there.
 void SaveSettings(TSettingsFile& file, const TSettingsValues& values);

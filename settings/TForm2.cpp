@@ -324,6 +324,12 @@ void TForm2::StartReadingAhead() {
     iconsAhead_->Start();
 }
 
+std::unique_ptr<TShReadAhead> TForm2::ReadSavedFolderAhead(const std::string& settingsPath) {
+    const std::string folder = SavedFolder(TSettingsFile(settingsPath, TApplication::Instance().Title()));
+    if (folder.empty() || folder == kComputerFolderName) return nullptr;
+    return std::make_unique<TShReadAhead>(folder, TShContentsReader().Flags());
+}
+
 void TForm2::ReadShownFolderItems() {
     if (iconsAhead_) iconsAhead_->Finish();
     iconsAhead_.reset();

@@ -13,6 +13,7 @@
 #include "folderbrowser/TKeshShPopupMenu.h"
 #include "folderbrowser/TKeshShTreeView.h"
 #include "folderbrowser/TShIconsAhead.h"
+#include "folderbrowser/TShReadAhead.h"
 #include "settings/TSettingsFile.h"
 #include "settings/TSettingsView.h"
 #include "toolbar/TBSkin.h"
@@ -64,6 +65,10 @@ public:
     // until ReadShownFolderItems the folder controls must be left alone.
     void StartReadingAhead();
     void ReadShownFolderItems();
+    // The saved folder's contents, read on a thread of their own while the windows are made
+    // (null when the file names no folder); the list takes them while it stands.
+    static std::unique_ptr<TShReadAhead> ReadSavedFolderAhead(
+        const std::string& settingsPath = TSettingsFile::BesideExecutable());
     // The folder the list shows, where a new folder is made, and making one there (a
     // failure is told).
     std::string FolderPath() const;

@@ -40,6 +40,9 @@ void TFont::SetColor(TColor color) {
 }
 
 void TFont::Assign(const TFont& source) {
+    if (name_ == source.name_ && height_ == source.height_ && bold_ == source.bold_ && charset_ == source.charset_ &&
+        color_ == source.color_)
+        return;
     name_ = source.name_;
     height_ = source.height_;
     bold_ = source.bold_;

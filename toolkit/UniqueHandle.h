@@ -58,6 +58,7 @@ inline void DestroyMenuHandle(HMENU h) { ::DestroyMenu(h); }
 inline void DestroyWindowHandle(HWND h) { ::DestroyWindow(h); }
 inline void CloseKernelHandle(HANDLE h) { ::CloseHandle(h); }
 inline void CloseFind(HANDLE h) { ::FindClose(h); }
+inline void CloseChangeNotification(HANDLE h) { ::FindCloseChangeNotification(h); }
 inline void FreeLibraryHandle(HMODULE h) { ::FreeLibrary(h); }
 inline void UnhookHook(HHOOK h) { ::UnhookWindowsHookEx(h); }
 struct InvalidHandleValue {
@@ -81,5 +82,7 @@ using UniqueKernelHandle = UniqueHandle<HANDLE, handle_detail::CloseKernelHandle
 // Files and find handles report failure as INVALID_HANDLE_VALUE instead.
 using UniqueFileHandle = UniqueHandle<HANDLE, handle_detail::CloseKernelHandle, handle_detail::InvalidHandleValue>;
 using UniqueFindHandle = UniqueHandle<HANDLE, handle_detail::CloseFind, handle_detail::InvalidHandleValue>;
+using UniqueChangeHandle =
+    UniqueHandle<HANDLE, handle_detail::CloseChangeNotification, handle_detail::InvalidHandleValue>;
 using UniqueHmodule = UniqueHandle<HMODULE, handle_detail::FreeLibraryHandle>;
 using UniqueHhook = UniqueHandle<HHOOK, handle_detail::UnhookHook>;

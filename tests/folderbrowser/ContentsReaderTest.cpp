@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "folderbrowser/TShContentsReader.h"
+#include "folderbrowser/TShReadAhead.h"
 #include "tests/support/TestEnvironment.h"
 
 namespace {
@@ -132,4 +133,38 @@ TEST(ContentsReader, ABigFolderSortsAsOneSortWouldInEveryColumnAndDirection) {
             EXPECT_TRUE(sorted == expected) << "column " << column << ", direction " << direction;
         }
     }
+}
+
+// Read ahead on a thread, a folder comes in the order one sort gives, for the folder and the
+// flags it was read for, once; a change after its reading makes the list read it again.
+TEST(ContentsReader, AFolderReadAheadIsTakenOnceInOrderAndNeverWhenItChangedSince) {
+    TempFolder folder;
+    for (int i = 0; i < 60; ++i) WriteFileBytes(folder / ((i % 2 ? "Shot" : "shot") + std::to_string(i * 37 % 60)), "");
+    ::CreateDirectoryA((folder / "sub").c_str(), nullptr);
+    const TShIDList id = TKeshShID::FromPath(folder.Path());
+    TShContentsReader reader;
+    std::unique_ptr<TKeshShFileList> plain = reader.Read(id.get(), nullptr, nullptr);
+    ASSERT_NE(plain, nullptr);
+    TShContentsReader::Sort(*plain);
+
+    std::vector<TShIDList> children;
+    {
+        TShReadAhead ahead(folder.Path(), reader.Flags());
+        EXPECT_FALSE(TShReadAhead::Take(folder.Path(), SHCONTF_FOLDERS, children)) << "other flags";
+        EXPECT_FALSE(TShReadAhead::Take(folder / "sub", reader.Flags(), children)) << "another folder";
+        std::unique_ptr<TKeshShFileList> list = reader.Read(id.get(), nullptr, nullptr);
+        EXPECT_FALSE(TShReadAhead::Take(folder.Path(), reader.Flags(), children)) << "taken already";
+        ASSERT_NE(list, nullptr);
+        TShContentsReader::Sort(*list);
+        EXPECT_EQ(RowNames(*list), RowNames(*plain));
+    }
+    EXPECT_FALSE(TShReadAhead::Take(folder.Path(), reader.Flags(), children)) << "gone with its reader";
+
+    TShReadAhead ahead(folder.Path(), reader.Flags());
+    ahead.WaitForReading();
+    WriteFileBytes(folder / "late", "");
+    std::unique_ptr<TKeshShFileList> list = reader.Read(id.get(), nullptr, nullptr);
+    ASSERT_NE(list, nullptr);
+    EXPECT_NE(Named(*list, "late"), nullptr);
+    EXPECT_EQ(list->Count(), plain->Count() + 1);
 }

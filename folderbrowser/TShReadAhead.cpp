@@ -1,0 +1,73 @@
+#include "folderbrowser/TShReadAhead.h"
+
+#include <algorithm>
+
+#include "folderbrowser/ShellEnumeration.h"
+#include "folderbrowser/ShellWorker.h"
+#include "folderbrowser/TKeshShFileList.h"
+
+namespace {
+TShReadAhead* current = nullptr;
+
+TShIDList ParseHere(IShellFolder* desktop, const std::string& path) {
+    std::wstring wide(path.size() + 1, L'\0');
+    wide.resize(static_cast<size_t>(
+        ::MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), static_cast<int>(wide.size()))));
+    if (wide.empty()) return TShIDList();
+    LPITEMIDLIST list = nullptr;
+    ULONG eaten = 0;
+    if (FAILED(desktop->ParseDisplayName(nullptr, nullptr, wide.data(), &eaten, &list, nullptr))) return TShIDList();
+    return TShIDList::Adopt(list);
+}
+}  // namespace
+
+TShReadAhead::TShReadAhead(const std::string& path, SHCONTF flags)
+    : path_(path),
+      flags_(flags),
+      changes_(::FindFirstChangeNotificationA(path.c_str(), FALSE,
+                                              FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME |
+                                                  FILE_NOTIFY_CHANGE_ATTRIBUTES | FILE_NOTIFY_CHANGE_SIZE |
+                                                  FILE_NOTIFY_CHANGE_LAST_WRITE)) {
+    current = this;
+    // Only a folder that can be watched is read: a change could not be told otherwise.
+    if (!changes_) return;
+    worker_ = StartShellWorker([this] {
+        ComPtr<IShellFolder> desktop;
+        if (FAILED(::SHGetDesktopFolder(desktop.put()))) return;
+        const TShIDList folderID = ParseHere(desktop.get(), path_);
+        ComPtr<IShellFolder> folder = folderID ? TKeshShID::BindToFolderHere(folderID.get()) : ComPtr<IShellFolder>();
+        if (!folder) return;
+        std::vector<TShIDList> children;
+        if (!EnumerateChildren(folder.get(), nullptr, flags_, [&](TShIDList child) {
+                children.push_back(std::move(child));
+            }))
+            return;
+        std::stable_sort(children.begin(), children.end(), [&](const TShIDList& a, const TShIDList& b) {
+            return TKeshShFileList::Precedes(folder.get(), 0, 1, a.get(), b.get());
+        });
+        children_ = std::move(children);
+        read_ = true;
+    });
+}
+
+TShReadAhead::~TShReadAhead() {
+    WaitForReading();
+    if (current == this) current = nullptr;
+}
+
+void TShReadAhead::WaitForReading() {
+    if (worker_.joinable()) worker_.join();
+}
+
+bool TShReadAhead::Take(const std::string& path, SHCONTF flags, std::vector<TShIDList>& children) {
+    return current && current->TakeOwn(path, flags, children);
+}
+
+bool TShReadAhead::TakeOwn(const std::string& path, SHCONTF flags, std::vector<TShIDList>& children) {
+    if (taken_ || flags != flags_ || path.empty() || ::lstrcmpiA(path.c_str(), path_.c_str()) != 0) return false;
+    taken_ = true;
+    WaitForReading();
+    if (!read_ || ::WaitForSingleObject(changes_.get(), 0) != WAIT_TIMEOUT) return false;
+    children = std::move(children_);
+    return true;
+}

@@ -1,0 +1,43 @@
+#pragma once
+// A folder's children read on a thread of their own while the program is still making its
+// windows, and put in ascending order of the first column. The list that opens the folder
+// takes them instead of reading it again: once, and only if nothing in the folder changed
+// since the reading began. While one stands, it is the one the lists ask.
+#include <windows.h>
+#include <shlobj.h>
+
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "folderbrowser/TKeshShID.h"
+#include "toolkit/UniqueHandle.h"
+
+class TShReadAhead {
+public:
+    // Starts reading the file-system folder at `path` for `flags`; a path that names no
+    // folder is not read.
+    TShReadAhead(const std::string& path, SHCONTF flags);
+    ~TShReadAhead();
+    TShReadAhead(const TShReadAhead&) = delete;
+    TShReadAhead& operator=(const TShReadAhead&) = delete;
+
+    // The children of the folder at `path` read ahead for `flags`, in order. False (and
+    // nothing given) when none were read for them, they were taken already, or the folder
+    // changed meanwhile.
+    static bool Take(const std::string& path, SHCONTF flags, std::vector<TShIDList>& children);
+    // Until the reading is over, as taking waits.
+    void WaitForReading();
+
+private:
+    bool TakeOwn(const std::string& path, SHCONTF flags, std::vector<TShIDList>& children);
+
+    const std::string path_;
+    const SHCONTF flags_;
+    // Armed before the reading starts: anything the reading may have missed sets it.
+    UniqueChangeHandle changes_;
+    std::vector<TShIDList> children_;
+    bool read_ = false;
+    bool taken_ = false;
+    std::thread worker_;
+};
