@@ -39,8 +39,9 @@ void Run(TApplication& application) {
     StartupSteps::Reached("TForm2 made, settings read");
 
     // The splash stays up, untouched, for a moment after the windows are ready; the icons
-    // the settings window shows first are looked up meanwhile on a thread.
+    // the settings window shows first are looked up and loaded meanwhile on threads.
     settings->StartReadingAhead();
+    SystemImageLists::LoadCommonIcons();
     ::Sleep(700);
     StartupSteps::Reached("pause over");
     settings->ReadShownFolderItems();

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <atomic>
 #include <memory>
 
 #include "toolkit/ComApartment.h"
@@ -44,8 +45,19 @@ void AskCommonIcons() {
 
 class Loader : public TThread {
 public:
-    Loader() : listsReady_(::CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
-    ~Loader() override { WaitFor(); }
+    Loader()
+        : listsReady_(::CreateEventA(nullptr, TRUE, FALSE, nullptr)),
+          iconsWanted_(::CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
+    ~Loader() override {
+        // Let go without the icons: nobody is left to show them.
+        if (iconsWanted_) ::SetEvent(iconsWanted_.get());
+        WaitFor();
+    }
+
+    void GoOnToIcons() {
+        iconsToo_ = true;
+        if (iconsWanted_) ::SetEvent(iconsWanted_.get());
+    }
 
     // Until the lists are made; the common icons may still be loading.
     void WaitForLists() {
@@ -71,11 +83,14 @@ protected:
             Ask(true);
             Ask(false);
         }
-        AskCommonIcons();
+        if (iconsWanted_) ::WaitForSingleObject(iconsWanted_.get(), INFINITE);
+        if (iconsToo_) AskCommonIcons();
     }
 
 private:
     UniqueKernelHandle listsReady_;
+    UniqueKernelHandle iconsWanted_;
+    std::atomic<bool> iconsToo_{false};
 };
 
 std::unique_ptr<Loader> loader;
@@ -87,6 +102,10 @@ void SystemImageLists::Prepare() {
     prepared = true;
     loader = std::make_unique<Loader>();
     loader->Start();
+}
+
+void SystemImageLists::LoadCommonIcons() {
+    if (loader) loader->GoOnToIcons();
 }
 
 HIMAGELIST SystemImageLists::Get(bool small) {

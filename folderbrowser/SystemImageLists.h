@@ -9,6 +9,10 @@
 namespace SystemImageLists {
 // Starts loading on a worker thread; once a run, on the user-interface thread.
 void Prepare();
+// Lets that thread go on to the icons every first screen shows. The shell holds its icon
+// cache for each icon it loads, so they are best loaded while the user-interface thread
+// asks nothing of it (the splash's pause); the thread that Prepare started waits for this.
+void LoadCommonIcons();
 // The list (never to be destroyed); waits for a load that Prepare started.
 HIMAGELIST Get(bool small);
 }  // namespace SystemImageLists

@@ -38,9 +38,8 @@ TShReadAhead::TShReadAhead(const std::string& path, SHCONTF flags)
         ComPtr<IShellFolder> folder = folderID ? TKeshShID::BindToFolderHere(folderID.get()) : ComPtr<IShellFolder>();
         if (!folder) return;
         std::vector<TShIDList> children;
-        if (!EnumerateChildren(folder.get(), nullptr, flags_, [&](TShIDList child) {
-                children.push_back(std::move(child));
-            }))
+        if (!EnumerateChildren(folder.get(), nullptr, flags_,
+                               [&](TShIDList child) { children.push_back(std::move(child)); }))
             return;
         std::stable_sort(children.begin(), children.end(), [&](const TShIDList& a, const TShIDList& b) {
             return TKeshShFileList::Precedes(folder.get(), 0, 1, a.get(), b.get());

@@ -317,6 +317,7 @@ TEST(KeshShData, IconsAreTheShellsOwnForEveryKindOfItem) {
 TEST(SystemImageLists, LoadedAheadOnAThreadTheyAreTheSystemsOwn) {
     SystemImageLists::Prepare();
     SystemImageLists::Prepare();
+    SystemImageLists::LoadCommonIcons();
     TShIDList computer = TKeshShID::SpecialFolder(sfidDrives);
     const int computerIcon = TKeshShID::IconIndex(computer.get(), true, false);
     const int openFolder = TKeshShID::IconIndex(TKeshShID::FromPath("C:\\windows").get(), true, true);
