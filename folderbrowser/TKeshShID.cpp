@@ -198,14 +198,21 @@ bool TKeshShID::SameItem(LPCITEMIDLIST a, LPCITEMIDLIST b) {
 }
 
 TShIDList TKeshShID::FromPath(const std::string& path) {
-    if (path.empty()) return TShIDList();
-    IShellFolder* desktop = ShellModule::Instance().Desktop();
+    return ParseThrough(ShellModule::Instance().Desktop(), ApplicationWindow(), path);
+}
+
+TShIDList TKeshShID::FromPathHere(const std::string& path) {
+    ComPtr<IShellFolder> desktop;
+    if (FAILED(::SHGetDesktopFolder(desktop.put()))) return TShIDList();
+    return ParseThrough(desktop.get(), nullptr, path);
+}
+
+TShIDList TKeshShID::ParseThrough(IShellFolder* desktop, HWND owner, const std::string& path) {
+    if (path.empty() || !desktop) return TShIDList();
     std::wstring wide = Widen(path);
     LPITEMIDLIST list = nullptr;
     ULONG eaten = 0;
-    if (FAILED(desktop->ParseDisplayName(ApplicationWindow(), nullptr, wide.data(), &eaten, &list, nullptr))) {
-        return TShIDList();
-    }
+    if (FAILED(desktop->ParseDisplayName(owner, nullptr, wide.data(), &eaten, &list, nullptr))) return TShIDList();
     TShIDList parsed = TShIDList::Adopt(list);
     // The shell may parse a path that names nothing; such a path stands for no item.
     const std::string parsedPath = ToPath(parsed.get());

@@ -75,6 +75,8 @@ public:
 
     // Empty when the path is empty or cannot be parsed.
     static TShIDList FromPath(const std::string& path);
+    // The same, through a Desktop asked for on the calling thread (for a worker thread).
+    static TShIDList FromPathHere(const std::string& path);
     // The file-system path, or empty: also when the path holds characters that the ANSI
     // code page cannot carry, since the replaced text would name another file.
     static std::string ToPath(LPCITEMIDLIST list);
@@ -117,4 +119,5 @@ public:
 
 private:
     static ComPtr<IShellFolder> BindThrough(ComPtr<IShellFolder> desktop, LPCITEMIDLIST absolute);
+    static TShIDList ParseThrough(IShellFolder* desktop, HWND owner, const std::string& path);
 };

@@ -8,17 +8,6 @@
 
 namespace {
 TShReadAhead* current = nullptr;
-
-TShIDList ParseHere(IShellFolder* desktop, const std::string& path) {
-    std::wstring wide(path.size() + 1, L'\0');
-    wide.resize(static_cast<size_t>(
-        ::MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), static_cast<int>(wide.size()))));
-    if (wide.empty()) return TShIDList();
-    LPITEMIDLIST list = nullptr;
-    ULONG eaten = 0;
-    if (FAILED(desktop->ParseDisplayName(nullptr, nullptr, wide.data(), &eaten, &list, nullptr))) return TShIDList();
-    return TShIDList::Adopt(list);
-}
 }  // namespace
 
 TShReadAhead::TShReadAhead(const std::string& path, SHCONTF flags)
@@ -32,9 +21,7 @@ TShReadAhead::TShReadAhead(const std::string& path, SHCONTF flags)
     // Only a folder that can be watched is read: a change could not be told otherwise.
     if (!changes_) return;
     worker_ = StartShellWorker([this] {
-        ComPtr<IShellFolder> desktop;
-        if (FAILED(::SHGetDesktopFolder(desktop.put()))) return;
-        const TShIDList folderID = ParseHere(desktop.get(), path_);
+        const TShIDList folderID = TKeshShID::FromPathHere(path_);
         ComPtr<IShellFolder> folder = folderID ? TKeshShID::BindToFolderHere(folderID.get()) : ComPtr<IShellFolder>();
         if (!folder) return;
         std::vector<TShIDList> children;
