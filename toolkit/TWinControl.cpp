@@ -293,31 +293,42 @@ int TWinControl::ClientHeight() { return ClientRect().bottom; }
 
 RECT TWinControl::ClientRect() {
     RECT r{0, 0, 0, 0};
-    TCreateParams params;
-    if (!handle_) CreateParams(params);
-    if (handle_ || !params.className.empty()) {
-        ::GetClientRect(Handle(), &r);
-        return r;
+    if (!handle_ && OwnClass()) {
+        // A window of the program's own class has no frame beyond what its style gives, so a
+        // hidden page can be laid out without making its window.
+        const SIZE frame = StyleFrame();
+        return RECT{0, 0, std::max(0, width_ - static_cast<int>(frame.cx)),
+                    std::max(0, height_ - static_cast<int>(frame.cy))};
     }
-    // A window of the program's own class has no frame beyond what its style gives, so a
-    // hidden page can be laid out without making its window.
-    ::AdjustWindowRectEx(&r, params.style, FALSE, params.exStyle);
-    return RECT{0, 0, std::max(0L, width_ - (r.right - r.left)), std::max(0L, height_ - (r.bottom - r.top))};
+    ::GetClientRect(Handle(), &r);
+    return r;
 }
 
-void TWinControl::SetClientSize(int width, int height) {
-    RECT r{0, 0, width, height};
+bool TWinControl::OwnClass() {
+    TCreateParams params;
+    CreateParams(params);
+    return params.className.empty();
+}
+
+SIZE TWinControl::StyleFrame() {
+    RECT r{0, 0, 0, 0};
     if (handle_) {
         ::AdjustWindowRectEx(&r, ::GetWindowLongA(handle_.get(), GWL_STYLE), FALSE,
                              ::GetWindowLongA(handle_.get(), GWL_EXSTYLE));
     } else {
-        // Without making the window: its children, added next, are then made with it once
-        // they are set up, instead of one by one and changed afterwards.
+        // From the style the window will be made with, without making it.
         TCreateParams params;
         CreateParams(params);
         ::AdjustWindowRectEx(&r, params.style, FALSE, params.exStyle);
     }
-    SetBounds(left_, top_, r.right - r.left, r.bottom - r.top);
+    return SIZE{r.right - r.left, r.bottom - r.top};
+}
+
+void TWinControl::SetClientSize(int width, int height) {
+    // Without making the window: its children, added next, are then made with it once they
+    // are set up, instead of one by one and changed afterwards.
+    const SIZE frame = StyleFrame();
+    SetBounds(left_, top_, width + frame.cx, height + frame.cy);
 }
 
 void TWinControl::SetVisible(bool visible) {

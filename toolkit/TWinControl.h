@@ -111,6 +111,10 @@ private:
     void TakePlaceAmongSiblings();
     void FollowParentFont();
     RECT ClientRect();
+    // Whether the window is of the program's own class (no class of the system's).
+    bool OwnClass();
+    // How much larger than its client area the window is, by its style.
+    SIZE StyleFrame();
     void Attach(HWND window);
     void Detach();
 
