@@ -39,6 +39,9 @@ TForm2::TForm2(TComponent* owner, const std::string& settingsPath) : TForm(owner
     BuildToolbar();
     PageControl1 = Place<TPageControl>(this, this, 4, kToolbarHeight, kClientWidth - 8,
                                        kClientHeight - kToolbarHeight - kBottomHeight - 2);
+    // Its page covers all but its border and its tabs; the theme stretches its picture over
+    // all of it unless it is drawn piece by piece.
+    PageControl1->SetDoubleBuffered(true);
     TabSheet1 = AddPage(this, PageControl1, "保存先設定");
     TabSheet2 = AddPage(this, PageControl1, "ファイル形式・ショートカットキー設定");
     TabSheet3 = AddPage(this, PageControl1, "オプション設定");

@@ -17,7 +17,9 @@ TUtilityWindow::TUtilityWindow(Handler handler) : handler_(std::move(handler)) {
         wc.lpszClassName = kClassName;
         ThrowLastErrorIf(::RegisterClassExA(&wc) == 0);
     }
-    window_.reset(::CreateWindowExA(0, kClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, module, this));
+    // A pop-up's style: an overlapped window, even one never shown, has its frame and its
+    // largest size worked out while it is made, at a cost of a millisecond under Wine.
+    window_.reset(::CreateWindowExA(0, kClassName, "", WS_POPUP, 0, 0, 0, 0, HWND_MESSAGE, nullptr, module, this));
     ThrowLastErrorIf(!window_);
 }
 

@@ -5,6 +5,7 @@
 #include <mutex>
 #include <unordered_map>
 
+#include "toolkit/BufferedPaint.h"
 #include "toolkit/EOSError.h"
 #include "toolkit/MessageBoxes.h"
 
@@ -242,7 +243,21 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
                     return reinterpret_cast<LRESULT>(brush);
             }
             break;
+        case WM_PAINT:
+            // A context in wParam asks for drawing into it; only the window's own paint is buffered.
+            if (doubleBuffered_ && originalProc_ && !wParam) {
+                PaintBuffered(handle_.get(), [this](HDC dc) {
+                    paintingBuffer_ = true;
+                    WndProc(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+                    paintingBuffer_ = false;
+                    DefaultHandler(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+                });
+                return 0;
+            }
+            break;
         case WM_ERASEBKGND:
+            // Erased into the buffer instead, just before the control paints there.
+            if (doubleBuffered_ && originalProc_ && !paintingBuffer_) return 1;
             if (!originalProc_) {
                 RECT client;
                 ::GetClientRect(handle_.get(), &client);
@@ -386,6 +401,12 @@ void TWinControl::SetTabStop(bool value) {
         LONG style = ::GetWindowLongA(handle_.get(), GWL_STYLE);
         ::SetWindowLongA(handle_.get(), GWL_STYLE, value ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP));
     }
+}
+
+void TWinControl::SetDoubleBuffered(bool value) {
+    if (value == doubleBuffered_) return;
+    doubleBuffered_ = value;
+    if (handle_) ::InvalidateRect(handle_.get(), nullptr, TRUE);
 }
 
 bool TWinControl::Focused() const { return handle_ && ::GetFocus() == handle_.get(); }

@@ -69,6 +69,10 @@ public:
 
     void SetTabStop(bool value);
 
+    // A system control paints through a bitmap in memory (see BufferedPaint).
+    bool DoubleBuffered() const { return doubleBuffered_; }
+    void SetDoubleBuffered(bool value);
+
     bool Focused() const;
     virtual void SetFocus();
     bool CanFocus() const;
@@ -134,4 +138,6 @@ private:
     TColor color_ = clBtnFace;
     UniqueHbrush brush_;
     bool creating_ = false;
+    bool doubleBuffered_ = false;
+    bool paintingBuffer_ = false;
 };

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/BoxRecorder.h"
+#include "tests/support/PixelCanvas.h"
 #include "tests/support/TestEnvironment.h"
 #include "toolkit/Exception.h"
 #include "toolkit/PumpMessages.h"
@@ -9,9 +10,11 @@
 #include "toolkit/TEdit.h"
 #include "toolkit/TForm.h"
 #include "toolkit/TPageControl.h"
+#include "toolkit/TPanel.h"
 #include "toolkit/TTabSheet.h"
 #include "toolkit/TTimer.h"
 #include "toolkit/UniqueHandle.h"
+#include "toolkit/WindowDC.h"
 
 TEST(Timer, TicksWhileEnabledAndStopsWhenDisabled) {
     TTimer timer(nullptr);
@@ -183,4 +186,41 @@ TEST(WinControl, AHiddenPageIsMadeWhenShownWithEverythingSetBefore) {
     EXPECT_FALSE(::IsWindowEnabled(box->Handle()));
     EXPECT_EQ(::GetWindow(first->Handle(), GW_HWNDNEXT), box->Handle());
     EXPECT_EQ(::GetWindow(box->Handle(), GW_HWNDNEXT), last->Handle());
+}
+
+// Painted through a buffer, piece by piece around its page, a tab control shows just what it
+// shows painted straight: all of it or a part asked for again, with its page and a sibling
+// that lies over a corner of it left as they are.
+TEST(WinControl, ADoubleBufferedControlShowsWhatItShowsPaintedStraight) {
+    TForm form(nullptr);
+    form.SetBorderStyle(TFormBorderStyle::bsNone);
+    form.SetClientSize(320, 220);
+    auto* pages = new TPageControl(&form);
+    pages->SetBounds(10, 10, 300, 200);
+    pages->SetParent(&form);
+    auto* sheet = new TTabSheet(&form);
+    sheet->SetCaption("one");
+    sheet->SetColor(RGB(0, 128, 0));
+    sheet->SetPageControl(pages);
+    auto* over = new TPanel(&form);
+    over->SetBounds(250, 0, 70, 60);
+    over->SetColor(RGB(0, 0, 160));
+    over->SetParent(&form);
+    form.Show();
+    ::RedrawWindow(form.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+
+    const auto shot = [&](const RECT* part) {
+        ::RedrawWindow(pages->Handle(), part, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        auto canvas = std::make_unique<PixelCanvas>(320, 220);
+        WindowDC window(form.Handle());
+        ::BitBlt(canvas->dc(), 0, 0, 320, 220, window.get(), 0, 0, SRCCOPY);
+        return canvas;
+    };
+    const RECT all{0, 0, 320, 220}, part{5, 0, 200, 60};
+    const auto straight = shot(nullptr);
+    pages->SetDoubleBuffered(true);
+    EXPECT_EQ(shot(nullptr)->Differences(*straight, all), 0);
+    EXPECT_EQ(shot(&part)->Differences(*straight, all), 0);
+    EXPECT_EQ(straight->At(260, 5), RGB(0, 0, 160));
+    EXPECT_EQ(straight->At(150, 150), RGB(0, 128, 0));
 }
