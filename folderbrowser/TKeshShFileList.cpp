@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "folderbrowser/DetailText.h"
+#include "folderbrowser/NameOrder.h"
 #include "folderbrowser/ShellWorker.h"
 
 namespace {
@@ -69,6 +70,11 @@ void TKeshShFileList::Sort(int column) {
     const bool inOrder = addedInOrder_ && column == 0 && direction == 1;
     addedInOrder_ = false;
     if (inOrder) return;
+    if (column == 0 && direction == 1 &&
+        SortByNameKeys(
+            folder, rows_, [](const auto& row) { return row->RelativeID(); },
+            [folder](LPCITEMIDLIST a, LPCITEMIDLIST b) { return Precedes(folder, 0, 1, a, b); }))
+        return;
     const auto order = [column, direction](IShellFolder* in) {
         return [in, column, direction](const auto& a, const auto& b) {
             return Precedes(in, column, direction, a->RelativeID(), b->RelativeID());

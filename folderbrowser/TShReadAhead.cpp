@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "folderbrowser/NameOrder.h"
 #include "folderbrowser/ShellEnumeration.h"
 #include "folderbrowser/ShellWorker.h"
 #include "folderbrowser/TKeshShFileList.h"
@@ -28,9 +29,14 @@ TShReadAhead::TShReadAhead(const std::string& path, SHCONTF flags)
         if (!EnumerateChildren(folder.get(), nullptr, flags_,
                                [&](TShIDList child) { children.push_back(std::move(child)); }))
             return;
-        std::stable_sort(children.begin(), children.end(), [&](const TShIDList& a, const TShIDList& b) {
-            return TKeshShFileList::Precedes(folder.get(), 0, 1, a.get(), b.get());
-        });
+        const auto precedes = [&](LPCITEMIDLIST a, LPCITEMIDLIST b) {
+            return TKeshShFileList::Precedes(folder.get(), 0, 1, a, b);
+        };
+        if (!SortByNameKeys(
+                folder.get(), children, [](const TShIDList& child) { return child.get(); }, precedes)) {
+            std::stable_sort(children.begin(), children.end(),
+                             [&](const TShIDList& a, const TShIDList& b) { return precedes(a.get(), b.get()); });
+        }
         children_ = std::move(children);
         read_ = true;
     });

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "folderbrowser/NameOrder.h"
+#include "folderbrowser/ShellEnumeration.h"
 #include "folderbrowser/TShContentsReader.h"
 #include "folderbrowser/TShReadAhead.h"
 #include "tests/support/TestEnvironment.h"
@@ -167,4 +169,42 @@ TEST(ContentsReader, AFolderReadAheadIsTakenOnceInOrderAndNeverWhenItChangedSinc
     ASSERT_NE(list, nullptr);
     EXPECT_NE(Named(*list, "late"), nullptr);
     EXPECT_EQ(list->Count(), plain->Count() + 1);
+}
+
+// Names whose keys might order otherwise than the shell: case, marks the system's text
+// comparison weighs apart, lengths, a Japanese name, folders among files. Sorted by their
+// keys they stand as the shell's comparison alone puts them; against an order the keys do
+// not give, nothing moves and the caller is told to sort.
+TEST(ContentsReader, NameKeysGiveTheShellsOrderOrLeaveTheItemsAsTheyWere) {
+    TempFolder folder;
+    for (const char* name :
+         {"b", "B-2", "a_1", "a-1", "a 1", "a1", "a10", "a2", "A", "it's", "its", "~x", "Z.jpg", "テスト.txt"})
+        WriteFileBytes(folder / name, "");
+    for (const char* name : {"sub", "Alpha", "zeta"}) ::CreateDirectoryA((folder / name).c_str(), nullptr);
+    const TShIDList id = TKeshShID::FromPath(folder.Path());
+    const ComPtr<IShellFolder> shell = TKeshShID::BindToFolder(id.get());
+    ASSERT_TRUE(shell);
+    std::vector<TShIDList> items;
+    ASSERT_TRUE(EnumerateChildren(shell.get(), nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS,
+                                  [&](TShIDList child) { items.push_back(std::move(child)); }));
+    const auto precedes = [&](LPCITEMIDLIST a, LPCITEMIDLIST b) {
+        return TKeshShFileList::Precedes(shell.get(), 0, 1, a, b);
+    };
+    const auto names = [&](const std::vector<LPCITEMIDLIST>& ids) {
+        Names all;
+        for (LPCITEMIDLIST child : ids) all.push_back(TKeshShID::DisplayName(shell.get(), child, SHGDN_INFOLDER));
+        return all;
+    };
+    std::vector<LPCITEMIDLIST> shellSorted, keySorted, asRead;
+    for (const TShIDList& item : items) asRead.push_back(item.get());
+    shellSorted = keySorted = asRead;
+    std::stable_sort(shellSorted.begin(), shellSorted.end(), precedes);
+    const auto self = [](LPCITEMIDLIST child) { return child; };
+    ASSERT_TRUE(SortByNameKeys(shell.get(), keySorted, self, precedes));
+    EXPECT_EQ(names(keySorted), names(shellSorted));
+
+    std::vector<LPCITEMIDLIST> untouched = asRead;
+    EXPECT_FALSE(
+        SortByNameKeys(shell.get(), untouched, self, [&](LPCITEMIDLIST a, LPCITEMIDLIST b) { return precedes(b, a); }));
+    EXPECT_EQ(untouched, asRead);
 }
