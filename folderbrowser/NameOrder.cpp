@@ -4,8 +4,8 @@ bool NameOrderKey(IShellFolder* folder, LPCITEMIDLIST item, std::string& key) {
     WIN32_FIND_DATAA data{};
     if (FAILED(::SHGetDataFromIDListA(folder, item, SHGDFIL_FINDDATA, &data, sizeof data))) return false;
     char bytes[2048];
-    const int size = ::LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, data.cFileName, -1, bytes,
-                                    sizeof bytes);
+    const int size =
+        ::LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, data.cFileName, -1, bytes, sizeof bytes);
     if (size <= 0) return false;
     key.assign(1, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? '0' : '1');
     key.append(bytes, static_cast<std::size_t>(size));

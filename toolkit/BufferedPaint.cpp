@@ -45,7 +45,10 @@ void PaintBuffered(HWND window, const std::function<void(HDC)>& draw) {
     RECT dirty;
     if (!::IntersectRect(&dirty, &paint.dirty(), &client)) return;
     const UniqueHrgn shown = ShownRegion(window, paint.get(), dirty);
-    if (!shown) return;
+    if (!shown) {
+        draw(paint.get());
+        return;
+    }
     const std::vector<RECT> pieces = Pieces(shown.get());
     if (pieces.empty()) return;
 

@@ -10,6 +10,18 @@
 #include "toolkit/MessageBoxes.h"
 
 namespace {
+// Up for a scope, down again however the scope is left.
+class FlagUp {
+public:
+    explicit FlagUp(bool& flag) : flag_(flag) { flag_ = true; }
+    ~FlagUp() { flag_ = false; }
+    FlagUp(const FlagUp&) = delete;
+    FlagUp& operator=(const FlagUp&) = delete;
+
+private:
+    bool& flag_;
+};
+
 // Every message looks its control up: a window property costs a round trip to the
 // wineserver each time, a table of the process's own windows does not.
 class ControlTable {
@@ -128,11 +140,7 @@ ATOM TWinControl::RegisterOwnClass(const TCreateParams& params) {
 
 void TWinControl::CreateHandle() {
     if (handle_ || creating_) return;
-    creating_ = true;
-    struct Reset {
-        bool& flag;
-        ~Reset() { flag = false; }
-    } reset{creating_};
+    const FlagUp creating(creating_);
 
     TCreateParams params;
     if (parent_) params.parentWindow = parent_->Handle();
@@ -247,9 +255,10 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             // A context in wParam asks for drawing into it; only the window's own paint is buffered.
             if (doubleBuffered_ && originalProc_ && !wParam) {
                 PaintBuffered(handle_.get(), [this](HDC dc) {
-                    paintingBuffer_ = true;
-                    WndProc(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-                    paintingBuffer_ = false;
+                    {
+                        const FlagUp erasing(paintingBuffer_);
+                        WndProc(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+                    }
                     DefaultHandler(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
                 });
                 return 0;
