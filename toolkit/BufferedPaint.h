@@ -1,10 +1,11 @@
 #pragma once
 // Painting a system control through a bitmap in memory. The control draws into the bitmap
 // once for each rectangle of what shows of it, and the bitmap goes to the screen in one
-// copy. Under Wine this is much cheaper than drawing on the screen: a display context asks
-// the display server for its depth at every bitmap and icon drawn into it, and a themed
-// picture is stretched over its whole rectangle however little of it shows, so a tab
-// control whose page covers all but its border is drawn strip by strip.
+// copy. Under Wine this is much cheaper than drawing on the screen: for a display context
+// Wine looks the display's depth up, three round trips to its server, at every bitmap and
+// icon drawn into it; and a themed picture is stretched over its whole rectangle however
+// little of it shows, so a tab control whose page covers all but its border is drawn strip
+// by strip.
 #include <windows.h>
 
 #include <functional>
