@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <thread>
+#include <utility>
 
 #include "folderbrowser/DetailText.h"
 #include "folderbrowser/NameOrder.h"
@@ -67,13 +68,13 @@ void TKeshShFileList::Sort(int column) {
     IShellFolder* folder = folder_.get();
     if (!folder) return;
     const int direction = column < kDirections ? SortDirections[column] : 1;
-    const bool inOrder = addedInOrder_ && column == 0 && direction == 1;
-    addedInOrder_ = false;
-    if (inOrder) return;
+    const bool addedInOrder = std::exchange(addedInOrder_, false);
+    // The first column ascending: nothing to do for rows read in that order, and otherwise
+    // their name keys may give it at once.
     if (column == 0 && direction == 1 &&
-        SortByNameKeys(
-            folder, rows_, [](const auto& row) { return row->RelativeID(); },
-            [folder](LPCITEMIDLIST a, LPCITEMIDLIST b) { return Precedes(folder, 0, 1, a, b); }))
+        (addedInOrder || SortByNameKeys(
+                             folder, rows_, [](const auto& row) { return row->RelativeID(); },
+                             [folder](LPCITEMIDLIST a, LPCITEMIDLIST b) { return Precedes(folder, 0, 1, a, b); })))
         return;
     const auto order = [column, direction](IShellFolder* in) {
         return [in, column, direction](const auto& a, const auto& b) {

@@ -172,9 +172,8 @@ void TWinControl::CreateHandle() {
 }
 
 void TWinControl::FollowParentFont() {
-    followingParent_ = true;
+    const FlagUp following(followingParent_);
     font_->Assign(parent_->Font());
-    followingParent_ = false;
 }
 
 void TWinControl::TakePlaceAmongSiblings() {
@@ -316,42 +315,40 @@ int TWinControl::ClientWidth() { return ClientRect().right; }
 int TWinControl::ClientHeight() { return ClientRect().bottom; }
 
 RECT TWinControl::ClientRect() {
-    RECT r{0, 0, 0, 0};
-    if (!handle_ && OwnClass()) {
+    if (!handle_) {
+        TCreateParams params;
+        CreateParams(params);
         // A window of the program's own class has no frame beyond what its style gives, so a
         // hidden page can be laid out without making its window.
-        const SIZE frame = StyleFrame();
-        return RECT{0, 0, std::max(0, width_ - static_cast<int>(frame.cx)),
-                    std::max(0, height_ - static_cast<int>(frame.cy))};
+        if (params.className.empty()) {
+            const SIZE frame = FrameOf(params.style, params.exStyle);
+            return RECT{0, 0, std::max(0, width_ - static_cast<int>(frame.cx)),
+                        std::max(0, height_ - static_cast<int>(frame.cy))};
+        }
     }
+    RECT r{0, 0, 0, 0};
     ::GetClientRect(Handle(), &r);
     return r;
 }
 
-bool TWinControl::OwnClass() {
-    TCreateParams params;
-    CreateParams(params);
-    return params.className.empty();
-}
-
-SIZE TWinControl::StyleFrame() {
+SIZE TWinControl::FrameOf(DWORD style, DWORD exStyle) {
     RECT r{0, 0, 0, 0};
-    if (handle_) {
-        ::AdjustWindowRectEx(&r, ::GetWindowLongA(handle_.get(), GWL_STYLE), FALSE,
-                             ::GetWindowLongA(handle_.get(), GWL_EXSTYLE));
-    } else {
-        // From the style the window will be made with, without making it.
-        TCreateParams params;
-        CreateParams(params);
-        ::AdjustWindowRectEx(&r, params.style, FALSE, params.exStyle);
-    }
+    ::AdjustWindowRectEx(&r, style, FALSE, exStyle);
     return SIZE{r.right - r.left, r.bottom - r.top};
 }
 
 void TWinControl::SetClientSize(int width, int height) {
     // Without making the window: its children, added next, are then made with it once they
-    // are set up, instead of one by one and changed afterwards.
-    const SIZE frame = StyleFrame();
+    // are set up, instead of one by one and changed afterwards. From the style it will be
+    // made with, then.
+    TCreateParams params;
+    if (handle_) {
+        params.style = static_cast<DWORD>(::GetWindowLongA(handle_.get(), GWL_STYLE));
+        params.exStyle = static_cast<DWORD>(::GetWindowLongA(handle_.get(), GWL_EXSTYLE));
+    } else {
+        CreateParams(params);
+    }
+    const SIZE frame = FrameOf(params.style, params.exStyle);
     SetBounds(left_, top_, width + frame.cx, height + frame.cy);
 }
 

@@ -115,10 +115,8 @@ private:
     void TakePlaceAmongSiblings();
     void FollowParentFont();
     RECT ClientRect();
-    // Whether the window is of the program's own class (no class of the system's).
-    bool OwnClass();
-    // How much larger than its client area the window is, by its style.
-    SIZE StyleFrame();
+    // How much larger than its client area a window of this style is.
+    static SIZE FrameOf(DWORD style, DWORD exStyle);
     void Attach(HWND window);
     void Detach();
 
