@@ -56,7 +56,9 @@ void TBSkin::FillGradient(HDC dc, const RECT& rect, TColor start, TColor end, bo
     if (rect.right <= rect.left || rect.bottom <= rect.top) return;
     TRIVERTEX corners[2] = {Vertex(rect.left, rect.top, start), Vertex(rect.right, rect.bottom, end)};
     GRADIENT_RECT span{0, 1};
-    ::GradientFill(dc, corners, 2, &span, 1, horizontal ? GRADIENT_FILL_RECT_H : GRADIENT_FILL_RECT_V);
+    // The system's own entry rather than the image library's, which only forwards to it and
+    // would be one more library to load at every start.
+    ::GdiGradientFill(dc, corners, 2, &span, 1, horizontal ? GRADIENT_FILL_RECT_H : GRADIENT_FILL_RECT_V);
 }
 
 void TBSkin::PaintGradient(HDC dc, const RECT& rect, TTBSkinColor start, TTBSkinColor end) const {
