@@ -117,6 +117,9 @@ void TForm2::BuildFolderPage() {
     KeshShTreeView1->SetAutoExpand(true);
     KeshShTreeView1->SetIndent(19);
     KeshShTreeView1->SetBounds(8, top, kTreeWidth, viewHeight);
+    // Each row's icon drawn onto the screen makes a bitmap of the display's kind, which
+    // costs Wine round trips to its server; into memory it does not.
+    KeshShTreeView1->SetDoubleBuffered(true);
     KeshShListView1 = new TKeshShListView(this);
     const int listLeft = 8 + kTreeWidth + kSplitterWidth;
     KeshShListView1->SetBounds(listLeft, top, inner - 8 - listLeft, viewHeight);

@@ -252,7 +252,8 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_PAINT:
             // A context in wParam asks for drawing into it; only the window's own paint is buffered.
-            if (doubleBuffered_ && originalProc_ && !wParam) {
+            if (doubleBuffered_ && originalProc_ && !wParam && DirtyCoversMost()) {
+                const FlagUp buffering(buffering_);
                 PaintBuffered(handle_.get(), [this](HDC dc) {
                     {
                         const FlagUp erasing(paintingBuffer_);
@@ -264,8 +265,9 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case WM_ERASEBKGND:
-            // Erased into the buffer instead, just before the control paints there.
-            if (doubleBuffered_ && originalProc_ && !paintingBuffer_) return 1;
+            // Erased into the buffer instead, just before the control paints there; a paint
+            // that goes straight to the screen erases there as usual.
+            if (doubleBuffered_ && originalProc_ && !paintingBuffer_ && (buffering_ || DirtyCoversMost())) return 1;
             if (!originalProc_) {
                 RECT client;
                 ::GetClientRect(handle_.get(), &client);
@@ -407,6 +409,18 @@ void TWinControl::SetTabStop(bool value) {
         LONG style = ::GetWindowLongA(handle_.get(), GWL_STYLE);
         ::SetWindowLongA(handle_.get(), GWL_STYLE, value ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP));
     }
+}
+
+// Given a context, a system control draws everything it holds however little of it is dirty
+// (a tree all its rows): only a paint of most of the control is worth the bitmap. A smaller
+// piece is painted straight, where the control draws what lies in it alone.
+bool TWinControl::DirtyCoversMost() const {
+    RECT dirty, client, covered;
+    if (!::GetUpdateRect(handle_.get(), &dirty, FALSE)) return false;
+    ::GetClientRect(handle_.get(), &client);
+    if (!::IntersectRect(&covered, &dirty, &client)) return false;
+    const auto area = [](const RECT& r) { return static_cast<long long>(r.right - r.left) * (r.bottom - r.top); };
+    return 2 * area(covered) >= area(client);
 }
 
 void TWinControl::SetDoubleBuffered(bool value) {

@@ -119,6 +119,7 @@ private:
     static SIZE FrameOf(DWORD style, DWORD exStyle);
     void Attach(HWND window);
     void Detach();
+    bool DirtyCoversMost() const;
 
     TWinControl* parent_ = nullptr;
     std::vector<TWinControl*> children_;
@@ -138,4 +139,5 @@ private:
     bool creating_ = false;
     bool doubleBuffered_ = false;
     bool paintingBuffer_ = false;
+    bool buffering_ = false;
 };
