@@ -1,9 +1,9 @@
 #include "app/TrayPictures.h"
 
 #include "toolkit/EOSError.h"
+#include "toolkit/MemoryBitmap.h"
 #include "toolkit/SelectObjectGuard.h"
 #include "toolkit/UniqueHandle.h"
-#include "toolkit/WindowDC.h"
 
 namespace {
 constexpr int kSize = 32;
@@ -52,13 +52,14 @@ void DrawCamera(HDC dc, bool mask, bool lampLit) {
     }
 }
 
-UniqueHicon MakeCamera(bool lampLit) {
-    WindowDC screen(nullptr);
-    UniqueHbitmap colour(::CreateCompatibleBitmap(screen.get(), kSize, kSize));
+// Drawn into the list straight, as an icon of the same two bitmaps would give it.
+void AddCamera(TImageList& list, bool lampLit) {
+    UniqueHbitmap colour = MakeMemoryBitmap(kSize, kSize);
     UniqueHbitmap mask(::CreateBitmap(kSize, kSize, 1, 1, nullptr));
     ThrowLastErrorIf(!colour || !mask);
     {
-        UniqueMemoryDc dc(::CreateCompatibleDC(screen.get()));
+        UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
+        ThrowLastErrorIf(!dc);
         {
             SelectObjectGuard select(dc.get(), colour.get());
             DrawCamera(dc.get(), false, lampLit);
@@ -68,13 +69,10 @@ UniqueHicon MakeCamera(bool lampLit) {
             DrawCamera(dc.get(), true, lampLit);
         }
     }
-    ICONINFO info{TRUE, 0, 0, mask.get(), colour.get()};
-    UniqueHicon icon(::CreateIconIndirect(&info));
-    ThrowLastErrorIf(!icon);
-    return icon;
+    list.Add(colour.get(), mask.get());
 }
 }  // namespace
 
 void AddRecordingPictures(TImageList& list) {
-    for (bool lampLit : {true, false}) list.AddIcon(MakeCamera(lampLit).get());
+    for (bool lampLit : {true, false}) AddCamera(list, lampLit);
 }

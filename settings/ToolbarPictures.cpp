@@ -2,9 +2,9 @@
 
 #include "toolkit/EOSError.h"
 #include "toolkit/Frame3D.h"
+#include "toolkit/MemoryBitmap.h"
 #include "toolkit/SelectObjectGuard.h"
 #include "toolkit/UniqueHandle.h"
-#include "toolkit/WindowDC.h"
 
 namespace {
 constexpr int kSize = 16;
@@ -77,11 +77,10 @@ void DrawDetails(HDC dc, int x) {
 }  // namespace
 
 int AddToolbarPictures(TImageList& list) {
-    WindowDC screen(nullptr);
-    UniqueHbitmap strip(::CreateCompatibleBitmap(screen.get(), kSize * tpCount, kSize));
+    UniqueHbitmap strip = MakeMemoryBitmap(kSize * tpCount, kSize);
     ThrowLastErrorIf(!strip);
     {
-        UniqueMemoryDc dc(::CreateCompatibleDC(screen.get()));
+        UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
         ThrowLastErrorIf(!dc);
         SelectObjectGuard select(dc.get(), strip.get());
         FillSolid(dc.get(), RECT{0, 0, kSize * tpCount, kSize}, static_cast<TColor>(kTransparent));

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "toolkit/MemoryBitmap.h"
 #include "toolkit/PaintDC.h"
 #include "toolkit/SelectObjectGuard.h"
 #include "toolkit/UniqueHandle.h"
@@ -52,11 +53,7 @@ void PaintBuffered(HWND window, const std::function<void(HDC)>& draw) {
     const std::vector<RECT> pieces = Pieces(shown.get());
     if (pieces.empty()) return;
 
-    // A section rather than a bitmap of the display's: drawing into it never asks the display.
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB};
-    void* bits = nullptr;
-    UniqueHbitmap buffer(::CreateDIBSection(paint.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    UniqueHbitmap buffer = MakeMemoryBitmap(client.right, client.bottom);
     UniqueMemoryDc memory(::CreateCompatibleDC(paint.get()));
     if (!buffer || !memory) {
         draw(paint.get());

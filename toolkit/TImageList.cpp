@@ -15,6 +15,12 @@ int TImageList::AddIcon(HICON icon) {
     return index;
 }
 
+int TImageList::Add(HBITMAP picture, HBITMAP mask) {
+    int index = ::ImageList_Add(list_.get(), picture, mask);
+    if (index < 0) throw Exception("ImageList_Add failed");
+    return index;
+}
+
 int TImageList::AddMasked(HBITMAP strip, COLORREF transparent) {
     int index = ::ImageList_AddMasked(list_.get(), strip, transparent);
     if (index < 0) throw Exception("ImageList_AddMasked failed");

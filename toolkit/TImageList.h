@@ -23,6 +23,9 @@ public:
 
     // Appends a copy of the icon's picture; returns its index.
     int AddIcon(HICON icon);
+    // Appends a copy of a picture and its mask (black opaque, white transparent); returns
+    // its index.
+    int Add(HBITMAP picture, HBITMAP mask);
     // Appends the pictures of a strip as wide as a whole number of images, each pixel of
     // the colour `transparent` left out; returns the index of the first.
     int AddMasked(HBITMAP strip, COLORREF transparent);

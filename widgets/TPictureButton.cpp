@@ -1,6 +1,7 @@
 #include "widgets/TPictureButton.h"
 
 #include "toolkit/Frame3D.h"
+#include "toolkit/MemoryBitmap.h"
 #include "toolkit/SelectObjectGuard.h"
 #include "toolkit/TBitmap.h"
 #include "toolkit/UniqueHandle.h"
@@ -293,7 +294,7 @@ void TPictureButton::Paint(HDC target) {
     if (client.right <= 0 || client.bottom <= 0) return;
     // Everything goes to an off-screen bitmap first, so the button never flickers.
     UniqueMemoryDc dc(::CreateCompatibleDC(target));
-    UniqueHbitmap bitmap(::CreateCompatibleBitmap(target, client.right, client.bottom));
+    UniqueHbitmap bitmap = MakeMemoryBitmap(client.right, client.bottom);
     SelectObjectGuard select(dc.get(), bitmap.get());
     PaintButton(dc.get(), client.right, client.bottom);
     ::BitBlt(target, 0, 0, client.right, client.bottom, dc.get(), 0, 0, SRCCOPY);
@@ -347,7 +348,7 @@ void TPictureButton::PaintPicture(HDC dc, int width, int height, TColor face, in
         // Onto the face colour at the picture's own size first, so its transparent parts
         // stretch along with it.
         UniqueMemoryDc copyDc(::CreateCompatibleDC(dc));
-        UniqueHbitmap copy(::CreateCompatibleBitmap(dc, graphic->Width(), graphic->Height()));
+        UniqueHbitmap copy = MakeMemoryBitmap(graphic->Width(), graphic->Height());
         SelectObjectGuard select(copyDc.get(), copy.get());
         FillSolid(copyDc.get(), RECT{0, 0, graphic->Width(), graphic->Height()}, face);
         graphic->Draw(copyDc.get(), 0, 0);
