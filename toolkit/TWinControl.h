@@ -69,8 +69,8 @@ public:
 
     void SetTabStop(bool value);
 
-    // A system control paints through a bitmap in memory (see BufferedPaint).
-    bool DoubleBuffered() const { return doubleBuffered_; }
+    // A system control paints through a bitmap in memory (see BufferedPaint) whenever most
+    // of it is dirty.
     void SetDoubleBuffered(bool value);
 
     bool Focused() const;
