@@ -156,6 +156,8 @@ void TKeshShTreeView::RefreshNodes() {
 
 void TKeshShTreeView::Fill() {
     if (!HandleAllocated()) return;
+    // A change in what is read next is seen only once the drives are watched.
+    watching_.WaitForFirstFolders();
     TShIDList rootID = root_.RootID();
     HWND window = Handle();
     DrawingOff drawingOff(window);

@@ -246,6 +246,10 @@ void TShNotifyThread::Watch(ChangeHandles& handles) {
 void TShNotifyThread::Execute() {
     ChangeHandles handles;
     try {
+        if (startUp_) {
+            std::lock_guard lock(lock_);
+            startUp_(*this);
+        }
         Watch(handles);
         handles.Close();
     } catch (...) {

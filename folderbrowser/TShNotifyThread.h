@@ -2,8 +2,9 @@
 // Watches a set of folders for changes and reports a changed folder to its owner on the
 // user-interface thread once the folder has been quiet for 1500 ms; a folder that vanished
 // is reported at once. The owner makes it suspended, sets the completion handler
-// (OnTerminate) and the folders, starts it and waits until it is armed (WaitReady); after
-// every later change of the settings it waits until it is armed again.
+// (OnTerminate) and the folders (or a start-up that gives them on the thread itself), starts
+// it and waits until it is armed (WaitReady); after every later change of the settings it
+// waits until it is armed again.
 #include <windows.h>
 
 #include <functional>
@@ -48,6 +49,10 @@ public:
     bool WatchSubtree();
     void SetWatchSubtree(bool value);
 
+    // Runs on the thread before its first arming, which WaitReady waits for too; the owner
+    // changes nothing before that. Set before the thread starts.
+    void SetStartUp(std::function<void(TShNotifyThread&)> startUp) { startUp_ = std::move(startUp); }
+
     // Returns once the thread has armed itself for the current settings, or at once while
     // it is inside a report (it re-arms right after it), or when it has ended.
     void WaitReady();
@@ -79,4 +84,5 @@ private:
     UniqueKernelHandle readyEvent_;
     UniqueKernelHandle busyEvent_;  // set while busy_, so WaitReady cannot wait for a report
     TShFolderChangedEvent onFolderChanged_;
+    std::function<void(TShNotifyThread&)> startUp_;
 };

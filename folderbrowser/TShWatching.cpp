@@ -11,8 +11,20 @@ TShWatching::TShWatching(BYTE filter, bool watchSubtree, TShFolderChangedEvent o
     watcher_ = new TShNotifyThread(filter, std::move(onFolderChanged));
     watcher_->SetWatchSubtree(watchSubtree);
     watcher_->OnTerminate = [this](TObject&) { watcher_ = nullptr; };
-    restore_(*watcher_, saved_);
+    // Found and armed while the owner goes on (the tree asks each drive's type, milliseconds
+    // under Wine): the owner's next call waits for them.
+    watcher_->SetStartUp([restore = restore_](TShNotifyThread& watcher) { restore(watcher, {}); });
     watcher_->Start();
+}
+
+TShNotifyThread* TShWatching::Watcher() const {
+    WaitForFirstFolders();
+    return watcher_;
+}
+
+void TShWatching::WaitForFirstFolders() const {
+    if (started_ || !watcher_) return;
+    started_ = true;
     watcher_->WaitReady();
 }
 
@@ -26,12 +38,14 @@ void TShWatching::Stop() {
 }
 
 void TShWatching::SetFilter(BYTE filter) {
+    WaitForFirstFolders();
     if (!watcher_) return;
     watcher_->SetNotifyFilter(filter);
     watcher_->WaitReady();
 }
 
 void TShWatching::Watch(const std::string& path) {
+    WaitForFirstFolders();
     if (!watcher_ || path.empty()) return;
     if (suspended_ > 0) {
         // Watched from the resumption on; the restore drops duplicates and folders gone.
@@ -47,6 +61,7 @@ void TShWatching::Watch(const std::string& path) {
 }
 
 void TShWatching::Unwatch(const std::string& path) {
+    WaitForFirstFolders();
     if (!watcher_ || path.empty()) return;
     if (suspended_ == 0) {
         watcher_->RemoveFolder(path);
@@ -56,6 +71,7 @@ void TShWatching::Unwatch(const std::string& path) {
 }
 
 void TShWatching::WatchOnly(const std::string& path) {
+    WaitForFirstFolders();
     if (!watcher_) return;
     std::vector<std::string> only;
     if (!path.empty()) only.push_back(path);
@@ -68,6 +84,7 @@ void TShWatching::WatchOnly(const std::string& path) {
 }
 
 void TShWatching::Suspend() {
+    WaitForFirstFolders();
     if (suspended_++ > 0 || !watcher_) return;
     saved_ = watcher_->Folders();
     watcher_->SetFolders(nullptr);
@@ -75,6 +92,7 @@ void TShWatching::Suspend() {
 }
 
 void TShWatching::Resume() {
+    WaitForFirstFolders();
     if (suspended_ == 0 || --suspended_ > 0 || !watcher_) return;
     restore_(*watcher_, saved_);
     saved_.clear();

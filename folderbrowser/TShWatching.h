@@ -6,7 +6,9 @@
 //
 // Suspension is counted: the first Suspend hands the watcher an empty list, keeping the
 // folders it watched; the last Resume gives it folders again through the owner's `restore`,
-// which also gives the first folders when the watcher is made. Folders added or removed while
+// which also gives the first folders when the watcher is made: on the watcher's own thread,
+// where it may touch nothing of the owner's but the watcher. Every call of the owner's waits
+// for those first folders before it acts. Folders added or removed while
 // suspended change what the last Resume gives back: a folder the list opened meanwhile (a
 // deleted folder's parent, say) is watched from then on.
 #include <windows.h>
@@ -31,7 +33,9 @@ public:
     // Stops and frees the thread: watching ends for good.
     void Stop();
     // Null once the thread has ended after a failure, or has been stopped.
-    TShNotifyThread* Watcher() const { return watcher_; }
+    TShNotifyThread* Watcher() const;
+    // Until the first folders are watched: a reading that follows misses no change in them.
+    void WaitForFirstFolders() const;
 
     void SetFilter(BYTE filter);
     // Adds a folder and waits until it is watched; a folder past what one thread can watch
@@ -48,5 +52,6 @@ private:
     TShNotifyThread* watcher_ = nullptr;
     TRestore restore_;
     int suspended_ = 0;
+    mutable bool started_ = false;
     std::vector<std::string> saved_;
 };

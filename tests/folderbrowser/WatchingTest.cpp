@@ -25,8 +25,8 @@ TEST(Watching, OnlyTheLastResumptionRestoresWhatTheFirstSuspensionTookAway) {
                              restored.push_back(saved);
                              watcher.SetFolders(&saved);
                          });
-    ASSERT_EQ(restored, std::vector<Folders>{Folders{}}) << "the first folders come from the owner";
     TShNotifyThread& watcher = *watching.Watcher();
+    ASSERT_EQ(restored, std::vector<Folders>{Folders{}}) << "the first folders come from the owner";
     watching.Watch(a);
     watching.Watch(b);
     const Folders both{a + "\\", b + "\\"};
@@ -72,4 +72,22 @@ TEST(Watching, OnlyTheLastResumptionRestoresWhatTheFirstSuspensionTookAway) {
     watching.Watch(a);
     watching.Resume();
     EXPECT_EQ(restored.size(), 5u);
+}
+
+// The first folders are found on the watcher's own thread while the owner goes on; a folder
+// the owner adds straight away is watched beside them, not replaced by them.
+TEST(Watching, TheFirstFoldersComeOnTheWatchersThreadBeforeTheOwnersFirstCall) {
+    TempFolder folder;
+    const std::string a = folder / "a", b = folder / "b";
+    ::CreateDirectoryA(a.c_str(), nullptr);
+    ::CreateDirectoryA(b.c_str(), nullptr);
+    DWORD restoredOn = 0;
+    TShWatching watching(TShNotifyThread::kFileName, false, nullptr, [&](TShNotifyThread& watcher, const Folders&) {
+        restoredOn = ::GetCurrentThreadId();
+        const Folders first{a};
+        watcher.SetFolders(&first);
+    });
+    watching.Watch(b);
+    EXPECT_EQ(watching.Watcher()->Folders(), (Folders{a + "\\", b + "\\"}));
+    EXPECT_NE(restoredOn, ::GetCurrentThreadId());
 }
