@@ -18,6 +18,12 @@ IShellFolder* TKeshShFolderData::Folder() {
     return folder_.get();
 }
 
+void TKeshShFolderData::TakeFolder(ComPtr<IShellFolder> folder) {
+    if (folderBound_ || !folder) return;
+    folderBound_ = true;
+    folder_ = std::move(folder);
+}
+
 void TKeshShFolderData::Renamed(TShIDList relative) {
     TKeshShData::Renamed(std::move(relative));
     // Its own folder is bound again, under the new name, when its children are read.

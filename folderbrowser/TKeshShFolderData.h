@@ -33,6 +33,9 @@ public:
 
     // The item's own folder, bound once and kept: its children are read through it.
     IShellFolder* Folder();
+    // The same folder bound elsewhere already, kept unless this one is bound: under Wine
+    // binding a folder of many files again costs as much as a few milliseconds.
+    void TakeFolder(ComPtr<IShellFolder> folder);
 
 private:
     TKeshShTreeNode* node_ = nullptr;

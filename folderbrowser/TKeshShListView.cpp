@@ -144,7 +144,8 @@ void TKeshShListView::WindowGoes() {
 
 // ---- opening folders
 
-bool TKeshShListView::TakeReading(LPCITEMIDLIST folderID, SHCONTF flags, std::vector<TShIDList>& relatives) {
+bool TKeshShListView::TakeReading(LPCITEMIDLIST folderID, SHCONTF flags, std::vector<TShIDList>& relatives,
+                                  ComPtr<IShellFolder>& folder) {
     const bool fresh = std::exchange(handingOver_, false);
     // The Desktop's and its first level's children are chosen by rules of each control's
     // own, and rows the program's filter turned away may be wanted by the tree.
@@ -160,6 +161,7 @@ bool TKeshShListView::TakeReading(LPCITEMIDLIST folderID, SHCONTF flags, std::ve
         if (!hidden && (contents & scHidden) && row.HasAttributes(SFGAO_HIDDEN)) continue;
         relatives.push_back(TKeshShID::Copy(row.RelativeID()));
     }
+    folder = ComPtr<IShellFolder>::Share(Shown()->Folder());
     return true;
 }
 

@@ -86,7 +86,8 @@ public:
     void ContentsChanged(LPCITEMIDLIST folderID) override;
     LPCITEMIDLIST ShownFolderID() const override;
     bool ShowsHidden() const override { return (reader_.contents & scHidden) != 0; }
-    bool TakeReading(LPCITEMIDLIST folderID, SHCONTF flags, std::vector<TShIDList>& relatives) override;
+    bool TakeReading(LPCITEMIDLIST folderID, SHCONTF flags, std::vector<TShIDList>& relatives,
+                     ComPtr<IShellFolder>& folder) override;
 
     // The pending mouse press: 0 none, 1 left button on a row, 2 right button on a row (a
     // context menu may follow), 3 dragging.

@@ -20,8 +20,9 @@ TKeshShTreeView::TKeshShTreeView(TComponent* owner)
     SetTabStop(true);
     SetColor(clWindow);
     // Expanding the node just selected, the folder the linked list has just read for it.
-    children_.known = [this](TKeshShFolderData& parent, SHCONTF flags, std::vector<TShIDList>& relatives) {
-        return LinkedList() && LinkedList()->TakeReading(parent.AbsoluteID(), flags, relatives);
+    children_.known = [this](TKeshShFolderData& parent, SHCONTF flags, std::vector<TShIDList>& relatives,
+                             ComPtr<IShellFolder>& folder) {
+        return LinkedList() && LinkedList()->TakeReading(parent.AbsoluteID(), flags, relatives, folder);
     };
     children_.accept = [this](TKeshShFolderData& child) {
         bool accept = true;

@@ -68,10 +68,12 @@ public:
         virtual bool ShowsHidden() const = 0;
         // The reading of a folder that the list has just made on opening it, so that the
         // tree, expanding that folder's node next, need not read it again: the relative lists
-        // of the items that SHCONTF `flags` ask for, and true. False when the list holds no
-        // such reading: a reading is handed over once, and only until the list next takes
-        // its messages, so nothing older than the folder's last reading is handed.
-        virtual bool TakeReading(LPCITEMIDLIST folderID, SHCONTF flags, std::vector<TShIDList>& relatives) = 0;
+        // of the items that SHCONTF `flags` ask for, the folder as the list bound it, and
+        // true. False when the list holds no such reading: a reading is handed over once, and
+        // only until the list next takes its messages, so nothing older than the folder's
+        // last reading is handed.
+        virtual bool TakeReading(LPCITEMIDLIST folderID, SHCONTF flags, std::vector<TShIDList>& relatives,
+                                 ComPtr<IShellFolder>& folder) = 0;
         virtual TShVirtuaItems ShVirtuaItems() const = 0;
         virtual void SetShVirtuaItems(TShVirtuaItems value) = 0;
         virtual void SuspendWatching(bool linked) = 0;

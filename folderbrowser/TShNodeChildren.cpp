@@ -32,12 +32,16 @@ private:
 
 std::vector<std::unique_ptr<TKeshShFolderData>> TShNodeChildren::Read(TKeshShFolderData& parent, HWND owner) const {
     std::vector<std::unique_ptr<TKeshShFolderData>> children;
-    IShellFolder* folder = parent.Folder();
-    if (!folder) return children;
-    const ComPtr<IShellFolder> held = ComPtr<IShellFolder>::Share(folder);
     SHCONTF flags = SHCONTF_FOLDERS;
     if (includeFiles) flags |= SHCONTF_NONFOLDERS;
     if (includeHidden) flags |= SHCONTF_INCLUDEHIDDEN;
+    std::vector<TShIDList> relatives;
+    ComPtr<IShellFolder> boundThere;
+    const bool readThere = known && known(parent, flags, relatives, boundThere);
+    if (readThere) parent.TakeFolder(std::move(boundThere));
+    IShellFolder* folder = parent.Folder();
+    if (!folder) return children;
+    const ComPtr<IShellFolder> held = ComPtr<IShellFolder>::Share(folder);
     const TShVirtuaItem parentKind = parent.ItemKind();
     const bool filtered = FiltersVirtualChildren(parentKind);
     const auto add = [&](TShIDList relative) {
@@ -45,7 +49,7 @@ std::vector<std::unique_ptr<TKeshShFolderData>> TShNodeChildren::Read(TKeshShFol
         if (filtered && !KeepsVirtualChild(parentKind, *child, shown)) return;
         children.push_back(std::move(child));
     };
-    if (std::vector<TShIDList> relatives; known && known(parent, flags, relatives)) {
+    if (readThere) {
         for (TShIDList& relative : relatives) add(std::move(relative));
     } else {
         EnumerateChildren(folder, owner, flags, add);

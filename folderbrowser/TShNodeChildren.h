@@ -32,8 +32,11 @@ public:
     // Whether a fresh child is taken; every child when unset.
     std::function<bool(TKeshShFolderData& child)> accept;
     // A reading of the folder made elsewhere just now, taken instead of reading it again:
-    // the relative lists of the children that the SHCONTF flags ask for, and true.
-    std::function<bool(TKeshShFolderData& parent, SHCONTF flags, std::vector<TShIDList>& relatives)> known;
+    // the relative lists of the children that the SHCONTF flags ask for, the folder as it
+    // was bound there (or null), and true.
+    std::function<bool(TKeshShFolderData& parent, SHCONTF flags, std::vector<TShIDList>& relatives,
+                       ComPtr<IShellFolder>& folder)>
+        known;
 
     // The children of the folder, sorted; none when it cannot be read.
     std::vector<std::unique_ptr<TKeshShFolderData>> Read(TKeshShFolderData& parent, HWND owner) const;

@@ -37,7 +37,7 @@ public:
     void ContentsChanged(LPCITEMIDLIST) override {}
     LPCITEMIDLIST ShownFolderID() const override { return nullptr; }
     bool ShowsHidden() const override { return hidden; }
-    bool TakeReading(LPCITEMIDLIST, SHCONTF, std::vector<TShIDList>&) override { return false; }
+    bool TakeReading(LPCITEMIDLIST, SHCONTF, std::vector<TShIDList>&, ComPtr<IShellFolder>&) override { return false; }
     TShVirtuaItems ShVirtuaItems() const override { return items; }
     void SetShVirtuaItems(TShVirtuaItems value) override { items = value; }
     void SuspendWatching(bool) override {}

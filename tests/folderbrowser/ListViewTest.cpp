@@ -200,7 +200,9 @@ TEST(ListView, AFreshReadingIsHandedOverOnceAndOnlyWhileItIsFresh) {
     list->Handle();
     const auto handed = [&](LPCITEMIDLIST folder, SHCONTF flags) {
         std::vector<TShIDList> relatives;
-        if (!list->TakeReading(folder, flags, relatives)) return -1;
+        ComPtr<IShellFolder> bound;
+        if (!list->TakeReading(folder, flags, relatives, bound)) return -1;
+        EXPECT_EQ(bound.get(), list->ShFileList()->Folder()) << "handed as the list bound it";
         return static_cast<int>(relatives.size());
     };
     const auto open = [&](LPCITEMIDLIST folder) {

@@ -83,6 +83,25 @@ TEST(NodeChildren, AreReadAsTheTreeIsAskedToShowThemInTheFoldersOrder) {
         EXPECT_EQ(held.Shown(), c.shown) << c.what;
     }
 
+    // A reading made elsewhere just now is taken as it is, with the folder bound there: the
+    // node keeps that folder and binds its own no more.
+    {
+        TKeshShFolderData node(TKeshShID::FromPath(folder.Path()));
+        const ComPtr<IShellFolder> boundThere = TKeshShID::BindToFolder(node.AbsoluteID());
+        TShNodeChildren children;
+        children.known = [&](TKeshShFolderData&, SHCONTF, std::vector<TShIDList>& relatives,
+                             ComPtr<IShellFolder>& bound) {
+            for (const char* name : {"c", "a"})
+                relatives.push_back(TKeshShID::LastCopy(TKeshShID::FromPath(folder / name).get()));
+            bound = boundThere;
+            return true;
+        };
+        Names read;
+        for (const auto& child : children.Read(node, nullptr)) read.push_back(child->DisplayName());
+        EXPECT_EQ(read, Names({"a", "c"}));
+        EXPECT_EQ(node.Folder(), boundThere.get());
+    }
+
     // Of the Desktop's virtual items only the kinds asked for.
     TKeshShFolderData desktop(TKeshShID::Allocate(2));
     for (const TShVirtuaItems shown : {TShVirtuaItems{0}, ShItem(itBitBucket)}) {
