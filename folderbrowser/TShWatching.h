@@ -32,7 +32,8 @@ public:
 
     // Stops and frees the thread: watching ends for good.
     void Stop();
-    // Null once the thread has ended after a failure, or has been stopped.
+    // Null once the thread has ended after a failure, or has been stopped. Asking for it
+    // waits for the first folders, as every other call does.
     TShNotifyThread* Watcher() const;
     // Until the first folders are watched: a reading that follows misses no change in them.
     void WaitForFirstFolders() const;

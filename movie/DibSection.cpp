@@ -1,19 +1,13 @@
 #include "movie/DibSection.h"
 
 #include "toolkit/EOSError.h"
+#include "toolkit/MemoryBitmap.h"
 
 void DibSection::Create(int width, int height, bool bottomUp) {
     Reset();
     if (width <= 0 || height <= 0) throw EOSError(ERROR_INVALID_PARAMETER);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = bottomUp ? height : -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    bitmap_.reset(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    bitmap_ = MakeMemoryBitmap(width, height, bottomUp, &bits);
     if (!bitmap_ || !bits) {
         bitmap_.reset();
         const DWORD error = ::GetLastError();
