@@ -22,10 +22,12 @@ void Run(TApplication& application) {
     splash->Repaint();
     PumpMessages();
     StartupSteps::Reached("splash shown");
-    // The shell's icon cache loads on another thread while the windows are made; the folder
-    // tree, made last, is the first to need it.
-    SystemImageLists::Prepare();
-    // So does the saved folder, which the settings window's list shows first.
+    // The shell's icon cache loads during the pause below, not while the windows are made:
+    // its requests to the system would hold up every window's. The folder controls take the
+    // lists once it is loaded.
+    SystemImageLists::PrepareLater();
+    // The saved folder, which the settings window's list shows first, is read on another
+    // thread while the windows are made.
     auto savedFolder = TForm2::ReadSavedFolderAhead();
 
     auto* main = application.CreateForm<TForm1>();
@@ -38,10 +40,10 @@ void Run(TApplication& application) {
     main->ConnectSettingsWindow(*settings);
     StartupSteps::Reached("TForm2 made, settings read");
 
-    // The splash stays up, untouched, for a moment after the windows are ready; the icons
-    // the settings window shows first are looked up and loaded meanwhile on threads.
+    // The splash stays up, untouched, for a moment after the windows are ready; the icon
+    // cache and the icons the settings window shows first are loaded meanwhile on threads.
+    SystemImageLists::Prepare();
     settings->StartReadingAhead();
-    SystemImageLists::LoadCommonIcons();
     ::Sleep(700);
     StartupSteps::Reached("pause over");
     settings->ReadShownFolderItems();

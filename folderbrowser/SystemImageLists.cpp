@@ -3,10 +3,10 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include <atomic>
 #include <memory>
 
 #include "toolkit/ComApartment.h"
+#include "toolkit/TImageList.h"
 #include "toolkit/TThread.h"
 #include "toolkit/UniqueHandle.h"
 
@@ -45,19 +45,8 @@ void AskCommonIcons() {
 
 class Loader : public TThread {
 public:
-    Loader()
-        : listsReady_(::CreateEventA(nullptr, TRUE, FALSE, nullptr)),
-          iconsWanted_(::CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
-    ~Loader() override {
-        // Let go without the icons: nobody is left to show them.
-        if (iconsWanted_) ::SetEvent(iconsWanted_.get());
-        WaitFor();
-    }
-
-    void GoOnToIcons() {
-        iconsToo_ = true;
-        if (iconsWanted_) ::SetEvent(iconsWanted_.get());
-    }
+    Loader() : listsReady_(::CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
+    ~Loader() override { WaitFor(); }
 
     // Until the lists are made; the common icons may still be loading.
     void WaitForLists() {
@@ -83,34 +72,44 @@ protected:
             Ask(true);
             Ask(false);
         }
-        if (iconsWanted_) ::WaitForSingleObject(iconsWanted_.get(), INFINITE);
-        if (iconsToo_) AskCommonIcons();
+        AskCommonIcons();
     }
 
 private:
     UniqueKernelHandle listsReady_;
-    UniqueKernelHandle iconsWanted_;
-    std::atomic<bool> iconsToo_{false};
 };
 
 std::unique_ptr<Loader> loader;
 bool prepared = false;
+bool later = false;
+UniqueHimagelist blankSmall, blankLarge;
 }  // namespace
+
+void SystemImageLists::PrepareLater() { later = !prepared; }
 
 void SystemImageLists::Prepare() {
     if (prepared) return;
     prepared = true;
+    later = false;
     loader = std::make_unique<Loader>();
     loader->Start();
 }
 
-void SystemImageLists::LoadCommonIcons() {
-    if (loader) loader->GoOnToIcons();
-}
+bool SystemImageLists::AttachAtOnce() { return !later; }
 
 HIMAGELIST SystemImageLists::Get(bool small) {
     // Whatever the loader met, the lists are asked for here again.
     if (loader) loader->WaitForLists();
     if (loader && loader->Finished()) loader.reset();
     return Ask(small);
+}
+
+HIMAGELIST SystemImageLists::Blank(bool small) {
+    UniqueHimagelist& blank = small ? blankSmall : blankLarge;
+    if (!blank) {
+        const int width = ::GetSystemMetrics(small ? SM_CXSMICON : SM_CXICON);
+        const int height = ::GetSystemMetrics(small ? SM_CYSMICON : SM_CYICON);
+        blank.reset(::ImageList_Create(width, height, ILC_COLOR32 | ILC_MASK, 0, 1));
+    }
+    return blank.get();
 }

@@ -1,18 +1,26 @@
 #pragma once
 // The system's shared image lists of small and large icons. Their first use makes the shell
-// load its icon cache, tens of milliseconds at the start of a run: Prepare starts that on a
-// thread of its own while the windows are made, and the first window that attaches the
-// lists waits for that thread instead of loading the cache itself.
+// load its icon cache, tens of milliseconds at the start of a run and thousands of requests
+// to the system, which every window made meanwhile queues behind. At start-up the cache is
+// loaded on a thread of its own while the user-interface thread waits anyway (the splash's
+// pause): controls made before that are given blank lists of the same sizes, so that their
+// items are laid out as they will be shown, and take the system's when they first read
+// their items ahead or draw them.
 #include <windows.h>
 #include <commctrl.h>
 
 namespace SystemImageLists {
-// Starts loading on a worker thread; once a run, on the user-interface thread.
+// Until Prepare, controls made take the blank lists for now; once a run, on the
+// user-interface thread, before Prepare.
+void PrepareLater();
+// Starts loading the lists and then the icons every first screen shows on a worker thread;
+// once a run, on the user-interface thread.
 void Prepare();
-// Lets that thread go on to the icons every first screen shows. The shell holds its icon
-// cache for each icon it loads, so they are best loaded while the user-interface thread
-// asks nothing of it (the splash's pause); the thread that Prepare started waits for this.
-void LoadCommonIcons();
+// Whether a control made now attaches the lists at once: all but between PrepareLater and
+// Prepare.
+bool AttachAtOnce();
 // The list (never to be destroyed); waits for a load that Prepare started.
 HIMAGELIST Get(bool small);
+// A list without images, of the size of the system's (kept for the run).
+HIMAGELIST Blank(bool small);
 }  // namespace SystemImageLists

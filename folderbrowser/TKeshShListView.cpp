@@ -10,6 +10,7 @@
 #include "folderbrowser/HourGlass.h"
 #include "folderbrowser/ShellOpen.h"
 #include "folderbrowser/SuspendedWatching.h"
+#include "folderbrowser/SystemImageLists.h"
 #include "folderbrowser/TKeshShFolderData.h"
 #include "folderbrowser/TKeshShPopupMenu.h"
 #include "toolkit/FilePath.h"
@@ -123,8 +124,10 @@ void TKeshShListView::CreateWnd() {
     StartupSteps::Reached("list window made");
     HWND window = Handle();
     ListView_SetUnicodeFormat(window, FALSE);
-    ListView_SetImageList(window, TKeshShID::SystemImageList(true), LVSIL_SMALL);
-    ListView_SetImageList(window, TKeshShID::SystemImageList(false), LVSIL_NORMAL);
+    // Left for later at start-up, the system's lists are given before the rows in view are
+    // read ahead or drawn; blank ones of their sizes lay the rows out meanwhile.
+    imagesLater_ = !SystemImageLists::AttachAtOnce();
+    AttachImages(window, imagesLater_);
     ListView_SetCallbackMask(window, LVIS_OVERLAYMASK | LVIS_CUT);
     clipboard_.Join(window);
     RegisterDropTarget(window);
@@ -135,6 +138,17 @@ void TKeshShListView::CreateWnd() {
         TShIDList desktop = TKeshShID::Allocate(2);
         OpenFolder(desktop.get());
     }
+}
+
+void TKeshShListView::AttachImages(HWND window, bool blank) {
+    for (const bool small : {true, false}) {
+        ListView_SetImageList(window, blank ? SystemImageLists::Blank(small) : TKeshShID::SystemImageList(small),
+                              small ? LVSIL_SMALL : LVSIL_NORMAL);
+    }
+}
+
+void TKeshShListView::AttachImagesLeftForLater() {
+    if (std::exchange(imagesLater_, false) && HandleAllocated()) AttachImages(Handle(), false);
 }
 
 void TKeshShListView::WindowGoes() {
@@ -252,6 +266,7 @@ void TKeshShListView::ColumnClick(int column) {
 // ---- rows
 
 void TKeshShListView::ReadVisibleItems() {
+    AttachImagesLeftForLater();
     if (Shown()) TShListRows::ReadVisible(Handle(), *Shown(), viewStyle_ == vsReport);
 }
 
@@ -335,6 +350,9 @@ LRESULT TKeshShListView::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case kHandOverEnds:
             handingOver_ = false;
             return 0;
+        case WM_PAINT:
+            AttachImagesLeftForLater();
+            return TWinControl::WndProc(message, wParam, lParam);
         case WM_KEYDOWN:
             if (wParam == VK_F2) {
                 // Renaming from the keyboard: the edit's beginning applies the rules, as for

@@ -113,6 +113,10 @@ protected:
     TObject& DragSender() override { return *this; }
 
 private:
+    // The system's lists, or the blank ones of their sizes.
+    static void AttachImages(HWND window, bool blank);
+    // Gives the window the system's lists if it was made with the blank ones.
+    void AttachImagesLeftForLater();
     void Display();
     // Before the window is destroyed: it leaves the clipboard viewer chain and stops
     // taking drops.
@@ -141,6 +145,8 @@ private:
     // The shown folder was read afresh since the list last took its messages.
     bool handingOver_ = false;
     static constexpr UINT kHandOverEnds = WM_APP + 21;
+    // The window was made with blank lists: the system's were still to be loaded.
+    bool imagesLater_ = false;
     TKeshShPopupMenu* popupMenu_ = nullptr;
     TViewStyle viewStyle_ = vsIcon;
 

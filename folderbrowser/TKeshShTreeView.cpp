@@ -2,8 +2,11 @@
 
 #include <shellapi.h>
 
+#include <utility>
+
 #include "folderbrowser/DrawingOff.h"
 #include "folderbrowser/ShellOpen.h"
+#include "folderbrowser/SystemImageLists.h"
 #include "folderbrowser/TKeshShPopupMenu.h"
 #include "toolkit/FilePath.h"
 #include "toolkit/StartupSteps.h"
@@ -131,8 +134,21 @@ void TKeshShTreeView::CreateWnd() {
     Fill();
     StartupSteps::Reached("tree filled");
     // Items ask for their icons only when drawn: the system's lists, which may still be
-    // loading on another thread at start, are needed no sooner than this.
-    TreeView_SetImageList(window, TKeshShID::SystemImageList(true), TVSIL_NORMAL);
+    // loading on another thread at start, are needed no sooner than this; left for later,
+    // no sooner than the nodes in view are read ahead or drawn.
+    imagesLater_ = !SystemImageLists::AttachAtOnce();
+    TreeView_SetImageList(window, imagesLater_ ? SystemImageLists::Blank(true) : TKeshShID::SystemImageList(true),
+                          TVSIL_NORMAL);
+}
+
+void TKeshShTreeView::AttachImagesLeftForLater() {
+    if (!std::exchange(imagesLater_, false) || !HandleAllocated()) return;
+    TreeView_SetImageList(Handle(), TKeshShID::SystemImageList(true), TVSIL_NORMAL);
+}
+
+void TKeshShTreeView::ReadVisibleItems() {
+    AttachImagesLeftForLater();
+    nodes_.ReadVisible();
 }
 
 // ---- nodes
@@ -310,6 +326,9 @@ LRESULT TKeshShTreeView::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_DESTROY:
             RevokeDropTarget(Handle());
+            break;
+        case WM_PAINT:
+            AttachImagesLeftForLater();
             break;
         case WM_KEYDOWN:
             if (wParam == VK_F2) {

@@ -75,7 +75,7 @@ public:
     void RefreshNodes() override;
     // Reads from the shell, ahead of time, what the nodes in view will be drawn with (names,
     // icons, children marks), so the next paint does not wait on it.
-    void ReadVisibleItems() { nodes_.ReadVisible(); }
+    void ReadVisibleItems();
     // Hands the icons of the nodes in view to be looked up ahead, on another thread.
     void AskIconsAhead(TShIconsAhead& ahead) { nodes_.AskIconsAhead(ahead); }
     // The node of an absolute list, found as SelectID finds it; null when the search stops.
@@ -128,6 +128,8 @@ protected:
     virtual void DeviceChange(WPARAM event, LPARAM data);
 
 private:
+    // Gives the window the system's list if it was made with the blank one.
+    void AttachImagesLeftForLater();
     void Fill();
     void SelectionChanged(TKeshShTreeNode* node);
     void Change(TKeshShTreeNode& node);
@@ -150,6 +152,8 @@ private:
     bool autoExpand_ = false;
     int indent_ = 19;
     bool arrowKeyNavigation_ = false;
+    // The window was made with a blank list: the system's was still to be loaded.
+    bool imagesLater_ = false;
 
     TShSelectionHistory history_;
     TShExpandedFolders expandedFolders_;

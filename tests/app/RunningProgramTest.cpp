@@ -2,6 +2,7 @@
 // would: the settings window confirmed, stills taken with real key presses, the program
 // closed; and a user's whole journey, from the folder tree through stills and a movie to a
 // start straight into shooting mode.
+#include <commctrl.h>
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
@@ -215,6 +216,10 @@ TEST(RunningProgram, AUsersJourneyFromTheFolderTreeToAStartStraightIntoShootingM
     auto control = [&settings](const std::string& className, const std::string& text) {
         return ProgramDriver::FindControl(settings, className, text);
     };
+    // Made before the shell's icon cache was loaded, the folder controls draw its icons.
+    EXPECT_NE(::SendMessageA(control("SysTreeView32", ""), TVM_GETIMAGELIST, TVSIL_NORMAL, 0), 0);
+    EXPECT_NE(::SendMessageA(control("SysListView32", ""), LVM_GETIMAGELIST, LVSIL_SMALL, 0), 0);
+    EXPECT_NE(::SendMessageA(control("SysListView32", ""), LVM_GETIMAGELIST, LVSIL_NORMAL, 0), 0);
 
     // The folder, clicked in the tree; the window tells which folder is selected.
     RECT item{};

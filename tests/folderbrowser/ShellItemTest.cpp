@@ -15,6 +15,7 @@
 #include "folderbrowser/TShContentsReader.h"
 #include "folderbrowser/TShIconsAhead.h"
 #include "folderbrowser/TShNodeChildren.h"
+#include "tests/folderbrowser/BrowserFixture.h"
 #include "tests/support/TestEnvironment.h"
 #include "toolkit/EOSError.h"
 #include "toolkit/FilePath.h"
@@ -311,13 +312,20 @@ TEST(KeshShData, IconsAreTheShellsOwnForEveryKindOfItem) {
         EXPECT_EQ(ItemIcons(*node), ShellIcons(node->AbsoluteID())) << "ahead: " << node->DisplayName();
 }
 
-// Loaded on a thread of their own while the windows are made, the lists the controls
-// attach are still the system's own, small and large each in its place, however often the
-// load is asked for; the icons the thread goes on loading are looked up here meanwhile.
-TEST(SystemImageLists, LoadedAheadOnAThreadTheyAreTheSystemsOwn) {
+// Controls made while the lists are left for later have them by the time they are drawn.
+// Loaded on a thread of their own, the lists are still the system's own, small and large
+// each in its place, however often the load is asked for; the icons the thread goes on
+// loading are looked up here meanwhile.
+TEST(SystemImageLists, LeftForLaterOrLoadedOnAThreadTheyAreTheSystemsOwn) {
+    SystemImageLists::PrepareLater();
+    ASSERT_FALSE(SystemImageLists::AttachAtOnce());
+    const BrowserWindow browser;
+    const HIMAGELIST treeImages = TreeView_GetImageList(browser.tree->Handle(), TVSIL_NORMAL);
+    const HIMAGELIST listSmall = ListView_GetImageList(browser.list->Handle(), LVSIL_SMALL);
+    const HIMAGELIST listLarge = ListView_GetImageList(browser.list->Handle(), LVSIL_NORMAL);
     SystemImageLists::Prepare();
     SystemImageLists::Prepare();
-    SystemImageLists::LoadCommonIcons();
+    EXPECT_TRUE(SystemImageLists::AttachAtOnce());
     TShIDList computer = TKeshShID::SpecialFolder(sfidDrives);
     const int computerIcon = TKeshShID::IconIndex(computer.get(), true, false);
     const int openFolder = TKeshShID::IconIndex(TKeshShID::FromPath("C:\\windows").get(), true, true);
@@ -329,6 +337,9 @@ TEST(SystemImageLists, LoadedAheadOnAThreadTheyAreTheSystemsOwn) {
     EXPECT_EQ(small, reinterpret_cast<HIMAGELIST>(
                          ::SHGetFileInfoA("C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON)));
     EXPECT_EQ(large, reinterpret_cast<HIMAGELIST>(::SHGetFileInfoA("C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX)));
+    EXPECT_EQ(treeImages, small);
+    EXPECT_EQ(listSmall, small);
+    EXPECT_EQ(listLarge, large);
     int width = 0, height = 0;
     ASSERT_TRUE(::ImageList_GetIconSize(small, &width, &height));
     EXPECT_EQ(width, ::GetSystemMetrics(SM_CXSMICON));
