@@ -18,6 +18,11 @@ namespace {
 // then the message loop.
 void Run(TApplication& application) {
     auto* splash = new TfrmSplash(&application);
+    // The saved folder, which the settings window's list shows first, is read on another
+    // thread from now on: a folder of thousands of files takes longer than showing the
+    // splash and making the windows together. Not before the splash is made, which turns
+    // the system's critical-error boxes off (a drive without a medium).
+    auto savedFolder = TForm2::ReadSavedFolderAhead();
     splash->Show();
     splash->Repaint();
     PumpMessages();
@@ -26,9 +31,6 @@ void Run(TApplication& application) {
     // its requests to the system would hold up every window's. The folder controls take the
     // lists once it is loaded.
     SystemImageLists::PrepareLater();
-    // The saved folder, which the settings window's list shows first, is read on another
-    // thread while the windows are made.
-    auto savedFolder = TForm2::ReadSavedFolderAhead();
 
     auto* main = application.CreateForm<TForm1>();
     StartupSteps::Reached("TForm1 made");
