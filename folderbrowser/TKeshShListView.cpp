@@ -134,10 +134,18 @@ void TKeshShListView::CreateWnd() {
     if (Shown()) {
         TShListColumns::Build(window, *Shown());
         Display();
-    } else {
-        TShIDList desktop = TKeshShID::Allocate(2);
-        OpenFolder(desktop.get());
+    } else if (desktopAtStart_) {
+        OpenDesktop();
     }
+}
+
+void TKeshShListView::OpenDesktop() {
+    TShIDList desktop = TKeshShID::Allocate(2);
+    OpenFolder(desktop.get());
+}
+
+void TKeshShListView::OpenDesktopIfNoneShown() {
+    if (!Shown()) OpenDesktop();
 }
 
 void TKeshShListView::AttachImages(HWND window, bool blank) {

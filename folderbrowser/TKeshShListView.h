@@ -66,6 +66,11 @@ public:
     // Shows a folder's contents (from the cache when it was shown before). False when it
     // cannot be read: the previous contents then stay.
     bool OpenFolder(LPCITEMIDLIST folderID) override;
+    // Whether the window, once made, opens the Desktop (on by default). An owner that opens a
+    // folder of its own right after making the window turns it off and calls
+    // OpenDesktopIfNoneShown once done: the Desktop is then not read for nothing.
+    void SetDesktopAtStart(bool value) { desktopAtStart_ = value; }
+    void OpenDesktopIfNoneShown();
     // Reads from the shell, ahead of time, what the rows in view will be drawn with (names,
     // icons, details), so the next paint does not wait on it.
     void ReadVisibleItems();
@@ -134,6 +139,7 @@ private:
     void FollowLinked(LPCITEMIDLIST folderID);
     BYTE WatchFilter() const;
     TKeshShFileList* Shown() const { return contents_.Shown(); }
+    void OpenDesktop();
 
     void ContextMenu(POINT screen);
     // What the list does after a command of the shell's menu.
@@ -147,6 +153,7 @@ private:
     static constexpr UINT kHandOverEnds = WM_APP + 21;
     // The window was made with blank lists: the system's were still to be loaded.
     bool imagesLater_ = false;
+    bool desktopAtStart_ = true;
     TKeshShPopupMenu* popupMenu_ = nullptr;
     TViewStyle viewStyle_ = vsIcon;
 

@@ -124,6 +124,8 @@ void TForm2::BuildFolderPage() {
     const int listLeft = 8 + kTreeWidth + kSplitterWidth;
     KeshShListView1->SetBounds(listLeft, top, inner - 8 - listLeft, viewHeight);
     KeshShListView1->SetShTreeView(KeshShTreeView1);
+    // The settings file's folder is opened right after: the Desktop only if that fails.
+    KeshShListView1->SetDesktopAtStart(false);
     // Shown only through the tree and the list, for the items under the pointer; the
     // shell's commands go before any items of its own.
     KeshShPopupMenu1 = new TKeshShPopupMenu(this);
@@ -243,8 +245,9 @@ void TForm2::FormCreate() {
         if (savedFolder_ != kComputerFolderName) SelectPath(savedFolder_);
     } catch (...) {
         savedFolderError_ = std::current_exception();
-        if (!values.settingPass) MessageBoxes::ApplicationError(savedFolderError_);
     }
+    KeshShListView1->OpenDesktopIfNoneShown();
+    if (savedFolderError_ && !values.settingPass) MessageBoxes::ApplicationError(savedFolderError_);
     ShowSettingsState();
 }
 
@@ -311,11 +314,12 @@ std::string TForm2::MakeFileName(int number) const { return NamingRule().FileNam
 std::string TForm2::SelectedPath() const { return KeshShTreeView1->SelectedPath(); }
 
 void TForm2::SelectPath(const std::string& path) {
-    KeshShTreeView1->SelectPath(path);
+    // Parsed once for the tree and the check below: the shell takes a while over each.
+    const TShIDList wanted = TKeshShID::FromPath(path);
+    if (wanted) KeshShTreeView1->SelectID(wanted.get());
     if (path.empty()) return;
     // Gone, not a folder, or not a path at all: the tree changes nothing, and the user
     // must not take whatever it still shows for the folder asked for.
-    const TShIDList wanted = TKeshShID::FromPath(path);
     TKeshShTreeNode* selected = KeshShTreeView1->Selected();
     if (!wanted || !selected ||
         TKeshShID::Compare(selected->ShData()->AbsoluteID(), wanted.get()) != TKeshShID::crEqual) {

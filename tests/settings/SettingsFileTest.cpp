@@ -287,6 +287,7 @@ TEST_F(SettingsFile, AFolderTheTreeCannotShowIsToldOnceEveryOtherKeyIsRead) {
     EXPECT_EQ(form2->rgMode->ItemIndex(), kModeAvi);
     EXPECT_TRUE(form2->chkCompress->Checked());
     EXPECT_EQ(form2->SelectedPath(), DesktopPath()) << "the tree stays where it starts";
+    EXPECT_EQ(form2->FolderPath(), DesktopPath()) << "and the list shows it";
 }
 
 TEST(SettingsFilePath, IsTheExecutablesWithItsExtensionReplaced) {
