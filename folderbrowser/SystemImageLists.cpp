@@ -104,6 +104,10 @@ HIMAGELIST SystemImageLists::Get(bool small) {
     return Ask(small);
 }
 
+bool SystemImageLists::IsBlank(HIMAGELIST list) {
+    return list && (list == blankSmall.get() || list == blankLarge.get());
+}
+
 HIMAGELIST SystemImageLists::Blank(bool small) {
     UniqueHimagelist& blank = small ? blankSmall : blankLarge;
     if (!blank) {

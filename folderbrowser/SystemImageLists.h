@@ -23,4 +23,6 @@ bool AttachAtOnce();
 HIMAGELIST Get(bool small);
 // A list without images, of the size of the system's (kept for the run).
 HIMAGELIST Blank(bool small);
+// Whether a control holds one of those blank lists (and so still has to take the system's).
+bool IsBlank(HIMAGELIST list);
 }  // namespace SystemImageLists

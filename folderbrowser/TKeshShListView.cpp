@@ -126,8 +126,7 @@ void TKeshShListView::CreateWnd() {
     ListView_SetUnicodeFormat(window, FALSE);
     // Left for later at start-up, the system's lists are given before the rows in view are
     // read ahead or drawn; blank ones of their sizes lay the rows out meanwhile.
-    imagesLater_ = !SystemImageLists::AttachAtOnce();
-    AttachImages(window, imagesLater_);
+    AttachImages(window, !SystemImageLists::AttachAtOnce());
     ListView_SetCallbackMask(window, LVIS_OVERLAYMASK | LVIS_CUT);
     clipboard_.Join(window);
     RegisterDropTarget(window);
@@ -156,7 +155,8 @@ void TKeshShListView::AttachImages(HWND window, bool blank) {
 }
 
 void TKeshShListView::AttachImagesLeftForLater() {
-    if (std::exchange(imagesLater_, false) && HandleAllocated()) AttachImages(Handle(), false);
+    if (HandleAllocated() && SystemImageLists::IsBlank(ListView_GetImageList(Handle(), LVSIL_SMALL)))
+        AttachImages(Handle(), false);
 }
 
 void TKeshShListView::WindowGoes() {

@@ -151,8 +151,6 @@ private:
     // The shown folder was read afresh since the list last took its messages.
     bool handingOver_ = false;
     static constexpr UINT kHandOverEnds = WM_APP + 21;
-    // The window was made with blank lists: the system's were still to be loaded.
-    bool imagesLater_ = false;
     bool desktopAtStart_ = true;
     TKeshShPopupMenu* popupMenu_ = nullptr;
     TViewStyle viewStyle_ = vsIcon;

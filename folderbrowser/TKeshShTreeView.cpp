@@ -136,13 +136,13 @@ void TKeshShTreeView::CreateWnd() {
     // Items ask for their icons only when drawn: the system's lists, which may still be
     // loading on another thread at start, are needed no sooner than this; left for later,
     // no sooner than the nodes in view are read ahead or drawn.
-    imagesLater_ = !SystemImageLists::AttachAtOnce();
-    TreeView_SetImageList(window, imagesLater_ ? SystemImageLists::Blank(true) : TKeshShID::SystemImageList(true),
+    const bool blank = !SystemImageLists::AttachAtOnce();
+    TreeView_SetImageList(window, blank ? SystemImageLists::Blank(true) : TKeshShID::SystemImageList(true),
                           TVSIL_NORMAL);
 }
 
 void TKeshShTreeView::AttachImagesLeftForLater() {
-    if (!std::exchange(imagesLater_, false) || !HandleAllocated()) return;
+    if (!HandleAllocated() || !SystemImageLists::IsBlank(TreeView_GetImageList(Handle(), TVSIL_NORMAL))) return;
     TreeView_SetImageList(Handle(), TKeshShID::SystemImageList(true), TVSIL_NORMAL);
 }
 

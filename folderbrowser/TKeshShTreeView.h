@@ -152,8 +152,6 @@ private:
     bool autoExpand_ = false;
     int indent_ = 19;
     bool arrowKeyNavigation_ = false;
-    // The window was made with a blank list: the system's was still to be loaded.
-    bool imagesLater_ = false;
 
     TShSelectionHistory history_;
     TShExpandedFolders expandedFolders_;
