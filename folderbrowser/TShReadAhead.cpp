@@ -17,13 +17,20 @@ TShReadAhead::TShReadAhead(const std::string& path, SHCONTF flags)
       changes_(::FindFirstChangeNotificationA(path.c_str(), FALSE,
                                               FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME |
                                                   FILE_NOTIFY_CHANGE_ATTRIBUTES | FILE_NOTIFY_CHANGE_SIZE |
-                                                  FILE_NOTIFY_CHANGE_LAST_WRITE)) {
+                                                  FILE_NOTIFY_CHANGE_LAST_WRITE)),
+      parsed_(::CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
     current = this;
     // Only a folder that can be watched is read: a change could not be told otherwise.
-    if (!changes_) return;
+    if (!changes_ || !parsed_) return;
     worker_ = StartShellWorker([this] {
-        const TShIDList folderID = TKeshShID::FromPathHere(path_);
-        ComPtr<IShellFolder> folder = folderID ? TKeshShID::BindToFolderHere(folderID.get()) : ComPtr<IShellFolder>();
+        // Whoever waits for the parsing must not wait for ever: an error leaves no folder.
+        try {
+            folderID_ = TKeshShID::FromPathHere(path_);
+        } catch (...) {
+        }
+        ::SetEvent(parsed_.get());
+        const LPCITEMIDLIST folderID = folderID_.get();
+        ComPtr<IShellFolder> folder = folderID ? TKeshShID::BindToFolderHere(folderID) : ComPtr<IShellFolder>();
         if (!folder) return;
         std::vector<TShIDList> children;
         if (!EnumerateChildren(folder.get(), nullptr, flags_,
@@ -55,8 +62,18 @@ bool TShReadAhead::Take(const std::string& path, SHCONTF flags, std::vector<TShI
     return current && current->TakeOwn(path, flags, children);
 }
 
+TShIDList TShReadAhead::Parsed(const std::string& path) {
+    if (!current || !current->Reads(path) || !current->worker_.joinable()) return TShIDList();
+    ::WaitForSingleObject(current->parsed_.get(), INFINITE);
+    return TKeshShID::Copy(current->folderID_.get());
+}
+
+bool TShReadAhead::Reads(const std::string& path) const {
+    return !path.empty() && ::lstrcmpiA(path.c_str(), path_.c_str()) == 0;
+}
+
 bool TShReadAhead::TakeOwn(const std::string& path, SHCONTF flags, std::vector<TShIDList>& children) {
-    if (taken_ || flags != flags_ || path.empty() || ::lstrcmpiA(path.c_str(), path_.c_str()) != 0) return false;
+    if (taken_ || flags != flags_ || !Reads(path)) return false;
     taken_ = true;
     WaitForReading();
     if (!read_ || ::WaitForSingleObject(changes_.get(), 0) != WAIT_TIMEOUT) return false;

@@ -26,16 +26,23 @@ public:
     // nothing given) when none were read for them, they were taken already, or the folder
     // changed meanwhile.
     static bool Take(const std::string& path, SHCONTF flags, std::vector<TShIDList>& children);
+    // The folder at `path` as the reading parsed it, once it has (the shell takes a while
+    // over each parsing); null when no reading stands for that path or it parsed nothing.
+    static TShIDList Parsed(const std::string& path);
     // Until the reading is over, as taking waits.
     void WaitForReading();
 
 private:
     bool TakeOwn(const std::string& path, SHCONTF flags, std::vector<TShIDList>& children);
+    bool Reads(const std::string& path) const;
 
     const std::string path_;
     const SHCONTF flags_;
     // Armed before the reading starts: anything the reading may have missed sets it.
     UniqueChangeHandle changes_;
+    // Set once the path is parsed, whatever came of it; the folder is written before.
+    UniqueKernelHandle parsed_;
+    TShIDList folderID_;
     std::vector<TShIDList> children_;
     bool read_ = false;
     bool taken_ = false;

@@ -314,8 +314,10 @@ std::string TForm2::MakeFileName(int number) const { return NamingRule().FileNam
 std::string TForm2::SelectedPath() const { return KeshShTreeView1->SelectedPath(); }
 
 void TForm2::SelectPath(const std::string& path) {
-    // Parsed once for the tree and the check below: the shell takes a while over each.
-    const TShIDList wanted = TKeshShID::FromPath(path);
+    // Parsed once for the tree and the check below, by the reading ahead when it reads this
+    // folder: the shell takes a while over each parsing.
+    TShIDList wanted = TShReadAhead::Parsed(path);
+    if (!wanted) wanted = TKeshShID::FromPath(path);
     if (wanted) KeshShTreeView1->SelectID(wanted.get());
     if (path.empty()) return;
     // Gone, not a folder, or not a path at all: the tree changes nothing, and the user

@@ -138,7 +138,8 @@ TEST(ContentsReader, ABigFolderSortsAsOneSortWouldInEveryColumnAndDirection) {
 }
 
 // Read ahead on a thread, a folder comes in the order one sort gives, for the folder and the
-// flags it was read for, once; a change after its reading makes the list read it again.
+// flags it was read for, once; a change after its reading makes the list read it again. Its
+// parsed path is handed out for that folder alone, while the reading stands.
 TEST(ContentsReader, AFolderReadAheadIsTakenOnceInOrderAndNeverWhenItChangedSince) {
     TempFolder folder;
     for (int i = 0; i < 60; ++i) WriteFileBytes(folder / ((i % 2 ? "Shot" : "shot") + std::to_string(i * 37 % 60)), "");
@@ -152,6 +153,10 @@ TEST(ContentsReader, AFolderReadAheadIsTakenOnceInOrderAndNeverWhenItChangedSinc
     std::vector<TShIDList> children;
     {
         TShReadAhead ahead(folder.Path(), reader.Flags());
+        const TShIDList parsed = TShReadAhead::Parsed(folder.Path());
+        ASSERT_TRUE(parsed);
+        EXPECT_EQ(TKeshShID::Compare(parsed.get(), id.get()), TKeshShID::crEqual);
+        EXPECT_FALSE(TShReadAhead::Parsed(folder / "sub")) << "another folder";
         EXPECT_FALSE(TShReadAhead::Take(folder.Path(), SHCONTF_FOLDERS, children)) << "other flags";
         EXPECT_FALSE(TShReadAhead::Take(folder / "sub", reader.Flags(), children)) << "another folder";
         std::unique_ptr<TKeshShFileList> list = reader.Read(id.get(), nullptr, nullptr);
@@ -161,6 +166,7 @@ TEST(ContentsReader, AFolderReadAheadIsTakenOnceInOrderAndNeverWhenItChangedSinc
         EXPECT_EQ(RowNames(*list), RowNames(*plain));
     }
     EXPECT_FALSE(TShReadAhead::Take(folder.Path(), reader.Flags(), children)) << "gone with its reader";
+    EXPECT_FALSE(TShReadAhead::Parsed(folder.Path())) << "gone with its reader";
 
     TShReadAhead ahead(folder.Path(), reader.Flags());
     ahead.WaitForReading();
