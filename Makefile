@@ -30,6 +30,7 @@ test: build check-format
 	cd $(BUILD) && ctest --output-on-failure -j $(TEST_JOBS)
 
 bench: build
+	@cmake --build $(BUILD) --target benchmarks
 	scripts/run-benchmarks $(BUILD)
 
 SOURCES = git ls-files -- '*.cpp' '*.h'
