@@ -89,10 +89,16 @@ bool StillWritten(const std::string& path) {
 
 // A real click into another program's window and, as soon as it is in front, the key for
 // a still of the active window, without moving the focus.
-bool ClickThenKey(POINT at, HWND window) {
-    return RunHostCommand(ClickAt(at.x, at.y)) &&
-           PumpUntil([&] { return ::GetForegroundWindow() == window; }, seconds(10)) &&
-           SendKeys({VK_CONTROL, VK_MENU, 'A'});
+::testing::AssertionResult ClickThenKey(POINT at, HWND window) {
+    if (!RunHostCommand(ClickAt(at.x, at.y))) return ::testing::AssertionFailure() << "the click failed";
+    if (!PumpUntil([&] { return ::GetForegroundWindow() == window; }, seconds(10))) {
+        HWND under = ::WindowFromPoint(at), front = ::GetForegroundWindow();
+        return ::testing::AssertionFailure()
+               << "not in front after the click; under the pointer: " << ClassOf(under) << " \"" << WindowText(under)
+               << "\", in front: " << ClassOf(front) << " \"" << WindowText(front) << "\"";
+    }
+    return SendKeys({VK_CONTROL, VK_MENU, 'A'}) ? ::testing::AssertionSuccess()
+                                                : ::testing::AssertionFailure() << "the keys failed";
 }
 
 // A real click in the middle of a control of the program.
