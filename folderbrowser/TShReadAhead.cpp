@@ -6,6 +6,7 @@
 #include "folderbrowser/ShellEnumeration.h"
 #include "folderbrowser/ShellWorker.h"
 #include "folderbrowser/TKeshShFileList.h"
+#include "toolkit/FilePath.h"
 
 namespace {
 TShReadAhead* current = nullptr;
@@ -68,9 +69,7 @@ TShIDList TShReadAhead::Parsed(const std::string& path) {
     return TKeshShID::Copy(current->folderID_.get());
 }
 
-bool TShReadAhead::Reads(const std::string& path) const {
-    return !path.empty() && ::lstrcmpiA(path.c_str(), path_.c_str()) == 0;
-}
+bool TShReadAhead::Reads(const std::string& path) const { return SameFolder(path, path_); }
 
 bool TShReadAhead::TakeOwn(const std::string& path, SHCONTF flags, std::vector<TShIDList>& children) {
     if (taken_ || flags != flags_ || !Reads(path)) return false;
