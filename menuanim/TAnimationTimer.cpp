@@ -3,6 +3,25 @@
 #include <algorithm>
 #include <exception>
 
+namespace {
+// Threads have a DPI awareness of their own from Windows 10 (1607) on: looked up by name.
+void* User32(const char* name) {
+    return reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("user32.dll"), name));
+}
+
+HANDLE ThreadAwareness() {
+    using Get = HANDLE(WINAPI*)();
+    static const auto get = reinterpret_cast<Get>(User32("GetThreadDpiAwarenessContext"));
+    return get ? get() : nullptr;
+}
+
+void SetThreadAwareness(HANDLE awareness) {
+    using Set = HANDLE(WINAPI*)(HANDLE);
+    static const auto set = reinterpret_cast<Set>(User32("SetThreadDpiAwarenessContext"));
+    if (set && awareness) set(awareness);
+}
+}  // namespace
+
 void TAnimationShared::Clear() {
     window = nullptr;
     duration = 0;
@@ -14,7 +33,7 @@ void TAnimationShared::Clear() {
     pending = 0;
 }
 
-TAnimationTimer::TAnimationTimer(TAnimationShared& shared) : shared_(shared) {}
+TAnimationTimer::TAnimationTimer(TAnimationShared& shared) : shared_(shared), awareness_(ThreadAwareness()) {}
 
 TAnimationTimer::~TAnimationTimer() { Finish(); }
 
@@ -29,6 +48,9 @@ void TAnimationTimer::Execute() {
     // An error ends the timing; the last step below completes the animation all the same.
     std::exception_ptr failure;
     try {
+        // A new thread starts with the process's awareness; the pop-up's thread may have
+        // another, and a pointer read in other coordinates would miss the menu.
+        SetThreadAwareness(awareness_);
         Run();
     } catch (...) {
         failure = std::current_exception();

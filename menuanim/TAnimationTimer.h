@@ -2,7 +2,8 @@
 // The timing of one pop-up animation, on a short-lived thread: it reads the clock and the
 // pointer and asks the user-interface thread for each new step with a message that it does
 // not wait for. It touches no window. One thread per animation; its end is owned: Finish
-// (or the destructor) returns once the thread has ended.
+// (or the destructor) returns once the thread has ended. Made on the thread that took the
+// pop-up's rectangle, whose DPI awareness it takes on.
 #include <windows.h>
 
 #include <atomic>
@@ -52,4 +53,8 @@ private:
     void SendStep();
 
     TAnimationShared& shared_;
+    // The DPI awareness of the thread that made the timer, which took the pop-up's
+    // rectangle: the pointer is read in the same coordinates (null where threads have no
+    // awareness of their own).
+    HANDLE awareness_;
 };

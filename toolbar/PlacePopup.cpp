@@ -19,6 +19,8 @@ RECT PlacePopup(POINT at, SIZE size, const RECT& area) {
 
 RECT MonitorAreaAt(POINT at) {
     MONITORINFO info{sizeof info};
-    if (::GetMonitorInfoA(::MonitorFromPoint(at, MONITOR_DEFAULTTONEAREST), &info)) return info.rcMonitor;
-    return RECT{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    if (::GetMonitorInfoA(::MonitorFromPoint(at, MONITOR_DEFAULTTONEAREST), &info)) return info.rcWork;
+    RECT area{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    return area;
 }

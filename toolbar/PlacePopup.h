@@ -6,5 +6,7 @@
 
 RECT PlacePopup(POINT at, SIZE size, const RECT& area);
 
-// The area a menu opened at the point must stay in: the whole monitor nearest to it.
+// The area a menu opened at the point must stay in: the work area of the monitor nearest to
+// it. A tray menu is opened at a point on the taskbar, and goes above it (or below, beside
+// it), never over it.
 RECT MonitorAreaAt(POINT at);

@@ -11,6 +11,24 @@ bool IsButtonDown(WPARAM message) {
            message == WM_XBUTTONDOWN || message == WM_NCLBUTTONDOWN || message == WM_NCRBUTTONDOWN ||
            message == WM_NCMBUTTONDOWN;
 }
+
+// The window's outer rectangle in the display's own pixels, the space a low-level hook
+// reports its points in. The program is not DPI-aware: on a display scaled above 100 % its
+// windows, the pointer and its messages are in scaled coordinates, and the two spaces part
+// further the further a point lies from the screen's origin. The system converts only
+// points inside the window, so the far corner is taken from the window's last pixel.
+// Where it has no conversion (before Windows 8.1) the hook reports scaled points too.
+RECT PhysicalWindowRect(HWND window) {
+    using Convert = BOOL(WINAPI*)(HWND, POINT*);
+    static const auto toPhysical = reinterpret_cast<Convert>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleA("user32.dll"), "LogicalToPhysicalPointForPerMonitorDPI")));
+    RECT r{};
+    ::GetWindowRect(window, &r);
+    if (!toPhysical || ::IsRectEmpty(&r)) return r;
+    POINT first{r.left, r.top}, last{r.right - 1, r.bottom - 1};
+    if (!toPhysical(window, &first) || !toPhysical(window, &last)) return r;
+    return RECT{first.x, first.y, last.x + 1, last.y + 1};
+}
 }  // namespace
 
 TTBMenuLoop::TTBMenuLoop(TTBPopupWindow& window) : window_(window), outer_(current), front_(::GetForegroundWindow()) {
@@ -45,8 +63,7 @@ LRESULT CALLBACK TTBMenuLoop::WatchMouse(int code, WPARAM wParam, LPARAM lParam)
     Guarded(0, [=] {
         if (code == HC_ACTION && current && IsButtonDown(wParam)) {
             const POINT at = reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam)->pt;
-            RECT window;
-            ::GetWindowRect(current->window_.Handle(), &window);
+            const RECT window = PhysicalWindowRect(current->window_.Handle());
             if (!::PtInRect(&window, at)) current->Dismiss();
         }
         return 0;

@@ -8,6 +8,7 @@
 #include "tests/menuanim/AnimationTestKit.h"
 #include "tests/support/BoxRecorder.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/UnawareThread.h"
 
 namespace {
 using std::chrono::seconds;
@@ -137,7 +138,10 @@ TEST(MenuAnimation, SlideShowsTheRegionOfItsLevelAtEachStep) {
     }
 }
 
-TEST(MenuAnimation, PointerMovedIntoTheMenuCompletesItAtOnce) {
+TEST(MenuAnimation, PointerMovedIntoTheMenuCompletesItAtOnceAlsoOnAScaledDisplay) {
+    // The timing thread reads the pointer in the coordinates the menu's rectangle was taken
+    // in, also where they are scaled for a program that is not DPI-aware.
+    UnawareThread unaware;
     PointerAt(kBounds.left - 40, kBounds.top - 40);
     AnimationRecord record;
     TestPopup popup(kBounds);

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <thread>
 
 #include "menuanim/SlideDirections.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/UnawareThread.h"
 #include "tests/toolbar/MenuTestKit.h"
 #include "tests/toolbar/OpenMenu.h"
 #include "toolbar/PlacePopup.h"
@@ -285,6 +287,29 @@ TEST(PopupMenu, PointerLightsEnabledItemsAndClickChooses) {
     EXPECT_TRUE(disabledNeverLit);
     EXPECT_TRUE(litWhenPointed);
     EXPECT_EQ(test.Ran(), std::vector<std::string>({"Gamma"}));
+}
+
+TEST(PopupMenu, OnAScaledDisplayAClickNearTheLastRowsCornerChoosesIt) {
+    // The program is not DPI-aware: at 125 % or 150 % its windows and the pointer are in
+    // scaled coordinates, but the hook that watches clicks outside the menu is told the
+    // display's own pixels. Near the lower right corner the two lie furthest apart.
+    UnawareThread unaware;
+    if (!unaware.Taken()) GTEST_SKIP() << "threads have no DPI awareness of their own here";
+    if (std::getenv("PICTAVO_LOGPIXELS")) {
+        ASSERT_TRUE(unaware.DisplayScaled());
+    }
+    FrontForm front;
+    TestMenu test({"Alpha", "Gamma", "Omega"});
+    std::thread user([&] {
+        UnawareThread sameSpace;
+        TTBPopupWindow* menu = WaitForOpenMenu();
+        if (!menu) return;
+        const RECT last = menu->ItemScreenRect(menu->Items().size() - 1);
+        ClickAt(POINT{last.right - 2, last.bottom - 2});
+    });
+    test.Menu().Popup(200, 150);
+    user.join();
+    EXPECT_EQ(test.Ran(), std::vector<std::string>({"Omega"}));
 }
 
 TEST(PopupMenu, ClosesOnAClickOutsideOrWhenAnotherProgramComesToTheFront) {
