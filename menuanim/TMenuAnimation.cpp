@@ -141,6 +141,10 @@ void TMenuAnimation::Finish() {
     if (!window || !state.picture) return;
     if (state.fade) {
         ::SetWindowLongA(window, GWL_EXSTYLE, ::GetWindowLongA(window, GWL_EXSTYLE) & ~WS_EX_LAYERED);
+        // A window that leaves the layered state must be asked to paint itself: on Windows it
+        // is given a new surface, into which nothing drawn before reaches, and the picture
+        // was taken for the display as it was when the menu opened.
+        ::RedrawWindow(window, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
     } else {
         ::SetWindowRgn(window, nullptr, FALSE);
     }
