@@ -1,0 +1,44 @@
+#include "toolkit/SystemLibrary.h"
+
+#include <delayimp.h>
+
+#include <string>
+
+namespace {
+std::string InSystemFolder(const char* name) {
+    char folder[MAX_PATH] = {};
+    const UINT length = ::GetSystemDirectoryA(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return std::string();
+    return std::string(folder, length) + '\\' + name;
+}
+
+// The delay-loading helper asks here before it loads a library itself, by name.
+FARPROC WINAPI BeforeDelayLoad(unsigned notice, PDelayLoadInfo info) {
+    if (notice != dliNotePreLoadLibrary) return nullptr;
+    // Null lets the helper load it by name, which the search set below keeps to the system
+    // folder too; only a library missing from the system folder gets there.
+    return reinterpret_cast<FARPROC>(LoadSystemLibrary(info->szDll));
+}
+}  // namespace
+
+HMODULE LoadSystemLibrary(const char* name) {
+    if (HMODULE library = ::LoadLibraryExA(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) return library;
+    // Windows 7 without its update KB2533623 knows no search flags and refuses them.
+    if (::GetLastError() != ERROR_INVALID_PARAMETER) return nullptr;
+    const std::string path = InSystemFolder(name);
+    if (path.empty()) return nullptr;
+    // What the library itself needs is looked for beside it first, in the system folder.
+    return ::LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+}
+
+void LoadLibrariesFromSystemFolderOnly() {
+    // Looked up: the same Windows 7 lacks it. There the program's own loads and its delay-
+    // loaded imports still come from the system folder, the system's loads on its behalf
+    // do not.
+    using SetDirectories = BOOL(WINAPI*)(DWORD);
+    if (const auto set = reinterpret_cast<SetDirectories>(reinterpret_cast<void*>(
+            ::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories")))) {
+        set(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    }
+    __pfnDliNotifyHook2 = BeforeDelayLoad;
+}
