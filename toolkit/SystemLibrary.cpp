@@ -5,6 +5,12 @@
 #include <string>
 
 namespace {
+// Windows 7 knows the search flags only with its update KB2533623, which brings this
+// function along.
+FARPROC SetDefaultDllDirectoriesEntry() {
+    return ::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories");
+}
+
 std::string InSystemFolder(const char* name) {
     char folder[MAX_PATH] = {};
     const UINT length = ::GetSystemDirectoryA(folder, MAX_PATH);
@@ -22,9 +28,8 @@ FARPROC WINAPI BeforeDelayLoad(unsigned notice, PDelayLoadInfo info) {
 }  // namespace
 
 HMODULE LoadSystemLibrary(const char* name) {
-    if (HMODULE library = ::LoadLibraryExA(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) return library;
-    // Windows 7 without its update KB2533623 knows no search flags and refuses them.
-    if (::GetLastError() != ERROR_INVALID_PARAMETER) return nullptr;
+    static const bool searchFlagsKnown = SetDefaultDllDirectoriesEntry() != nullptr;
+    if (searchFlagsKnown) return ::LoadLibraryExA(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     const std::string path = InSystemFolder(name);
     if (path.empty()) return nullptr;
     // What the library itself needs is looked for beside it first, in the system folder.
@@ -32,12 +37,10 @@ HMODULE LoadSystemLibrary(const char* name) {
 }
 
 void LoadLibrariesFromSystemFolderOnly() {
-    // Looked up: the same Windows 7 lacks it. There the program's own loads and its delay-
-    // loaded imports still come from the system folder, the system's loads on its behalf
-    // do not.
+    // Without the function (that Windows 7) the program's own loads and its delay-loaded
+    // imports still come from the system folder; the system's loads on its behalf do not.
     using SetDirectories = BOOL(WINAPI*)(DWORD);
-    if (const auto set = reinterpret_cast<SetDirectories>(reinterpret_cast<void*>(
-            ::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories")))) {
+    if (const auto set = reinterpret_cast<SetDirectories>(reinterpret_cast<void*>(SetDefaultDllDirectoriesEntry()))) {
         set(LOAD_LIBRARY_SEARCH_SYSTEM32);
     }
     __pfnDliNotifyHook2 = BeforeDelayLoad;
