@@ -1,5 +1,7 @@
 #include "app/TMovieRecorder.h"
 
+#include <utility>
+
 #include "movie/FrameCapture.h"
 #include "movie/TMovieFrame.h"
 #include "movie/WorkFolder.h"
@@ -16,6 +18,7 @@ void TMovieRecorder::Start() {
     started_ = ::GetTickCount();
     frames_.clear();
     frameCounter_ = 0;
+    failedFrameTold_ = false;
     frameTimer_.SetInterval(static_cast<unsigned>(settings_.View().Recording().interval));
     frameTimer_.SetEnabled(true);
 }
@@ -23,7 +26,13 @@ void TMovieRecorder::Start() {
 void TMovieRecorder::TakeFrame() {
     ++frameCounter_;
     const std::string path = FrameFilePath(frameCounter_);
-    CaptureFrameToFile(path, &mainWindow_);
+    CaptureFrameToFile(path, &mainWindow_, [this](const SaveFailure& failure) {
+        // Told once a recording: what keeps one frame from being written (a full disk, a
+        // folder beside the program that cannot be written) keeps the next ones too, which
+        // come on while the box is up, each with a box of its own over it.
+        if (std::exchange(failedFrameTold_, true)) return;
+        ShowSaveFailure(failure);
+    });
     // Listed even when the write failed: the movie then stops at this frame.
     frames_.push_back(path);
     ::Sleep(1);

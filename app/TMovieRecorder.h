@@ -54,4 +54,6 @@ private:
     int frameCounter_ = 0;
     // When the current recording started (GetTickCount).
     DWORD started_ = 0;
+    // Whether a frame of the current recording could not be written, and that was told.
+    bool failedFrameTold_ = false;
 };

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "toolkit/SystemLibrary.h"
+
 namespace {
 // Windows of the shell and of the system that are in front only on the way to another.
 const char* const kNotWorkedIn[] = {
@@ -28,7 +30,7 @@ bool ClassIsNotWorkedIn(HWND window) {
 bool Cloaked(HWND window) {
     using GetAttribute = HRESULT(WINAPI*)(HWND, DWORD, void*, DWORD);
     static const auto get = [] {
-        HMODULE dwm = ::LoadLibraryA("dwmapi.dll");
+        HMODULE dwm = LoadSystemLibrary("dwmapi.dll");
         return dwm ? reinterpret_cast<GetAttribute>(
                          reinterpret_cast<void*>(::GetProcAddress(dwm, "DwmGetWindowAttribute")))
                    : nullptr;

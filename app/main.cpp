@@ -11,6 +11,7 @@
 #include "toolkit/MessageBoxes.h"
 #include "toolkit/PumpMessages.h"
 #include "toolkit/StartupSteps.h"
+#include "toolkit/SystemLibrary.h"
 #include "toolkit/TApplication.h"
 
 namespace {
@@ -60,6 +61,7 @@ void Run(TApplication& application) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    LoadLibrariesFromSystemFolderOnly();
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
     // Whatever cannot be made ends the program after saying why, under the program's title

@@ -60,7 +60,7 @@ void GrabSource(BYTE source, HWND window, TPicture& holder) {
     }
 }
 
-void Save(TPicture& holder, const std::string& path, TImageFormat format) {
+void Save(TPicture& holder, const std::string& path, TImageFormat format, const SaveFailureTeller& tell) {
     try {
         if (format == TImageFormat::ifJpeg) {
             JpegWriter().SaveToFile(holder.Bitmap(), path);
@@ -70,12 +70,12 @@ void Save(TPicture& holder, const std::string& path, TImageFormat format) {
     } catch (const EOSError& error) {
         // The code travels with the failure: what ran since (freeing memory, closing
         // files) may have changed the thread's last error.
-        ShowSystemError(error.Code());
+        tell({error.Code(), std::string()});
     } catch (const Exception& error) {
         // No system call failed, so no code says what happened; the failure's own text does.
-        MessageBoxes::Plain(error.what(), kSystemErrorCaption, MB_OKCANCEL);
+        tell({0, error.what()});
     } catch (const std::bad_alloc&) {
-        ShowSystemError(ERROR_NOT_ENOUGH_MEMORY);
+        tell({ERROR_NOT_ENOUGH_MEMORY, std::string()});
     }
 }
 }  // namespace
@@ -88,11 +88,12 @@ void CaptureToFile(BYTE source, const std::string& path, TComponent* owner, HWND
     GrabToFile(source, path, owner, window, IsJpegPath(path) ? TImageFormat::ifJpeg : TImageFormat::ifBmp);
 }
 
-void GrabToFile(BYTE source, const std::string& path, TComponent* owner, HWND window, TImageFormat format) {
+void GrabToFile(BYTE source, const std::string& path, TComponent* owner, HWND window, TImageFormat format,
+                const SaveFailureTeller& tell) {
     std::unique_ptr<TPicture> holder(new TPicture(owner));
     PumpMessages();
     GrabSource(source, window, *holder);
-    Save(*holder, path, format);
+    Save(*holder, path, format, tell);
 }
 
 bool CopyDCToBitmap(HDC dc, TBitmap& bitmap) {
@@ -102,3 +103,11 @@ bool CopyDCToBitmap(HDC dc, TBitmap& bitmap) {
 }
 
 void ShowSystemError(DWORD code) { MessageBoxes::Plain(EOSError::SystemText(code), kSystemErrorCaption, MB_OKCANCEL); }
+
+void ShowSaveFailure(const SaveFailure& failure) {
+    if (failure.code != 0) {
+        ShowSystemError(failure.code);
+    } else {
+        MessageBoxes::Plain(failure.text, kSystemErrorCaption, MB_OKCANCEL);
+    }
+}

@@ -3,6 +3,7 @@
 // its frame, into a bitmap and writes it as JPEG or BMP.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "toolkit/TBitmap.h"
@@ -17,10 +18,23 @@ enum class TImageFormat { ifBmp, ifJpeg };
 // bitmap that cannot be made) raises an Exception.
 void CaptureToFile(BYTE source, const std::string& path, TComponent* owner, HWND window);
 
+// A failed save: the system's code, or, where no system call failed (code 0), the
+// failure's own text.
+struct SaveFailure {
+    DWORD code = 0;
+    std::string text;
+};
+using SaveFailureTeller = std::function<void(const SaveFailure&)>;
+// The box of a failed save: the system's text for the code (ShowSystemError), or the
+// failure's text under the same caption.
+void ShowSaveFailure(const SaveFailure& failure);
+
 // The grab, the save and the report of a failed save that CaptureToFile runs, for a
-// caller that picks the format itself and has made the folder. A failed save is shown
-// with the code of that failure, whatever ran after it.
-void GrabToFile(BYTE source, const std::string& path, TComponent* owner, HWND window, TImageFormat format);
+// caller that picks the format itself and has made the folder. A failed save is told with
+// the code of that failure, whatever ran after it; told in its box unless the caller says
+// how.
+void GrabToFile(BYTE source, const std::string& path, TComponent* owner, HWND window, TImageFormat format,
+                const SaveFailureTeller& tell = ShowSaveFailure);
 
 // Copies the device context's rectangle from (0, 0), of the bitmap's size, into the
 // bitmap. The copy's own result is not looked at: a failed copy leaves the bitmap blank.

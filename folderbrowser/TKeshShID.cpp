@@ -279,7 +279,13 @@ int TKeshShID::IconIndexIn(IShellFolder* folder, LPCITEMIDLIST relative) {
     if (SUCCEEDED(folder->QueryInterface(IID_IShellIcon, reinterpret_cast<void**>(icons.put()))) && icons &&
         icons->GetIconOf(relative, 0, &index) == S_OK)
         return index;
-    return ::SHMapPIDLToSystemImageListIndex(folder, relative, nullptr);
+    // Not imported: Microsoft says the function may be missing from a later system, and a
+    // system without an imported name does not start the program at all. Where it is
+    // missing the caller asks by the item's absolute list.
+    using MapToIndex = int(WINAPI*)(IShellFolder*, LPCITEMIDLIST, int*);
+    static const auto map = reinterpret_cast<MapToIndex>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleA("shell32.dll"), "SHMapPIDLToSystemImageListIndex")));
+    return map ? map(folder, relative, nullptr) : -1;
 }
 
 ComPtr<IShellFolder> TKeshShID::Desktop() { return ComPtr<IShellFolder>::Share(ShellModule::Instance().Desktop()); }

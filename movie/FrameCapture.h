@@ -5,8 +5,9 @@
 // frame of a program kept in such a folder into a file the movie cannot read.
 #include <string>
 
+#include "capture/CaptureToFile.h"
 #include "toolkit/TComponent.h"
 
-// Makes the frame's folder if it is missing. A failed write is shown with the system's
-// text (ShowSystemError) and not raised; a failed grab raises an Exception.
-void CaptureFrameToFile(const std::string& path, TComponent* owner);
+// Makes the frame's folder if it is missing. A failed write is told (in its box unless the
+// caller says how) and not raised; a failed grab raises an Exception.
+void CaptureFrameToFile(const std::string& path, TComponent* owner, const SaveFailureTeller& tell = ShowSaveFailure);

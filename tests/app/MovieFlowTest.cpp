@@ -3,6 +3,8 @@
 // with the main window and settings window made as start-up makes them.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "movie/AviFileLibrary.h"
 #include "movie/WorkFolder.h"
 #include "tests/app/MovieModeForms.h"
@@ -10,6 +12,7 @@
 #include "tests/support/BoxRecorder.h"
 #include "tests/support/DocumentWindow.h"
 #include "tests/support/TestEnvironment.h"
+#include "toolkit/EOSError.h"
 
 namespace {
 using std::chrono::seconds;
@@ -252,4 +255,30 @@ TEST_F(MovieFlow, WorkFolderThatCannotBeDeletedIsReportedAndTheNextRecordingWrit
     EXPECT_EQ(boxes.Texts().back(), "ムービーを出力しました");
     EXPECT_FALSE(PathExists(WorkFolderPath()));
     EXPECT_EQ(ReadAvi(folder / "002.AVI").frames.size(), std::size_t(form1->FrameCounter()));
+}
+
+// Frames that cannot be written (a file where the work folder goes, as unwritable as a
+// program folder in Program Files) are told once a recording, however many come while its
+// box is up, and no movie is reported as written.
+TEST_F(MovieFlow, FramesThatCannotBeWrittenAreToldOnceARecording) {
+    for (int recording = 0; recording < 2; ++recording) {
+        WriteFileBytes(WorkFolderPath(), "not a folder");
+        BoxRecorder boxes;
+        // A box is modal: timer ticks keep coming while it is up (while the first one is, here).
+        bool up = false;
+        boxes.OnBox([&](const MessageBoxRequest&) {
+            if (std::exchange(up, true)) return;
+            const int shown = form1->FrameCounter();
+            EXPECT_TRUE(PumpUntil([&] { return form1->FrameCounter() >= shown + 2; }, seconds(30)));
+        });
+        Record(6);
+        ASSERT_EQ(boxes.Boxes().size(), 1u) << recording;
+        EXPECT_EQ(boxes.Boxes()[0].caption, "Error");
+        EXPECT_EQ(boxes.Boxes()[0].text, EOSError::SystemText(ERROR_PATH_NOT_FOUND));
+        boxes.OnBox(nullptr);
+        form1->TB_MovieCaptureEnd->Click();
+        EXPECT_EQ(boxes.Texts().back(), "ムービーを出力できませんでした");
+        EXPECT_EQ(Modes(), kReady);
+        ::DeleteFileA(WorkFolderPath().c_str());
+    }
 }
