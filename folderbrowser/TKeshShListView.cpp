@@ -346,9 +346,9 @@ bool TKeshShListView::NotifyNotification(NMHDR& header, LRESULT& result) {
 
 LRESULT TKeshShListView::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
-    if (mouse_.Message(
-            Handle(), message, wParam, lParam, [&] { return TWinControl::WndProc(message, wParam, lParam); }, result))
-        return result;
+    const auto handle = [&] { return TWinControl::WndProc(message, wParam, lParam); };
+    if (shell_.RenameMessage(message, lParam, handle, result)) return result;
+    if (mouse_.Message(Handle(), message, wParam, lParam, handle, result)) return result;
     if (clipboard_.Message(message, wParam, lParam, [this](bool contented) { Raise(OnShClipboard, *this, contented); }))
         return 0;
     switch (message) {

@@ -320,9 +320,9 @@ bool TKeshShTreeView::NotifyNotification(NMHDR& header, LRESULT& result) {
 
 LRESULT TKeshShTreeView::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
-    if (mouse_.Message(
-            Handle(), message, wParam, lParam, [&] { return TWinControl::WndProc(message, wParam, lParam); }, result))
-        return result;
+    const auto handle = [&] { return TWinControl::WndProc(message, wParam, lParam); };
+    if (shell_.RenameMessage(message, lParam, handle, result)) return result;
+    if (mouse_.Message(Handle(), message, wParam, lParam, handle, result)) return result;
     switch (message) {
         case WM_DESTROY:
             RevokeDropTarget(Handle());

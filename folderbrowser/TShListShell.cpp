@@ -1,6 +1,7 @@
 #include "folderbrowser/TShListShell.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <string>
 #include <vector>
@@ -38,14 +39,27 @@ void TShListShell::ContextMenu(TKeshShPopupMenu* menu, TKeshShFileList* shown, P
 
 // ---- renaming
 
+bool TShListShell::RenameMessage(UINT message, LPARAM lParam, const std::function<LRESULT()>& handle, LRESULT& result) {
+    bool onSelected = false;
+    if (message == WM_LBUTTONDOWN) {
+        HWND window = control_.Handle();
+        LVHITTESTINFO hit{};
+        hit.pt = POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        const int row = ListView_HitTest(window, &hit);
+        constexpr UINT kChosen = LVIS_SELECTED | LVIS_FOCUSED;
+        onSelected = row >= 0 && (hit.flags & LVHT_ONITEM) && ListView_GetItemState(window, row, kChosen) == kChosen;
+    }
+    return renames_.Message(message, onSelected, handle, result);
+}
+
 bool TShListShell::CanRename(TKeshShFileList* shown, int index, int focused) {
-    return shown && index >= 0 && index < shown->Count() && index == focused &&
+    return renames_.MayBegin(control_.Handle()) && shown && index >= 0 && index < shown->Count() && index == focused &&
            shown->Row(index)->HasAttributes(SFGAO_CANRENAME);
 }
 
 void TShListShell::Rename(TKeshShFileList* shown, int index, const char* text) {
-    if (!text || !shown || index < 0 || index >= shown->Count()) return;
     HWND window = control_.Handle();
+    if (!text || !shown || index < 0 || index >= shown->Count() || !TShRenameGuard::MayRename(window)) return;
     TKeshShFileData& row = *shown->Row(index);
     TShIDList old = TKeshShID::Copy(row.AbsoluteID());
     {

@@ -9,6 +9,7 @@
 
 #include "folderbrowser/TShFolderLink.h"
 #include "folderbrowser/TShItemDropTarget.h"
+#include "folderbrowser/TShRenameGuard.h"
 
 class TKeshShFileData;
 class TKeshShFileList;
@@ -28,10 +29,14 @@ public:
     // suspended. No menu without selected rows.
     void ContextMenu(TKeshShPopupMenu* menu, TKeshShFileList* shown, POINT screen, const TMenuDone& done);
 
-    // Whether a row's label may be edited: the focused row, when its item can be renamed.
+    // Follows a message of the list's window for the edits the list begins by itself; true
+    // when it is handled through `handle` (the list's own handling), `result` set.
+    bool RenameMessage(UINT message, LPARAM lParam, const std::function<LRESULT()>& handle, LRESULT& result);
+    // Whether a row's label may be edited: the focused row, when its item can be renamed, and
+    // only as the user left the list when the list begins the edit by itself (TShRenameGuard).
     bool CanRename(TKeshShFileList* shown, int index, int focused);
     // An edit of a row's label ended with a text: the item takes it as its name, and the
-    // linked tree follows.
+    // linked tree follows; unless the list is hidden by now.
     void Rename(TKeshShFileList* shown, int index, const char* text);
 
     // Drags the selected rows out of the list, when `permit` (given the pressed row, or the
@@ -45,4 +50,5 @@ public:
 private:
     TWinControl& control_;
     TShFolderLink::List& list_;
+    TShRenameGuard renames_;
 };

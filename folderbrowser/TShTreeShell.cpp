@@ -1,5 +1,7 @@
 #include "folderbrowser/TShTreeShell.h"
 
+#include <windowsx.h>
+
 #include <functional>
 #include <vector>
 
@@ -76,14 +78,24 @@ void TShTreeShell::Forget(const TKeshShTreeNode* node) {
 
 // ---- renaming
 
+bool TShTreeShell::RenameMessage(UINT message, LPARAM lParam, const std::function<LRESULT()>& handle, LRESULT& result) {
+    bool onSelected = false;
+    if (message == WM_LBUTTONDOWN) {
+        TKeshShTreeNode* selected = nodes_.Selected();
+        onSelected = selected && nodes_.At(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}) == selected;
+    }
+    return renames_.Message(message, onSelected, handle, result);
+}
+
 bool TShTreeShell::CanRename(TKeshShTreeNode* node, bool pressOrDragPending) {
+    if (!renames_.MayBegin(control_.Handle())) return false;
     if (!node || !nodes_.Alive(node) || pressOrDragPending) return false;
     TKeshShFolderData& data = *node->ShData();
     return node->Level() > 0 && data.Level() > 0 && data.HasAttributes(SFGAO_CANRENAME);
 }
 
 void TShTreeShell::Rename(TKeshShTreeNode* node, const char* text) {
-    if (!node || !nodes_.Alive(node) || !text) return;
+    if (!node || !nodes_.Alive(node) || !text || !TShRenameGuard::MayRename(control_.Handle())) return;
     TKeshShFolderData& data = *node->ShData();
     TShIDList old = TKeshShID::Copy(data.AbsoluteID());
     {

@@ -11,6 +11,7 @@
 
 #include "folderbrowser/TShFolderLink.h"
 #include "folderbrowser/TShItemDropTarget.h"
+#include "folderbrowser/TShRenameGuard.h"
 
 class TKeshShPopupMenu;
 class TKeshShTreeNode;
@@ -28,10 +29,15 @@ public:
     // root node nor the Desktop.
     void ContextMenu(TKeshShPopupMenu* menu, TKeshShTreeNode* node, POINT screen);
 
+    // Follows a message of the tree's window for the edits the tree begins by itself; true
+    // when it is handled through `handle` (the tree's own handling), `result` set.
+    bool RenameMessage(UINT message, LPARAM lParam, const std::function<LRESULT()>& handle, LRESULT& result);
     // Whether a node's label may be edited: an item that can be renamed, never a node of the
-    // first level, and not while a press or a drag is pending on the tree.
+    // first level, not while a press or a drag is pending on the tree, and only as the user
+    // left the tree when the tree begins the edit by itself (TShRenameGuard).
     bool CanRename(TKeshShTreeNode* node, bool pressOrDragPending);
-    // An edit of the label ended with a text: the item takes it as its name.
+    // An edit of the label ended with a text: the item takes it as its name, unless the tree
+    // is hidden by now.
     void Rename(TKeshShTreeNode* node, const char* text);
     // The node of an item renamed in the list takes its new identifier.
     void Renamed(LPCITEMIDLIST oldAbsolute, LPCITEMIDLIST newRelative);
@@ -61,4 +67,5 @@ private:
     TShTreeNodes& nodes_;
     TShExpandedFolders& expanded_;
     TKeshShTreeNode* cutNode_ = nullptr;
+    TShRenameGuard renames_;
 };

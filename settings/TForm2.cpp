@@ -229,6 +229,8 @@ void TForm2::BuildOptionsPageAndButtons() {
     btnClose->SetPictureTop(8);
     btnStartPhotographing->OnClick = [this](TObject& sender) { btnStartPhotographingClick(sender); };
     btnClose->OnClick = [this](TObject& sender) { btnCloseClick(sender); };
+    // Tab reaches the buttons too, in the order they were made, which is the reading order.
+    for (TPictureButton* button : {btnNewFolder, btnStartPhotographing, btnClose}) button->SetTabStop(true);
 }
 
 void TForm2::FormCreate() {

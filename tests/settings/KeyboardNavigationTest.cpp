@@ -1,7 +1,8 @@
 // The settings window from the keyboard alone, with real key presses: Tab and Shift+Tab go
-// round the controls in the order they were made, the arrows choose the save mode, Space
-// checks a box, Ctrl+Tab turns the pages, Enter and Escape press nothing unasked, keys in an
-// edit in place stay there, and the focus comes back to where it was with the window.
+// round the controls in the order they were made, the buttons among them, the arrows choose
+// the save mode, Space checks a box or presses a button, Ctrl+Tab turns the pages, Enter and
+// Escape press nothing unasked, keys in an edit in place stay there, and the focus comes back
+// to where it was with the window.
 #include <windows.h>
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -63,9 +64,13 @@ TEST_F(KeyboardNavigation, TabArrowsSpaceAndCtrlTabMoveAsInADialogAndTheFocusCom
                                      Mode("BMP"),
                                      f.hkStillAll->Handle(),
                                      f.hkStillActive->Handle(),
+                                     f.btnStartPhotographing->Handle(),
+                                     f.btnClose->Handle(),
                                      tabs};
     for (HWND next : round) ASSERT_TRUE(PressTo("Tab", next)) << "at " << Describe(::GetFocus());
     // Backwards; the Shift that goes with Tab leaves the hotkeys as they were.
+    ASSERT_TRUE(PressTo("shift+Tab", f.btnClose->Handle()));
+    ASSERT_TRUE(PressTo("shift+Tab", f.btnStartPhotographing->Handle()));
     ASSERT_TRUE(PressTo("shift+Tab", f.hkStillActive->Handle()));
     ASSERT_TRUE(PressTo("shift+Tab", f.hkStillAll->Handle()));
     ASSERT_TRUE(PressTo("shift+Tab", Mode("BMP")));
@@ -118,6 +123,35 @@ TEST_F(KeyboardNavigation, TabArrowsSpaceAndCtrlTabMoveAsInADialogAndTheFocusCom
     f.Show();
     ASSERT_TRUE(PumpUntil([&] { return ::GetFocus() == f.chkAddWordBefore->Handle(); })) << Describe(::GetFocus());
     ASSERT_TRUE(PressTo("Tab", f.txtAddWordBefore->Handle()));
+}
+
+TEST_F(KeyboardNavigation, TheButtonsTakeTheirTurnInReadingOrderAndActOnSpaceAndEnter) {
+    TForm2& f = *form2;
+    TempFolder shots;
+    f.SelectPath(shots.Path());
+    HWND tabs = f.PageControl1->Handle();
+    HWND start = f.btnStartPhotographing->Handle();
+    ASSERT_TRUE(PumpUntil([&] { return ::GetFocus() == tabs; })) << "shown: " << Describe(::GetFocus());
+    // Left to right, top to bottom, and back.
+    for (TWinControl* next : std::initializer_list<TWinControl*>{f.KeshShTreeView1, f.KeshShListView1, f.btnNewFolder,
+                                                                 f.btnStartPhotographing, f.btnClose, f.PageControl1})
+        ASSERT_TRUE(PressTo("Tab", next->Handle())) << "at " << Describe(::GetFocus());
+    for (TWinControl* next : std::initializer_list<TWinControl*>{f.btnClose, f.btnStartPhotographing, f.btnNewFolder})
+        ASSERT_TRUE(PressTo("shift+Tab", next->Handle())) << "at " << Describe(::GetFocus());
+
+    // Enter and Space press the focused button.
+    ASSERT_TRUE(Press("Return", [&] { return DirectoryExists(shots / "新しいフォルダ"); }));
+    ASSERT_TRUE(PressTo("Tab", start));
+    BoxRecorder boxes;
+    ASSERT_TRUE(Press("space", [&] { return !::IsWindowVisible(f.Handle()); }));
+    EXPECT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_EQ(form1->SaveFolder(), shots.Path() + "\\");
+
+    // Shown again from the tray's menu: the round goes on from the button.
+    form1->TB_SetClick(*form1);
+    ASSERT_TRUE(PumpUntil([&] { return ::GetFocus() == start; })) << Describe(::GetFocus());
+    ASSERT_TRUE(PressTo("Tab", f.btnClose->Handle()));
+    ASSERT_TRUE(PressTo("Tab", tabs));
 }
 
 TEST_F(KeyboardNavigation, KeysInATreeEditInPlaceStayThere) {
