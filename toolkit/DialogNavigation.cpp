@@ -26,16 +26,27 @@ bool DialogNavigation::HandleKey(HWND root, const MSG& message) {
         ::SendMessageA(message.hwnd, WM_GETDLGCODE, key, reinterpret_cast<LPARAM>(const_cast<MSG*>(&message)));
     if (wants & DLGC_WANTMESSAGE) return false;
     const bool shift = KeyHeld(VK_SHIFT);
+    bool moved = false;
     if (tab) {
         if (wants & DLGC_WANTTAB) return false;
-        if (KeyHeld(VK_CONTROL)) return TurnPage(root, message.hwnd, shift);
-        HWND next = NextTabStop(root, message.hwnd, shift);
-        if (!next) return false;
-        FocusControl(next);
-        return true;
+        if (KeyHeld(VK_CONTROL)) {
+            moved = TurnPage(root, message.hwnd, shift);
+        } else if (HWND next = NextTabStop(root, message.hwnd, shift)) {
+            FocusControl(next);
+            moved = true;
+        }
+    } else if (!(wants & DLGC_WANTARROWS) && (wants & DLGC_RADIOBUTTON)) {
+        moved = MoveInRadioGroup(message.hwnd, key == VK_LEFT || key == VK_UP);
     }
-    if ((wants & DLGC_WANTARROWS) || !(wants & DLGC_RADIOBUTTON)) return false;
-    return MoveInRadioGroup(message.hwnd, key == VK_LEFT || key == VK_UP);
+    if (moved) ShowFocusCues(root);
+    return moved;
+}
+
+void DialogNavigation::ShowFocusCues(HWND root) {
+    // Windows hides the controls' focus rectangles in a window the mouse brought up until
+    // the keyboard is used in it, and the system's dialog boxes then show them: a keyboard
+    // user must see where the focus went.
+    ::SendMessageA(root, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
 }
 
 void DialogNavigation::Walk(HWND parent, bool enterable, std::vector<Place>& order) {

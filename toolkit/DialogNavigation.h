@@ -44,4 +44,7 @@ private:
     static void FocusControl(HWND control);
     static bool TurnPage(HWND root, HWND from, bool previous);
     static bool MoveInRadioGroup(HWND button, bool previous);
+    // Lets every control of `root` show the focus from now on, as it does once the keyboard
+    // moves it.
+    static void ShowFocusCues(HWND root);
 };

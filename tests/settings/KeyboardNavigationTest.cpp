@@ -18,6 +18,12 @@ std::string Describe(HWND window) {
     return window ? ClassOf(window) + " \"" + Utf8(WindowText(window)) + "\"" : "no window";
 }
 
+std::vector<WPARAM> uiStateChanges;
+LRESULT CALLBACK RecordUiState(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    if (message == WM_CHANGEUISTATE) uiStateChanges.push_back(wParam);
+    return ::DefSubclassProc(window, message, wParam, lParam);
+}
+
 class KeyboardNavigation : public ProgramForms {
 protected:
     void SetUp() override {
@@ -132,10 +138,18 @@ TEST_F(KeyboardNavigation, TheButtonsTakeTheirTurnInReadingOrderAndActOnSpaceAnd
     HWND tabs = f.PageControl1->Handle();
     HWND start = f.btnStartPhotographing->Handle();
     ASSERT_TRUE(PumpUntil([&] { return ::GetFocus() == tabs; })) << "shown: " << Describe(::GetFocus());
+    // Windows hides the focus in a window the mouse brought up until the keyboard is used in
+    // it; Wine keeps no such state, so what the window is told is recorded.
+    uiStateChanges.clear();
+    ::SetWindowSubclass(f.Handle(), RecordUiState, 1, 0);
     // Left to right, top to bottom, and back.
     for (TWinControl* next : std::initializer_list<TWinControl*>{f.KeshShTreeView1, f.KeshShListView1, f.btnNewFolder,
                                                                  f.btnStartPhotographing, f.btnClose, f.PageControl1})
         ASSERT_TRUE(PressTo("Tab", next->Handle())) << "at " << Describe(::GetFocus());
+    ::RemoveWindowSubclass(f.Handle(), RecordUiState, 1);
+    EXPECT_NE(std::find(uiStateChanges.begin(), uiStateChanges.end(), MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS)),
+              uiStateChanges.end())
+        << "Tab shows where the focus is";
     for (TWinControl* next : std::initializer_list<TWinControl*>{f.btnClose, f.btnStartPhotographing, f.btnNewFolder})
         ASSERT_TRUE(PressTo("shift+Tab", next->Handle())) << "at " << Describe(::GetFocus());
 
