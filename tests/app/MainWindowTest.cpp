@@ -5,6 +5,7 @@
 #include "tests/app/ForeignWindow.h"
 #include "tests/desktop/ShellRecorder.h"
 #include "tests/support/BoxRecorder.h"
+#include "tests/support/HeldHotKey.h"
 #include "tests/support/ProgramForms.h"
 #include "tests/support/ScreenSearch.h"
 
@@ -82,4 +83,17 @@ TEST_F(ShellNotUp, TheProgramGoesOnAndItsIconAppearsWithTheShell) {
     shell.Refuse(NIM_ADD);
     ASSERT_TRUE(PumpUntil([&] { return icon.Registered(); }));
     EXPECT_EQ(boxes.Boxes().size(), 1u);
+}
+
+TEST_F(MainWindow, ConfirmedKeysReplaceTheKeysConfirmedBefore) {
+    TShortCuts keys = {scCtrl | scAlt | 'F', scCtrl | scAlt | 'A', scCtrl | scAlt | 'S', scCtrl | scAlt | 'E'};
+    form2->OnShortCutsConfirmed(*form2, keys);
+    // The still key changed, the movie's end cleared.
+    keys[0] = scCtrl | scAlt | 'G';
+    keys[3] = 0;
+    form2->OnShortCutsConfirmed(*form2, keys);
+    EXPECT_TRUE(FreeToRegister(MOD_CONTROL | MOD_ALT, 'F'));
+    EXPECT_TRUE(FreeToRegister(MOD_CONTROL | MOD_ALT, 'E'));
+    EXPECT_FALSE(FreeToRegister(MOD_CONTROL | MOD_ALT, 'G'));
+    EXPECT_FALSE(FreeToRegister(MOD_CONTROL | MOD_ALT, 'A'));
 }
