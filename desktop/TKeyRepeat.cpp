@@ -26,7 +26,7 @@ bool TKeyRepeat::Press(int id, UINT virtualKey, DWORD time) {
             return false;
         }
     }
-    presses_[id] = {virtualKey, time, std::nullopt};
+    presses_[id] = {virtualKey, time, false, std::nullopt};
     return true;
 }
 
@@ -36,8 +36,10 @@ bool TKeyRepeat::Observe(DWORD now) {
     for (auto& [id, press] : presses_) {
         if (press.releasedAt) continue;
         const LONG age = Since(press.lastTime, now);
-        if (age >= static_cast<LONG>(kLongestRepeatGap) ||
-            (age >= static_cast<LONG>(kSettleTime) && !keyDown_(press.virtualKey))) {
+        const bool down = keyDown_(press.virtualKey);
+        press.seenDown = press.seenDown || down;
+        const bool up = !down && (press.seenDown || age >= static_cast<LONG>(kUnseenPressTime));
+        if (up || age >= static_cast<LONG>(kLongestRepeatGap)) {
             press.releasedAt = now;
         } else {
             held = true;

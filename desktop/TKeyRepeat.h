@@ -26,15 +26,17 @@ public:
     // The longest the keyboard waits between a press and its first repeat (1 s at the
     // slowest setting) or between two repeats, with room for a busy thread.
     static constexpr DWORD kLongestRepeatGap = 1500;
-    // A key is judged this long after its last hotkey at the earliest: under Wine the key
-    // shows down only a little after its hotkey was posted.
-    static constexpr DWORD kSettleTime = 30;
+    // A press whose key was never seen down is over this long after its hotkey: under Wine
+    // the key shows down only a while after its hotkey was posted, and a quick tap may never
+    // show at all.
+    static constexpr DWORD kUnseenPressTime = 80;
 
     // A hotkey of the registration `id`, for `virtualKey`, posted at `time` (the message
     // time): true when it starts a new press. User-interface thread.
     bool Press(int id, UINT virtualKey, DWORD time);
-    // Looks at the keys of the presses still held at `now`: a key found up, or whose repeats
-    // stopped long ago, is released from then on. True while any press is still held.
+    // Looks at the keys of the presses still held at `now`: a key found up (once seen down,
+    // or long enough after its hotkey), or whose repeats stopped long ago, is released from
+    // then on. True while any press is still held.
     bool Observe(DWORD now);
     // The registration went: its press is forgotten.
     void Forget(int id);
@@ -43,6 +45,7 @@ private:
     struct Held {
         UINT virtualKey;
         DWORD lastTime;
+        bool seenDown;
         std::optional<DWORD> releasedAt;
     };
 

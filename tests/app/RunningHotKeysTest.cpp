@@ -25,16 +25,20 @@ TEST(RunningProgram, AKeyHeldDownForASecondTakesOneStill) {
     HWND settings = program.StartToSettings(shots.Path());
     ASSERT_NE(settings, nullptr);
     ASSERT_TRUE(program.ConfirmSettings(settings));
-    ASSERT_TRUE(StillByKey(shots / "000.BMP"));
 
-    // The X server repeats a key held down, as a keyboard does.
-    ASSERT_TRUE(RunHostCommand("xdotool search --name 'Wine desktop' windowfocus --sync keydown ctrl+alt+f"));
-    const auto down = std::chrono::steady_clock::now();
-    PumpUntil([&] { return std::chrono::steady_clock::now() - down >= seconds(1); });
-    ASSERT_TRUE(RunHostCommand("xdotool keyup ctrl+alt+f"));
-    ASSERT_TRUE(PumpUntil([&] { return PathExists(shots / "001.BMP"); }, seconds(10)));
+    // Held as a person holds it (the X server repeats it meanwhile), again if the keys were
+    // not registered yet.
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            RunHostCommand("xdotool search --name 'Wine desktop' windowfocus --sync keydown ctrl+alt+f");
+            const auto down = std::chrono::steady_clock::now();
+            PumpUntil([&] { return std::chrono::steady_clock::now() - down >= seconds(1); });
+            RunHostCommand("xdotool keyup ctrl+alt+f");
+            return PumpUntil([&] { return PathExists(shots / "000.BMP"); }, seconds(10));
+        },
+        seconds(45)));
     PumpFor(std::chrono::milliseconds(2000));
-    EXPECT_EQ(FileNamesIn(shots.Path()).size(), 2u);
+    EXPECT_EQ(FileNamesIn(shots.Path()).size(), 1u);
 }
 
 TEST(RunningProgram, AKeyAnotherProgramHoldsIsNamedAtEachStartAndTheOtherKeysWork) {
