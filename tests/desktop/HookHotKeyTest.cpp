@@ -6,6 +6,7 @@
 #include "desktop/THookHotKey.h"
 #include "tests/support/BoxRecorder.h"
 #include "tests/support/HeldHotKey.h"
+#include "tests/support/ProgramDriver.h"
 #include "tests/support/TestEnvironment.h"
 #include "toolkit/Exception.h"
 #include "toolkit/TForm.h"
@@ -173,9 +174,8 @@ TEST(HookHotKey, ReplacedKeysLetTheOldGoAllBeforeAnyIsTakenAndKeepTheUnchanged) 
     EXPECT_TRUE(FreeToRegister(MOD_CONTROL | MOD_ALT, 'S'));
     // Swapped between two indices: each is free again before the other takes it.
     EXPECT_TRUE(hotkeys->ReplaceShortCuts({{0, scCtrl | scAlt | 'A'}, {1, scCtrl | scAlt | 'G'}}).empty());
-    PressKeys("ctrl+alt+g");
-    ASSERT_TRUE(PumpUntil([&] { return !indices.empty(); }));
-    EXPECT_EQ(indices, std::vector<int>{1});
+    ASSERT_TRUE(ProgramDriver::PressKeysUntil("ctrl+alt+g", [&] { return !indices.empty(); }));
+    EXPECT_EQ(indices[0], 1);
     // A key held elsewhere is refused, and tried again while unchanged.
     {
         HeldElsewhere holder(MOD_CONTROL | MOD_ALT, 'H');
