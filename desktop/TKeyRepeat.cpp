@@ -21,12 +21,12 @@ bool TKeyRepeat::Press(int id, UINT virtualKey, DWORD time) {
     if (found != presses_.end()) {
         Held& held = found->second;
         const bool releasedBefore = held.releasedAt && Since(*held.releasedAt, time) >= 0;
-        if (!releasedBefore && Since(held.lastTime, time) < static_cast<LONG>(kLongestRepeatGap)) {
+        if (held.seenHeld && !releasedBefore && Since(held.lastTime, time) < static_cast<LONG>(kLongestRepeatGap)) {
             held.lastTime = time;
             return false;
         }
     }
-    presses_[id] = {virtualKey, time, false, std::nullopt};
+    presses_[id] = {virtualKey, time, time, false, std::nullopt};
     return true;
 }
 
@@ -35,11 +35,10 @@ bool TKeyRepeat::Observe(DWORD now) {
     bool held = false;
     for (auto& [id, press] : presses_) {
         if (press.releasedAt) continue;
-        const LONG age = Since(press.lastTime, now);
         const bool down = keyDown_(press.virtualKey);
-        press.seenDown = press.seenDown || down;
-        const bool up = !down && (press.seenDown || age >= static_cast<LONG>(kUnseenPressTime));
-        if (up || age >= static_cast<LONG>(kLongestRepeatGap)) {
+        const bool releasedNow = !down && press.seenHeld;
+        if (down && Since(press.startTime, now) >= static_cast<LONG>(kHeldAfter)) press.seenHeld = true;
+        if (releasedNow || Since(press.lastTime, now) >= static_cast<LONG>(kLongestRepeatGap)) {
             press.releasedAt = now;
         } else {
             held = true;

@@ -4,11 +4,12 @@
 // this keeps a press single where the flag is not honoured (Wine repeats the hotkey
 // regardless).
 //
-// A press lasts until its key is seen up (TKeyReleaseWatcher looks, on a thread of its
-// own, so that a busy user-interface thread does not miss a release). A hotkey posted
-// before that is a repeat; one posted after it is a new press. A press whose repeats
-// stopped long ago is over too: a key whose release the system never showed (a locked
-// screen) must not keep its hotkey dead.
+// A press is held once its key is seen still down a while after its hotkey, until the key
+// is seen up (TKeyReleaseWatcher looks, on a thread of its own, so that a busy
+// user-interface thread misses no release). A hotkey posted while its press is held is a
+// repeat; any other is a new press. A press whose repeats stopped long ago is over too: a
+// key whose release the system never showed (a locked screen) must not keep its hotkey
+// dead.
 #include <windows.h>
 
 #include <functional>
@@ -26,17 +27,16 @@ public:
     // The longest the keyboard waits between a press and its first repeat (1 s at the
     // slowest setting) or between two repeats, with room for a busy thread.
     static constexpr DWORD kLongestRepeatGap = 1500;
-    // A press whose key was never seen down is over this long after its hotkey: under Wine
-    // the key shows down only a while after its hotkey was posted, and a quick tap may never
-    // show at all.
-    static constexpr DWORD kUnseenPressTime = 80;
-
+    // A key still down this long after its hotkey is held: longer than Wine takes to show a
+    // tap's key down and up again, shorter than any keyboard waits before it repeats (250 ms
+    // at the quickest setting).
+    static constexpr DWORD kHeldAfter = 150;
     // A hotkey of the registration `id`, for `virtualKey`, posted at `time` (the message
     // time): true when it starts a new press. User-interface thread.
     bool Press(int id, UINT virtualKey, DWORD time);
-    // Looks at the keys of the presses still held at `now`: a key found up (once seen down,
-    // or long enough after its hotkey), or whose repeats stopped long ago, is released from
-    // then on. True while any press is still held.
+    // Looks at the keys of the presses not yet over at `now`: a key found down is held, one
+    // found up after that is released from then on, and so is one whose repeats stopped long
+    // ago. True while any press is not over.
     bool Observe(DWORD now);
     // The registration went: its press is forgotten.
     void Forget(int id);
@@ -44,8 +44,9 @@ public:
 private:
     struct Held {
         UINT virtualKey;
+        DWORD startTime;
         DWORD lastTime;
-        bool seenDown;
+        bool seenHeld;
         std::optional<DWORD> releasedAt;
     };
 

@@ -2,14 +2,16 @@
 
 #include "desktop/TKeyRepeat.h"
 
-TEST(KeyRepeat, AHotkeyPostedBeforeItsKeyWasSeenUpIsARepeat) {
+TEST(KeyRepeat, AHotkeyPostedWhileItsKeyIsSeenHeldIsARepeat) {
     bool down = false;
     TKeyRepeat repeats([&](UINT) { return down; });
     const DWORD t = 0xFFFFFF00;  // the tick count wraps during the press
     EXPECT_TRUE(repeats.Press(1, 'F', t));
-    EXPECT_TRUE(repeats.Observe(t + 50)) << "under Wine the key shows down only after its hotkey";
+    // Under Wine the key shows down a while after its hotkey, for a moment even after a tap.
     down = true;
-    EXPECT_TRUE(repeats.Observe(t + 40));
+    EXPECT_TRUE(repeats.Observe(t + 50));
+    EXPECT_TRUE(repeats.Press(1, 'F', t + 60)) << "a second tap";
+    EXPECT_TRUE(repeats.Observe(t + 300));
     EXPECT_FALSE(repeats.Press(1, 'F', t + 660));
     // Released just after a repeat was posted, which a busy thread handles later.
     down = false;
@@ -18,7 +20,7 @@ TEST(KeyRepeat, AHotkeyPostedBeforeItsKeyWasSeenUpIsARepeat) {
     EXPECT_TRUE(repeats.Press(1, 'F', t + 900));
     // A release never seen (the key stays down) ends the press once its repeats stop.
     down = true;
+    EXPECT_TRUE(repeats.Observe(t + 1100));
     EXPECT_FALSE(repeats.Observe(t + 900 + TKeyRepeat::kLongestRepeatGap));
     EXPECT_TRUE(repeats.Press(1, 'F', t + 2500));
-    EXPECT_TRUE(repeats.Press(2, 'G', t + 2510)) << "each hotkey has presses of its own";
 }
