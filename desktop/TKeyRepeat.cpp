@@ -20,13 +20,14 @@ bool TKeyRepeat::Press(int id, UINT virtualKey, DWORD time) {
     auto found = presses_.find(id);
     if (found != presses_.end()) {
         Held& held = found->second;
+        const bool heldBefore = held.seenHeld && Since(*held.downSince, time) >= 0;
         const bool releasedBefore = held.releasedAt && Since(*held.releasedAt, time) >= 0;
-        if (held.seenHeld && !releasedBefore && Since(held.lastTime, time) < static_cast<LONG>(kLongestRepeatGap)) {
+        if (heldBefore && !releasedBefore && Since(held.lastTime, time) < static_cast<LONG>(kLongestRepeatGap)) {
             held.lastTime = time;
             return false;
         }
     }
-    presses_[id] = {virtualKey, time, time, false, std::nullopt};
+    presses_[id] = {virtualKey, time, time, std::nullopt, false, std::nullopt};
     return true;
 }
 
@@ -35,9 +36,16 @@ bool TKeyRepeat::Observe(DWORD now) {
     bool held = false;
     for (auto& [id, press] : presses_) {
         if (press.releasedAt) continue;
-        const bool down = keyDown_(press.virtualKey);
-        const bool releasedNow = !down && press.seenHeld;
-        if (down && Since(press.startTime, now) >= static_cast<LONG>(kHeldAfter)) press.seenHeld = true;
+        bool releasedNow = false;
+        if (keyDown_(press.virtualKey)) {
+            if (!press.downSince) press.downSince = now;
+            if (Since(press.startTime, now) >= static_cast<LONG>(kHeldAfter)) press.seenHeld = true;
+        } else if (press.seenHeld) {
+            releasedNow = true;
+        } else {
+            // A tap's key, or none seen yet.
+            press.downSince.reset();
+        }
         if (releasedNow || Since(press.lastTime, now) >= static_cast<LONG>(kLongestRepeatGap)) {
             press.releasedAt = now;
         } else {

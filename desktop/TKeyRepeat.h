@@ -4,12 +4,12 @@
 // this keeps a press single where the flag is not honoured (Wine repeats the hotkey
 // regardless).
 //
-// A press is held once its key is seen still down a while after its hotkey, until the key
-// is seen up (TKeyReleaseWatcher looks, on a thread of its own, so that a busy
-// user-interface thread misses no release). A hotkey posted while its press is held is a
-// repeat; any other is a new press. A press whose repeats stopped long ago is over too: a
-// key whose release the system never showed (a locked screen) must not keep its hotkey
-// dead.
+// A press is held once its key is seen down, without a break, until a while after its
+// hotkey, and until the key is seen up (TKeyReleaseWatcher looks, on a thread of its own,
+// so that a busy user-interface thread misses no release). A hotkey posted while its press
+// is held is a repeat; any other is a new press, among them one whose key went down after
+// the hotkey was posted. A press whose repeats stopped long ago is over too: a key whose
+// release the system never showed (a locked screen) must not keep its hotkey dead.
 #include <windows.h>
 
 #include <functional>
@@ -46,6 +46,8 @@ private:
         UINT virtualKey;
         DWORD startTime;
         DWORD lastTime;
+        // When the key was last seen going down, while it has not been seen up since.
+        std::optional<DWORD> downSince;
         bool seenHeld;
         std::optional<DWORD> releasedAt;
     };

@@ -23,4 +23,12 @@ TEST(KeyRepeat, AHotkeyPostedWhileItsKeyIsSeenHeldIsARepeat) {
     EXPECT_TRUE(repeats.Observe(t + 1100));
     EXPECT_FALSE(repeats.Observe(t + 900 + TKeyRepeat::kLongestRepeatGap));
     EXPECT_TRUE(repeats.Press(1, 'F', t + 2500));
+    // Tapped again: its key is seen down before its hotkey is handled.
+    down = false;
+    EXPECT_TRUE(repeats.Press(2, 'G', t));
+    down = true;
+    repeats.Observe(t + 570);
+    down = false;
+    repeats.Observe(t + 580);
+    EXPECT_TRUE(repeats.Press(2, 'G', t + 565));
 }
