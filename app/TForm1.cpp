@@ -1,10 +1,12 @@
 #include "app/TForm1.h"
 
-#include <iterator>
+#include <map>
 
 #include "app/TrayPictures.h"
+#include "settings/ShortCutText.h"
 #include "settings/TForm2.h"
 #include "settings/TfrmVersion.h"
+#include "toolkit/MessageBoxes.h"
 #include "toolkit/PumpMessages.h"
 #include "toolkit/StartupSteps.h"
 #include "toolkit/TApplication.h"
@@ -57,9 +59,10 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
         TrayIcon1->SetRBPopupMenu(TBPopupMenu1);
         TrayIcon1->SetAnimateIcons(TBImageList1);
         TrayIcon1->OnClick = [this](TObject& sender) { TrayIcon1Click(sender); };
+        TrayIcon1->OnAddRefused = [this](TObject& sender) { TrayIcon1AddRefused(sender); };
         TrayIcon1->SetVisible(true);
     });
-    // Puts the icon into the notification area.
+    // Puts the icon into the notification area, or has it wait there for the shell.
     FinishLoading();
 
     OnShow = [this](TObject& sender) { FormShow(sender); };
@@ -73,6 +76,25 @@ void TForm1::CreateParams(TCreateParams& params) {
     TForm::CreateParams(params);
     // Shown once at start, never seen: no size, no taskbar button.
     params.exStyle |= WS_EX_TOOLWINDOW;
+}
+
+LRESULT TForm1::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    // Its state says maximised, and a maximised borderless window covers the monitor (on
+    // Windows it does), taking every click there while disabled: it keeps no size, however
+    // it is shown, maximised or moved.
+    if (message == WM_GETMINMAXINFO) {
+        auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+        limits->ptMaxSize = {0, 0};
+        limits->ptMinTrackSize = {0, 0};
+        limits->ptMaxTrackSize = {0, 0};
+        return 0;
+    }
+    if (message == WM_WINDOWPOSCHANGING) {
+        auto* position = reinterpret_cast<WINDOWPOS*>(lParam);
+        position->cx = 0;
+        position->cy = 0;
+    }
+    return TForm::WndProc(message, wParam, lParam);
 }
 
 void TForm1::BuildMenu() {
@@ -160,11 +182,22 @@ void TForm1::Form2StartPhotographing(TObject&, const std::string& saveFolder, in
 }
 
 void TForm1::Form2ShortCutsConfirmed(TObject&, const TShortCuts& shortCuts) {
-    // Nothing is unregistered first, and a key the system refuses goes unreported.
-    for (int index = 0; index < static_cast<int>(shortCuts.size()); ++index) {
-        HookHotKey1->RegisterShortCut(index, shortCuts[static_cast<size_t>(index)]);
-    }
+    // A key changed in the settings lets the old one go, a cleared one is let go, and an
+    // unchanged one stays registered as it is.
+    std::map<int, TShortCut> wanted;
+    for (size_t index = 0; index < shortCuts.size(); ++index) wanted[static_cast<int>(index)] = shortCuts[index];
+    const std::vector<int> refused = HookHotKey1->ReplaceShortCuts(wanted);
     HookHotKey1->SetActivate(true);
+    if (refused.empty()) return;
+    // The other keys work; the user learns which do not, and why they may not.
+    std::string keys;
+    for (int index : refused) {
+        keys += "・" + ShortCutToText(shortCuts[static_cast<size_t>(index)]) + "（" +
+                HotKeyItems()[static_cast<size_t>(index)]->Caption() + "）\r\n";
+    }
+    MessageBoxes::Warning("次のショートカットキーを登録できませんでした。\r\n" + keys +
+                          "他のプログラムが使用している可能性があります。\r\n"
+                          "設定画面で別のキーに変更してください。");
 }
 
 void TForm1::Form2Quit(TObject&) { Close(); }
@@ -210,19 +243,23 @@ void TForm1::TB_VersionClick(TObject&) {
 
 void TForm1::TB_EndClick(TObject&) { Close(); }
 
+std::array<TTBItem*, 4> TForm1::HotKeyItems() const {
+    return {TB_Capture_ALL, TB_Capture_Active, TB_MovieCaptureStart, TB_MovieCaptureEnd};
+}
+
 void TForm1::HookHotKey1HotKey(TObject&, int index) {
-    // By the index each key is registered under.
-    TMenuItem* items[] = {TB_Capture_ALL, TB_Capture_Active, TB_MovieCaptureStart, TB_MovieCaptureEnd};
-    if (index < 0 || index >= static_cast<int>(std::size(items))) return;
-    if (!items[index]->Enabled()) return;
+    const auto items = HotKeyItems();
+    if (index < 0 || index >= static_cast<int>(items.size())) return;
+    TTBItem* item = items[static_cast<size_t>(index)];
+    if (!item->Enabled()) return;
     // The active-window still is the item's command with the window that was in front when
     // the key went down: the key knows where the user was better than the watcher's last
     // poll does.
-    if (items[index] == TB_Capture_Active) {
+    if (item == TB_Capture_Active) {
         still_->Request(ckActiveWindow, HookHotKey1->ForegroundAtPress());
         return;
     }
-    items[index]->Click();
+    item->Click();
 }
 
 void TForm1::ActiveWindow1ActiveOn(TObject&) {
@@ -242,6 +279,13 @@ void TForm1::TrayIcon1Click(TObject&) {
     // A single click on the icon ends a running recording, but not the very click that
     // opened the menu to start it.
     if (TB_MovieCaptureEnd->Enabled() && recorder_->ClickCameAfterStart()) TB_MovieCaptureEnd->Click();
+}
+
+void TForm1::TrayIcon1AddRefused(TObject&) {
+    MessageBoxes::Warning(
+        "タスクトレイにアイコンを登録できません。\r\n"
+        "ショートカットキーでの撮影はこのまま使えます。\r\n"
+        "タスクトレイが使えるようになると、アイコンが表示されます。");
 }
 
 void TForm1::TB_MovieCaptureStartClick(TObject&) {

@@ -4,6 +4,7 @@
 // capture and the movie recording are units of their own. Closing it ends the program.
 #include <windows.h>
 
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -93,6 +94,8 @@ public:
     void ActiveWindow1ActiveOn(TObject& sender);
     void ActiveWindow1ChangeActWnd(TObject& sender);
     void TrayIcon1Click(TObject& sender);
+    // The shell has not taken the tray icon for a long while; the icon still waits for it.
+    void TrayIcon1AddRefused(TObject& sender);
     void TB_MovieCaptureStartClick(TObject& sender);
     void Timer2Timer(TObject& sender);
     void TB_MovieCaptureEndClick(TObject& sender);
@@ -107,11 +110,14 @@ public:
 
 protected:
     void CreateParams(TCreateParams& params) override;
-    // Its state stays "maximised", but it never takes the screen: shown without size.
+    // Shown once at start without taking the activation.
     int ShowCommand() const override { return SW_SHOWNA; }
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     void BuildMenu();
+    // The menu item each hotkey index clicks.
+    std::array<TTBItem*, 4> HotKeyItems() const;
 
     TForm2* settingsWindow_ = nullptr;
     TCaptureSettings captureSettings_;

@@ -36,6 +36,13 @@ void TCallbackWindow::StartSingleClick() {
     thread->Start();
 }
 
+void TCallbackWindow::StartRetries(int iconNumber, UINT interval) {
+    // Icon numbers are unique among live icons: each has a timer of its own.
+    ::SetTimer(Handle(), static_cast<UINT_PTR>(iconNumber), interval, nullptr);
+}
+
+void TCallbackWindow::StopRetries(int iconNumber) { ::KillTimer(Handle(), static_cast<UINT_PTR>(iconNumber)); }
+
 void TCallbackWindow::SingleClickEnded(TSingleClick& thread) {
     singleClicks_.erase(&thread);
     if (currentIcon_ != 0 && reports_.singleClickTimeUp) reports_.singleClickTimeUp(currentIcon_);
@@ -55,6 +62,10 @@ LRESULT TCallbackWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         // No icon of this program has the number: nothing changes.
         if (!reports_.notification || !reports_.notification(number, static_cast<UINT>(lParam)))
             currentIcon_ = previous;
+        return 0;
+    }
+    if (message == WM_TIMER) {
+        if (reports_.retryDue) reports_.retryDue(static_cast<int>(wParam));
         return 0;
     }
     if (message == taskbarCreated_ && taskbarCreated_ != 0) {

@@ -2,7 +2,8 @@
 // The one hidden window that receives the shell's notifications for every tray icon of the
 // program (message 0x4C8, the icon number and the mouse message). It is a top-level window,
 // so that it also hears the "TaskbarCreated" broadcast of a rebuilt notification area. It
-// lives while any tray icon does, and holds the single-click threads still waiting.
+// lives while any tray icon does, and holds the single-click threads still waiting and the
+// timers of the icons that wait for the shell to take them.
 //
 // It knows the icons only by number: what it hears it reports through the functions it is
 // given, which find the icon.
@@ -24,6 +25,8 @@ public:
         std::function<void()> shellRestarted;
         // The double-click time after a release has passed for the icon of that number.
         std::function<void(int iconNumber)> singleClickTimeUp;
+        // Time to offer the icon of that number to the shell again.
+        std::function<void(int iconNumber)> retryDue;
     };
 
     explicit TCallbackWindow(Reports reports);
@@ -42,6 +45,10 @@ public:
     bool Busy() const { return handling_ > 0; }
     // Clicks still being timed are dropped, with their threads.
     void DropSingleClicks();
+
+    // Reports retryDue for the icon every `interval` milliseconds until stopped.
+    void StartRetries(int iconNumber, UINT interval);
+    void StopRetries(int iconNumber);
 
 protected:
     void CreateParams(TCreateParams& params) override;

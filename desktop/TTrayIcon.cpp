@@ -52,6 +52,7 @@ TTrayIcon::~TTrayIcon() {
         animating_ = false;
     }
     if (registered_) Notify(Action::Delete);
+    StopWaiting();
     icon_.OnChange = nullptr;
     iconRegister.erase(std::remove_if(iconRegister.begin(), iconRegister.end(),
                                       [this](const RegisterEntry& entry) { return entry.icon == this; }),
@@ -84,23 +85,17 @@ TCallbackWindow* TTrayIcon::MakeCallbackWindow() {
         [](int number) {
             if (TTrayIcon* icon = Find(number)) icon->SingleClickTimeUp();
         },
+        [](int number) {
+            if (TTrayIcon* icon = Find(number)) icon->RetryAdd();
+        },
     });
 }
 
 void TTrayIcon::ShellRestarted() {
-    // Every icon is offered to the new notification area, even when one is refused; the
-    // first refusal is then reported.
+    // Every icon is offered to the new notification area; one it refuses waits for it.
     std::vector<TTrayIcon*> icons;
     for (const RegisterEntry& entry : iconRegister) icons.push_back(entry.icon);
-    std::exception_ptr failure;
-    for (TTrayIcon* icon : icons) {
-        try {
-            icon->Readd();
-        } catch (...) {
-            if (!failure) failure = std::current_exception();
-        }
-    }
-    if (failure) std::rethrow_exception(failure);
+    for (TTrayIcon* icon : icons) icon->Readd();
 }
 
 ShellNotifyFunction TTrayIcon::SetShellNotify(ShellNotifyFunction function) {
@@ -121,7 +116,8 @@ void TTrayIcon::ReadState(const std::function<void()>& readProperties) {
 void TTrayIcon::Loaded() {
     tipDefaultCleared_ = false;
     TComponent::Loaded();
-    Notify(Action::Add);
+    // Nobody could take a refusal here: the owner is still being made.
+    AddOrWait();
 }
 
 void TTrayIcon::Notification(TComponent& component, TOperation operation) {
@@ -149,23 +145,52 @@ void TTrayIcon::FillRecord(HICON icon) {
 }
 
 void TTrayIcon::Notify(Action action) {
+    if (action == Action::Add) {
+        if (visible_ && !TryAdd(false)) throw ENotifyIconError(kCannotRegister);
+        return;
+    }
     std::unique_lock lock(shellMutex_);
     FillRecord(animating_ && frameIcon_ ? frameIcon_ : IconChoice());
-    switch (action) {
-        case Action::Add:
-            if (!visible_) return;
-            record_.window = callbackWindow->Handle();
-            if (!CallShell(NIM_ADD, record_)) throw ENotifyIconError(kCannotRegister);
-            registered_ = true;
-            break;
-        case Action::Modify:
-            if (!CallShell(NIM_MODIFY, record_)) throw ENotifyIconError(kCannotRegister);
-            break;
-        case Action::Delete:
-            CallShell(NIM_DELETE, record_);
-            registered_ = false;
-            break;
+    if (action == Action::Modify) {
+        if (!CallShell(NIM_MODIFY, record_)) throw ENotifyIconError(kCannotRegister);
+    } else {
+        CallShell(NIM_DELETE, record_);
+        registered_ = false;
     }
+}
+
+bool TTrayIcon::TryAdd(bool mayBeThere) {
+    std::lock_guard lock(shellMutex_);
+    FillRecord(animating_ && frameIcon_ ? frameIcon_ : IconChoice());
+    record_.window = callbackWindow->Handle();
+    registered_ = CallShell(NIM_ADD, record_) || (mayBeThere && CallShell(NIM_MODIFY, record_));
+    return registered_;
+}
+
+void TTrayIcon::AddOrWait() {
+    if (!visible_) return;
+    if (TryAdd(WaitingForShell())) {
+        StopWaiting();
+        return;
+    }
+    if (WaitingForShell()) return;
+    waitingSince_ = ::GetTickCount();
+    refusalTold_ = false;
+    callbackWindow->StartRetries(number_, retryInterval_);
+}
+
+void TTrayIcon::RetryAdd() {
+    AddOrWait();
+    if (!WaitingForShell() || refusalTold_ || ::GetTickCount() - *waitingSince_ < waitLimit_) return;
+    // Once per wait; the icon is still offered after it.
+    refusalTold_ = true;
+    Raise(OnAddRefused, *this);
+}
+
+void TTrayIcon::StopWaiting() {
+    if (!WaitingForShell()) return;
+    waitingSince_.reset();
+    callbackWindow->StopRetries(number_);
 }
 
 void TTrayIcon::UpdateIcon() {
@@ -193,7 +218,7 @@ void TTrayIcon::Readd() {
         std::lock_guard lock(shellMutex_);
         registered_ = false;
     }
-    Notify(Action::Add);
+    AddOrWait();
 }
 
 void TTrayIcon::SetAnimateIcons(TImageList* list) {
@@ -205,6 +230,12 @@ void TTrayIcon::SetAnimateIcons(TImageList* list) {
 void TTrayIcon::SetAnimateRate(int milliseconds) {
     if (milliseconds == animateRate_) return;
     animateRate_ = std::max(milliseconds, 100);
+}
+
+void TTrayIcon::SetRetryInterval(unsigned milliseconds) {
+    if (milliseconds == retryInterval_) return;
+    retryInterval_ = milliseconds;
+    if (WaitingForShell()) callbackWindow->StartRetries(number_, retryInterval_);
 }
 
 void TTrayIcon::SetEnabled(bool value) {
@@ -256,8 +287,9 @@ void TTrayIcon::SetVisible(bool value) {
             visible_ = false;
             throw;
         }
-    } else if (registered_) {
-        Notify(Action::Delete);
+    } else {
+        StopWaiting();
+        if (registered_) Notify(Action::Delete);
     }
 }
 

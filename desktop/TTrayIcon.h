@@ -8,6 +8,7 @@
 #include <atomic>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,18 @@ public:
     // no icon to show at all. Raises ENotifyIconError when the shell refuses the icon.
     void SetVisible(bool value);
 
+    // An icon made visible in a batch set-up (Loaded), or lost with a rebuilt notification
+    // area, that the shell refuses is not an error: the shell may not be up yet (a program
+    // started at logon) or may be restarting. The icon stays visible and waits: it is
+    // offered again every RetryInterval milliseconds and whenever the notification area is
+    // rebuilt, and OnAddRefused is raised once when the shell has refused it for WaitLimit
+    // milliseconds (it is still offered after that).
+    unsigned RetryInterval() const { return retryInterval_; }
+    void SetRetryInterval(unsigned milliseconds);
+    unsigned WaitLimit() const { return waitLimit_; }
+    void SetWaitLimit(unsigned milliseconds) { waitLimit_ = milliseconds; }
+    bool WaitingForShell() const { return waitingSince_.has_value(); }
+
     // Cycles through the pictures of AnimateIcons (from the first, at once), or shows only
     // the next one with singleFrame. Ignored while animating or without pictures.
     void StartAnimation(bool singleFrame = false);
@@ -89,6 +102,7 @@ public:
     TMouseEvent OnMouseDown;
     TMouseMoveEvent OnMouseMove;
     TMouseEvent OnMouseUp;
+    TNotifyEvent OnAddRefused;
 
 protected:
     void Notification(TComponent& component, TOperation operation) override;
@@ -103,6 +117,13 @@ private:
     HICON IconChoice() const;
     void UpdateIcon();
     void Notify(Action action);
+    // One add; `mayBeThere` when an earlier add may have been taken after all (the shell
+    // answers a busy moment with a refusal and may still add the icon later).
+    bool TryAdd(bool mayBeThere);
+    // An add that waits for the shell when refused, and its retries.
+    void AddOrWait();
+    void RetryAdd();
+    void StopWaiting();
     // Puts the record's icon, tip and flags in place; the shell lock must be held.
     void FillRecord(HICON icon);
     // The animation thread's sink: the picture now shown.
@@ -138,4 +159,9 @@ private:
     bool visible_ = false;
     bool clickPending_ = false;
     bool tipDefaultCleared_ = false;
+    unsigned retryInterval_ = 3000;
+    unsigned waitLimit_ = 60000;
+    // When the shell first refused the icon, while it waits.
+    std::optional<DWORD> waitingSince_;
+    bool refusalTold_ = false;
 };

@@ -5,10 +5,11 @@
 
 #include "desktop/THookHotKey.h"
 #include "tests/support/BoxRecorder.h"
+#include "tests/support/HeldHotKey.h"
+#include "tests/support/ProgramDriver.h"
 #include "tests/support/TestEnvironment.h"
 #include "toolkit/Exception.h"
 #include "toolkit/TForm.h"
-#include "toolkit/UniqueHandle.h"
 
 namespace {
 // Real key presses, typed by the X server into the Wine desktop window.
@@ -38,38 +39,19 @@ struct Desk {
     TForm other;
 };
 
-// Another process holding a key combination until it goes away.
-class HeldElsewhere {
+// What the system is asked to register, passed on to it.
+class RecordingHotKey : public THookHotKey {
 public:
-    HeldElsewhere(UINT modifiers, UINT key) {
-        const std::string suffix = std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(key);
-        ready_.reset(::CreateEventA(nullptr, TRUE, FALSE, ("PictavoHeld-" + suffix).c_str()));
-        quit_.reset(::CreateEventA(nullptr, TRUE, FALSE, ("PictavoRelease-" + suffix).c_str()));
-        char exe[MAX_PATH];
-        ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
-        std::string path = exe;
-        path = path.substr(0, path.rfind('\\') + 1) + "hotkey_holder.exe";
-        std::string line = "\"" + path + "\" " + std::to_string(modifiers) + " " + std::to_string(key) +
-                           " PictavoHeld-" + suffix + " PictavoRelease-" + suffix;
-        STARTUPINFOA startup{sizeof startup};
-        PROCESS_INFORMATION info{};
-        if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
-            return;
-        process_.reset(info.hProcess);
-        UniqueKernelHandle thread(info.hThread);
-        HANDLE waits[] = {ready_.get(), process_.get()};
-        held_ = ::WaitForMultipleObjects(2, waits, FALSE, 20000) == WAIT_OBJECT_0;
-    }
-    ~HeldElsewhere() {
-        ::SetEvent(quit_.get());
-        if (process_) ::WaitForSingleObject(process_.get(), 10000);
-    }
-    bool Held() const { return held_; }
+    using THookHotKey::THookHotKey;
+    std::vector<UINT> modifiers;
 
-private:
-    UniqueKernelHandle ready_, quit_, process_;
-    bool held_ = false;
+protected:
+    bool RegisterWithSystem(int id, UINT mods, UINT virtualKey) override {
+        modifiers.push_back(mods);
+        return THookHotKey::RegisterWithSystem(id, mods, virtualKey);
+    }
 };
+
 }  // namespace
 
 TEST(HookHotKey, RealKeyPressesReportTheIndexTheyWereRegisteredUnder) {
@@ -171,4 +153,34 @@ TEST(HookHotKey, KeysAreFreedWithTheComponent) {
         THookHotKey hotkeys(nullptr);
         EXPECT_TRUE(hotkeys.RegisterShortCut(0, scCtrl | scAlt | 'N')) << "round " << round;
     }
+}
+
+TEST(HookHotKey, ReplacedKeysLetTheOldGoAllBeforeAnyIsTakenAndKeepTheUnchanged) {
+    Desk desk;
+    auto* hotkeys = new RecordingHotKey(&desk.owner);
+    std::vector<int> indices;
+    hotkeys->OnHotKey = [&](TObject&, int index) { indices.push_back(index); };
+    hotkeys->SetActivate(false);
+    ASSERT_TRUE(
+        hotkeys->ReplaceShortCuts({{0, scCtrl | scAlt | 'F'}, {1, scCtrl | scAlt | 'A'}, {2, scCtrl | scAlt | 'S'}})
+            .empty());
+    // A key held down must not repeat its command.
+    EXPECT_EQ(hotkeys->modifiers[0], static_cast<UINT>(MOD_CONTROL | MOD_ALT | MOD_NOREPEAT));
+    // F changed to G, A unchanged, S cleared.
+    hotkeys->modifiers.clear();
+    EXPECT_TRUE(hotkeys->ReplaceShortCuts({{0, scCtrl | scAlt | 'G'}, {1, scCtrl | scAlt | 'A'}, {2, 0}}).empty());
+    EXPECT_EQ(hotkeys->modifiers.size(), 1u) << "only the changed key is registered";
+    EXPECT_TRUE(FreeToRegister(MOD_CONTROL | MOD_ALT, 'F'));
+    EXPECT_TRUE(FreeToRegister(MOD_CONTROL | MOD_ALT, 'S'));
+    // Swapped between two indices: each is free again before the other takes it.
+    EXPECT_TRUE(hotkeys->ReplaceShortCuts({{0, scCtrl | scAlt | 'A'}, {1, scCtrl | scAlt | 'G'}}).empty());
+    ASSERT_TRUE(ProgramDriver::PressKeysUntil("ctrl+alt+g", [&] { return !indices.empty(); }));
+    EXPECT_EQ(indices[0], 1);
+    // A key held elsewhere is refused, and tried again while unchanged.
+    {
+        HeldElsewhere holder(MOD_CONTROL | MOD_ALT, 'H');
+        ASSERT_TRUE(holder.Held());
+        EXPECT_EQ(hotkeys->ReplaceShortCuts({{3, scCtrl | scAlt | 'H'}}), std::vector<int>{3});
+    }
+    EXPECT_TRUE(hotkeys->ReplaceShortCuts({{3, scCtrl | scAlt | 'H'}}).empty());
 }

@@ -15,7 +15,7 @@ BOOL ShellRecorder::Record(DWORD action, NotifyIconRecord& record) {
         std::lock_guard lock(mutex_);
         calls_.push_back(call);
     }
-    if (action == refused_) return FALSE;
+    if (action == refused_ || (shellDown_ && action != NIM_DELETE)) return FALSE;
     return passOn_ ? SystemShellNotify(action, record) : TRUE;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Stands between the tray icons and the shell while it lives: every call is recorded (from
 // whichever thread makes it) and then passed on to the real shell, or answered by a script.
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <mutex>
@@ -33,12 +34,15 @@ public:
     void Clear();
     // Answers instead of the shell (it still sees the call when passOn and answer is true).
     void Refuse(DWORD action) { refused_ = action; }
+    // While down, as with no notification area, every add and modify is refused.
+    void SetShellDown(bool down) { shellDown_ = down; }
 
 private:
     BOOL Record(DWORD action, NotifyIconRecord& record);
 
     bool passOn_;
     DWORD refused_ = 0xFFFFFFFF;
+    std::atomic<bool> shellDown_{false};
     mutable std::mutex mutex_;
     std::vector<ShellCall> calls_;
     ShellNotifyFunction previous_;
