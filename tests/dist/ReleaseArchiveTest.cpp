@@ -19,7 +19,8 @@ using std::chrono::seconds;
 
 const std::string kReadMe = "はじめにお読みください.txt";
 
-// Every name in a folder, files and folders, in order.
+// Every name in a folder, files and folders, in order, in UTF-8 (a garbled name reads as
+// such in a failure).
 std::vector<std::string> EntriesIn(const std::string& folder) {
     std::vector<std::string> names;
     WIN32_FIND_DATAA data;
@@ -27,7 +28,7 @@ std::vector<std::string> EntriesIn(const std::string& folder) {
     if (!find) return names;
     do {
         const std::string name = data.cFileName;
-        if (name != "." && name != "..") names.push_back(name);
+        if (name != "." && name != "..") names.push_back(Utf8(name));
     } while (::FindNextFileA(find.get(), &data));
     std::sort(names.begin(), names.end());
     return names;
@@ -67,7 +68,7 @@ TEST(ReleaseArchive, UnpackedIntoAFolderOfTheUsersItRunsThereAndWritesOnlyItsSet
         RunHostCommand("python3 -m zipfile -e '" + UnixPath(archive) + "' '" + UnixPath(downloads) + "'", seconds(60)));
     ASSERT_EQ(EntriesIn(downloads), std::vector<std::string>{"Pictavo-" + version});
     const std::string folder = downloads + "\\Pictavo-" + version;
-    ASSERT_EQ(EntriesIn(folder), (std::vector<std::string>{"Pictavo.exe", kReadMe}));
+    ASSERT_EQ(EntriesIn(folder), (std::vector<std::string>{"Pictavo.exe", Utf8(kReadMe)}));
 
     // One version in three places: the archive's name, the read-me's title and the
     // resource that the version dialog reads.
@@ -100,7 +101,7 @@ TEST(ReleaseArchive, UnpackedIntoAFolderOfTheUsersItRunsThereAndWritesOnlyItsSet
     ASSERT_TRUE(program.WaitForExit(seconds(10)));
 
     // Beside the program: its settings file, naming the folder picked; nothing else.
-    EXPECT_EQ(EntriesIn(folder), (std::vector<std::string>{"Pictavo.exe", "Pictavo.ini", kReadMe}));
+    EXPECT_EQ(EntriesIn(folder), (std::vector<std::string>{"Pictavo.exe", "Pictavo.ini", Utf8(kReadMe)}));
     char saved[MAX_PATH] = {};
     ::GetPrivateProfileStringA("Pictavo", "Folder", "", saved, sizeof saved, (folder + "\\Pictavo.ini").c_str());
     EXPECT_EQ(Utf8(saved), Utf8(shots.Path()));
