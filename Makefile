@@ -2,6 +2,7 @@
 #   make run    install what is missing, build, start Pictavo
 #   make test   install what is missing, build, run every test
 #   make bench  build and run the benchmarks (figures on standard output)
+#   make dist   build the program alone and pack dist/Pictavo-<version>.zip and its .sha256
 #   make format apply .clang-format to every source
 
 BUILD ?= build
@@ -10,7 +11,7 @@ CACHE ?= $(HOME)/.cache/pictavo
 # time is spent waiting for windows, timers and other processes, so more run than there are cores.
 TEST_JOBS ?= 4
 
-.PHONY: run test bench deps build format check-format
+.PHONY: run test bench dist deps build format check-format
 
 deps:
 	@scripts/install-deps.sh
@@ -32,6 +33,13 @@ test: build check-format
 bench: build
 	@cmake --build $(BUILD) --target benchmarks
 	scripts/run-benchmarks $(BUILD)
+
+# The archive is packed in the build tree (the tests look at it there) and copied out.
+dist: deps $(BUILD)/build.ninja
+	@cmake --build $(BUILD) --target dist
+	@mkdir -p dist && rm -f dist/Pictavo-*.zip dist/Pictavo-*.zip.sha256
+	@cp $(BUILD)/dist/Pictavo-*.zip $(BUILD)/dist/Pictavo-*.zip.sha256 dist/
+	@ls -l dist
 
 SOURCES = git ls-files -- '*.cpp' '*.h'
 

@@ -10,6 +10,7 @@ packages=(
   fonts-ipafont-gothic fonts-wine
   nasm googletest locales clang-format
   imagemagick ffmpeg
+  python3
 )
 
 missing=()

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/TForm1.h"
+#include "tests/support/ScreenSearch.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/toolbar/MenuTestKit.h"
 #include "toolkit/TApplication.h"
@@ -69,4 +70,14 @@ POINT Centre(const RECT& menu, const RECT& item) {
 std::string Click(POINT at, int button) {
     return "xdotool mousemove " + std::to_string(at.x) + " " + std::to_string(at.y) + " sleep 0.2 click " +
            std::to_string(button) + " sleep 0.1 mousemove 400 300";
+}
+
+bool ChooseFromTray(DWORD processId, const ExpectedMenu& menu, size_t item) {
+    RECT icon{};
+    if (!PumpUntil([&] { return (icon = FindColourOnScreen("#1A4783")).right > 0; }, seconds(20))) return false;
+    const POINT onIcon{(icon.left + icon.right) / 2, (icon.top + icon.bottom) / 2};
+    if (!RunHostCommand(Click(onIcon, 3))) return false;
+    HWND shown = WaitForProgramMenu(processId);
+    RECT where{};
+    return shown && ::GetWindowRect(shown, &where) && RunHostCommand(Click(Centre(where, menu.items[item])));
 }

@@ -29,3 +29,11 @@ POINT Centre(const RECT& menu, const RECT& item);
 
 // An xdotool command line that clicks a button at the point and moves the pointer away.
 std::string Click(POINT at, int button = 1);
+
+// The tray menu's items by their place in it, title and separators counted.
+constexpr size_t kSettingsItem = 8;
+constexpr size_t kQuitItem = 12;
+
+// Opens the tray menu with the right button on the program's icon and clicks one of its
+// items, as the menu drawn beforehand places it.
+bool ChooseFromTray(DWORD processId, const ExpectedMenu& menu, size_t item);

@@ -109,19 +109,6 @@ bool ClickOn(HWND control) {
 
 bool Checked(HWND button) { return ::SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
-// The tray menu's items by their place in it, title and separators counted.
-constexpr size_t kSettingsItem = 8;
-constexpr size_t kQuitItem = 12;
-
-// Opens the tray menu with the right button on the icon and clicks one of its items.
-bool ChooseFromTray(DWORD processId, const ExpectedMenu& menu, size_t item) {
-    RECT icon{};
-    if (!PumpUntil([&] { return (icon = FindColourOnScreen("#1A4783")).right > 0; }, seconds(20))) return false;
-    if (!RunHostCommand(Click(Middle(icon), 3))) return false;
-    HWND shown = WaitForProgramMenu(processId);
-    RECT where{};
-    return shown && ::GetWindowRect(shown, &where) && RunHostCommand(Click(Centre(where, menu.items[item])));
-}
 }  // namespace
 
 TEST(RunningProgram, StartConfirmSettingsTakeAStillByHotkeyAndQuit) {

@@ -11,7 +11,11 @@ std::string BuiltProgram() {
 }
 }  // namespace
 
-ProgramDriver::ProgramDriver() { ::CopyFileA(BuiltProgram().c_str(), ExePath().c_str(), FALSE); }
+ProgramDriver::ProgramDriver() : exePath_(folder_ / "Pictavo.exe") {
+    ::CopyFileA(BuiltProgram().c_str(), exePath_.c_str(), FALSE);
+}
+
+ProgramDriver::ProgramDriver(std::string installedExe) : exePath_(std::move(installedExe)) {}
 
 ProgramDriver::~ProgramDriver() {
     if (Running()) {
@@ -27,11 +31,11 @@ void ProgramDriver::WriteSetting(const std::string& key, const std::string& valu
 bool ProgramDriver::Start() {
     STARTUPINFOA startup{sizeof startup};
     PROCESS_INFORMATION info{};
-    std::string commandLine = ExePath();
-    commandLine.insert(commandLine.begin(), '"');
-    commandLine.push_back('"');
-    if (!::CreateProcessA(ExePath().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          folder_.Path().c_str(), &startup, &info)) {
+    std::string commandLine = '"' + exePath_ + '"';
+    // Started from its own folder, as a double-click in Explorer starts it.
+    const std::string folder = exePath_.substr(0, exePath_.rfind('\\'));
+    if (!::CreateProcessA(exePath_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                          &startup, &info)) {
         return false;
     }
     UniqueKernelHandle thread(info.hThread);

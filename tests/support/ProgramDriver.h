@@ -20,11 +20,14 @@ struct ShownBox {
 class ProgramDriver {
 public:
     ProgramDriver();
+    // The program where a user put it, started from there: nothing is copied, and Folder()
+    // and the settings below are not its own.
+    explicit ProgramDriver(std::string installedExe);
     ~ProgramDriver();  // closes the program if it still runs
 
     // The program's folder (where the copy of the executable lies).
     const TempFolder& Folder() const { return folder_; }
-    std::string ExePath() const { return folder_ / "Pictavo.exe"; }
+    const std::string& ExePath() const { return exePath_; }
 
     // A key of the settings file beside the program, as if an earlier run had left it.
     void WriteSetting(const std::string& key, const std::string& value) const;
@@ -70,6 +73,7 @@ private:
     std::vector<HWND> TopLevelWindows() const;
 
     TempFolder folder_;
+    std::string exePath_;
     UniqueKernelHandle process_;
     DWORD processId_ = 0;
 };
