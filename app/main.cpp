@@ -36,7 +36,7 @@ void Run(TApplication& application) {
     StartupSteps::Reached("TForm1 made");
     application.CreateForm<TfrmVersion>();
     StartupSteps::Reached("version window made");
-    auto* settings = application.CreateForm<TForm2>();
+    auto* settings = application.CreateForm<TForm2>(TSettingsFile::BesideExecutable(), savedFolder.get());
     // Taken by the window's list by now, or of no use: the folder is not watched any longer.
     savedFolder.reset();
     main->ConnectSettingsWindow(*settings);

@@ -26,7 +26,8 @@ constexpr int kSplitterWidth = 3;
 constexpr int kFolderStripHeight = 44;
 }  // namespace
 
-TForm2::TForm2(TComponent* owner, const std::string& settingsPath) : TForm(owner) {
+TForm2::TForm2(TComponent* owner, const std::string& settingsPath, TShReadAhead* reading)
+    : TForm(owner), reading_(reading) {
     Form2 = this;
     // The version dialog takes this window's input away while it is up.
     TfrmVersion::HoldWhileShown(this);
@@ -241,11 +242,15 @@ void TForm2::FormCreate() {
     const TSettingsValues values = LoadSettings(*settingsFile_, Values());
     ShowValues(values);
     savedFolder_ = values.folder;
+    KeshShListView1->OfferReading(reading_);
     try {
         if (savedFolder_ != kComputerFolderName) SelectPath(savedFolder_);
     } catch (...) {
         savedFolderError_ = std::current_exception();
     }
+    // Taken by the list by now, or of no use.
+    KeshShListView1->OfferReading(nullptr);
+    reading_ = nullptr;
     KeshShListView1->OpenDesktopIfNoneShown();
     if (savedFolderError_ && !values.settingPass) MessageBoxes::ApplicationError(savedFolderError_);
     ShowSettingsState();
@@ -316,7 +321,7 @@ std::string TForm2::SelectedPath() const { return KeshShTreeView1->SelectedPath(
 void TForm2::SelectPath(const std::string& path) {
     // Parsed once for the tree and the check below, by the reading ahead when it reads this
     // folder: the shell takes a while over each parsing.
-    TShIDList wanted = TShReadAhead::Parsed(path);
+    TShIDList wanted = reading_ ? reading_->Parsed(path) : TShIDList();
     if (!wanted) wanted = TKeshShID::FromPath(path);
     if (wanted) KeshShTreeView1->SelectID(wanted.get());
     if (path.empty()) return;

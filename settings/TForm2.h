@@ -38,8 +38,10 @@
 class TForm2 : public TForm, public TSettingsView {
 public:
     // `settingsPath`: the settings file (the one beside the executable unless a test points
-    // elsewhere).
-    explicit TForm2(TComponent* owner, const std::string& settingsPath = TSettingsFile::BesideExecutable());
+    // elsewhere); `reading`: the saved folder read ahead (ReadSavedFolderAhead), taken by the
+    // list while the window selects the folder, or null.
+    explicit TForm2(TComponent* owner, const std::string& settingsPath = TSettingsFile::BesideExecutable(),
+                    TShReadAhead* reading = nullptr);
     ~TForm2() override;
 
     // The file name, without folder, for a sequence number, as the controls say right now.
@@ -66,7 +68,7 @@ public:
     void StartReadingAhead();
     void ReadShownFolderItems();
     // The saved folder's contents, read on a thread of their own while the windows are made
-    // (null when the file names no folder); the list takes them while it stands.
+    // (null when the file names no folder), for the window to be made with.
     static std::unique_ptr<TShReadAhead> ReadSavedFolderAhead(
         const std::string& settingsPath = TSettingsFile::BesideExecutable());
     // The folder the list shows, where a new folder is made, and making one there (a
@@ -204,6 +206,8 @@ private:
     // when it could).
     std::string savedFolder_;
     std::exception_ptr savedFolderError_;
+    // While the window is made: the saved folder read ahead.
+    TShReadAhead* reading_ = nullptr;
 };
 
 extern TForm2* Form2;
