@@ -56,8 +56,8 @@ void TFormatPage::BuildMovieControls(TComponent* owner) {
 }
 
 void TFormatPage::BuildShortCutControls(TComponent* owner, TTabSheet* page) {
-    grpShortCut = Place<TGroupBox>(owner, page, 4, grpFileName->Top() + grpFileName->Height() + 4,
-                                   grpFileName->Width(), kShortCutGroupHeight, "ショートカットキー設定");
+    grpShortCut = Place<TGroupBox>(owner, page, 4, grpFileName->Top() + grpFileName->Height() + 4, grpFileName->Width(),
+                                   kShortCutGroupHeight, "ショートカットキー設定");
     auto row = [this, owner](int top, const std::string& caption, TLabel*& label, THotKey*& hotKey) {
         label = Place<TLabel>(owner, grpShortCut, 20, top + 4, 200, 14, caption);
         hotKey = Place<THotKey>(owner, grpShortCut, 230, top, 160, 22);
