@@ -7,6 +7,7 @@
 #include "app/TfrmSplash.h"
 #include "folderbrowser/SystemImageLists.h"
 #include "settings/TForm2.h"
+#include "settings/TSavedSettings.h"
 #include "settings/TfrmVersion.h"
 #include "toolkit/MessageBoxes.h"
 #include "toolkit/PumpMessages.h"
@@ -19,11 +20,12 @@ namespace {
 // then the message loop.
 void Run(TApplication& application) {
     auto* splash = new TfrmSplash(&application);
-    // The saved folder, which the settings window's list shows first, is read on another
-    // thread from now on: a folder of thousands of files takes longer than showing the
-    // splash and making the windows together. Not before the splash is made, which turns
-    // the system's critical-error boxes off (a drive without a medium).
-    auto savedFolder = TForm2::ReadSavedFolderAhead();
+    // The settings file is read once, here, for the settings window. The saved folder, which
+    // the window's list shows first, is read on another thread from now on: a folder of
+    // thousands of files takes longer than showing the splash and making the windows
+    // together. Not before the splash is made, which turns the system's critical-error boxes
+    // off (a drive without a medium).
+    TSavedSettings saved = TSavedSettings::Read(TSettingsFile::BesideExecutable(), true);
     splash->Show();
     splash->Repaint();
     PumpMessages();
@@ -37,19 +39,13 @@ void Run(TApplication& application) {
     StartupSteps::Reached("TForm1 made");
     application.CreateForm<TfrmVersion>();
     StartupSteps::Reached("version window made");
-    auto* settings = application.CreateForm<TForm2>();
-    // Taken by the window's list by now, or of no use: the folder is not watched any longer.
-    savedFolder.reset();
+    auto* settings = application.CreateForm<TForm2>(std::move(saved));
     main->ConnectSettingsWindow(*settings);
     StartupSteps::Reached("TForm2 made, settings read");
 
     // The splash stays up, untouched, for a moment after the windows are ready; the icon
     // cache and the icons the settings window shows first are loaded meanwhile on threads.
-    SystemImageLists::Prepare();
-    settings->StartReadingAhead();
-    ::Sleep(700);
-    StartupSteps::Reached("pause over");
-    settings->ReadShownFolderItems();
+    settings->ReadShownItemsDuring(700);
     StartupSteps::Reached("shown rows read");
     PumpMessages();
     splash->Hide();

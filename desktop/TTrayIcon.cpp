@@ -297,9 +297,6 @@ void TTrayIcon::StartAnimation(bool singleFrame) {
     if (animating_ || !animateIcons_ || animateIcons_->Count() == 0) return;
     std::vector<UniqueHicon> pictures;
     for (int i = 0; i < animateIcons_->Count(); ++i) pictures.push_back(animateIcons_->GetIcon(i));
-    // A thread that failed (its error has gone to the error box) gives way to a new one.
-    if (animator_ && animator_->Finished()) animator_.reset();
-    if (!animator_) animator_ = std::make_unique<TTrayIconAnimate>(FrameSink());
     {
         // Until the first picture arrives the static icon stands in for it.
         std::lock_guard lock(shellMutex_);
@@ -307,7 +304,12 @@ void TTrayIcon::StartAnimation(bool singleFrame) {
     }
     animating_ = true;
     singleFrame_ = singleFrame;
-    animator_->Begin(std::move(pictures), singleFrame);
+    // A thread that failed (its error has gone to the error box, its end may not have been
+    // reported yet) gives way to a new one.
+    if (!animator_ || !animator_->Begin(pictures, singleFrame)) {
+        animator_ = std::make_unique<TTrayIconAnimate>(FrameSink());
+        animator_->Begin(pictures, singleFrame);
+    }
 }
 
 void TTrayIcon::StopAnimation() {

@@ -13,12 +13,13 @@ TTrayIconAnimate::~TTrayIconAnimate() {
     WaitFor();
 }
 
-void TTrayIconAnimate::Begin(std::vector<UniqueHicon> pictures, bool singleFrame) {
-    if (!Running()) Start();
+bool TTrayIconAnimate::Begin(std::vector<UniqueHicon>& pictures, bool singleFrame) {
+    Start();
     {
         std::unique_lock<std::mutex> lock(mutex_);
         // Only a parked thread may have its pictures replaced.
         parkedChanged_.wait(lock, [this] { return parked_ || ended_; });
+        if (ended_) return false;
         pictures_ = std::move(pictures);
         frame_ = 0;
         running_ = true;
@@ -26,6 +27,7 @@ void TTrayIconAnimate::Begin(std::vector<UniqueHicon> pictures, bool singleFrame
         woken_ = true;
     }
     wake_.notify_all();
+    return true;
 }
 
 void TTrayIconAnimate::Halt() {

@@ -27,8 +27,10 @@ public:
     // Tells the thread to end, wakes it and waits for it.
     ~TTrayIconAnimate() override;
 
-    // Begins with the first of these pictures (the thread keeps its own copies).
-    void Begin(std::vector<UniqueHicon> pictures, bool singleFrame);
+    // Begins with the first of these pictures (the thread keeps its own copies). False, with
+    // the pictures left to the caller, when the thread has ended (a failure): it runs no
+    // more, and the owner makes another.
+    bool Begin(std::vector<UniqueHicon>& pictures, bool singleFrame);
     // Returns once the thread is parked or has ended: from then on it sends no picture
     // until the next Begin. A thread sleeping between two pictures is woken at once.
     void Halt();

@@ -11,3 +11,9 @@ bool NameOrderKey(IShellFolder* folder, LPCITEMIDLIST item, std::string& key) {
     key.append(bytes, static_cast<std::size_t>(size));
     return true;
 }
+
+bool ShellPrecedes(IShellFolder* folder, int column, int direction, LPCITEMIDLIST a, LPCITEMIDLIST b) {
+    const HRESULT hr = folder->CompareIDs(static_cast<LPARAM>(column), a, b);
+    if (FAILED(hr)) return false;
+    return static_cast<short>(HRESULT_CODE(hr)) * direction < 0;
+}

@@ -12,7 +12,7 @@ bool EnumerateChildren(IShellFolder* folder, HWND owner, SHCONTF flags, const st
         LPITEMIDLIST next = nullptr;
         ULONG fetched = 0;
         if (items->Next(1, &next, &fetched) != S_OK || fetched != 1) {
-            TKeshShID::TaskFree(next);
+            const TShIDList stray = TShIDList::Adopt(next);
             break;
         }
         child(TShIDList::Adopt(next));

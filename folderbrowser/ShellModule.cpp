@@ -1,6 +1,9 @@
 #include "folderbrowser/ShellModule.h"
 
+#include <atomic>
+
 #include "toolkit/EOSError.h"
+#include "toolkit/UserInterfaceQueue.h"
 
 const ShellModule::Sources ShellModule::kSystem{::CoGetMalloc, ::SHGetDesktopFolder};
 
@@ -19,6 +22,11 @@ ShellModule::ShellModule(const Sources& sources) {
 }
 
 ShellModule& ShellModule::Instance() {
+    static std::atomic<ShellModule*> made{nullptr};
+    if (ShellModule* module = made.load()) return *module;
+    if (!UserInterfaceQueue::Instance().OnItsThread())
+        throw Exception("シェルはユーザーインターフェースのスレッドで準備してから使ってください");
     static ShellModule module;
+    made = &module;
     return module;
 }

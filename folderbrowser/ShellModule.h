@@ -1,8 +1,12 @@
 #pragma once
 // OLE, the shell's task allocator and the Desktop folder for the whole run, from the first
-// use on (the user-interface thread) to the end. Nothing of the shell namespace works
-// without them: when one cannot be had, making the module fails at once with the system's
-// text for the failure, and the next use tries again.
+// use on to the end. Nothing of the shell namespace works without them: when one cannot be
+// had, making the module fails at once with the system's text for the failure, and the next
+// use tries again.
+//
+// OLE belongs to the thread that starts it, and drag and drop needs it on the user-interface
+// thread: the module is made there alone. A worker that would be first to use it fails
+// instead (workers are started after setting it up: ShellWorker::Launch).
 #include <windows.h>
 #include <shlobj.h>
 
@@ -25,7 +29,7 @@ public:
     IMalloc* Malloc() const { return malloc_.get(); }
     IShellFolder* Desktop() const { return desktop_.get(); }
 
-    // The run's module, made on first use.
+    // The run's module, made on first use on the user-interface thread.
     static ShellModule& Instance();
 
 private:

@@ -1,19 +1,37 @@
 #include "folderbrowser/ShellWorker.h"
 
-#include <system_error>
-
+#include "folderbrowser/ShellModule.h"
 #include "toolkit/ComApartment.h"
 
-std::thread StartShellWorker(std::function<void()> work) {
+ShellWorker::ShellWorker(std::function<void()> work, Errors errors) : work_(std::move(work)), errors_(errors) {}
+
+ShellWorker::~ShellWorker() { WaitFor(); }
+
+std::unique_ptr<ShellWorker> ShellWorker::Launch(std::function<void()> work, Errors errors) {
+    // OLE and the shell's allocator belong to the user-interface thread: set up here, before
+    // the worker's first item list could do it on the worker.
+    ShellModule::Instance();
+    std::unique_ptr<ShellWorker> worker(new ShellWorker(std::move(work), errors));
     try {
-        return std::thread([work = std::move(work)] {
-            try {
-                const ComApartment apartment;
-                work();
-            } catch (...) {
-            }
-        });
-    } catch (const std::system_error&) {
-        return std::thread();
+        worker->TThread::Start();
+    } catch (...) {
+        if (errors == Errors::report) throw;
+        return nullptr;
+    }
+    return worker;
+}
+
+bool ShellWorker::Finish() {
+    WaitFor();
+    return done_;
+}
+
+void ShellWorker::Execute() {
+    const ComApartment apartment;
+    try {
+        work_();
+        done_ = true;
+    } catch (...) {
+        if (errors_ == Errors::report) throw;
     }
 }

@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "folderbrowser/TKeshShID.h"
 #include "toolkit/ComApartment.h"
 #include "toolkit/TImageList.h"
 #include "toolkit/TThread.h"
@@ -24,17 +25,12 @@ void AskIcon(LPCSTR item, UINT flags) {
     ::SHGetFileInfoA(item, 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON | flags);
 }
 
-// An identifier list of the task allocator, held on this thread alone.
-struct TaskMemFree {
-    void operator()(ITEMIDLIST* list) const { ::CoTaskMemFree(list); }
-};
-
 // The icons that every first screen shows, each tens of milliseconds to load the first
 // time: the computer, and a folder closed and open.
 void AskCommonIcons() {
     LPITEMIDLIST list = nullptr;
     if (SUCCEEDED(::SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &list))) {
-        const std::unique_ptr<ITEMIDLIST, TaskMemFree> computer(list);
+        const TShIDList computer = TShIDList::Adopt(list);
         AskIcon(reinterpret_cast<LPCSTR>(computer.get()), SHGFI_PIDL);
     }
     char windows[MAX_PATH];
@@ -91,6 +87,8 @@ void SystemImageLists::Prepare() {
     if (prepared) return;
     prepared = true;
     later = false;
+    // The loader frees an identifier list: the shell module is set up here, not there.
+    TKeshShID::Initialize();
     loader = std::make_unique<Loader>();
     loader->Start();
 }
@@ -100,7 +98,7 @@ bool SystemImageLists::AttachAtOnce() { return !later; }
 HIMAGELIST SystemImageLists::Get(bool small) {
     // Whatever the loader met, the lists are asked for here again.
     if (loader) loader->WaitForLists();
-    if (loader && loader->Finished()) loader.reset();
+    if (loader && loader->HasEnded()) loader.reset();
     return Ask(small);
 }
 
@@ -116,4 +114,20 @@ HIMAGELIST SystemImageLists::Blank(bool small) {
         blank.reset(::ImageList_Create(width, height, ILC_COLOR32 | ILC_MASK, 0, 1));
     }
     return blank.get();
+}
+
+void SystemImageLists::AttachTo(HWND window, std::initializer_list<Slot> slots) {
+    const bool blank = !AttachAtOnce();
+    for (const Slot& slot : slots) {
+        ::SendMessageA(window, slot.set, slot.index,
+                       reinterpret_cast<LPARAM>(blank ? Blank(slot.small) : Get(slot.small)));
+    }
+}
+
+void SystemImageLists::AttachLeftForLater(HWND window, std::initializer_list<Slot> slots) {
+    if (!window || slots.size() == 0) return;
+    const Slot& first = *slots.begin();
+    if (!IsBlank(reinterpret_cast<HIMAGELIST>(::SendMessageA(window, first.get, first.index, 0)))) return;
+    for (const Slot& slot : slots)
+        ::SendMessageA(window, slot.set, slot.index, reinterpret_cast<LPARAM>(Get(slot.small)));
 }

@@ -9,6 +9,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <initializer_list>
+
 namespace SystemImageLists {
 // Until Prepare, controls made take the blank lists for now; once a run, on the
 // user-interface thread, before Prepare.
@@ -25,4 +27,19 @@ HIMAGELIST Get(bool small);
 HIMAGELIST Blank(bool small);
 // Whether a control holds one of those blank lists (and so still has to take the system's).
 bool IsBlank(HIMAGELIST list);
+
+// A control's place for one of the lists: the window messages that get and set it, the
+// place's index for them, and the size of the icons it takes.
+struct Slot {
+    UINT get;
+    UINT set;
+    WPARAM index;
+    bool small;
+};
+// Gives a control just made the system's lists, or the blank ones while they are left for
+// later.
+void AttachTo(HWND window, std::initializer_list<Slot> slots);
+// Gives the system's lists to a control made with the blank ones (judged by its first slot):
+// before the items in view are read before drawing, or drawn.
+void AttachLeftForLater(HWND window, std::initializer_list<Slot> slots);
 }  // namespace SystemImageLists

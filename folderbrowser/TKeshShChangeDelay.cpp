@@ -10,7 +10,7 @@ TKeshShChangeDelay::TKeshShChangeDelay(TNotifyEvent onTerminate, TShChangeDelayE
 }
 
 TKeshShChangeDelay::~TKeshShChangeDelay() {
-    if (Running()) TKeshShChangeDelay::Stop();
+    TKeshShChangeDelay::Stop();
     Drop();
 }
 

@@ -1,12 +1,10 @@
 #include "folderbrowser/TKeshShFileList.h"
 
 #include <algorithm>
-#include <thread>
 #include <utility>
 
 #include "folderbrowser/DetailText.h"
 #include "folderbrowser/NameOrder.h"
-#include "folderbrowser/ShellWorker.h"
 
 namespace {
 int Alignment(int format) {
@@ -19,9 +17,6 @@ int Alignment(int format) {
             return 0;
     }
 }
-
-// Rows from which a second thread sorts half of them.
-constexpr size_t kSortSideBySide = 2000;
 
 bool HasCaption(const std::vector<TShColumnName>& columns, const std::string& caption) {
     return std::any_of(columns.begin(), columns.end(), [&](const TShColumnName& c) { return c.caption == caption; });
@@ -68,46 +63,11 @@ void TKeshShFileList::Sort(int column) {
     IShellFolder* folder = folder_.get();
     if (!folder) return;
     const int direction = column < kDirections ? SortDirections[column] : 1;
-    const bool addedInOrder = std::exchange(addedInOrder_, false);
-    // The first column ascending: nothing to do for rows read in that order, and otherwise
-    // their name keys may give it at once.
-    if (column == 0 && direction == 1 &&
-        (addedInOrder || SortByNameKeys(
-                             folder, rows_, [](const auto& row) { return row->RelativeID(); },
-                             [folder](LPCITEMIDLIST a, LPCITEMIDLIST b) { return Precedes(folder, 0, 1, a, b); })))
-        return;
-    const auto order = [column, direction](IShellFolder* in) {
-        return [in, column, direction](const auto& a, const auto& b) {
-            return Precedes(in, column, direction, a->RelativeID(), b->RelativeID());
-        };
-    };
-    // Merge sorts: they stay within the rows even if the shell's order is not consistent.
-    if (rows_.size() < kSortSideBySide) {
-        std::stable_sort(rows_.begin(), rows_.end(), order(folder));
-        return;
-    }
-    // A big folder's halves are sorted side by side, the second on a thread of its own with
-    // the folder bound there, then merged; ties keep their order as in one sort.
-    const auto middle = rows_.begin() + static_cast<std::ptrdiff_t>(rows_.size() / 2);
-    const auto end = rows_.end();
-    const LPCITEMIDLIST folderID = FolderID();
-    bool secondSorted = false;
-    std::thread helper = StartShellWorker([&] {
-        if (ComPtr<IShellFolder> own = TKeshShID::BindToFolderHere(folderID)) {
-            std::stable_sort(middle, end, order(own.get()));
-            secondSorted = true;
-        }
-    });
-    std::stable_sort(rows_.begin(), middle, order(folder));
-    if (helper.joinable()) helper.join();
-    if (!secondSorted) std::stable_sort(middle, end, order(folder));
-    std::inplace_merge(rows_.begin(), middle, end, order(folder));
-}
-
-bool TKeshShFileList::Precedes(IShellFolder* folder, int column, int direction, LPCITEMIDLIST a, LPCITEMIDLIST b) {
-    const HRESULT hr = folder->CompareIDs(static_cast<LPARAM>(column), a, b);
-    if (FAILED(hr)) return false;
-    return static_cast<short>(HRESULT_CODE(hr)) * direction < 0;
+    // Rows read in the first column's order need nothing more for it.
+    if (std::exchange(addedInOrder_, false) && column == 0 && direction == 1) return;
+    SortInShellOrder(
+        folder, rows_, [](const std::unique_ptr<TKeshShFileData>& row) { return row->RelativeID(); }, column, direction,
+        FolderID());
 }
 
 bool TKeshShFileList::ColumnsFromShellDetails() {

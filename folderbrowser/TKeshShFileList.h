@@ -54,8 +54,6 @@ public:
     int SortDirections[kDirections] = {1, 1, 1, 1, 1};
     // Sorts by the column with its direction, through the folder's own comparison.
     void Sort(int column);
-    // Whether `a` goes before `b` in that order.
-    static bool Precedes(IShellFolder* folder, int column, int direction, LPCITEMIDLIST a, LPCITEMIDLIST b);
 
     // The report columns, built once (BuildColumns) from the first source that answers.
     const std::vector<TShColumnName>& ColumnNames() const { return columnNames_; }

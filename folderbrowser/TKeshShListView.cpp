@@ -19,13 +19,8 @@
 namespace {
 
 constexpr DWORD kStyles[] = {LVS_ICON, LVS_SMALLICON, LVS_LIST, LVS_REPORT};
-
-// An icon view gives every row its place when the rows or the style change. With drawing
-// on, the system invalidates each row on the way, which for 10,000 rows takes far longer
-// than showing them; called while drawing is off, the places are known when it comes back.
-void PlaceIcons(HWND window, TViewStyle style) {
-    if (style == vsIcon || style == vsSmallIcon) ListView_Arrange(window, LVA_DEFAULT);
-}
+const SystemImageLists::Slot kSmallImages{LVM_GETIMAGELIST, LVM_SETIMAGELIST, LVSIL_SMALL, true};
+const SystemImageLists::Slot kLargeImages{LVM_GETIMAGELIST, LVM_SETIMAGELIST, LVSIL_NORMAL, false};
 }  // namespace
 
 TKeshShListView::TKeshShListView(TComponent* owner)
@@ -87,27 +82,8 @@ void TKeshShListView::Notification(TComponent& component, TOperation operation) 
 
 void TKeshShListView::SetViewStyle(TViewStyle style) {
     if (style == viewStyle_) return;
-    const bool throughList = style == vsList || viewStyle_ == vsList;
-    viewStyle_ = style;
-    if (!HandleAllocated()) return;
-    HWND window = Handle();
-    // The list style lays its rows out in columns of its own: the rows are taken away while
-    // the style changes and shown again afterwards, with their selection.
-    if (throughList) {
-        CaptureSelection();
-        ListView_SetItemCountEx(window, 0, 0);
-        Repaint();
-    }
-    {
-        DrawingOff drawingOff(window);
-        const LONG old = ::GetWindowLongA(window, GWL_STYLE);
-        ::SetWindowLongA(window, GWL_STYLE, static_cast<LONG>((old & ~LVS_TYPEMASK) | kStyles[style]));
-        PlaceIcons(window, style);
-    }
-    if (throughList) {
-        Display();
-        Repaint();
-    }
+    const TViewStyle old = std::exchange(viewStyle_, style);
+    if (HandleAllocated()) TShListRows::ChangeStyle(Handle(), Shown(), kStyles[old], kStyles[style]);
 }
 
 // ---- window
@@ -125,8 +101,8 @@ void TKeshShListView::CreateWnd() {
     HWND window = Handle();
     ListView_SetUnicodeFormat(window, FALSE);
     // Left for later at start-up, the system's lists are given before the rows in view are
-    // read ahead or drawn; blank ones of their sizes lay the rows out meanwhile.
-    AttachImages(window, !SystemImageLists::AttachAtOnce());
+    // read before drawing, or drawn; blank ones of their sizes lay the rows out meanwhile.
+    SystemImageLists::AttachTo(window, {kSmallImages, kLargeImages});
     ListView_SetCallbackMask(window, LVIS_OVERLAYMASK | LVIS_CUT);
     clipboard_.Join(window);
     RegisterDropTarget(window);
@@ -147,16 +123,8 @@ void TKeshShListView::OpenDesktopIfNoneShown() {
     if (!Shown()) OpenDesktop();
 }
 
-void TKeshShListView::AttachImages(HWND window, bool blank) {
-    for (const bool small : {true, false}) {
-        ListView_SetImageList(window, blank ? SystemImageLists::Blank(small) : TKeshShID::SystemImageList(small),
-                              small ? LVSIL_SMALL : LVSIL_NORMAL);
-    }
-}
-
 void TKeshShListView::AttachImagesLeftForLater() {
-    if (HandleAllocated() && SystemImageLists::IsBlank(ListView_GetImageList(Handle(), LVSIL_SMALL)))
-        AttachImages(Handle(), false);
+    if (HandleAllocated()) SystemImageLists::AttachLeftForLater(Handle(), {kSmallImages, kLargeImages});
 }
 
 void TKeshShListView::WindowGoes() {
@@ -168,23 +136,7 @@ void TKeshShListView::WindowGoes() {
 
 bool TKeshShListView::TakeReading(LPCITEMIDLIST folderID, SHCONTF flags, std::vector<TShIDList>& relatives,
                                   ComPtr<IShellFolder>& folder) {
-    const bool fresh = std::exchange(handingOver_, false);
-    // The Desktop's and its first level's children are chosen by rules of each control's
-    // own, and rows the program's filter turned away may be wanted by the tree.
-    if (!fresh || !Shown() || OnShFilter || TKeshShID::Count(folderID) <= 1 ||
-        !TKeshShID::Equal(Shown()->FolderID(), folderID))
-        return false;
-    const TShContentsSet contents = reader_.contents;
-    const bool files = flags & SHCONTF_NONFOLDERS, hidden = flags & SHCONTF_INCLUDEHIDDEN;
-    if (!(contents & scFolders) || (files && !(contents & scFiles)) || (hidden && !(contents & scHidden))) return false;
-    for (int i = 0; i < Shown()->Count(); ++i) {
-        TKeshShFileData& row = *Shown()->Row(i);
-        if (!files && !row.HasAttributes(SFGAO_FOLDER)) continue;
-        if (!hidden && (contents & scHidden) && row.HasAttributes(SFGAO_HIDDEN)) continue;
-        relatives.push_back(TKeshShID::Copy(row.RelativeID()));
-    }
-    folder = ComPtr<IShellFolder>::Share(Shown()->Folder());
-    return true;
+    return handOver_.Take(Shown(), reader_.contents, static_cast<bool>(OnShFilter), folderID, flags, relatives, folder);
 }
 
 std::string TKeshShListView::FolderPath() { return Shown() ? Shown()->Path() : std::string(); }
@@ -194,7 +146,7 @@ LPCITEMIDLIST TKeshShListView::ShownFolderID() const { return Shown() ? Shown()-
 bool TKeshShListView::OpenFolder(LPCITEMIDLIST folderID) {
     if (!HandleAllocated() || !folderID) return false;
     if (Shown() && TKeshShID::Equal(Shown()->FolderID(), folderID)) return true;
-    handingOver_ = false;
+    handOver_.End();
     DrawingOff drawingOff(Handle());
     if (Shown()) columns_.Save(Handle(), *Shown());
     CaptureSelection();
@@ -202,7 +154,7 @@ bool TKeshShListView::OpenFolder(LPCITEMIDLIST folderID) {
     if (list) {
         Raise(OnShListChange, *this, *list);
     } else {
-        std::unique_ptr<TKeshShFileList> fresh = reader_.Read(folderID, this, Handle());
+        std::unique_ptr<TKeshShFileList> fresh = reader_.Read(folderID, this, Handle(), offeredReading_);
         if (!fresh) {
             if (Shown()) FollowLinked(Shown()->FolderID());
             return false;
@@ -212,7 +164,7 @@ bool TKeshShListView::OpenFolder(LPCITEMIDLIST folderID) {
         StartupSteps::Reached("list read");
         list = contents_.Keep(std::move(fresh));
         Raise(OnShListChange, *this, *list);
-        handingOver_ = ::PostMessageA(Handle(), kHandOverEnds, 0, 0) != FALSE;
+        handOver_.Begin(Handle());
     }
     contents_.Show(list);
     ListView_SetItemCountEx(Handle(), 0, 0);
@@ -230,12 +182,7 @@ void TKeshShListView::FollowLinked(LPCITEMIDLIST folderID) {
 }
 
 void TKeshShListView::Display() {
-    if (!HandleAllocated()) return;
-    HWND window = Handle();
-    DrawingOff drawingOff(window);
-    ListView_SetItemCountEx(window, Shown() ? Shown()->Count() : 0, LVSICF_NOSCROLL);
-    PlaceIcons(window, viewStyle_);
-    RestoreSelection();
+    if (HandleAllocated()) TShListRows::Show(Handle(), Shown(), kStyles[viewStyle_]);
 }
 
 void TKeshShListView::CaptureSelection() {
@@ -261,14 +208,7 @@ int TKeshShListView::RowAt(POINT client, bool retryHigher) {
 // ---- columns
 
 void TKeshShListView::ColumnClick(int column) {
-    if (!Shown() || column < 0) return;
-    // Columns past the remembered directions sort ascending only.
-    if (column < TKeshShFileList::kDirections) Shown()->SortDirections[column] = -Shown()->SortDirections[column];
-    HourGlass hourGlass;
-    DrawingOff drawingOff(Handle());
-    CaptureSelection();
-    Shown()->Sort(column);
-    RestoreSelection();
+    if (Shown() && column >= 0) TShListRows::SortBy(Handle(), *Shown(), column);
 }
 
 // ---- rows
@@ -320,16 +260,10 @@ bool TKeshShListView::NotifyNotification(NMHDR& header, LRESULT& result) {
             if (Shown()) Raise(OnShSelectionChange, *this, *Shown());
             return true;
         case LVN_BEGINLABELEDITA:
-            result = shell_.CanRename(Shown(), reinterpret_cast<NMLVDISPINFOA&>(header).item.iItem, FocusedIndex())
-                         ? FALSE
-                         : TRUE;
+        case LVN_ENDLABELEDITA:
+            result =
+                shell_.LabelEdit(header.code, reinterpret_cast<NMLVDISPINFOA&>(header).item, Shown(), FocusedIndex());
             return true;
-        case LVN_ENDLABELEDITA: {
-            const LVITEMA& item = reinterpret_cast<NMLVDISPINFOA&>(header).item;
-            shell_.Rename(Shown(), item.iItem, item.pszText);
-            result = FALSE;
-            return true;
-        }
         case LVN_BEGINDRAG: {
             // The control's own drag detection: the drag starts now or at a later move.
             mouse_.DragNoticed(Handle());
@@ -346,6 +280,7 @@ bool TKeshShListView::NotifyNotification(NMHDR& header, LRESULT& result) {
 
 LRESULT TKeshShListView::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
+    if (handOver_.Message(message)) return 0;
     const auto handle = [&] { return TWinControl::WndProc(message, wParam, lParam); };
     if (shell_.RenameMessage(message, lParam, handle, result)) return result;
     if (mouse_.Message(Handle(), message, wParam, lParam, handle, result)) return result;
@@ -355,20 +290,13 @@ LRESULT TKeshShListView::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DESTROY:
             WindowGoes();
             return TWinControl::WndProc(message, wParam, lParam);
-        case kHandOverEnds:
-            handingOver_ = false;
-            return 0;
         case WM_PAINT:
             AttachImagesLeftForLater();
             return TWinControl::WndProc(message, wParam, lParam);
         case WM_KEYDOWN:
-            if (wParam == VK_F2) {
-                // Renaming from the keyboard: the edit's beginning applies the rules, as for
-                // the shell menu's command.
-                if (const int focused = FocusedIndex(); focused >= 0) ListView_EditLabel(Handle(), focused);
-                return 0;
-            }
-            return TWinControl::WndProc(message, wParam, lParam);
+            if (wParam != VK_F2) return TWinControl::WndProc(message, wParam, lParam);
+            shell_.EditFocusedLabel(false);
+            return 0;
         default:
             return TWinControl::WndProc(message, wParam, lParam);
     }
@@ -387,14 +315,7 @@ bool TKeshShListView::CreateFolder(const std::string& name) {
     TShIDList created = TKeshShID::FromPath(path);
     if (!created) return true;
     Reread();
-    TShIDList last = TKeshShID::LastCopy(created.get());
-    for (int i = 0; i < Shown()->Count(); ++i) {
-        if (TKeshShID::CompareIn(Shown()->Folder(), Shown()->Row(i)->RelativeID(), last.get()) == TKeshShID::crEqual) {
-            ListView_SetItemState(Handle(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-            SelectRow(i, true);
-            break;
-        }
-    }
+    TShListRows::SelectOnly(Handle(), *Shown(), TKeshShID::LastCopy(created.get()).get());
     return true;
 }
 
@@ -422,7 +343,7 @@ void TKeshShListView::RemoveSelectedRows() {
 }
 
 void TKeshShListView::ContentsChanged(LPCITEMIDLIST folderID) {
-    handingOver_ = false;
+    handOver_.End();
     if (!Shown()) return;
     contents_.KeepOnlyShown();
     if (TKeshShID::SameItem(Shown()->FolderID(), folderID)) Reread();
@@ -459,31 +380,7 @@ void TKeshShListView::ResumeWatching(bool linked) {
 // ---- the shell
 
 void TKeshShListView::ContextMenu(POINT screen) {
-    shell_.ContextMenu(popupMenu_, Shown(), screen,
-                       [this](int result, bool firstGone) { MenuCommandDone(result, firstGone); });
-}
-
-void TKeshShListView::MenuCommandDone(int result, bool firstGone) {
-    switch (result) {
-        case TKeshShPopupMenu::kShellCreateShortcut:
-            if (FolderPath().empty()) return;
-            Reread();
-            if (LinkedTree()) LinkedTree()->RefreshNodes();
-            return;
-        case TKeshShPopupMenu::kShellDelete:
-            if (!firstGone) return;
-            RemoveSelectedRows();
-            if (LinkedTree()) LinkedTree()->RefreshNodes();
-            return;
-        case TKeshShPopupMenu::kShellRename:
-            if (const int focused = FocusedIndex(); focused >= 0) {
-                SetFocus();
-                ListView_EditLabel(Handle(), focused);
-            }
-            return;
-        default:
-            return;
-    }
+    shell_.ContextMenu(popupMenu_, Shown(), screen, {[this] { Reread(); }, [this] { RemoveSelectedRows(); }});
 }
 
 void TKeshShListView::StartDrag(POINT client) {

@@ -18,6 +18,7 @@
 #include "folderbrowser/TShFolderLink.h"
 #include "folderbrowser/TShListColumns.h"
 #include "folderbrowser/TShListContents.h"
+#include "folderbrowser/TShListHandOver.h"
 #include "folderbrowser/TShListRows.h"
 #include "folderbrowser/TShListShell.h"
 #include "folderbrowser/TShMouseFollower.h"
@@ -26,6 +27,7 @@
 
 class TKeshShPopupMenu;
 class TShIconsAhead;
+class TShReadAhead;
 
 enum TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };
 
@@ -71,6 +73,10 @@ public:
     // OpenDesktopIfNoneShown once done: the Desktop is then not read for nothing.
     void SetDesktopAtStart(bool value) { desktopAtStart_ = value; }
     void OpenDesktopIfNoneShown();
+    // A reading of a folder made ahead (the saved folder at start-up), taken instead of
+    // reading that folder when it is opened; the one who offers it withdraws it (null) before
+    // it goes.
+    void OfferReading(TShReadAhead* reading) { offeredReading_ = reading; }
     // Reads from the shell, ahead of time, what the rows in view will be drawn with (names,
     // icons, details), so the next paint does not wait on it.
     void ReadVisibleItems();
@@ -118,8 +124,6 @@ protected:
     TObject& DragSender() override { return *this; }
 
 private:
-    // The system's lists, or the blank ones of their sizes.
-    static void AttachImages(HWND window, bool blank);
     // Gives the window the system's lists if it was made with the blank ones.
     void AttachImagesLeftForLater();
     void Display();
@@ -142,15 +146,12 @@ private:
     void OpenDesktop();
 
     void ContextMenu(POINT screen);
-    // What the list does after a command of the shell's menu.
-    void MenuCommandDone(int result, bool firstGone);
     void StartDrag(POINT client);
 
     // What the list reads: the properties ShContents and ShVirtuaItems, the event OnShFilter.
     TShContentsReader reader_;
-    // The shown folder was read afresh since the list last took its messages.
-    bool handingOver_ = false;
-    static constexpr UINT kHandOverEnds = WM_APP + 21;
+    TShListHandOver handOver_;
+    TShReadAhead* offeredReading_ = nullptr;
     bool desktopAtStart_ = true;
     TKeshShPopupMenu* popupMenu_ = nullptr;
     TViewStyle viewStyle_ = vsIcon;

@@ -11,6 +11,10 @@
 #include "toolkit/FilePath.h"
 #include "toolkit/StartupSteps.h"
 
+namespace {
+const SystemImageLists::Slot kImages{TVM_GETIMAGELIST, TVM_SETIMAGELIST, TVSIL_NORMAL, true};
+}  // namespace
+
 TKeshShTreeView::TKeshShTreeView(TComponent* owner)
     : TWinControl(owner),
       TShFolderLink::Tree(static_cast<TComponent&>(*this)),
@@ -135,15 +139,12 @@ void TKeshShTreeView::CreateWnd() {
     StartupSteps::Reached("tree filled");
     // Items ask for their icons only when drawn: the system's lists, which may still be
     // loading on another thread at start, are needed no sooner than this; left for later,
-    // no sooner than the nodes in view are read ahead or drawn.
-    const bool blank = !SystemImageLists::AttachAtOnce();
-    TreeView_SetImageList(window, blank ? SystemImageLists::Blank(true) : TKeshShID::SystemImageList(true),
-                          TVSIL_NORMAL);
+    // no sooner than the nodes in view are read before drawing, or drawn.
+    SystemImageLists::AttachTo(window, {kImages});
 }
 
 void TKeshShTreeView::AttachImagesLeftForLater() {
-    if (!HandleAllocated() || !SystemImageLists::IsBlank(TreeView_GetImageList(Handle(), TVSIL_NORMAL))) return;
-    TreeView_SetImageList(Handle(), TKeshShID::SystemImageList(true), TVSIL_NORMAL);
+    if (HandleAllocated()) SystemImageLists::AttachLeftForLater(Handle(), {kImages});
 }
 
 void TKeshShTreeView::ReadVisibleItems() {

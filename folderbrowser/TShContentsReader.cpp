@@ -9,8 +9,8 @@
 #include "folderbrowser/TKeshShFolderData.h"
 #include "folderbrowser/TShReadAhead.h"
 
-std::unique_ptr<TKeshShFileList> TShContentsReader::Read(LPCITEMIDLIST folderID, TWinControl* owner,
-                                                         HWND window) const {
+std::unique_ptr<TKeshShFileList> TShContentsReader::Read(LPCITEMIDLIST folderID, TWinControl* owner, HWND window,
+                                                         TShReadAhead* ahead) const {
     HourGlass hourGlass;
     ComPtr<IShellFolder> folder = TKeshShID::BindToFolder(folderID);
     if (!folder) return nullptr;
@@ -27,9 +27,9 @@ std::unique_ptr<TKeshShFileList> TShContentsReader::Read(LPCITEMIDLIST folderID,
         if (!accept || accept(*row)) rows.Add(std::move(row));
     };
     // The Desktop's path is that of its directory, whose children are not the Desktop's.
-    std::vector<TShIDList> ahead;
-    if (TKeshShID::Count(folderID) > 0 && TShReadAhead::Take(list->Path(), flags, ahead)) {
-        for (TShIDList& relative : ahead) add(std::move(relative));
+    std::vector<TShIDList> children;
+    if (ahead && TKeshShID::Count(folderID) > 0 && ahead->Take(list->Path(), flags, children)) {
+        for (TShIDList& relative : children) add(std::move(relative));
         list->SetAddedInOrder();
         return list;
     }

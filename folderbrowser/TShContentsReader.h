@@ -10,6 +10,7 @@
 
 #include "folderbrowser/TKeshShFileList.h"
 
+class TShReadAhead;
 class TWinControl;
 
 // What the list enumerates.
@@ -24,8 +25,10 @@ public:
     std::function<bool(TKeshShData& row)> accept;
 
     // The folder's rows, unsorted, for the list control `owner` (whose window, if any, owns
-    // what the shell may show meanwhile); null when the folder cannot be read.
-    std::unique_ptr<TKeshShFileList> Read(LPCITEMIDLIST folderID, TWinControl* owner, HWND window) const;
+    // what the shell may show meanwhile); null when the folder cannot be read. A reading
+    // made ahead for the folder, if `ahead` holds one, is taken instead of reading it.
+    std::unique_ptr<TKeshShFileList> Read(LPCITEMIDLIST folderID, TWinControl* owner, HWND window,
+                                          TShReadAhead* ahead = nullptr) const;
     // What the shell is asked to enumerate.
     SHCONTF Flags() const;
     // By the contents' sort column in its direction; a folder without a path is not sorted

@@ -2,6 +2,7 @@
 
 #include "folderbrowser/ComObject.h"
 #include "toolkit/CallbackErrors.h"
+#include "toolkit/EOSError.h"
 
 // The drop target that OLE calls, forwarding to its site for as long as the site lives.
 class TShDropSite::Target : public ComObject<IDropTarget> {
@@ -49,7 +50,18 @@ void TShDropSite::RegisterDropTarget(HWND window) {
     if (target_) target_->Detach();
     TKeshShID::Initialize();
     target_.reset(new Target(*this, window));
-    if (SUCCEEDED(::RegisterDragDrop(window, target_.get()))) registered_ = window;
+    const HRESULT result = ::RegisterDragDrop(window, target_.get());
+    if (SUCCEEDED(result)) {
+        registered_ = window;
+        return;
+    }
+    // Nothing can be dropped on the control: the user is told rather than left to find out.
+    // The window is made all the same.
+    try {
+        ThrowIfFailed(result);
+    } catch (...) {
+        ReportError(std::current_exception());
+    }
 }
 
 void TShDropSite::RevokeDropTarget(HWND window) {

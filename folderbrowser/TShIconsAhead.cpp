@@ -2,11 +2,7 @@
 
 #include <utility>
 
-#include "folderbrowser/ShellWorker.h"
-
-TShIconsAhead::~TShIconsAhead() {
-    if (thread_.joinable()) thread_.join();
-}
+TShIconsAhead::~TShIconsAhead() = default;
 
 void TShIconsAhead::Add(TKeshShData& item, bool openIcon) {
     items_.push_back(
@@ -14,12 +10,11 @@ void TShIconsAhead::Add(TKeshShData& item, bool openIcon) {
 }
 
 void TShIconsAhead::Start() {
-    if (!items_.empty()) thread_ = StartShellWorker([this] { LookUp(); });
+    if (!items_.empty()) worker_ = ShellWorker::Launch([this] { LookUp(); }, ShellWorker::Errors::fallBack);
 }
 
 void TShIconsAhead::Finish() {
-    if (!thread_.joinable()) return;
-    thread_.join();
+    if (!worker_ || !worker_->Finish()) return;
     for (Item& item : items_) item.data->KnowIcons(item.closedIndex, item.openIndex);
 }
 

@@ -6,9 +6,10 @@
 // folders; the items are only read here, before the thread starts, and written in Finish.
 #include <windows.h>
 
-#include <thread>
+#include <memory>
 #include <vector>
 
+#include "folderbrowser/ShellWorker.h"
 #include "folderbrowser/TKeshShData.h"
 
 class TShIconsAhead {
@@ -21,8 +22,8 @@ public:
 
     // Before Start, on the user-interface thread; the item must live until Finish.
     void Add(TKeshShData& item, bool openIcon);
-    // Looks the icons up on a thread; without one (none could be started, or it failed)
-    // Finish leaves every item to look its icons up itself.
+    // Looks the icons up on a thread. A speed-up only: without one (none could be started,
+    // or it failed) Finish leaves every item to look its icons up itself.
     void Start();
     // Waits for the thread and gives each item the icons it found.
     void Finish();
@@ -37,5 +38,5 @@ private:
     void LookUp();
 
     std::vector<Item> items_;
-    std::thread thread_;
+    std::unique_ptr<ShellWorker> worker_;
 };

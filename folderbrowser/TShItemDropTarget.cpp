@@ -82,9 +82,7 @@ DWORD TShItemDropTarget::Drop(TKeshShDragObject& drag, DWORD keys, POINTL point,
 bool TShItemDropTarget::IntoItsOwnFolder(TKeshShDragObject& drag) const {
     if (path_.empty() || drag.FileNames().empty()) return false;
     for (const std::string& name : drag.FileNames()) {
-        if (::lstrcmpiA(ExcludeTrailingPathDelimiter(ExtractFilePath(name)).c_str(),
-                        ExcludeTrailingPathDelimiter(path_).c_str()) != 0)
-            return false;
+        if (!SameFolder(ExtractFilePath(name), path_)) return false;
     }
     return true;
 }

@@ -2,8 +2,23 @@
 
 #include <string>
 
+#include "folderbrowser/DrawingOff.h"
+#include "folderbrowser/HourGlass.h"
 #include "folderbrowser/TKeshShFileList.h"
 #include "folderbrowser/TShIconsAhead.h"
+
+namespace {
+// An icon view gives every row its place when the rows or the style change. With drawing
+// on, the system invalidates each row on the way, which for 10,000 rows takes far longer
+// than showing them; called while drawing is off, the places are known when it comes back.
+void PlaceIcons(HWND window, DWORD style) {
+    if (style == LVS_ICON || style == LVS_SMALLICON) ListView_Arrange(window, LVA_DEFAULT);
+}
+
+void RepaintNow(HWND window) {
+    ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+}  // namespace
 
 void TShListRows::DisplayInfo(NMLVDISPINFOA& info, TKeshShFileList* shown) {
     LVITEMA& item = info.item;
@@ -115,5 +130,52 @@ void TShListRows::Restore(HWND window, TKeshShFileList& shown) {
         UINT state = (row->Selected() ? LVIS_SELECTED : 0) | (row == shown.Focused ? LVIS_FOCUSED : 0);
         if (state) ListView_SetItemState(window, i, state, state);
         if (row == shown.Focused) ListView_EnsureVisible(window, i, FALSE);
+    }
+}
+
+void TShListRows::Show(HWND window, TKeshShFileList* shown, DWORD style) {
+    DrawingOff drawingOff(window);
+    ListView_SetItemCountEx(window, shown ? shown->Count() : 0, LVSICF_NOSCROLL);
+    PlaceIcons(window, style);
+    if (shown) Restore(window, *shown);
+}
+
+void TShListRows::ChangeStyle(HWND window, TKeshShFileList* shown, DWORD oldStyle, DWORD style) {
+    // The list style lays its rows out in columns of its own: the rows are taken away while
+    // the style changes and shown again afterwards, with their selection.
+    const bool throughList = style == LVS_LIST || oldStyle == LVS_LIST;
+    if (throughList) {
+        if (shown) Capture(window, *shown);
+        ListView_SetItemCountEx(window, 0, 0);
+        RepaintNow(window);
+    }
+    {
+        DrawingOff drawingOff(window);
+        const LONG old = ::GetWindowLongA(window, GWL_STYLE);
+        ::SetWindowLongA(window, GWL_STYLE, static_cast<LONG>((old & ~LVS_TYPEMASK) | style));
+        PlaceIcons(window, style);
+    }
+    if (throughList) {
+        Show(window, shown, style);
+        RepaintNow(window);
+    }
+}
+
+void TShListRows::SortBy(HWND window, TKeshShFileList& shown, int column) {
+    // Columns past the remembered directions sort ascending only.
+    if (column < TKeshShFileList::kDirections) shown.SortDirections[column] = -shown.SortDirections[column];
+    HourGlass hourGlass;
+    DrawingOff drawingOff(window);
+    Capture(window, shown);
+    shown.Sort(column);
+    Restore(window, shown);
+}
+
+void TShListRows::SelectOnly(HWND window, TKeshShFileList& shown, LPCITEMIDLIST relative) {
+    for (int i = 0; i < shown.Count(); ++i) {
+        if (TKeshShID::CompareIn(shown.Folder(), shown.Row(i)->RelativeID(), relative) != TKeshShID::crEqual) continue;
+        ListView_SetItemState(window, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+        Select(window, i, true);
+        return;
     }
 }

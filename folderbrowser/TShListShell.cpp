@@ -28,13 +28,36 @@ void TShListShell::ContextMenu(TKeshShPopupMenu* menu, TKeshShFileList* shown, P
     const bool firstWasFile = before != INVALID_FILE_ATTRIBUTES && !(before & FILE_ATTRIBUTE_DIRECTORY);
     SuspendedWatching<TShFolderLink::List> suspended(list_);
     const int result = menu->ShPopup(items, screen);
-    bool firstGone = false;
-    if (result == TKeshShPopupMenu::kShellDelete && !firstPath.empty()) {
-        const DWORD now = ::GetFileAttributesA(firstPath.c_str());
-        firstGone = firstWasFile ? now == INVALID_FILE_ATTRIBUTES || (now & FILE_ATTRIBUTE_DIRECTORY)
-                                 : !DirectoryExists(firstPath);
+    switch (result) {
+        case TKeshShPopupMenu::kShellCreateShortcut:
+            if (shown->Path().empty()) return;
+            done.reread();
+            break;
+        case TKeshShPopupMenu::kShellDelete: {
+            if (firstPath.empty()) return;
+            const DWORD now = ::GetFileAttributesA(firstPath.c_str());
+            const bool firstGone = firstWasFile ? now == INVALID_FILE_ATTRIBUTES || (now & FILE_ATTRIBUTE_DIRECTORY)
+                                                : !DirectoryExists(firstPath);
+            if (!firstGone) return;
+            done.removeSelected();
+            break;
+        }
+        case TKeshShPopupMenu::kShellRename:
+            EditFocusedLabel(true);
+            return;
+        default:
+            return;
     }
-    done(result, firstGone);
+    if (list_.LinkedTree()) list_.LinkedTree()->RefreshNodes();
+}
+
+void TShListShell::EditFocusedLabel(bool takeFocus) {
+    HWND window = control_.Handle();
+    const int focused = TShListRows::Focused(window);
+    if (focused < 0) return;
+    if (takeFocus) control_.SetFocus();
+    // The edit's beginning applies the rules, as for any other way in.
+    ListView_EditLabel(window, focused);
 }
 
 // ---- renaming
@@ -104,4 +127,10 @@ TShItemDropTarget TShListShell::DropTargetAt(TKeshShDragObject& drag, TKeshShFil
     if (folder.Level() > 0 && !folder.HasAttributes(SFGAO_DROPTARGET)) return TShItemDropTarget();
     if (drag.ComeFrom(shown->FolderID())) return TShItemDropTarget();
     return TShItemDropTarget::For(folder, window);
+}
+
+LRESULT TShListShell::LabelEdit(UINT code, const LVITEMA& item, TKeshShFileList* shown, int focused) {
+    if (code == LVN_BEGINLABELEDITA) return CanRename(shown, item.iItem, focused) ? FALSE : TRUE;
+    Rename(shown, item.iItem, item.pszText);
+    return FALSE;
 }

@@ -8,13 +8,7 @@
 #include "toolkit/FilePath.h"
 
 namespace {
-bool Less(const std::string& a, const std::string& b) {
-    return ::CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), -1, b.c_str(), -1) == CSTR_LESS_THAN;
-}
-
-bool Same(const std::string& a, const std::string& b) {
-    return ::CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), -1, b.c_str(), -1) == CSTR_EQUAL;
-}
+bool Less(const std::string& a, const std::string& b) { return CompareFolders(a, b) < 0; }
 }  // namespace
 
 // The change notification handles of one arming, in reverse order of the watched folders,
@@ -54,32 +48,22 @@ private:
 };
 
 TShNotifyThread::TShNotifyThread(BYTE filter, TShFolderChangedEvent onFolderChanged)
-    : notifyFilter_(filter),
-      readyEvent_(ManualResetEvent()),
-      busyEvent_(ManualResetEvent()),
-      onFolderChanged_(std::move(onFolderChanged)) {}
+    : notifyFilter_(filter), onFolderChanged_(std::move(onFolderChanged)) {}
 
-TShNotifyThread::~TShNotifyThread() {
-    if (Running()) TShNotifyThread::Stop();
-}
+TShNotifyThread::~TShNotifyThread() { TShNotifyThread::Stop(); }
 
 DWORD TShNotifyThread::SystemFilter(BYTE filter) { return (filter & 0x7F) | ((filter & 0x80) ? 0x100 : 0); }
 
 size_t TShNotifyThread::Find(const std::string& folder) const {
     auto at = std::lower_bound(watchedFolders_.begin(), watchedFolders_.end(), folder, Less);
-    if (at != watchedFolders_.end() && Same(*at, folder)) return static_cast<size_t>(at - watchedFolders_.begin());
+    if (at != watchedFolders_.end() && SameFolder(*at, folder))
+        return static_cast<size_t>(at - watchedFolders_.begin());
     return watchedFolders_.size();
 }
 
 void TShNotifyThread::SettingsChanged() {
-    // The handles armed so far answer for settings that no longer hold: nothing they report
-    // goes out, the thread arms afresh.
-    armedCurrent_ = false;
-    // A thread inside a report re-arms right after it: waking it would make the owner's
-    // WaitReady wait for a thread that waits for the owner.
-    if (busy_) return;
-    ::ResetEvent(readyEvent_.get());
-    Wake();
+    // Nothing the old handles report goes out; the thread arms afresh.
+    if (handshake_.Changed()) Wake();
 }
 
 void TShNotifyThread::AddFolder(const std::string& path) {
@@ -112,7 +96,7 @@ void TShNotifyThread::SetFolders(const std::vector<std::string>* folders) {
         const std::string folder = IncludeTrailingPathDelimiter(path);
         if (folder.empty() || !DirectoryExists(folder)) continue;
         auto at = std::lower_bound(fresh.begin(), fresh.end(), folder, Less);
-        if (at == fresh.end() || !Same(*at, folder)) fresh.insert(at, folder);
+        if (at == fresh.end() || !SameFolder(*at, folder)) fresh.insert(at, folder);
     }
     if (fresh == watchedFolders_) return;
     watchedFolders_ = std::move(fresh);
@@ -149,9 +133,7 @@ void TShNotifyThread::SetWatchSubtree(bool value) {
 }
 
 void TShNotifyThread::WaitReady() {
-    if (!Running()) return;
-    const HANDLE events[] = {readyEvent_.get(), busyEvent_.get()};
-    ::WaitForMultipleObjects(2, events, FALSE, INFINITE);
+    if (Started()) handshake_.WaitReady();
 }
 
 void TShNotifyThread::Stop() {
@@ -173,17 +155,15 @@ void TShNotifyThread::Arm(ChangeHandles& handles) {
         }
         handles.Add(h, watchedFolders_[i]);
     }
-    armedCurrent_ = true;
 }
 
 void TShNotifyThread::Report(std::unique_lock<TRecursiveMutex>& lock, ChangeHandles& handles,
                              const std::string& folder) {
     // Decided under the lock with the armed set current, so the folder is among the watched
-    // ones handed over; from here on the thread is busy, and a settings change waits for the
-    // arming right after the report.
+    // ones handed over; from here on the thread is reporting, and a settings change waits
+    // for the arming right after the report.
     handles.Close();
-    busy_ = true;
-    ::SetEvent(busyEvent_.get());
+    handshake_.ReportBegins();
     const std::vector<std::string> watched = watchedFolders_;
     const TShFolderChangedEvent callback = onFolderChanged_;
     lock.unlock();
@@ -196,8 +176,7 @@ void TShNotifyThread::Report(std::unique_lock<TRecursiveMutex>& lock, ChangeHand
         });
     }
     lock.lock();
-    busy_ = false;
-    ::ResetEvent(busyEvent_.get());
+    handshake_.ReportEnds();
 }
 
 void TShNotifyThread::Watch(ChangeHandles& handles) {
@@ -211,7 +190,7 @@ void TShNotifyThread::Watch(ChangeHandles& handles) {
             handles.Close();
             Arm(handles);
             empty = handles.Empty();
-            ::SetEvent(readyEvent_.get());
+            handshake_.Armed();
         }
         if (empty) {
             if (Wait(INFINITE) == wrStopped) return;
@@ -223,7 +202,7 @@ void TShNotifyThread::Watch(ChangeHandles& handles) {
         while (result == wrSignalled) {
             std::unique_lock lock(lock_);
             // Settings changed since the arming: start over (their wake may still be due).
-            if (!armedCurrent_) break;
+            if (!handshake_.Current()) break;
             changed = handles.Folder(index);
             if (!FolderExists(changed) || !::FindNextChangeNotification(handles.All()[index])) {
                 // Gone: reported at once.
@@ -237,7 +216,7 @@ void TShNotifyThread::Watch(ChangeHandles& handles) {
         if (result == wrTimeOut) {
             std::unique_lock lock(lock_);
             // Quiet for the whole period: reported, unless the settings changed meanwhile.
-            if (armedCurrent_) Report(lock, handles, changed);
+            if (handshake_.Current()) Report(lock, handles, changed);
         }
         // Anything else (woken, failed, changed settings, reported) starts over.
     }
@@ -255,6 +234,5 @@ void TShNotifyThread::Execute() {
     } catch (...) {
         ReportError(std::current_exception());
     }
-    // Nobody may wait for a thread that has ended.
-    ::SetEvent(readyEvent_.get());
+    // Nobody waits for a thread that has ended: WaitReady sees its end.
 }

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "folderbrowser/TShReadyHandshake.h"
 #include "folderbrowser/TShThread.h"
 #include "toolkit/FilePath.h"
 
@@ -54,7 +55,8 @@ public:
     void SetStartUp(std::function<void(TShNotifyThread&)> startUp) { startUp_ = std::move(startUp); }
 
     // Returns once the thread has armed itself for the current settings, or at once while
-    // it is inside a report (it re-arms right after it), or when it has ended.
+    // it is inside a report (it re-arms right after it), or once it has ended (also when its
+    // end has not been reported yet); before Start, at once.
     void WaitReady();
 
     void Stop() override;
@@ -79,10 +81,7 @@ private:
     std::vector<std::string> watchedFolders_;  // sorted without regard to case
     BYTE notifyFilter_;
     bool watchSubtree_ = true;
-    bool busy_ = false;
-    bool armedCurrent_ = false;  // the armed handles still watch what the settings ask for
-    UniqueKernelHandle readyEvent_;
-    UniqueKernelHandle busyEvent_;  // set while busy_, so WaitReady cannot wait for a report
+    TShReadyHandshake handshake_{EndedEvent()};
     TShFolderChangedEvent onFolderChanged_;
     std::function<void(TShNotifyThread&)> startUp_;
 };

@@ -1,39 +1,44 @@
 #pragma once
-// A folder's children read on a thread of their own while the program is still making its
-// windows, and put in ascending order of the first column. The list that opens the folder
-// takes them instead of reading it again: once, and only if nothing in the folder changed
-// since the reading began. While one stands, it is the one the lists ask.
+// The saved folder's children read on a thread of their own while the program is still
+// making its windows, and put in ascending order of the first column. The list that opens
+// the folder takes them instead of reading it again: once, and only if nothing in the folder
+// changed since the reading began. Whoever made the reading hands it to the list (and to the
+// tree, which selects the folder as the reading parsed it).
+//
+// A speed-up only: when the reading fails (its thread cannot be started, the shell fails
+// it), nothing is given and the list reads the folder itself.
 #include <windows.h>
 #include <shlobj.h>
 
+#include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "folderbrowser/ShellWorker.h"
 #include "folderbrowser/TKeshShID.h"
 #include "toolkit/UniqueHandle.h"
 
 class TShReadAhead {
 public:
-    // Starts reading the file-system folder at `path` for `flags`; a path that names no
-    // folder is not read.
+    // Starts reading the file-system folder at `path` for `flags` (on the user-interface
+    // thread); a path that names no folder is not read.
     TShReadAhead(const std::string& path, SHCONTF flags);
     ~TShReadAhead();
     TShReadAhead(const TShReadAhead&) = delete;
     TShReadAhead& operator=(const TShReadAhead&) = delete;
 
-    // The children of the folder at `path` read ahead for `flags`, in order. False (and
-    // nothing given) when none were read for them, they were taken already, or the folder
-    // changed meanwhile.
-    static bool Take(const std::string& path, SHCONTF flags, std::vector<TShIDList>& children);
+    // The children of the folder at `path` read for `flags`, in order. False (and nothing
+    // given) when they were read for another folder or other flags, were taken already, or
+    // the folder changed meanwhile.
+    bool Take(const std::string& path, SHCONTF flags, std::vector<TShIDList>& children);
     // The folder at `path` as the reading parsed it, once it has (the shell takes a while
-    // over each parsing); null when no reading stands for that path or it parsed nothing.
-    static TShIDList Parsed(const std::string& path);
+    // over each parsing); null when the reading is of another path or parsed nothing.
+    TShIDList Parsed(const std::string& path);
     // Until the reading is over, as taking waits.
     void WaitForReading();
 
 private:
-    bool TakeOwn(const std::string& path, SHCONTF flags, std::vector<TShIDList>& children);
+    void Read();
     bool Reads(const std::string& path) const;
 
     const std::string path_;
@@ -46,5 +51,5 @@ private:
     std::vector<TShIDList> children_;
     bool read_ = false;
     bool taken_ = false;
-    std::thread worker_;
+    std::unique_ptr<ShellWorker> worker_;
 };

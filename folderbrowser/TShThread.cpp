@@ -11,9 +11,7 @@ UniqueKernelHandle TShThread::ManualResetEvent() {
     return event;
 }
 
-TShThread::~TShThread() {
-    if (Running()) TShThread::Stop();
-}
+TShThread::~TShThread() { TShThread::Stop(); }
 
 void TShThread::Stop() {
     FreeOnTerminate = false;

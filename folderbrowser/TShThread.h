@@ -30,12 +30,14 @@ public:
     void Wake() { ::SetEvent(wakeEvent_.get()); }
     void ResetWake() { ::ResetEvent(wakeEvent_.get()); }
 
-    // Ends the thread and waits for it. Must not be called on the thread itself.
+    // Ends the thread, if it runs, and waits for it; once more does nothing. Must not be
+    // called on the thread itself.
     virtual void Stop();
 
-protected:
     // A manual-reset event, not set; raises the system's error when none can be made.
     static UniqueKernelHandle ManualResetEvent();
+
+protected:
     // Waits for wake or stop; the wake event is reset afterwards.
     TWaitResult Wait(DWORD timeout);
     // Waits for stop, wake or one of the handles; `index` is the signalled handle's. The wake

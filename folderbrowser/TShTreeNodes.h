@@ -73,7 +73,7 @@ public:
 
     // Answers the view's request for what a node shows.
     void DisplayInfo(NMTVDISPINFOA& info);
-    // Reads ahead what the nodes in view will be drawn with.
+    // Reads, before a paint, what the nodes in view will be drawn with.
     void ReadVisible();
     // Hands the icons of the nodes in view (the selected one's open icon too) to be looked
     // up ahead.

@@ -19,7 +19,12 @@ TShWatching::TShWatching(BYTE filter, bool watchSubtree, TShFolderChangedEvent o
 
 TShNotifyThread* TShWatching::Watcher() const {
     WaitForFirstFolders();
-    return watcher_;
+    return Live();
+}
+
+TShNotifyThread* TShWatching::Live() const {
+    // Ended after a failure, its end not reported yet: already as good as gone.
+    return watcher_ && !watcher_->HasEnded() ? watcher_ : nullptr;
 }
 
 void TShWatching::WaitForFirstFolders() const {
@@ -39,14 +44,14 @@ void TShWatching::Stop() {
 
 void TShWatching::SetFilter(BYTE filter) {
     WaitForFirstFolders();
-    if (!watcher_) return;
+    if (!Live()) return;
     watcher_->SetNotifyFilter(filter);
     watcher_->WaitReady();
 }
 
 void TShWatching::Watch(const std::string& path) {
     WaitForFirstFolders();
-    if (!watcher_ || path.empty()) return;
+    if (!Live() || path.empty()) return;
     if (suspended_ > 0) {
         // Watched from the resumption on; the restore drops duplicates and folders gone.
         saved_.push_back(path);
@@ -62,7 +67,7 @@ void TShWatching::Watch(const std::string& path) {
 
 void TShWatching::Unwatch(const std::string& path) {
     WaitForFirstFolders();
-    if (!watcher_ || path.empty()) return;
+    if (!Live() || path.empty()) return;
     if (suspended_ == 0) {
         watcher_->RemoveFolder(path);
         return;
@@ -72,7 +77,7 @@ void TShWatching::Unwatch(const std::string& path) {
 
 void TShWatching::WatchOnly(const std::string& path) {
     WaitForFirstFolders();
-    if (!watcher_) return;
+    if (!Live()) return;
     std::vector<std::string> only;
     if (!path.empty()) only.push_back(path);
     if (suspended_ > 0) {
@@ -85,7 +90,7 @@ void TShWatching::WatchOnly(const std::string& path) {
 
 void TShWatching::Suspend() {
     WaitForFirstFolders();
-    if (suspended_++ > 0 || !watcher_) return;
+    if (suspended_++ > 0 || !Live()) return;
     saved_ = watcher_->Folders();
     watcher_->SetFolders(nullptr);
     watcher_->WaitReady();
@@ -93,7 +98,7 @@ void TShWatching::Suspend() {
 
 void TShWatching::Resume() {
     WaitForFirstFolders();
-    if (suspended_ == 0 || --suspended_ > 0 || !watcher_) return;
+    if (suspended_ == 0 || --suspended_ > 0 || !Live()) return;
     restore_(*watcher_, saved_);
     saved_.clear();
     watcher_->WaitReady();

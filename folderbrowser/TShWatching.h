@@ -32,7 +32,7 @@ public:
 
     // Stops and frees the thread: watching ends for good.
     void Stop();
-    // Null once the thread has ended after a failure, or has been stopped. Asking for it
+    // Null once the thread has ended after a failure (reported or not), or has been stopped. Asking for it
     // waits for the first folders, as every other call does.
     TShNotifyThread* Watcher() const;
     // Until the first folders are watched: a reading that follows misses no change in them.
@@ -50,6 +50,8 @@ public:
     void Resume();
 
 private:
+    TShNotifyThread* Live() const;
+
     TShNotifyThread* watcher_ = nullptr;
     TRestore restore_;
     int suspended_ = 0;

@@ -1,46 +1,45 @@
 #pragma once
 // The settings window. Its controls are the live store of the settings: the naming rule,
-// the still capture and the recording read them at the moment they need them. It loads the
-// settings file when it is made and writes it from its start button; what it does to the
-// main window it raises as events, which the program wires.
-#include <array>
+// the still capture and the recording read them at the moment they need them. It is made
+// from the settings file as start-up read it and writes the file from its start button;
+// what it does to the main window it raises as events, which the program wires.
+//
+// Its pages are parts of it, each built by its own unit: the folder page (TFolderPage) and
+// the file format page (TFormatPage); the options page and the buttons are its own.
 #include <exception>
 #include <functional>
 #include <memory>
 #include <string>
 
-#include "folderbrowser/TKeshShListView.h"
-#include "folderbrowser/TKeshShPopupMenu.h"
-#include "folderbrowser/TKeshShTreeView.h"
-#include "folderbrowser/TShIconsAhead.h"
-#include "folderbrowser/TShReadAhead.h"
-#include "settings/TSettingsFile.h"
+#include "settings/TFolderPage.h"
+#include "settings/TFormatPage.h"
+#include "settings/TSavedSettings.h"
 #include "settings/TSettingsView.h"
 #include "toolbar/TBSkin.h"
 #include "toolbar/TTBItem.h"
 #include "toolbar/TTBToolbar.h"
 #include "toolkit/TCheckBox.h"
-#include "toolkit/TEdit.h"
 #include "toolkit/TForm.h"
-#include "toolkit/TGroupBox.h"
-#include "toolkit/THotKey.h"
 #include "toolkit/TImageList.h"
-#include "toolkit/TLabel.h"
 #include "toolkit/TPageControl.h"
 #include "toolkit/TPanel.h"
-#include "toolkit/TRadioGroup.h"
-#include "toolkit/TSpinEdit.h"
-#include "toolkit/TSplitter.h"
 #include "toolkit/TTabSheet.h"
 #include "toolkit/TTimer.h"
 #include "widgets/TPictureButton.h"
 
-class TForm2 : public TForm, public TSettingsView {
+class TForm2 : public TForm, public TSettingsView, public TFolderPage, public TFormatPage {
 public:
-    // `settingsPath`: the settings file (the one beside the executable unless a test points
-    // elsewhere).
+    // Made from the settings start-up read (the saved folder read ahead meanwhile).
+    TForm2(TComponent* owner, TSavedSettings saved);
+    // Reads the settings file itself (the one beside the executable unless a test points
+    // elsewhere), without reading ahead.
     explicit TForm2(TComponent* owner, const std::string& settingsPath = TSettingsFile::BesideExecutable());
     ~TForm2() override;
+
+    // Start-up's last step with the window: reads from the shell what the tree and the list
+    // show first, so that the window's first paint does not wait on it, spending `pause` ms
+    // (the splash's) on the slowest part, the icons, on a thread.
+    void ReadShownItemsDuring(DWORD pause) { TFolderPage::ReadShownItemsDuring(pause); }
 
     // The file name, without folder, for a sequence number, as the controls say right now.
     std::string MakeFileName(int number) const;
@@ -50,29 +49,10 @@ public:
     TRecordingSettings Recording() const override;
     bool SkipsWindowAtStart() const override;
     // Every value as the controls say right now, and every control set to show the values
-    // (all but the folder, which is selected on its own: it may not be found).
+    // (all but the folder, which is selected on its own: it may not be found). The one place
+    // where values and controls meet.
     TSettingsValues Values() const;
     void ShowValues(const TSettingsValues& values);
-
-    // The save folder chosen in the tree now (empty when none, or when it has no path).
-    std::string SelectedPath() const;
-    // Selects a folder in the tree; raises when the tree cannot show it, leaving the
-    // selection as it was.
-    void SelectPath(const std::string& path);
-    // Reads from the shell what the tree and the list show first, so that the window's
-    // first paint does not wait on it; start-up does it while the splash is up. The icons,
-    // the slow part, may be looked up ahead on a thread: StartReadingAhead starts that, and
-    // until ReadShownFolderItems the folder controls must be left alone.
-    void StartReadingAhead();
-    void ReadShownFolderItems();
-    // The saved folder's contents, read on a thread of their own while the windows are made
-    // (null when the file names no folder); the list takes them while it stands.
-    static std::unique_ptr<TShReadAhead> ReadSavedFolderAhead(
-        const std::string& settingsPath = TSettingsFile::BesideExecutable());
-    // The folder the list shows, where a new folder is made, and making one there (a
-    // failure is told).
-    std::string FolderPath() const;
-    void CreateFolder(const std::string& name);
 
     TBSkin* TBSkin1;
     TImageList* TBImageList1;  // the toolbars' pictures
@@ -80,64 +60,15 @@ public:
     TTBItem* TB_Version;
     TTBItem* TB_End;
     TPageControl* PageControl1;
-    TTabSheet* TabSheet1;  // save destination
-    TTabSheet* TabSheet2;  // file format and shortcut keys
+    TTabSheet* TabSheet1;  // save destination (TFolderPage)
+    TTabSheet* TabSheet2;  // file format and shortcut keys (TFormatPage)
     TTabSheet* TabSheet3;  // options
     TPanel* Panel1;        // bottom: the two big buttons
-    // Save destination: the view styles of the list, the folder tree and the list.
-    TGroupBox* grpFolder;
-    TTBToolbar* TBToolbar1;
-    TTBItem* TB_Icon;
-    TTBItem* TB_SmallIcon;
-    TTBItem* TB_List;
-    TTBItem* TB_Report;
-    TKeshShTreeView* KeshShTreeView1;
-    TSplitter* Splitter1;
-    TKeshShListView* KeshShListView1;
-    TKeshShPopupMenu* KeshShPopupMenu1;  // the shell's menu, shared by the tree and the list
-    TLabel* lblNowFolder;
-    TPictureButton* btnNewFolder;
-    // File naming.
-    TGroupBox* grpFileName;
-    TCheckBox* chkAddWordBefore;
-    TEdit* txtAddWordBefore;
-    TCheckBox* chkAddWordAfter;
-    TEdit* txtAddWordAfter;
-    TCheckBox* chkNumberLock;
-    TSpinEdit* spnNumberLock;
-    TCheckBox* chkNumLockZero;
-    TCheckBox* chkSetStartNum;
-    TSpinEdit* spnSetStartNum;
-    TCheckBox* chkSetEndNum;
-    TSpinEdit* spnSetEndNum;
-    TGroupBox* grpSample;
-    TLabel* lblSampleWord;
-    TLabel* lblCaution;
-    TRadioGroup* rgMode;
-    // Movie.
-    TGroupBox* grpMovie;
-    TLabel* lblMovieFramelate;
-    TSpinEdit* spnFrameRate;
-    TLabel* lblMovieInterval1;
-    TSpinEdit* spnRecTime;
-    TLabel* lblMovieInterval2;
-    TCheckBox* chkCompress;
-    // Shortcut keys, hotkey indices 0 to 3.
-    TGroupBox* grpShortCut;
-    TLabel* lblStill1;
-    THotKey* hkStillAll;
-    TLabel* lblStill2;
-    THotKey* hkStillActive;
-    TLabel* lblMovie1;
-    THotKey* hkMovieStart;
-    TLabel* lblMovie2;
-    THotKey* hkMovieEnd;
     // Options.
     TCheckBox* chkLoadSettingPass;
     TPictureButton* btnStartPhotographing;
     TPictureButton* btnClose;
     TTimer* Timer1;
-
     // What the window does to the rest of the program, in the order of its steps.
     // Shown: setting mode begins; the handler gives the start number the search begins at.
     std::function<void(TObject& sender, int& startNumber)> OnSettingsShow;
@@ -156,11 +87,8 @@ public:
     void Timer1Timer(TObject& sender);
     void btnStartPhotographingClick(TObject& sender);
     void btnCloseClick(TObject& sender);
-    void btnNewFolderClick(TObject& sender);
     void TB_VersionClick(TObject& sender);
     void TB_EndClick(TObject& sender);
-    // The four view-style items share it: the one clicked says the style.
-    void TB_ViewStyleClick(TObject& sender);
 
     // A start that skips this window ("起動時に設定画面を表示しない"): the start button's
     // hand-over, without writing the settings file or telling the way back. A saved folder
@@ -173,33 +101,18 @@ public:
 
 private:
     void BuildToolbar();
-    void BuildFolderPage();
-    void BuildViewStyleItems(TWinControl* parent, int left, int top);
-    void BuildFileNamePage();
-    void BuildMovieControls();
-    void BuildShortCutControls();
     void BuildOptionsPageAndButtons();
-    void FormCreate();
+    void FormCreate(TSavedSettings saved);
     // The sample names, the folder label and what the save mode enables, as Timer1 keeps them.
     void ShowSettingsState();
-    bool SelectedFolderUnspellable() const;
-    // Why the folder cannot take the files (empty: a folder the tree has no path for);
-    // empty when it can.
-    static std::string UnusableFolderReason(const std::string& folder);
-    // The four hotkey boxes in the order of the shortcuts, and what they hold.
-    std::array<THotKey*, 4> HotKeys() const;
     TShortCuts ShortCuts() const;
     // Why the start button refuses the folder selected in the tree; empty when it takes it.
     std::string SelectionRefusal() const;
-    // The same for any folder: `unspellable` when the tree holds a folder the code page
-    // cannot spell, whose path therefore came back empty.
-    static std::string FolderRefusal(const std::string& folder, bool unspellable);
     // The start button's steps once the folder is accepted (and the file written): the
     // folder and start number handed over, the window hidden, the shortcuts registered.
     void EnterShootingMode(bool tellWayBack);
 
     std::unique_ptr<TSettingsFile> settingsFile_;
-    std::unique_ptr<TShIconsAhead> iconsAhead_;
     // The save folder the settings file named, and why the tree could not select it (null
     // when it could).
     std::string savedFolder_;

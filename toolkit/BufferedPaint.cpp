@@ -74,3 +74,12 @@ void PaintBuffered(HWND window, const std::function<void(HDC)>& draw) {
     ::BitBlt(paint.get(), dirty.left, dirty.top, dirty.right - dirty.left, dirty.bottom - dirty.top, memory.get(),
              dirty.left, dirty.top, SRCCOPY);
 }
+
+bool DirtyCoversMost(HWND window) {
+    RECT dirty, client, covered;
+    if (!::GetUpdateRect(window, &dirty, FALSE)) return false;
+    ::GetClientRect(window, &client);
+    if (!::IntersectRect(&covered, &dirty, &client)) return false;
+    const auto area = [](const RECT& r) { return static_cast<long long>(r.right - r.left) * (r.bottom - r.top); };
+    return 2 * area(covered) >= area(client);
+}

@@ -13,3 +13,8 @@
 // Paints the window's dirty area, for a WM_PAINT handler: `draw` erases and paints the
 // control into the context it is given, in client coordinates, under a clip.
 void PaintBuffered(HWND window, const std::function<void(HDC)>& draw);
+// Whether the window's dirty area covers most of it. Given a context, a system control draws
+// everything it holds however little of it is dirty (a tree all its rows): only a paint of
+// most of the control is worth the bitmap. A smaller piece is painted straight, where the
+// control draws what lies in it alone.
+bool DirtyCoversMost(HWND window);

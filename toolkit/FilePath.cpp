@@ -46,7 +46,10 @@ bool DirectoryExists(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool SameFolder(const std::string& a, const std::string& b) {
-    return !a.empty() &&
-           ::lstrcmpiA(IncludeTrailingPathDelimiter(a).c_str(), IncludeTrailingPathDelimiter(b).c_str()) == 0;
+bool SameFolder(const std::string& a, const std::string& b) { return !a.empty() && CompareFolders(a, b) == 0; }
+
+int CompareFolders(const std::string& a, const std::string& b) {
+    return ::CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, IncludeTrailingPathDelimiter(a).c_str(), -1,
+                            IncludeTrailingPathDelimiter(b).c_str(), -1) -
+           CSTR_EQUAL;
 }

@@ -20,6 +20,9 @@ inline std::string IncludeTrailingPathDelimiter(const std::string& path) {
 // True when both paths name the same folder, whatever the case and a trailing "\"; an empty
 // path names none.
 bool SameFolder(const std::string& a, const std::string& b);
+// Folder paths in order, as the system compares text regardless of case and a trailing "\":
+// negative when `a` goes first, 0 when SameFolder holds (or both are empty), positive after.
+int CompareFolders(const std::string& a, const std::string& b);
 // The path without its own trailing "\", when it has one.
 std::string ExcludeTrailingPathDelimiter(const std::string& path);
 // True when the path names an existing directory.

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "toolkit/TComponent.h"
 #include "toolkit/TFormHost.h"
@@ -27,10 +28,11 @@ public:
     HICON Icon() const { return icon_; }
 
     TForm* MainForm() const override { return mainForm_; }
-    // Creates a form owned by the application; the first one becomes the main form.
-    template <typename T>
-    T* CreateForm() {
-        T* form = new T(this);
+    // Creates a form owned by the application (given whatever else its constructor takes);
+    // the first one becomes the main form.
+    template <typename T, typename... Args>
+    T* CreateForm(Args&&... args) {
+        T* form = new T(this, std::forward<Args>(args)...);
         if (!mainForm_) mainForm_ = form;
         return form;
     }

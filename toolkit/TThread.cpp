@@ -2,8 +2,10 @@
 
 #include <map>
 #include <memory>
+#include <utility>
 
 #include "toolkit/CallbackErrors.h"
+#include "toolkit/EOSError.h"
 #include "toolkit/UserInterfaceQueue.h"
 
 // Live threads by number, used on the user-interface thread only. What a worker posts there
@@ -35,7 +37,7 @@ struct TThread::Call {
     std::exception_ptr error;
 };
 
-TThread::TThread() = default;
+TThread::TThread() : ended_(::CreateEventA(nullptr, TRUE, FALSE, nullptr)) { ThrowLastErrorIf(!ended_); }
 
 TThread::~TThread() {
     if (id_) ThreadRegister::Remove(id_);
@@ -46,11 +48,16 @@ TThread::~TThread() {
 }
 
 void TThread::Start() {
-    if (thread_.joinable()) return;
+    if (started_) return;
     UserInterfaceQueue::Instance();  // made here, on the user-interface thread
     id_ = ThreadRegister::Add(this);
-    finished_ = false;
-    thread_ = std::thread([this] { Run(); });
+    try {
+        thread_ = std::thread([this] { Run(); });
+    } catch (...) {
+        ThreadRegister::Remove(std::exchange(id_, 0));
+        throw;
+    }
+    started_ = true;
 }
 
 void TThread::Run() {
@@ -60,11 +67,7 @@ void TThread::Run() {
         ReportError(std::current_exception());
     }
     const unsigned id = id_;
-    {
-        std::lock_guard lock(mutex_);
-        finished_ = true;
-    }
-    changed_.notify_all();
+    ::SetEvent(ended_.get());
     try {
         UserInterfaceQueue::Instance().Post([id] {
             if (TThread* thread = ThreadRegister::Find(id)) thread->Ended();

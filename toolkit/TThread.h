@@ -12,6 +12,12 @@
 // A derived class must stop its thread in its own destructor (Terminate, wake whatever
 // Execute waits on, WaitFor): by the time this base destructor runs, the derived members
 // that Execute uses are gone.
+//
+// A thread object runs once. Its life in three words that never mean one another:
+// Started (Start was called), HasEnded (Execute has been left, whichever way; reported or
+// not), and, between the two, running. A thread whose end has not been reported yet can
+// still be joined, but it runs no longer: a wait on something the thread sets must also
+// wait on EndedEvent, or it can wait forever.
 #include <windows.h>
 
 #include <atomic>
@@ -22,6 +28,7 @@
 
 #include "toolkit/TObject.h"
 #include "toolkit/TReleasedMutex.h"
+#include "toolkit/UniqueHandle.h"
 
 class TThread : public TObject {
 public:
@@ -29,6 +36,7 @@ public:
     // Stops a thread still running (Terminate, then WaitFor); its end is then not reported.
     ~TThread() override;
 
+    // Starts the thread; once started, a thread object is never started again.
     void Start();
     // Asks Execute to end: Terminated() turns true, Sleep returns at once and Synchronize
     // gives up.
@@ -37,9 +45,12 @@ public:
     // Waits until Execute has returned. Must not be called on the thread itself, nor from
     // work the thread synchronises.
     void WaitFor();
-    bool Running() const { return thread_.joinable(); }
-    // Execute has returned or failed (its end may not have been reported yet).
-    bool Finished() const { return finished_; }
+    bool Started() const { return started_; }
+    // Execute has returned or failed (its end may not have been reported yet). Set once,
+    // never reset.
+    bool HasEnded() const { return ::WaitForSingleObject(ended_.get(), 0) == WAIT_OBJECT_0; }
+    // A manual-reset event set when the thread has ended, for waits on other events too.
+    HANDLE EndedEvent() const { return ended_.get(); }
 
     bool FreeOnTerminate = false;
     TNotifyEvent OnTerminate;
@@ -63,7 +74,8 @@ private:
 
     std::thread thread_;
     std::atomic<bool> terminated_{false};
-    std::atomic<bool> finished_{false};
+    bool started_ = false;
+    UniqueKernelHandle ended_;
     TMutex mutex_;
     std::condition_variable changed_;
     bool ownerWaits_ = false;

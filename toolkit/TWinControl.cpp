@@ -2,65 +2,12 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <mutex>
-#include <unordered_map>
 
 #include "toolkit/BufferedPaint.h"
+#include "toolkit/ControlTable.h"
 #include "toolkit/EOSError.h"
+#include "toolkit/FlagUp.h"
 #include "toolkit/MessageBoxes.h"
-
-namespace {
-// Up for a scope, down again however the scope is left.
-class FlagUp {
-public:
-    explicit FlagUp(bool& flag) : flag_(flag) { flag_ = true; }
-    ~FlagUp() { flag_ = false; }
-    FlagUp(const FlagUp&) = delete;
-    FlagUp& operator=(const FlagUp&) = delete;
-
-private:
-    bool& flag_;
-};
-
-// Every message looks its control up: a window property costs a round trip to the
-// wineserver each time, a table of the process's own windows does not.
-class ControlTable {
-public:
-    void Add(HWND window, TWinControl* control) {
-        const std::lock_guard<std::mutex> hold(lock_);
-        controls_[window] = control;
-    }
-    void Remove(HWND window) {
-        const std::lock_guard<std::mutex> hold(lock_);
-        controls_.erase(window);
-    }
-    TWinControl* Find(HWND window) {
-        const std::lock_guard<std::mutex> hold(lock_);
-        const auto found = controls_.find(window);
-        return found == controls_.end() ? nullptr : found->second;
-    }
-
-private:
-    std::mutex lock_;
-    std::unordered_map<HWND, TWinControl*> controls_;
-};
-
-// Never destroyed: a window may still go while other statics are being destroyed at exit.
-ControlTable& Controls() {
-    static auto* table = new ControlTable;
-    return *table;
-}
-
-UINT_PTR nextControlId = 100;
-
-// A child's id stays within the 16 bits WM_COMMAND carries, and never becomes one the
-// system gives OK or Cancel, however many windows a long run makes.
-UINT_PTR NextControlId() {
-    const UINT_PTR id = nextControlId;
-    nextControlId = nextControlId >= 0xFFFF ? 100 : nextControlId + 1;
-    return id;
-}
-}  // namespace
 
 TWinControl::TWinControl(TComponent* owner) : TComponent(owner), font_(std::make_unique<TFont>()) {
     font_->OnChange = [this](TObject&) {
@@ -110,7 +57,7 @@ HWND TWinControl::Handle() {
 
 TWinControl* TWinControl::FromHandle(HWND window) {
     if (!window) return nullptr;
-    return Controls().Find(window);
+    return ControlTable::Instance().Find(window);
 }
 
 void TWinControl::CreateParams(TCreateParams& params) {
@@ -151,7 +98,7 @@ void TWinControl::CreateHandle() {
 
     const bool own = params.className.empty();
     LPCSTR className = own ? MAKEINTATOM(RegisterOwnClass(params)) : params.className.c_str();
-    HMENU id = (params.style & WS_CHILD) ? reinterpret_cast<HMENU>(NextControlId()) : nullptr;
+    HMENU id = (params.style & WS_CHILD) ? reinterpret_cast<HMENU>(ControlTable::NextId()) : nullptr;
     HWND window = ::CreateWindowExA(params.exStyle, className, caption_.c_str(), params.style, left_, top_, width_,
                                     height_, params.parentWindow, id, ::GetModuleHandleA(nullptr), this);
     ThrowLastErrorIf(window == nullptr);
@@ -194,11 +141,11 @@ void TWinControl::TakePlaceAmongSiblings() {
 
 void TWinControl::Attach(HWND window) {
     handle_.reset(window);
-    Controls().Add(window, this);
+    ControlTable::Instance().Add(window, this);
 }
 
 void TWinControl::Detach() {
-    Controls().Remove(handle_.get());
+    ControlTable::Instance().Remove(handle_.get());
     handle_.release();
     originalProc_ = nullptr;
 }
@@ -252,7 +199,7 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_PAINT:
             // A context in wParam asks for drawing into it; only the window's own paint is buffered.
-            if (doubleBuffered_ && originalProc_ && !wParam && DirtyCoversMost()) {
+            if (doubleBuffered_ && originalProc_ && !wParam && DirtyCoversMost(handle_.get())) {
                 const FlagUp buffering(buffering_);
                 PaintBuffered(handle_.get(), [this](HDC dc) {
                     {
@@ -267,7 +214,8 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ERASEBKGND:
             // Erased into the buffer instead, just before the control paints there; a paint
             // that goes straight to the screen erases there as usual.
-            if (doubleBuffered_ && originalProc_ && !paintingBuffer_ && (buffering_ || DirtyCoversMost())) return 1;
+            if (doubleBuffered_ && originalProc_ && !paintingBuffer_ && (buffering_ || DirtyCoversMost(handle_.get())))
+                return 1;
             if (!originalProc_) {
                 RECT client;
                 ::GetClientRect(handle_.get(), &client);
@@ -409,18 +357,6 @@ void TWinControl::SetTabStop(bool value) {
         LONG style = ::GetWindowLongA(handle_.get(), GWL_STYLE);
         ::SetWindowLongA(handle_.get(), GWL_STYLE, value ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP));
     }
-}
-
-// Given a context, a system control draws everything it holds however little of it is dirty
-// (a tree all its rows): only a paint of most of the control is worth the bitmap. A smaller
-// piece is painted straight, where the control draws what lies in it alone.
-bool TWinControl::DirtyCoversMost() const {
-    RECT dirty, client, covered;
-    if (!::GetUpdateRect(handle_.get(), &dirty, FALSE)) return false;
-    ::GetClientRect(handle_.get(), &client);
-    if (!::IntersectRect(&covered, &dirty, &client)) return false;
-    const auto area = [](const RECT& r) { return static_cast<long long>(r.right - r.left) * (r.bottom - r.top); };
-    return 2 * area(covered) >= area(client);
 }
 
 void TWinControl::SetDoubleBuffered(bool value) {

@@ -119,7 +119,6 @@ private:
     static SIZE FrameOf(DWORD style, DWORD exStyle);
     void Attach(HWND window);
     void Detach();
-    bool DirtyCoversMost() const;
 
     TWinControl* parent_ = nullptr;
     std::vector<TWinControl*> children_;

@@ -19,6 +19,10 @@ UserInterfaceQueue::UserInterfaceQueue()
           return 0;
       }) {}
 
+bool UserInterfaceQueue::OnItsThread() const {
+    return ::GetWindowThreadProcessId(window_.Handle(), nullptr) == ::GetCurrentThreadId();
+}
+
 void UserInterfaceQueue::Post(std::function<void()> work) {
     std::lock_guard lock(mutex_);
     work_.push_back(std::move(work));

@@ -19,6 +19,8 @@ public:
     // From any thread; returns at once. An error the work throws is shown in the
     // application's error box, and the work after it still runs.
     void Post(std::function<void()> work);
+    // Whether the calling thread is the user-interface thread, the queue's.
+    bool OnItsThread() const;
 
 private:
     UserInterfaceQueue();

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <vector>
 
@@ -189,11 +190,12 @@ TEST(TrayIconAnimation, FailureOnTheAnimationThreadIsShownAndHoldsUpNobody) {
         FailingOffThread() {
             const DWORD userInterface = ::GetCurrentThreadId();
             recorder = TTrayIcon::SetShellNotify([this, userInterface](DWORD action, NotifyIconRecord& record) {
-                if (::GetCurrentThreadId() != userInterface) throw Exception("シェルの失敗");
+                if (on && ::GetCurrentThreadId() != userInterface) throw Exception("シェルの失敗");
                 return recorder(action, record);
             });
         }
         ~FailingOffThread() { TTrayIcon::SetShellNotify(std::move(recorder)); }
+        std::atomic<bool> on{true};
     } failing;
     TwoPictures pictures;
     TTrayIcon icon(nullptr);
@@ -208,4 +210,15 @@ TEST(TrayIconAnimation, FailureOnTheAnimationThreadIsShownAndHoldsUpNobody) {
         EXPECT_FALSE(icon.Animating());
         EXPECT_EQ(shell.Calls().back().record.icon, TApplication::Instance().Icon()) << "the static icon is back";
     }
+    // The shell works again: the animation starts afresh, on a thread that runs, whether the
+    // failed one's end was reported meanwhile or not.
+    failing.on = false;
+    for (bool pumpFirst : {false, true}) {
+        if (pumpFirst) PumpFor(milliseconds(100));
+        shell.Clear();
+        icon.StartAnimation(false);
+        EXPECT_TRUE(PumpUntil([&] { return shell.Count() >= 2; })) << "pumped first: " << pumpFirst;
+        icon.StopAnimation();
+    }
+    EXPECT_EQ(boxes.Boxes().size(), 2u);
 }

@@ -139,7 +139,7 @@ TEST(ContentsReader, ABigFolderSortsAsOneSortWouldInEveryColumnAndDirection) {
 
 // Read ahead on a thread, a folder comes in the order one sort gives, for the folder and the
 // flags it was read for, once; a change after its reading makes the list read it again. Its
-// parsed path is handed out for that folder alone, while the reading stands.
+// parsed path is handed out for that folder alone.
 TEST(ContentsReader, AFolderReadAheadIsTakenOnceInOrderAndNeverWhenItChangedSince) {
     TempFolder folder;
     for (int i = 0; i < 60; ++i) WriteFileBytes(folder / ((i % 2 ? "Shot" : "shot") + std::to_string(i * 37 % 60)), "");
@@ -153,25 +153,23 @@ TEST(ContentsReader, AFolderReadAheadIsTakenOnceInOrderAndNeverWhenItChangedSinc
     std::vector<TShIDList> children;
     {
         TShReadAhead ahead(folder.Path(), reader.Flags());
-        const TShIDList parsed = TShReadAhead::Parsed(folder.Path());
+        const TShIDList parsed = ahead.Parsed(folder.Path());
         ASSERT_TRUE(parsed);
         EXPECT_EQ(TKeshShID::Compare(parsed.get(), id.get()), TKeshShID::crEqual);
-        EXPECT_FALSE(TShReadAhead::Parsed(folder / "sub")) << "another folder";
-        EXPECT_FALSE(TShReadAhead::Take(folder.Path(), SHCONTF_FOLDERS, children)) << "other flags";
-        EXPECT_FALSE(TShReadAhead::Take(folder / "sub", reader.Flags(), children)) << "another folder";
-        std::unique_ptr<TKeshShFileList> list = reader.Read(id.get(), nullptr, nullptr);
-        EXPECT_FALSE(TShReadAhead::Take(folder.Path(), reader.Flags(), children)) << "taken already";
+        EXPECT_FALSE(ahead.Parsed(folder / "sub")) << "another folder";
+        EXPECT_FALSE(ahead.Take(folder.Path(), SHCONTF_FOLDERS, children)) << "other flags";
+        EXPECT_FALSE(ahead.Take(folder / "sub", reader.Flags(), children)) << "another folder";
+        std::unique_ptr<TKeshShFileList> list = reader.Read(id.get(), nullptr, nullptr, &ahead);
+        EXPECT_FALSE(ahead.Take(folder.Path(), reader.Flags(), children)) << "taken already";
         ASSERT_NE(list, nullptr);
         TShContentsReader::Sort(*list);
         EXPECT_EQ(RowNames(*list), RowNames(*plain));
     }
-    EXPECT_FALSE(TShReadAhead::Take(folder.Path(), reader.Flags(), children)) << "gone with its reader";
-    EXPECT_FALSE(TShReadAhead::Parsed(folder.Path())) << "gone with its reader";
 
     TShReadAhead ahead(folder.Path(), reader.Flags());
     ahead.WaitForReading();
     WriteFileBytes(folder / "late", "");
-    std::unique_ptr<TKeshShFileList> list = reader.Read(id.get(), nullptr, nullptr);
+    std::unique_ptr<TKeshShFileList> list = reader.Read(id.get(), nullptr, nullptr, &ahead);
     ASSERT_NE(list, nullptr);
     EXPECT_NE(Named(*list, "late"), nullptr);
     EXPECT_EQ(list->Count(), plain->Count() + 1);
@@ -193,9 +191,7 @@ TEST(ContentsReader, NameKeysGiveTheShellsOrderOrLeaveTheItemsAsTheyWere) {
     std::vector<TShIDList> items;
     ASSERT_TRUE(EnumerateChildren(shell.get(), nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS,
                                   [&](TShIDList child) { items.push_back(std::move(child)); }));
-    const auto precedes = [&](LPCITEMIDLIST a, LPCITEMIDLIST b) {
-        return TKeshShFileList::Precedes(shell.get(), 0, 1, a, b);
-    };
+    const auto precedes = [&](LPCITEMIDLIST a, LPCITEMIDLIST b) { return ShellPrecedes(shell.get(), 0, 1, a, b); };
     std::vector<LPCITEMIDLIST> asRead;
     for (const TShIDList& item : items) asRead.push_back(item.get());
     std::vector<LPCITEMIDLIST> shellSorted = asRead, keySorted = asRead;

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <map>
 #include <mutex>
+#include <thread>
 
 #include "folderbrowser/TKeshShDragObject.h"
 #include "tests/folderbrowser/BrowserFixture.h"
@@ -144,4 +146,26 @@ TEST(DragDrop, AFolderIsNeverDroppedOntoItselfOrBelowItself) {
     } catch (const Exception& error) {
         EXPECT_EQ(error.Message(), "パラメータが不正です。");
     }
+}
+
+// The saved folder is read ahead on a worker before any window is made. Whichever thread
+// first makes or frees an identifier list, OLE must be the user-interface thread's, or the
+// tree and list take no drops. Run in a process of its own, where nothing has used the shell.
+TEST(DragDrop, ListTakesDropsEvenWhenAWorkerTouchedTheShellFirst) {
+    EXPECT_EXIT(
+        {
+            std::thread worker([] {
+                try {
+                    const TShIDList list = TKeshShID::Allocate(2);
+                } catch (...) {
+                    // Refused off the user-interface thread: the shell is not set up here.
+                }
+            });
+            worker.join();
+            TForm form(nullptr);
+            auto* list = new TKeshShListView(&form);
+            list->SetParent(&form);
+            std::exit(::GetPropA(list->Handle(), "OleDropTargetInterface") ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "");
 }

@@ -348,3 +348,43 @@ TEST(ShNotifyThread, ReportsOnlyWatchedFoldersWhileTheOwnerChangesThemAmidChange
         PumpUntil([&] { return watcher.reports.size() > before && watcher.reports.back().folder == folders[0] + "\\"; },
                   milliseconds(10000)));
 }
+
+TEST(ShNotifyThread, AWatcherThatFailedHoldsUpNoOwnerEvenBeforeItsEndIsReported) {
+    // The failure's error box holds the user-interface thread: the thread's end is reported
+    // only after it, and every call of the owner meanwhile must still return.
+    class Failing : public TShNotifyThread {
+    public:
+        using TShNotifyThread::TShNotifyThread;
+
+    protected:
+        bool FolderExists(const std::string&) override { throw Exception("監視の失敗"); }
+    };
+    BoxRecorder boxes;
+    TempFolder folder, other;
+    auto* thread = new Failing(3, [](TShNotifyThread&, const std::string&, const std::vector<std::string>&) {});
+    bool reported = false;
+    thread->OnTerminate = [&](TObject&) { reported = true; };
+    const std::vector<std::string> folders{folder.Path()};
+    thread->SetFolders(&folders);
+    thread->Start();
+    thread->WaitReady();
+    Touch(folder / "a.txt");
+    ASSERT_TRUE(WaitUntil([&] { return thread->HasEnded(); }));
+
+    std::atomic<bool> returned{false};
+    std::thread owner([&] {
+        thread->AddFolder(other.Path());
+        thread->WaitReady();
+        returned = true;
+    });
+    if (!WaitUntil([&] { return returned.load(); })) {
+        // Blocked for good: the thread and its object are left to the process's end.
+        thread->FreeOnTerminate = false;
+        thread->OnTerminate = nullptr;
+        owner.detach();
+        FAIL() << "the owner waits for a watcher that has ended";
+    }
+    owner.join();
+    ASSERT_TRUE(PumpUntil([&] { return reported; })) << "the thread's end is still reported, and it frees itself";
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"監視の失敗."});
+}

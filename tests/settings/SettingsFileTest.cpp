@@ -9,8 +9,10 @@
 
 #include "settings/SettingsKeys.h"
 #include "settings/ShortCutText.h"
+#include "settings/TSavedSettings.h"
 #include "tests/support/BoxRecorder.h"
 #include "tests/support/ProgramForms.h"
+#include "toolkit/FilePath.h"
 
 namespace {
 std::string Number(TSpinEdit* spin) { return std::to_string(spin->Value()); }
@@ -288,6 +290,35 @@ TEST_F(SettingsFile, AFolderTheTreeCannotShowIsToldOnceEveryOtherKeyIsRead) {
     EXPECT_TRUE(form2->chkCompress->Checked());
     EXPECT_EQ(form2->SelectedPath(), DesktopPath()) << "the tree stays where it starts";
     EXPECT_EQ(form2->FolderPath(), DesktopPath()) << "and the list shows it";
+}
+
+// As start-up makes it: the file read and the saved folder's reading begun before the window,
+// which is made from them. The list shows the folder as it is when the window is made: a
+// file that came after the reading began is there too.
+TEST_F(SettingsFile, AWindowMadeFromStartUpsReadingShowsTheSavedFolderAsItIsNow) {
+    for (const bool changedMeanwhile : {false, true}) {
+        TempFolder saved;
+        WriteFileBytes(saved / "a.jpeg", "");
+        WriteFileBytes(saved / "b.jpeg", "");
+        WriteFileBytes(SettingsPath(), "[Pictavo]\r\nFolder=" + saved.Path() + "\r\nNumberLock=5\r\n");
+        TSavedSettings read = TSavedSettings::Read(SettingsPath(), true);
+        ASSERT_TRUE(read.reading);
+        if (changedMeanwhile) {
+            // After the reading is over: what it read is out of date.
+            read.reading->WaitForReading();
+            WriteFileBytes(saved / "c.jpeg", "");
+        }
+        BoxRecorder boxes;
+        delete form2;
+        form2 = new TForm2(&TApplication::Instance(), std::move(read));
+        form1->ConnectSettingsWindow(*form2);
+        EXPECT_TRUE(boxes.Boxes().empty());
+        EXPECT_EQ(form2->spnNumberLock->Value(), 5);
+        EXPECT_TRUE(SameFolder(form2->SelectedPath(), saved.Path()));
+        EXPECT_TRUE(SameFolder(form2->FolderPath(), saved.Path()));
+        ASSERT_NE(form2->KeshShListView1->ShFileList(), nullptr);
+        EXPECT_EQ(form2->KeshShListView1->ShFileList()->Count(), changedMeanwhile ? 3 : 2);
+    }
 }
 
 TEST(SettingsFilePath, IsTheExecutablesWithItsExtensionReplaced) {
