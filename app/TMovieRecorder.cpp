@@ -5,6 +5,7 @@
 #include "movie/FrameCapture.h"
 #include "movie/TMovieFrame.h"
 #include "movie/WorkFolder.h"
+#include "toolkit/FlagUp.h"
 #include "toolkit/MessageBoxes.h"
 #include "toolkit/PumpMessages.h"
 #include "toolkit/TApplication.h"
@@ -24,6 +25,10 @@ void TMovieRecorder::Start() {
 }
 
 void TMovieRecorder::TakeFrame() {
+    // The grab lets the waiting messages run first: a tick among them would take a later
+    // frame and list it before this one, and the movie would play the two out of order.
+    if (takingFrame_) return;
+    const FlagUp taking(takingFrame_);
     ++frameCounter_;
     const std::string path = FrameFilePath(frameCounter_);
     CaptureFrameToFile(path, &mainWindow_, [this](const SaveFailure& failure) {
@@ -33,6 +38,13 @@ void TMovieRecorder::TakeFrame() {
         if (std::exchange(failedFrameTold_, true)) return;
         ShowSaveFailure(failure);
     });
+    if (!frameTimer_.Enabled()) {
+        // The recording ended among those messages, its movie written and its folder
+        // deleted: this frame belongs to no movie, and nothing of it stays behind.
+        ::DeleteFileA(path.c_str());
+        ::RemoveDirectoryA(WorkFolderPath().c_str());
+        return;
+    }
     // Listed even when the write failed: the movie then stops at this frame.
     frames_.push_back(path);
     ::Sleep(1);

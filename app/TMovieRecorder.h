@@ -56,4 +56,6 @@ private:
     DWORD started_ = 0;
     // Whether a frame of the current recording could not be written, and that was told.
     bool failedFrameTold_ = false;
+    // A frame is being taken: its grab runs the messages that wait, ticks among them.
+    bool takingFrame_ = false;
 };
