@@ -3,6 +3,7 @@
 #include <memory>
 #include <new>
 
+#include "capture/Compositor.h"
 #include "capture/JpegWriter.h"
 #include "capture/MbString.h"
 #include "capture/RaisedDpiAwareness.h"
@@ -49,6 +50,18 @@ void GrabSource(BYTE source, HWND window, TPicture& holder) {
     TBitmap bitmap;
     if (source == csWindow) {
         if (!window || !::IsWindow(window)) throw Exception("キャプチャするウインドウがありません");
+        // Where the compositor knows the window's visible bounds, the still is taken there,
+        // from the screen: the window's own rectangle also holds invisible resize borders,
+        // which would show what lies behind. Those bounds are in the display's own pixels,
+        // so only a grab in the same pixels may use them.
+        RECT visible{};
+        if (displayPixels.Raised() && Compositor::VisibleBounds(window, visible)) {
+            WindowDC screen(nullptr);
+            if (!screen) throw Exception("画面のデバイス コンテキストを取得できません");
+            ::SetViewportOrgEx(screen.get(), visible.left, visible.top, nullptr);
+            Grab(screen.get(), visible.right - visible.left, visible.bottom - visible.top, bitmap, holder);
+            return;
+        }
         WindowDC dc(window, WindowDC::Area::WholeWindow);
         RECT rect{};
         if (!dc || !::GetWindowRect(window, &rect)) throw Exception("キャプチャするウインドウがありません");

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "capture/CaptureToFile.h"
+#include "capture/Compositor.h"
 #include "tests/capture/ColourWindow.h"
 #include "tests/support/BoxRecorder.h"
 #include "tests/support/TestEnvironment.h"
@@ -71,6 +72,16 @@ std::vector<COLORREF> ReadPixels(const std::string& path, const std::vector<POIN
 bool Near(COLORREF a, COLORREF b, int tolerance) {
     return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance && std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
            std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
+}
+
+// A pixel's colour bytes (the fourth byte of a 32-bit pixel is padding), counted from the
+// top-left corner.
+std::string PixelBytes(const DibPixels& picture, int x, int y) {
+    const int row = picture.header.biHeight > 0 ? picture.Height() - 1 - y : y;
+    const size_t size = picture.header.biBitCount / 8;
+    const auto* pixel = reinterpret_cast<const char*>(
+        &picture.rows[static_cast<size_t>(row) * picture.Stride() + static_cast<size_t>(x) * size]);
+    return std::string(pixel, size == 4 ? 3 : size);
 }
 
 std::string FirstBytes(const std::string& path, std::size_t count) { return ReadFileBytes(path).substr(0, count); }
@@ -170,6 +181,43 @@ TEST(Capture, WindowIsGrabbedWithItsFrameAlsoPartlyOffScreen) {
         const std::vector<COLORREF> seen = ReadPixels(path, {POINT{centre.x - outer.left, centre.y - outer.top}});
         ASSERT_EQ(seen.size(), 1u);
         EXPECT_EQ(seen[0], ColourWindow::Colour(3)) << at.x;
+    }
+}
+
+TEST(Capture, WindowIsTakenAtTheCompositorsVisibleBoundsFromTheScreenOrElseWhole) {
+    // The compositor's bounds leave out the invisible resize borders: left, right, bottom.
+    ColourWindow window(RECT{150, 100, 550, 400}, kFramed);
+    RECT outer;
+    ASSERT_TRUE(::GetWindowRect(window.get(), &outer));
+    const RECT visible{outer.left + 7, outer.top, outer.right - 7, outer.bottom - 7};
+    TempFolder folder;
+    CaptureToFile(csWholeScreen, folder / "screen.bmp", nullptr, nullptr);
+    const Compositor::BoundsFunction system = Compositor::SetBoundsSource([&](HWND asked, RECT& bounds) {
+        bounds = visible;
+        return asked == window.get();
+    });
+    CaptureToFile(csWindow, folder / "visible.bmp", nullptr, window.get());
+    Compositor::SetBoundsSource([](HWND, RECT&) { return false; });
+    CaptureToFile(csWindow, folder / "outer.bmp", nullptr, window.get());
+    Compositor::SetBoundsSource(system);
+
+    // Exactly the screen's pixels at those bounds; without them, the whole window as ever.
+    const DibPixels screen = ReadBmpFile(folder / "screen.bmp");
+    struct Case {
+        const char* name;
+        RECT taken;
+    };
+    for (const Case& c : {Case{"visible.bmp", visible}, Case{"outer.bmp", outer}}) {
+        const DibPixels still = ReadBmpFile(folder / c.name);
+        ASSERT_EQ(still.header.biWidth, c.taken.right - c.taken.left) << c.name;
+        ASSERT_EQ(still.Height(), c.taken.bottom - c.taken.top) << c.name;
+        int differences = 0;
+        for (int y = 0; y < still.Height(); ++y) {
+            for (int x = 0; x < still.header.biWidth; ++x) {
+                if (PixelBytes(still, x, y) != PixelBytes(screen, c.taken.left + x, c.taken.top + y)) ++differences;
+            }
+        }
+        EXPECT_EQ(differences, 0) << c.name;
     }
 }
 
