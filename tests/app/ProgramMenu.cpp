@@ -72,12 +72,16 @@ std::string Click(POINT at, int button) {
            std::to_string(button) + " sleep 0.1 mousemove 400 300";
 }
 
-bool ChooseFromTray(DWORD processId, const ExpectedMenu& menu, size_t item) {
+HWND OpenTrayMenu(DWORD processId) {
     RECT icon{};
-    if (!PumpUntil([&] { return (icon = FindColourOnScreen("#1A4783")).right > 0; }, seconds(20))) return false;
+    if (!PumpUntil([&] { return (icon = FindColourOnScreen("#1A4783")).right > 0; }, seconds(20))) return nullptr;
     const POINT onIcon{(icon.left + icon.right) / 2, (icon.top + icon.bottom) / 2};
-    if (!RunHostCommand(Click(onIcon, 3))) return false;
-    HWND shown = WaitForProgramMenu(processId);
+    if (!RunHostCommand(Click(onIcon, 3))) return nullptr;
+    return WaitForProgramMenu(processId);
+}
+
+bool ChooseFromTray(DWORD processId, const ExpectedMenu& menu, size_t item) {
+    HWND shown = OpenTrayMenu(processId);
     RECT where{};
     return shown && ::GetWindowRect(shown, &where) && RunHostCommand(Click(Centre(where, menu.items[item])));
 }

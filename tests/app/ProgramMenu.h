@@ -31,9 +31,13 @@ POINT Centre(const RECT& menu, const RECT& item);
 std::string Click(POINT at, int button = 1);
 
 // The tray menu's items by their place in it, title and separators counted.
+constexpr size_t kCaptureAllItem = 2;
+constexpr size_t kCaptureActiveItem = 3;
 constexpr size_t kSettingsItem = 8;
 constexpr size_t kQuitItem = 12;
 
-// Opens the tray menu with the right button on the program's icon and clicks one of its
-// items, as the menu drawn beforehand places it.
+// Opens the running program's tray menu with the right button on its icon (the
+// application's icon); the menu, or null when it does not show.
+HWND OpenTrayMenu(DWORD processId);
+// Opens it and clicks one of its items, as the menu drawn beforehand places it.
 bool ChooseFromTray(DWORD processId, const ExpectedMenu& menu, size_t item);
