@@ -252,9 +252,10 @@ void TForm1::HookHotKey1HotKey(TObject&, int index) {
     if (index < 0 || index >= static_cast<int>(items.size())) return;
     TTBItem* item = items[static_cast<size_t>(index)];
     if (!item->Enabled()) return;
-    // The active-window still is the item's command with the window that was in front when
-    // the key went down: the key knows where the user was better than the watcher's last
-    // poll does.
+    // The window that was in front when the key went down is the one the user was in: the
+    // key knows it better than the watcher's last poll does. A still gives it back its
+    // activation; the active-window still is the item's command with that window.
+    still_->RememberUserWindow(HookHotKey1->ForegroundAtPress());
     if (item == TB_Capture_Active) {
         still_->Request(ckActiveWindow, HookHotKey1->ForegroundAtPress());
         return;

@@ -1,9 +1,18 @@
 #include "app/TStillCapture.h"
 
+#include "app/SettledScreen.h"
 #include "app/UserWindow.h"
 #include "capture/CaptureToFile.h"
 #include "toolkit/MessageBoxes.h"
 #include "toolkit/PumpMessages.h"
+
+namespace {
+// The longest the grab waits for the screen to settle: what a hung program has not drawn
+// by then is taken as it is.
+constexpr DWORD kSettleTime = 1000;
+
+RECT ScreenArea() { return RECT{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)}; }
+}  // namespace
 
 TStillCapture::TStillCapture(TForm& mainWindow, TTimer& trigger, const TCaptureSettings& settings)
     : mainWindow_(mainWindow), trigger_(trigger), settings_(settings) {}
@@ -24,6 +33,11 @@ void TStillCapture::RememberUserWindow(HWND window) {
 
 void TStillCapture::Take() {
     trigger_.SetEnabled(false);
+    // The key brought the main window forward and greyed the window the user was in. That
+    // window takes its activation back first, while this program is still in front: only
+    // the program in front may hand the foreground on, and hidden, the main window would
+    // leave it to whichever window the system picks.
+    if (IsUserWindow(lastActiveWindow_)) ReturnForeground(lastActiveWindow_);
     mainWindow_.Hide();
     mainWindow_.SetWindowState(TWindowState::wsMinimized);
     // The hiding and the repaint of what lay beneath are done before the grab.
@@ -33,8 +47,12 @@ void TStillCapture::Take() {
         std::string path;
         if (settings_.NextFreePath(path)) {
             if (kind_ == ckWholeScreen) {
+                WaitForSettledScreen(lastActiveWindow_, ScreenArea(), kSettleTime);
                 CaptureToFile(csWholeScreen, path, &mainWindow_, nullptr);
             } else if (kind_ == ckActiveWindow) {
+                RECT area{};
+                ::GetWindowRect(lastActiveWindow_, &area);
+                WaitForSettledScreen(lastActiveWindow_, area, kSettleTime);
                 CaptureToFile(csWindow, path, &mainWindow_, lastActiveWindow_);
             }
         } else {

@@ -1,6 +1,7 @@
 // A document window of another program, in one colour, for the tests of the
 // active-window still (the program never takes a still of a window of its own).
 //   document_window <0xBBGGRR colour> <left> <top> <width> <height>
+// The message WM_USER + 1 makes it stop answering for wParam ms, as a hung program.
 // Runs until the window is closed.
 #include <windows.h>
 
@@ -9,6 +10,7 @@
 namespace {
 LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_DESTROY) ::PostQuitMessage(0);
+    if (message == WM_USER + 1) ::Sleep(static_cast<DWORD>(wParam));
     return ::DefWindowProcA(window, message, wParam, lParam);
 }
 }  // namespace
