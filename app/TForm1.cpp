@@ -3,6 +3,7 @@
 #include <map>
 
 #include "app/TrayPictures.h"
+#include "app/UserWindow.h"
 #include "settings/ShortCutText.h"
 #include "settings/TForm2.h"
 #include "settings/TfrmVersion.h"
@@ -12,6 +13,18 @@
 #include "toolkit/TApplication.h"
 
 TForm1* Form1 = nullptr;
+
+namespace {
+// A window the user asked for from the tray menu: shown (or left shown), in front of every
+// other program's windows, active and with the keyboard on its control. The menu made this
+// program the one in front, and only that one may hand the foreground on.
+void ShowToUser(TForm& form) {
+    form.Show();
+    ::SetForegroundWindow(form.Handle());
+    form.BringToFront();
+    form.SetFocus();
+}
+}  // namespace
 
 TForm1::TForm1(TComponent* owner) : TForm(owner) {
     Form1 = this;
@@ -60,6 +73,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
         TrayIcon1->SetAnimateIcons(TBImageList1);
         TrayIcon1->OnClick = [this](TObject& sender) { TrayIcon1Click(sender); };
         TrayIcon1->OnAddRefused = [this](TObject& sender) { TrayIcon1AddRefused(sender); };
+        TrayIcon1->OnPopupClosed = [this](TObject& sender, HWND before) { TrayIcon1PopupClosed(sender, before); };
         TrayIcon1->SetVisible(true);
     });
     // Puts the icon into the notification area, or has it wait there for the shell.
@@ -231,14 +245,12 @@ bool TForm1::FindFreeFileName(const std::string& path, std::string& fullPath) {
 }
 
 void TForm1::TB_SetClick(TObject&) {
-    if (settingsWindow_) settingsWindow_->Show();
+    if (settingsWindow_) ShowToUser(*settingsWindow_);
 }
 
 void TForm1::TB_VersionClick(TObject&) {
     // Modeless: the tray menu stays usable while the dialog is up.
-    if (!frmVersion) return;
-    frmVersion->Show();
-    frmVersion->BringToFront();
+    if (frmVersion) ShowToUser(*frmVersion);
 }
 
 void TForm1::TB_EndClick(TObject&) { Close(); }
@@ -274,6 +286,22 @@ void TForm1::ActiveWindow1ChangeActWnd(TObject&) {
     // Every window the user works in is remembered as soon as a poll sees it in front, so
     // that the way to the tray menu (the taskbar, no window) does not overwrite it.
     still_->RememberUserWindow(ActiveWindow1->ActWnd());
+}
+
+void TForm1::TrayIcon1PopupClosed(TObject&, HWND before) {
+    // This window came forward for the menu alone. A command that showed a window has given
+    // that one the foreground; otherwise it goes back to the window the user was in (one of
+    // this program's, as the settings, or another's: on the way to the icon the foreground
+    // may have passed through the taskbar, which is not it), or keys typed next would reach
+    // no window the user sees. While this window is in front, the program may still hand the
+    // foreground on.
+    if (::GetForegroundWindow() != Handle()) return;
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(before, &process);
+    const bool own = process == ::GetCurrentProcessId() && ::IsWindowVisible(before);
+    HWND user = own ? before : WindowUserIsIn({before, still_->LastActiveWindow()});
+    if (!user) user = before;
+    if (user && user != Handle() && ::IsWindowVisible(user)) ::SetForegroundWindow(user);
 }
 
 void TForm1::TrayIcon1Click(TObject&) {

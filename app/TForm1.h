@@ -96,6 +96,7 @@ public:
     void TrayIcon1Click(TObject& sender);
     // The shell has not taken the tray icon for a long while; the icon still waits for it.
     void TrayIcon1AddRefused(TObject& sender);
+    void TrayIcon1PopupClosed(TObject& sender, HWND before);
     void TB_MovieCaptureStartClick(TObject& sender);
     void Timer2Timer(TObject& sender);
     void TB_MovieCaptureEndClick(TObject& sender);

@@ -47,6 +47,7 @@ TTrayIcon::TTrayIcon(TComponent* owner) : TComponent(owner) {
 }
 
 TTrayIcon::~TTrayIcon() {
+    *alive_ = false;
     if (animator_) {
         animator_.reset();
         animating_ = false;
@@ -324,12 +325,15 @@ void TTrayIcon::StopAnimation() {
 }
 
 void TTrayIcon::PopupAtCursor(TPopupMenu& menu, int x, int y) {
+    const HWND before = ::GetForegroundWindow();
     // The menu closes properly only when its owner is the foreground window.
     if (auto* form = dynamic_cast<TForm*>(Owner())) {
         ::SetForegroundWindow(form->Handle());
         PumpMessages();
     }
+    const std::shared_ptr<bool> alive = alive_;
     menu.Popup(x, y);
+    if (*alive) Raise(OnPopupClosed, *this, before);
 }
 
 void TTrayIcon::PressOrPopup(TPopupMenu* menu, TMouseButton button, TShiftState shift, POINT at) {

@@ -5,7 +5,10 @@
 //
 // Every icon of the program has a number (1, 2, 3, ...: one more than the last number in
 // use) by which the shell's notifications find it; at most 100 live at once.
+#include <windows.h>
+
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -99,6 +102,9 @@ public:
 
     TNotifyEvent OnClick;
     TNotifyEvent OnDblClick;
+    // A menu opened from the icon has closed (its command run). `before` is the window that
+    // was in front before the owner form was brought forward for the menu.
+    std::function<void(TObject& sender, HWND before)> OnPopupClosed;
     TMouseEvent OnMouseDown;
     TMouseMoveEvent OnMouseMove;
     TMouseEvent OnMouseUp;
@@ -164,4 +170,6 @@ private:
     // When the shell first refused the icon, while it waits.
     std::optional<DWORD> waitingSince_;
     bool refusalTold_ = false;
+    // False once the icon is destroyed: a menu's command may destroy it.
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
