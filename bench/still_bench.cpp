@@ -24,6 +24,7 @@
 #include <jpeglib.h>
 // clang-format on
 
+#include "app/SettledScreen.h"
 #include "app/TForm1.h"
 #include "bench/BenchTiming.h"
 #include "capture/CaptureToFile.h"
@@ -370,9 +371,10 @@ void PrintKeySteps(const char* title, const std::vector<KeySteps>& runs, double 
 
 // The handler's steps before the grab, each timed on its own as Timer1Timer takes them: the
 // main window hidden and minimised with the messages that follow, the remembered window
-// raised, the free name searched in the folder.
+// raised, the free name searched in the folder, the wait for the screen to settle (here
+// with nothing to repaint).
 void PrintHandlerSteps(int runs) {
-    std::vector<double> hide, raise, name;
+    std::vector<double> hide, raise, name, settle;
     for (int i = 0; i < runs; ++i) {
         double start = Now();
         Form1->Hide();
@@ -386,12 +388,16 @@ void PrintHandlerSteps(int runs) {
         std::string path;
         Form1->FindFreeFileName(Form1->SaveFolder() + Form2->MakeFileName(Form1->StartNumber()), path);
         name.push_back(Now() - start);
+        start = Now();
+        WaitForSettledScreen(Form1->LastActiveWindow(),
+                             RECT{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)}, 1000);
+        settle.push_back(Now() - start);
         Form1->SetWindowState(TWindowState::wsMaximized);
     }
     std::printf(
         "  Timer1Timer before the grab, each step alone (median ms): hide and pump %.1f, raise %.1f, "
-        "free name %.1f\n",
-        Median(hide), Median(raise), Median(name));
+        "free name %.1f, settle %.1f\n",
+        Median(hide), Median(raise), Median(name), Median(settle));
 }
 
 struct Row {
