@@ -208,6 +208,10 @@ TEST_F(WithNotepad, SettingsFromTheMenuComeToTheFrontWithTheKeyboardHiddenOrShow
             return info.hwndActive == settings && ::IsChild(settings, info.hwndFocus);
         })) << "the keyboard in it";
         EXPECT_EQ(::GetAncestor(::WindowFromPoint(overlap), GA_ROOT), settings) << "above Notepad";
+        // A menu dismissed over it gives it the keyboard back.
+        ASSERT_NE(OpenTrayMenu(processId), nullptr);
+        ASSERT_TRUE(SendKeys({VK_ESCAPE}));
+        EXPECT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == settings; }, seconds(10)));
         ClickIntoNotepad();
         if (HasFatalFailure()) return;
         ASSERT_TRUE(PumpUntil([&] { return ::GetAncestor(::WindowFromPoint(overlap), GA_ROOT) == notepad->Handle(); }))
