@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "toolkit/SystemLibrary.h"
+#include "capture/Compositor.h"
 
 namespace {
 // Windows of the shell and of the system that are in front only on the way to another.
@@ -26,20 +26,6 @@ bool ClassIsNotWorkedIn(HWND window) {
     return false;
 }
 
-// Windows 8 and later keep windows of suspended apps "visible" but cloaked (not drawn).
-bool Cloaked(HWND window) {
-    using GetAttribute = HRESULT(WINAPI*)(HWND, DWORD, void*, DWORD);
-    static const auto get = [] {
-        HMODULE dwm = LoadSystemLibrary("dwmapi.dll");
-        return dwm ? reinterpret_cast<GetAttribute>(
-                         reinterpret_cast<void*>(::GetProcAddress(dwm, "DwmGetWindowAttribute")))
-                   : nullptr;
-    }();
-    constexpr DWORD kCloakedAttribute = 14;  // DWMWA_CLOAKED
-    DWORD cloaked = 0;
-    return get && get(window, kCloakedAttribute, &cloaked, sizeof cloaked) == S_OK && cloaked != 0;
-}
-
 bool KeptOnTop(HWND window) { return (::GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
 }  // namespace
 
@@ -54,7 +40,7 @@ bool IsUserWindow(HWND window) {
     if (::GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_NOACTIVATE) return false;
     RECT rect{};
     if (!::GetWindowRect(window, &rect) || rect.right <= rect.left || rect.bottom <= rect.top) return false;
-    return !ClassIsNotWorkedIn(window) && !Cloaked(window);
+    return !ClassIsNotWorkedIn(window) && !Compositor::Cloaked(window);
 }
 
 HWND WindowUserIsIn(std::initializer_list<HWND> seenInFront) {

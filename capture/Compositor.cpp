@@ -9,6 +9,7 @@ using GetAttributeFunction = HRESULT(WINAPI*)(HWND, DWORD, void*, DWORD);
 using FlushFunction = HRESULT(WINAPI*)();
 
 constexpr DWORD kExtendedFrameBounds = 9;  // DWMWA_EXTENDED_FRAME_BOUNDS
+constexpr DWORD kCloaked = 14;             // DWMWA_CLOAKED
 
 // The compositor's library and its functions, looked up by name: a system without a
 // compositor may have neither.
@@ -40,6 +41,12 @@ bool SystemVisibleBounds(HWND window, RECT& bounds) {
 
 bool Compositor::VisibleBounds(HWND window, RECT& bounds) {
     return boundsSource ? boundsSource(window, bounds) : SystemVisibleBounds(window, bounds);
+}
+
+bool Compositor::Cloaked(HWND window) {
+    const auto get = Dwm().getAttribute;
+    DWORD cloaked = 0;
+    return get && get(window, kCloaked, &cloaked, sizeof cloaked) == S_OK && cloaked != 0;
 }
 
 void Compositor::Flush() {

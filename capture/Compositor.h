@@ -15,6 +15,9 @@ public:
     // Returns once the compositor has put on the screen what the windows have drawn so far;
     // at once without a compositor.
     static void Flush();
+    // Whether the compositor keeps the window from the screen although it counts as visible
+    // (Windows 8 and later do so with the windows of suspended apps).
+    static bool Cloaked(HWND window);
 
     using BoundsFunction = std::function<bool(HWND window, RECT& bounds)>;
     // Every question for a window's visible bounds passes through here; the previous
