@@ -203,11 +203,19 @@ void TForm1::Form2ShortCutsConfirmed(TObject&, const TShortCuts& shortCuts) {
     const std::vector<int> refused = HookHotKey1->ReplaceShortCuts(wanted);
     HookHotKey1->SetActivate(true);
     if (refused.empty()) return;
-    // The other keys work; the user learns which do not, and why they may not.
+    // The other keys work; the user learns which do not, and why they may not: a key given
+    // to two commands is the program's own for the first of them.
     std::string keys;
     for (int index : refused) {
-        keys += "・" + ShortCutToText(shortCuts[static_cast<size_t>(index)]) + "（" +
-                HotKeyItems()[static_cast<size_t>(index)]->Caption() + "）\r\n";
+        const TShortCut key = shortCuts[static_cast<size_t>(index)];
+        keys += "・" + ShortCutToText(key) + "（" + HotKeyItems()[static_cast<size_t>(index)]->Caption() + "）";
+        for (int other = 0; other < index; ++other) {
+            if (shortCuts[static_cast<size_t>(other)] == key) {
+                keys += "：「" + HotKeyItems()[static_cast<size_t>(other)]->Caption() + "」と同じキーです";
+                break;
+            }
+        }
+        keys += "\r\n";
     }
     MessageBoxes::Warning("次のショートカットキーを登録できませんでした。\r\n" + keys +
                           "他のプログラムが使用している可能性があります。\r\n"

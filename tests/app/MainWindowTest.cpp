@@ -96,4 +96,13 @@ TEST_F(MainWindow, ConfirmedKeysReplaceTheKeysConfirmedBefore) {
     EXPECT_TRUE(FreeToRegister(MOD_CONTROL | MOD_ALT, 'E'));
     EXPECT_FALSE(FreeToRegister(MOD_CONTROL | MOD_ALT, 'G'));
     EXPECT_FALSE(FreeToRegister(MOD_CONTROL | MOD_ALT, 'A'));
+
+    // One key given to two commands: the first keeps it, the second is named as its twin.
+    keys[3] = keys[0];
+    BoxRecorder boxes;
+    form2->OnShortCutsConfirmed(*form2, keys);
+    ASSERT_EQ(boxes.Texts().size(), 1u);
+    EXPECT_NE(boxes.Texts()[0].find("Ctrl+Alt+G（動画撮影終了）：「画面全体をキャプチャ」と同じキーです"),
+              std::string::npos)
+        << Utf8(boxes.Texts()[0]);
 }
