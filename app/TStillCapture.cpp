@@ -1,8 +1,11 @@
 #include "app/TStillCapture.h"
 
+#include <utility>
+
 #include "app/SettledScreen.h"
 #include "app/UserWindow.h"
 #include "capture/CaptureToFile.h"
+#include "toolkit/FlagUp.h"
 #include "toolkit/MessageBoxes.h"
 #include "toolkit/PumpMessages.h"
 
@@ -23,7 +26,11 @@ void TStillCapture::Request(TCaptureKind kind, HWND seenInFront) {
     if (kind == ckActiveWindow) lastActiveWindow_ = WindowUserIsIn({seenInFront, lastActiveWindow_});
     kind_ = kind;
     pending_ = true;
-    trigger_.SetEnabled(true);
+    if (taking_) {
+        again_ = true;
+    } else {
+        trigger_.SetEnabled(true);
+    }
 }
 
 void TStillCapture::RememberUserWindow(HWND window) {
@@ -33,27 +40,32 @@ void TStillCapture::RememberUserWindow(HWND window) {
 
 void TStillCapture::Take() {
     trigger_.SetEnabled(false);
+    if (taking_) return;
+    const FlagUp taking(taking_);
+    // What a command coming meanwhile asks for is its own still's.
+    const TCaptureKind kind = kind_;
+    const HWND window = lastActiveWindow_;
     // The key brought the main window forward and greyed the window the user was in. That
     // window takes its activation back first, while this program is still in front: only
     // the program in front may hand the foreground on, and hidden, the main window would
     // leave it to whichever window the system picks.
-    if (IsUserWindow(lastActiveWindow_)) ReturnForeground(lastActiveWindow_);
+    if (IsUserWindow(window)) ReturnForeground(window);
     mainWindow_.Hide();
     mainWindow_.SetWindowState(TWindowState::wsMinimized);
     // The hiding and the repaint of what lay beneath are done before the grab.
     PumpMessages();
-    ::SetWindowPos(lastActiveWindow_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    ::SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     try {
         std::string path;
         if (settings_.NextFreePath(path)) {
-            if (kind_ == ckWholeScreen) {
-                WaitForSettledScreen(lastActiveWindow_, ScreenArea(), kSettleTime);
+            if (kind == ckWholeScreen) {
+                WaitForSettledScreen(window, ScreenArea(), kSettleTime);
                 CaptureToFile(csWholeScreen, path, &mainWindow_, nullptr);
-            } else if (kind_ == ckActiveWindow) {
+            } else if (kind == ckActiveWindow) {
                 RECT area{};
-                ::GetWindowRect(lastActiveWindow_, &area);
-                WaitForSettledScreen(lastActiveWindow_, area, kSettleTime);
-                CaptureToFile(csWindow, path, &mainWindow_, lastActiveWindow_);
+                ::GetWindowRect(window, &area);
+                WaitForSettledScreen(window, area, kSettleTime);
+                CaptureToFile(csWindow, path, &mainWindow_, window);
             }
         } else {
             MessageBoxes::Warning("ファイルを出力できませんでした");
@@ -62,5 +74,6 @@ void TStillCapture::Take() {
         MessageBoxes::Warning("ファイルを出力できませんでした");
     }
     mainWindow_.SetWindowState(TWindowState::wsMaximized);
-    pending_ = false;
+    pending_ = std::exchange(again_, false);
+    if (pending_) trigger_.SetEnabled(true);
 }

@@ -44,4 +44,8 @@ private:
     // window makes the system activate some other window (under Wine the topmost, not the
     // one the user was in), which the watcher would otherwise report in its place.
     bool pending_ = false;
+    // A still is being taken: its wait for the screen runs the messages that come, a
+    // second command among them, which is taken once this one is written (`again_`).
+    bool taking_ = false;
+    bool again_ = false;
 };

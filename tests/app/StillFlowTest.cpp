@@ -3,12 +3,15 @@
 // makes them.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "tests/app/ForeignWindow.h"
 #include "tests/support/BmpSummary.h"
 #include "tests/support/BoxRecorder.h"
 #include "tests/support/DocumentWindow.h"
 #include "tests/support/ProgramForms.h"
 #include "tests/support/TestEnvironment.h"
+#include "toolkit/TUtilityWindow.h"
 
 namespace {
 class StillFlow : public ProgramForms {
@@ -125,7 +128,7 @@ TEST_F(StillFlow, ActiveWindowStillTakesTheDocumentTheUserWasInWithItsFrame) {
     EXPECT_TRUE(PumpUntil([&] { return form1->LastActiveWindow() == document.Handle(); }));
 }
 
-TEST_F(StillFlow, SecondCommandBeforeTheTickTakesOneStillOfTheLaterKind) {
+TEST_F(StillFlow, SecondCommandBeforeTheTickTakesOneStillOfTheLaterKindAndDuringTheTakeOneAfterIt) {
     ForeignWindow document(ForeignWindow::Document(RGB(20, 160, 40)));
     ::SetForegroundWindow(document.Handle());
     ASSERT_TRUE(PumpUntil([&] { return form1->ActiveWindow1->ActWnd() == document.Handle(); }));
@@ -136,6 +139,22 @@ TEST_F(StillFlow, SecondCommandBeforeTheTickTakesOneStillOfTheLaterKind) {
     EXPECT_FALSE(PathExists(folder / "002.BMP"));
     const RECT outer = document.OuterRect();
     EXPECT_EQ(ReadBmpSummary(folder / "001.BMP").width, outer.right - outer.left);
+
+    // A command while a still is being taken (its waits run the messages that come): a
+    // still of its own afterwards; the one being taken keeps its kind, window and name.
+    TUtilityWindow commander([this, &commander](UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        if (message == WM_APP) form1->TB_Capture_ALL->Click();
+        return ::DefWindowProcA(commander.Handle(), message, wParam, lParam);
+    });
+    bool posted = false;
+    form1->Timer1->SetOnTimer([&](TObject& sender) {
+        if (!std::exchange(posted, true)) ::PostMessageA(commander.Handle(), WM_APP, 0, 0);
+        form1->Timer1Timer(sender);
+    });
+    form1->TB_Capture_Active->Click();
+    ASSERT_TRUE(WaitForFile("003.BMP"));
+    EXPECT_EQ(ReadBmpSummary(folder / "002.BMP").width, outer.right - outer.left);
+    EXPECT_EQ(ReadBmpSummary(folder / "003.BMP").width, ::GetSystemMetrics(SM_CXSCREEN));
 }
 
 TEST_F(StillFlow, UsedUpRangeShowsTwoBoxesInTurnAndWritesNothing) {
