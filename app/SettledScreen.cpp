@@ -17,6 +17,11 @@ class Deadline {
 public:
     explicit Deadline(DWORD milliseconds) : end_(::GetTickCount() + milliseconds) {}
     bool Passed() const { return static_cast<LONG>(::GetTickCount() - end_) >= 0; }
+    // The time a program is given to answer: never beyond the deadline.
+    UINT AnswerTime() const {
+        const LONG left = static_cast<LONG>(end_ - ::GetTickCount());
+        return static_cast<UINT>(std::clamp<LONG>(left, 1, kAnswerTime));
+    }
 
 private:
     DWORD end_;
@@ -28,13 +33,13 @@ DWORD ThreadOf(HWND window) { return ::GetWindowThreadProcessId(window, nullptr)
 // answers from inside a call of its own that waits for another program). Windows of this
 // thread answer by the pump. False when the program does not answer in time, or the window
 // has gone.
-bool Answers(HWND window) {
+bool Answers(HWND window, UINT time = kAnswerTime) {
     if (ThreadOf(window) == ::GetCurrentThreadId()) {
         PumpMessages();
         return true;
     }
     DWORD_PTR result = 0;
-    return ::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kAnswerTime, &result) != 0;
+    return ::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, time, &result) != 0;
 }
 
 // The window's thread has made it its active window and put the keyboard focus in it: the
@@ -60,8 +65,10 @@ BOOL CALLBACK AddWindowOver(HWND window, LPARAM lParam) {
     auto& search = *reinterpret_cast<WindowSearch*>(lParam);
     return search.error.Run(FALSE, [&] {
         RECT rect{}, common{};
+        // A cloaked window is not on the screen: on Windows those of suspended apps, whose
+        // frozen programs would answer no question in time.
         if (::IsWindowVisible(window) && !::IsIconic(window) && ::GetWindowRect(window, &rect) &&
-            ::IntersectRect(&common, &rect, &search.area)) {
+            ::IntersectRect(&common, &rect, &search.area) && !Compositor::Cloaked(window)) {
             search.found.push_back(window);
         }
         return TRUE;
@@ -93,17 +100,19 @@ void WaitForActivation(HWND window, const Deadline& deadline) {
     // The system refuses the foreground at times (another program in front meanwhile):
     // then no activation comes to wait for.
     while (::GetForegroundWindow() == window && !TookActivation(window) && !deadline.Passed()) {
-        if (!Answers(window)) return;
+        if (!Answers(window, deadline.AnswerTime())) return;
         Pause();
     }
     // Done with what the activation sent it: what it changed is now marked for repainting.
-    Answers(window);
+    if (!deadline.Passed()) Answers(window, deadline.AnswerTime());
 }
 
 void WaitForRepaint(const RECT& area, const Deadline& deadline) {
     struct Waited {
         HWND window;
         int quietRounds = 0;
+        // Seen with a part to repaint: once seen without after that, it has repainted.
+        bool hadPart = false;
     };
     std::vector<Waited> waiting;
     for (HWND window : WindowsOver(area)) waiting.push_back({window});
@@ -116,19 +125,24 @@ void WaitForRepaint(const RECT& area, const Deadline& deadline) {
         for (Waited& waited : waiting) {
             const bool quiet = !::IsWindow(waited.window) || !HasPartToRepaint(waited.window);
             waited.quietRounds = quiet ? waited.quietRounds + 1 : 0;
+            if (!quiet) waited.hadPart = true;
         }
         std::set<DWORD> asked, silent;
         const auto asking = std::chrono::steady_clock::now();
         for (const Waited& waited : waiting) {
+            if (deadline.Passed()) return;
             const DWORD thread = ThreadOf(waited.window);
-            if (asked.insert(thread).second && !Answers(waited.window)) silent.insert(thread);
+            if (asked.insert(thread).second && !Answers(waited.window, deadline.AnswerTime())) silent.insert(thread);
         }
         // As long again as the answers took: on an idle machine a moment, on a busy one
         // the time the programs need to get to their work.
         const auto answered =
             std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - asking);
+        // A window that keeps repainting (a video, a progress bar) is done once it has
+        // repainted: it is never quiet twice in a row.
         std::erase_if(waiting, [&](const Waited& waited) {
-            return waited.quietRounds >= 2 || silent.count(ThreadOf(waited.window)) != 0;
+            const int quietEnough = waited.hadPart ? 1 : 2;
+            return waited.quietRounds >= quietEnough || silent.count(ThreadOf(waited.window)) != 0;
         });
         if (waiting.empty() || deadline.Passed()) return;
         Pause(static_cast<DWORD>(std::clamp<long long>(answered.count(), 2, 50)));
