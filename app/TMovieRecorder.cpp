@@ -15,6 +15,7 @@ TMovieRecorder::TMovieRecorder(TForm& mainWindow, TTimer& frameTimer, TTrayIcon&
     : mainWindow_(mainWindow), frameTimer_(frameTimer), trayIcon_(trayIcon), writer_(writer), settings_(settings) {}
 
 void TMovieRecorder::Start() {
+    ++recording_;
     trayIcon_.StartAnimation(false);
     started_ = ::GetTickCount();
     frames_.clear();
@@ -29,16 +30,18 @@ void TMovieRecorder::TakeFrame() {
     // frame and list it before this one, and the movie would play the two out of order.
     if (takingFrame_) return;
     const FlagUp taking(takingFrame_);
+    const int recording = recording_;
     ++frameCounter_;
     const std::string path = FrameFilePath(frameCounter_);
-    CaptureFrameToFile(path, &mainWindow_, [this](const SaveFailure& failure) {
+    CaptureFrameToFile(path, &mainWindow_, [this, recording](const SaveFailure& failure) {
+        // A recording that ended among those messages took its folder with it.
+        if (recording != recording_) return;
         // Told once a recording: what keeps one frame from being written (a full disk, a
-        // folder beside the program that cannot be written) keeps the next ones too, which
-        // come on while the box is up, each with a box of its own over it.
+        // folder beside the program that cannot be written) keeps the next ones too.
         if (std::exchange(failedFrameTold_, true)) return;
         ShowSaveFailure(failure);
     });
-    if (!frameTimer_.Enabled()) {
+    if (recording != recording_) {
         // The recording ended among those messages, its movie written and its folder
         // deleted: this frame belongs to no movie, and nothing of it stays behind.
         ::DeleteFileA(path.c_str());
@@ -53,6 +56,7 @@ void TMovieRecorder::TakeFrame() {
 bool TMovieRecorder::ClickCameAfterStart() const { return ::GetTickCount() - started_ >= TTrayIcon::ClickDelay(); }
 
 void TMovieRecorder::End() {
+    ++recording_;
     trayIcon_.StopAnimation();
     frameTimer_.SetEnabled(false);
     PumpMessages();

@@ -56,6 +56,8 @@ private:
     DWORD started_ = 0;
     // Whether a frame of the current recording could not be written, and that was told.
     bool failedFrameTold_ = false;
-    // A frame is being taken: its grab runs the messages that wait, ticks among them.
+    // A frame is being taken: its grab runs the messages that wait, ticks among them, and
+    // the recording's end too; the recording the frame began in is told by its number.
     bool takingFrame_ = false;
+    int recording_ = 0;
 };

@@ -13,6 +13,7 @@
 #include "tests/support/DocumentWindow.h"
 #include "tests/support/TestEnvironment.h"
 #include "toolkit/EOSError.h"
+#include "toolkit/TUtilityWindow.h"
 
 namespace {
 using std::chrono::seconds;
@@ -188,6 +189,25 @@ TEST_F(MovieFlow, EndRequestsWhileEndingDoNothing) {
     form1->HookHotKey1HotKey(*form1->HookHotKey1, 3);
     form1->TrayIcon1Click(*form1->TrayIcon1);
     EXPECT_EQ(boxes.Boxes().size(), 1u);
+}
+
+// The end asked for while a frame is grabbed (the grab runs the waiting messages first):
+// the movie is written, and the frame tells of no folder the end deleted nor leaves one.
+TEST_F(MovieFlow, EndDuringAFramesGrabLeavesNothingBehind) {
+    BoxRecorder boxes;
+    TUtilityWindow ender([this, &ender](UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        if (message == WM_APP) form1->TB_MovieCaptureEnd->Click();
+        return ::DefWindowProcA(ender.Handle(), message, wParam, lParam);
+    });
+    Record(1);
+    form1->Timer2->SetOnTimer([&](TObject& sender) {
+        ::PostMessageA(ender.Handle(), WM_APP, 0, 0);
+        form1->Timer2Timer(sender);
+    });
+    ASSERT_TRUE(PumpUntil([&] { return Modes() == kReady; }, seconds(30)));
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>({"ムービーを出力しました"}));
+    EXPECT_FALSE(PathExists(WorkFolderPath()));
+    EXPECT_TRUE(ReadAvi(folder / "001.AVI").valid);
 }
 
 TEST_F(MovieFlow, TrayClickEndsOnlyARecordingThatWasRunningWhenTheIconWasClicked) {
