@@ -26,11 +26,13 @@ void TShListShell::ContextMenu(TKeshShPopupMenu* menu, TKeshShFileList* shown, P
     const std::string firstPath = shown->Row(TShListRows::Selected(window).front())->Path();
     const DWORD before = ::GetFileAttributesA(firstPath.c_str());
     const bool firstWasFile = before != INVALID_FILE_ATTRIBUTES && !(before & FILE_ATTRIBUTE_DIRECTORY);
+    // Read before the menu: while it is up the list may replace and free `shown`.
+    const bool shownHasPath = !shown->Path().empty();
     SuspendedWatching<TShFolderLink::List> suspended(list_);
     const int result = menu->ShPopup(items, screen);
     switch (result) {
         case TKeshShPopupMenu::kShellCreateShortcut:
-            if (shown->Path().empty()) return;
+            if (!shownHasPath) return;
             done.reread();
             break;
         case TKeshShPopupMenu::kShellDelete: {
