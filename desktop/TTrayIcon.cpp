@@ -181,6 +181,12 @@ void TTrayIcon::AddOrWait() {
 }
 
 void TTrayIcon::RetryAdd() {
+    // A retry already posted when the wait ended still arrives (KillTimer leaves it in the
+    // queue), and may reach a later icon that took the number: an add then would be refused.
+    if (registered_ || !visible_) {
+        StopWaiting();
+        return;
+    }
     AddOrWait();
     if (!WaitingForShell() || refusalTold_ || ::GetTickCount() - *waitingSince_ < waitLimit_) return;
     // Once per wait; the icon is still offered after it.

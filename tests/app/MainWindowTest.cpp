@@ -2,12 +2,14 @@
 // it is shown or maximised, and its icon waits for a shell that is not up yet.
 #include <gtest/gtest.h>
 
+#include "desktop/TCallbackWindow.h"
 #include "tests/app/ForeignWindow.h"
 #include "tests/desktop/ShellRecorder.h"
 #include "tests/support/BoxRecorder.h"
 #include "tests/support/HeldHotKey.h"
 #include "tests/support/ProgramForms.h"
 #include "tests/support/ScreenSearch.h"
+#include "toolkit/PumpMessages.h"
 
 namespace {
 using MainWindow = ProgramForms;
@@ -83,6 +85,14 @@ TEST_F(ShellNotUp, TheProgramGoesOnAndItsIconAppearsWithTheShell) {
     shell.Refuse(NIM_ADD);
     ASSERT_TRUE(PumpUntil([&] { return icon.Registered(); }));
     EXPECT_EQ(boxes.Boxes().size(), 1u);
+
+    // A retry that was already queued when the wait ended changes nothing.
+    shell.Clear();
+    ::PostMessageA(TTrayIcon::CallbackWindow()->Handle(), WM_TIMER, icon.IconNumber(), 0);
+    PumpMessages();
+    EXPECT_TRUE(icon.Registered());
+    EXPECT_FALSE(icon.WaitingForShell());
+    EXPECT_EQ(shell.Count(), 0u);
 }
 
 TEST_F(MainWindow, ConfirmedKeysReplaceTheKeysConfirmedBefore) {
