@@ -18,12 +18,18 @@ std::string InSystemFolder(const char* name) {
     return std::string(folder, length) + '\\' + name;
 }
 
-// The delay-loading helper asks here before it loads a library itself, by name.
-FARPROC WINAPI BeforeDelayLoad(unsigned notice, PDelayLoadInfo info) {
+// The delay-loading helper asks here before it loads a library itself, by name. Nothing of
+// the program's own is above it to take an error, so none leaves it.
+FARPROC WINAPI BeforeDelayLoad(unsigned notice, PDelayLoadInfo info) noexcept {
     if (notice != dliNotePreLoadLibrary) return nullptr;
     // Null lets the helper load it by name, which the search set below keeps to the system
-    // folder too; only a library missing from the system folder gets there.
-    return reinterpret_cast<FARPROC>(LoadSystemLibrary(info->szDll));
+    // folder too; only a library missing from the system folder, or a path that could not
+    // be built, gets there.
+    try {
+        return reinterpret_cast<FARPROC>(LoadSystemLibrary(info->szDll));
+    } catch (...) {
+        return nullptr;
+    }
 }
 }  // namespace
 
