@@ -57,11 +57,7 @@ void TShDropSite::RegisterDropTarget(HWND window) {
     }
     // Nothing can be dropped on the control: the user is told rather than left to find out.
     // The window is made all the same.
-    try {
-        ThrowIfFailed(result);
-    } catch (...) {
-        ReportError(std::current_exception());
-    }
+    ReportError(std::make_exception_ptr(EOSError::FromResult(result)));
 }
 
 void TShDropSite::RevokeDropTarget(HWND window) {

@@ -18,10 +18,12 @@ void ThrowLastErrorIf(bool failed) {
     if (failed) throw EOSError(::GetLastError());
 }
 
-void ThrowIfFailed(HRESULT result) {
-    if (SUCCEEDED(result)) return;
+EOSError EOSError::FromResult(HRESULT result) {
     const auto code = static_cast<DWORD>(result);
-    throw EOSError(
-        code, EOSError::SystemText(HRESULT_FACILITY(result) == FACILITY_WIN32 ? static_cast<DWORD>(HRESULT_CODE(result))
-                                                                              : code));
+    return EOSError(
+        code, SystemText(HRESULT_FACILITY(result) == FACILITY_WIN32 ? static_cast<DWORD>(HRESULT_CODE(result)) : code));
+}
+
+void ThrowIfFailed(HRESULT result) {
+    if (FAILED(result)) throw EOSError::FromResult(result);
 }

@@ -16,6 +16,9 @@ public:
     // The system's message text for a code, without the trailing line break; a text that
     // names the code when the system has none. The one place such a text is made.
     static std::string SystemText(DWORD code);
+    // A failed COM result: the result as its code and the system's text for it (for a
+    // system error wrapped in a result, that error's text).
+    static EOSError FromResult(HRESULT result);
 
 private:
     DWORD code_;
@@ -30,6 +33,5 @@ T* ThrowIfNull(T* pointer) {
     ThrowLastErrorIf(pointer == nullptr);
     return pointer;
 }
-// A failed COM result: an EOSError with the result as its code and the system's text for
-// it (for a system error wrapped in a result, that error's text).
+// A failed COM result: throws EOSError::FromResult.
 void ThrowIfFailed(HRESULT result);
