@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "folderbrowser/ShellModule.h"
-#include "folderbrowser/SystemImageLists.h"
 #include "toolkit/TApplication.h"
 
 namespace {
@@ -259,8 +258,6 @@ std::string TKeshShID::ReadStrRet(STRRET& text, LPCITEMIDLIST item) {
             return std::string();
     }
 }
-
-HIMAGELIST TKeshShID::SystemImageList(bool small) { return SystemImageLists::Get(small); }
 
 int TKeshShID::IconIndex(LPCITEMIDLIST absolute, bool small, bool open) {
     if (!absolute) return -1;

@@ -6,7 +6,6 @@
 // Every list is taken from and given back to the task allocator, and every list the
 // program holds has an owner (TShIDList): nothing frees a list by hand.
 #include <windows.h>
-#include <commctrl.h>
 #include <shlobj.h>
 
 #include <string>
@@ -89,8 +88,6 @@ public:
     // The text of a name the shell returned (freeing it when it was allocated); `item` is the
     // identifier that an offset points into.
     static std::string ReadStrRet(STRRET& text, LPCITEMIDLIST item);
-    // The system's shared image list of small or large icons (never to be destroyed).
-    static HIMAGELIST SystemImageList(bool small);
     // Index in the system image list, or -1.
     static int IconIndex(LPCITEMIDLIST absolute, bool small, bool open);
     // The (closed) icon's index asked of the folder that holds the item, which the caller

@@ -7,7 +7,6 @@
 #include <utility>
 
 #include "folderbrowser/DrawingOff.h"
-#include "folderbrowser/HourGlass.h"
 #include "folderbrowser/ShellOpen.h"
 #include "folderbrowser/SuspendedWatching.h"
 #include "folderbrowser/SystemImageLists.h"
@@ -187,10 +186,6 @@ void TKeshShListView::Display() {
 
 void TKeshShListView::CaptureSelection() {
     if (Shown() && HandleAllocated()) TShListRows::Capture(Handle(), *Shown());
-}
-
-void TKeshShListView::RestoreSelection() {
-    if (Shown() && HandleAllocated()) TShListRows::Restore(Handle(), *Shown());
 }
 
 std::vector<int> TKeshShListView::SelectedIndexes() {

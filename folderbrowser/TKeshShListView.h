@@ -132,9 +132,8 @@ private:
     void WindowGoes();
     // The row under a client point, or -1.
     int RowAt(POINT client, bool retryHigher = false);
-    // The view's selection into the shown rows and back, while the view's rows change.
+    // The view's selection into the shown rows, while the view's rows change.
     void CaptureSelection();
-    void RestoreSelection();
     void Reread();
     // Takes the selected rows out of the shown contents (they are gone from the folder).
     void RemoveSelectedRows();

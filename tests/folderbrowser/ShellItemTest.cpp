@@ -332,7 +332,7 @@ TEST(SystemImageLists, LeftForLaterOrLoadedOnAThreadTheyAreTheSystemsOwn) {
     EXPECT_GE(computerIcon, 0);
     EXPECT_GE(openFolder, 0);
     EXPECT_NE(computerIcon, openFolder);
-    const HIMAGELIST small = TKeshShID::SystemImageList(true), large = TKeshShID::SystemImageList(false);
+    const HIMAGELIST small = SystemImageLists::Get(true), large = SystemImageLists::Get(false);
     SHFILEINFOA info{};
     EXPECT_EQ(small, reinterpret_cast<HIMAGELIST>(
                          ::SHGetFileInfoA("C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON)));
