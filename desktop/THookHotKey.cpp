@@ -26,6 +26,8 @@ bool THookHotKey::RegisterWithSystem(int id, UINT modifiers, UINT virtualKey) {
     return ::RegisterHotKey(window_.Handle(), id, modifiers, virtualKey) != FALSE;
 }
 
+bool THookHotKey::UnregisterWithSystem(int id) { return ::UnregisterHotKey(window_.Handle(), id) != FALSE; }
+
 bool THookHotKey::Holds(int index, TShortCut shortCut) const {
     for (const auto& [id, registration] : registrations_) {
         if (registration.index == index && registration.shortCut == shortCut) return true;
@@ -36,8 +38,7 @@ bool THookHotKey::Holds(int index, TShortCut shortCut) const {
 std::vector<int> THookHotKey::ReplaceShortCuts(const std::map<int, TShortCut>& shortCuts) {
     for (auto it = registrations_.begin(); it != registrations_.end();) {
         auto wanted = shortCuts.find(it->second.index);
-        if (wanted != shortCuts.end() && wanted->second != it->second.shortCut) {
-            ::UnregisterHotKey(window_.Handle(), it->first);
+        if (wanted != shortCuts.end() && wanted->second != it->second.shortCut && UnregisterWithSystem(it->first)) {
             repeats_.Forget(it->first);
             it = registrations_.erase(it);
         } else {

@@ -32,7 +32,8 @@ public:
     bool RegisterShortCut(int index, TShortCut shortCut);
     // Makes each index given answer to its shortcut alone (to none for 0): the keys it held
     // otherwise are let go, all of them before any is registered (so that a key moved from
-    // one index to another is free again), and a key it holds already is kept as it is.
+    // one index to another is free again), and a key it holds already is kept as it is. A
+    // key the system does not let go stays registered (and is let go at the next call).
     // Returns the indices whose shortcut the system refused.
     std::vector<int> ReplaceShortCuts(const std::map<int, TShortCut>& shortCuts);
 
@@ -43,8 +44,10 @@ public:
 
 protected:
     virtual void DoHotKey(int index);
-    // Every registration passes through here; a test may look at what the system is given.
+    // Every registration and release passes through here; a test may look at what the
+    // system is given, or have it refuse.
     virtual bool RegisterWithSystem(int id, UINT modifiers, UINT virtualKey);
+    virtual bool UnregisterWithSystem(int id);
 
 private:
     struct Registration {

@@ -39,17 +39,19 @@ struct Desk {
     TForm other;
 };
 
-// What the system is asked to register, passed on to it.
+// What the system is asked to register, passed on to it; letting a key go may be refused.
 class RecordingHotKey : public THookHotKey {
 public:
     using THookHotKey::THookHotKey;
     std::vector<UINT> modifiers;
+    bool unregisterRefused = false;
 
 protected:
     bool RegisterWithSystem(int id, UINT mods, UINT virtualKey) override {
         modifiers.push_back(mods);
         return THookHotKey::RegisterWithSystem(id, mods, virtualKey);
     }
+    bool UnregisterWithSystem(int id) override { return !unregisterRefused && THookHotKey::UnregisterWithSystem(id); }
 };
 
 }  // namespace
@@ -183,4 +185,10 @@ TEST(HookHotKey, ReplacedKeysLetTheOldGoAllBeforeAnyIsTakenAndKeepTheUnchanged) 
         EXPECT_EQ(hotkeys->ReplaceShortCuts({{3, scCtrl | scAlt | 'H'}}), std::vector<int>{3});
     }
     EXPECT_TRUE(hotkeys->ReplaceShortCuts({{3, scCtrl | scAlt | 'H'}}).empty());
+    // A key the system would not let go is still the component's, and goes at the next call.
+    hotkeys->unregisterRefused = true;
+    EXPECT_TRUE(hotkeys->ReplaceShortCuts({{3, scCtrl | scAlt | 'J'}}).empty());
+    hotkeys->unregisterRefused = false;
+    EXPECT_TRUE(hotkeys->ReplaceShortCuts({{3, scCtrl | scAlt | 'J'}}).empty());
+    EXPECT_TRUE(FreeToRegister(MOD_CONTROL | MOD_ALT, 'H'));
 }
