@@ -1,7 +1,5 @@
 #include "app/TForm1.h"
 
-#include <map>
-
 #include "app/TrayPictures.h"
 #include "app/UserWindow.h"
 #include "settings/ShortCutText.h"
@@ -198,9 +196,7 @@ void TForm1::Form2StartPhotographing(TObject&, const std::string& saveFolder, in
 void TForm1::Form2ShortCutsConfirmed(TObject&, const TShortCuts& shortCuts) {
     // A key changed in the settings lets the old one go, a cleared one is let go, and an
     // unchanged one stays registered as it is.
-    std::map<int, TShortCut> wanted;
-    for (size_t index = 0; index < shortCuts.size(); ++index) wanted[static_cast<int>(index)] = shortCuts[index];
-    const std::vector<int> refused = HookHotKey1->ReplaceShortCuts(wanted);
+    const std::vector<int> refused = HookHotKey1->ReplaceShortCuts(shortCuts);
     HookHotKey1->SetActivate(true);
     if (refused.empty()) return;
     // The other keys work; the user learns which do not, and why they may not: a key given

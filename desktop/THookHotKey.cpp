@@ -35,10 +35,11 @@ bool THookHotKey::Holds(int index, TShortCut shortCut) const {
     return false;
 }
 
-std::vector<int> THookHotKey::ReplaceShortCuts(const std::map<int, TShortCut>& shortCuts) {
+std::vector<int> THookHotKey::ReplaceShortCuts(std::span<const TShortCut> shortCuts) {
     for (auto it = registrations_.begin(); it != registrations_.end();) {
-        auto wanted = shortCuts.find(it->second.index);
-        if (wanted != shortCuts.end() && wanted->second != it->second.shortCut && UnregisterWithSystem(it->first)) {
+        const int index = it->second.index;
+        const bool given = index >= 0 && static_cast<size_t>(index) < shortCuts.size();
+        if (given && shortCuts[static_cast<size_t>(index)] != it->second.shortCut && UnregisterWithSystem(it->first)) {
             repeats_.Forget(it->first);
             it = registrations_.erase(it);
         } else {
@@ -46,7 +47,8 @@ std::vector<int> THookHotKey::ReplaceShortCuts(const std::map<int, TShortCut>& s
         }
     }
     std::vector<int> refused;
-    for (const auto& [index, shortCut] : shortCuts) {
+    for (int index = 0; static_cast<size_t>(index) < shortCuts.size(); ++index) {
+        const TShortCut shortCut = shortCuts[static_cast<size_t>(index)];
         if (shortCut == 0 || Holds(index, shortCut)) continue;
         if (!RegisterShortCut(index, shortCut)) refused.push_back(index);
     }

@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "desktop/TKeyReleaseWatcher.h"
@@ -30,12 +31,13 @@ public:
     // system refuses it, typically because the combination is held already, by another
     // program or by this one.
     bool RegisterShortCut(int index, TShortCut shortCut);
-    // Makes each index given answer to its shortcut alone (to none for 0): the keys it held
+    // Makes each index (a shortcut's place in the list; indices past its end are left as
+    // they are) answer to its shortcut alone (to none for 0): the keys it held
     // otherwise are let go, all of them before any is registered (so that a key moved from
     // one index to another is free again), and a key it holds already is kept as it is. A
     // key the system does not let go stays registered (and is let go at the next call).
     // Returns the indices whose shortcut the system refused.
-    std::vector<int> ReplaceShortCuts(const std::map<int, TShortCut>& shortCuts);
+    std::vector<int> ReplaceShortCuts(std::span<const TShortCut> shortCuts);
 
     // The hidden window the keys are registered to; it lives as long as the component.
     HWND WindowHandle() const { return window_.Handle(); }

@@ -39,6 +39,9 @@ struct Desk {
     TForm other;
 };
 
+// Shortcuts by index, as ReplaceShortCuts takes them.
+using Keys = std::vector<TShortCut>;
+
 // What the system is asked to register, passed on to it; letting a key go may be refused.
 class RecordingHotKey : public THookHotKey {
 public:
@@ -158,37 +161,37 @@ TEST(HookHotKey, KeysAreFreedWithTheComponent) {
 }
 
 TEST(HookHotKey, ReplacedKeysLetTheOldGoAllBeforeAnyIsTakenAndKeepTheUnchanged) {
+    constexpr TShortCut F = scCtrl | scAlt | 'F', A = scCtrl | scAlt | 'A', G = scCtrl | scAlt | 'G',
+                        S = scCtrl | scAlt | 'S', H = scCtrl | scAlt | 'H', J = scCtrl | scAlt | 'J';
     Desk desk;
     auto* hotkeys = new RecordingHotKey(&desk.owner);
     std::vector<int> indices;
     hotkeys->OnHotKey = [&](TObject&, int index) { indices.push_back(index); };
     hotkeys->SetActivate(false);
-    ASSERT_TRUE(
-        hotkeys->ReplaceShortCuts({{0, scCtrl | scAlt | 'F'}, {1, scCtrl | scAlt | 'A'}, {2, scCtrl | scAlt | 'S'}})
-            .empty());
+    ASSERT_TRUE(hotkeys->ReplaceShortCuts(Keys{F, A, S}).empty());
     // A key held down must not repeat its command.
     EXPECT_EQ(hotkeys->modifiers[0], static_cast<UINT>(MOD_CONTROL | MOD_ALT | MOD_NOREPEAT));
     // F changed to G, A unchanged, S cleared.
     hotkeys->modifiers.clear();
-    EXPECT_TRUE(hotkeys->ReplaceShortCuts({{0, scCtrl | scAlt | 'G'}, {1, scCtrl | scAlt | 'A'}, {2, 0}}).empty());
+    EXPECT_TRUE(hotkeys->ReplaceShortCuts(Keys{G, A, 0}).empty());
     EXPECT_EQ(hotkeys->modifiers.size(), 1u) << "only the changed key is registered";
     EXPECT_TRUE(FreeToRegister(MOD_CONTROL | MOD_ALT, 'F'));
     EXPECT_TRUE(FreeToRegister(MOD_CONTROL | MOD_ALT, 'S'));
     // Swapped between two indices: each is free again before the other takes it.
-    EXPECT_TRUE(hotkeys->ReplaceShortCuts({{0, scCtrl | scAlt | 'A'}, {1, scCtrl | scAlt | 'G'}}).empty());
+    EXPECT_TRUE(hotkeys->ReplaceShortCuts(Keys{A, G}).empty());
     ASSERT_TRUE(ProgramDriver::PressKeysUntil("ctrl+alt+g", [&] { return !indices.empty(); }));
     EXPECT_EQ(indices[0], 1);
     // A key held elsewhere is refused, and tried again while unchanged.
     {
         HeldElsewhere holder(MOD_CONTROL | MOD_ALT, 'H');
         ASSERT_TRUE(holder.Held());
-        EXPECT_EQ(hotkeys->ReplaceShortCuts({{3, scCtrl | scAlt | 'H'}}), std::vector<int>{3});
+        EXPECT_EQ(hotkeys->ReplaceShortCuts(Keys{A, G, 0, H}), std::vector<int>{3});
     }
-    EXPECT_TRUE(hotkeys->ReplaceShortCuts({{3, scCtrl | scAlt | 'H'}}).empty());
+    EXPECT_TRUE(hotkeys->ReplaceShortCuts(Keys{A, G, 0, H}).empty());
     // A key the system would not let go is still the component's, and goes at the next call.
     hotkeys->unregisterRefused = true;
-    EXPECT_TRUE(hotkeys->ReplaceShortCuts({{3, scCtrl | scAlt | 'J'}}).empty());
+    EXPECT_TRUE(hotkeys->ReplaceShortCuts(Keys{A, G, 0, J}).empty());
     hotkeys->unregisterRefused = false;
-    EXPECT_TRUE(hotkeys->ReplaceShortCuts({{3, scCtrl | scAlt | 'J'}}).empty());
+    EXPECT_TRUE(hotkeys->ReplaceShortCuts(Keys{A, G, 0, J}).empty());
     EXPECT_TRUE(FreeToRegister(MOD_CONTROL | MOD_ALT, 'H'));
 }
