@@ -181,7 +181,12 @@ TEST(RunningProgram, ActiveWindowStillTakesTheWindowClickedIntoJustBeforeTheKey)
     document.Close();
     // Wine drops keys pressed while no window is in front, as for a moment after the last
     // window of a program closes, until the next one (the taskbar) has been activated.
-    ASSERT_TRUE(PumpUntil([] { return ::GetForegroundWindow() != nullptr; }, std::chrono::seconds(10)));
+    ASSERT_TRUE(PumpUntil(
+        [] {
+            HWND front = ::GetForegroundWindow();
+            return front && ::IsWindow(front) && ::IsWindowVisible(front);
+        },
+        std::chrono::seconds(10)));
     ASSERT_TRUE(SendKeys({VK_CONTROL, VK_MENU, 'A'}));
     ShownBox box;
     ASSERT_TRUE(program.AnswerBox(box, IDOK))
